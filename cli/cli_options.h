@@ -1,0 +1,43 @@
+#pragma once
+
+#include "conversion_settings.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace urdiva::cli {
+
+// A column as given on the command line: a 1-based number, or a name from the first line.
+struct ColumnChoice {
+    QString text;
+    QString option; // for messages, e.g. "--first"
+};
+
+struct CliRequest {
+    ConversionSettings settings;
+    ColumnChoice first;
+    ColumnChoice second;
+    std::optional<ColumnChoice> value;
+    bool force = false;
+    bool quiet = false;
+};
+
+struct ParsedCommandLine {
+    enum class Kind { Run, Help, Version, UsageError };
+    Kind kind = Kind::UsageError;
+    CliRequest request;
+    QString text; // help, version or the usage error
+};
+
+ParsedCommandLine parseCommandLine(const QStringList& arguments);
+
+// The 0-based index of a column choice; `names` are the file's column names, read only when the
+// choice is not a number. Returns -1 and sets `error` when the choice names no column.
+qint32 resolveColumn(const ColumnChoice& choice, const QStringList& names, QString& error);
+
+// Whether a choice needs the column names of the file.
+bool needsColumnNames(const ColumnChoice& choice);
+
+QString usageText();
+
+} // namespace urdiva::cli

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QStringList>
+#include <QStringView>
+
+namespace urdiva {
+
+// The column names of a data file: its first line cut at every separator. Two separators in a
+// row give an empty name, a separator at the very end gives no name after it, and an empty
+// line gives none.
+QStringList columnNames(QStringView firstLine, QChar separator);
+
+} // namespace urdiva

@@ -1,0 +1,103 @@
+#include "field_marker.h"
+
+namespace urdiva {
+
+void RecordFields::split(QStringView line, QChar separator)
+{
+    m_line = line;
+    m_pieces.clear();
+    const qsizetype n = line.size();
+    qsizetype begin = 0;
+    bool leading = false;
+    bool pieceOpen = n > 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = line[i];
+        if (c == separator) {
+            m_pieces.push_back({begin, i, leading, true});
+            begin = i + 1;
+            leading = true;
+            pieceOpen = true; // the marker after a cut always starts a new field
+        } else if (c == u'\r' || c == u'\n') {
+            m_pieces.push_back({begin, i, leading, false});
+            if (c == u'\r' && i + 1 < n && line[i + 1] == u'\n' && separator != u'\n')
+                ++i;
+            begin = i + 1;
+            leading = false;
+            pieceOpen = begin < n;
+        }
+    }
+    if (pieceOpen)
+        m_pieces.push_back({begin, n, leading, false});
+}
+
+QStringView RecordFields::value(qsizetype i) const
+{
+    const Piece& p = m_pieces[static_cast<size_t>(i)];
+    return m_line.sliced(p.begin, p.end - p.begin);
+}
+
+FieldShape RecordFields::shape(qsizetype i) const
+{
+    const Piece& p = m_pieces[static_cast<size_t>(i)];
+    if (p.leadingMarker)
+        return p.trailingMarker ? FieldShape::Middle : FieldShape::Last;
+    return p.trailingMarker ? FieldShape::First : FieldShape::Only;
+}
+
+QString RecordFields::marked(qsizetype i) const
+{
+    return markedField(value(i), shape(i));
+}
+
+QString markedField(QStringView value, FieldShape shape)
+{
+    const bool leading = shape == FieldShape::Middle || shape == FieldShape::Last;
+    const bool trailing = shape == FieldShape::Middle || shape == FieldShape::First;
+    QString out;
+    out.reserve(value.size() + 2);
+    if (leading)
+        out.append(kFieldMarker);
+    out.append(value);
+    if (trailing)
+        out.append(kFieldMarker);
+    return out;
+}
+
+QStringList splitRecord(QStringView line, QChar separator)
+{
+    RecordFields fields;
+    fields.split(line, separator);
+    QStringList out;
+    out.reserve(fields.count());
+    for (qsizetype i = 0; i < fields.count(); ++i)
+        out.append(fields.marked(i));
+    return out;
+}
+
+QString normaliseField(const QString& field)
+{
+    if (field.size() >= 2 && field.front() == kFieldMarker) {
+        if (field.back() == kFieldMarker)
+            return field.sliced(1);
+        return field.sliced(1) + kFieldMarker;
+    }
+    return field;
+}
+
+QString removeMarkers(QStringView text)
+{
+    QString out = text.toString();
+    out.remove(kFieldMarker);
+    return out;
+}
+
+bool isRecordText(QStringView line, QChar separator)
+{
+    for (QChar c : line) {
+        if (c != separator)
+            return true;
+    }
+    return false;
+}
+
+} // namespace urdiva

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <vector>
+
+namespace urdiva {
+
+// Fields are kept with a marker on each side that touched a separator, so that a field reads x¶
+// (first of several), ¶x¶ (between two separators), ¶x (last of several) or x (the only one).
+inline constexpr QChar kFieldMarker = QChar(0x00B6);
+
+// Where a field stood in its line, which decides the markers it carries.
+enum class FieldShape : quint8 { Only, First, Middle, Last };
+
+// The fields of one line, as positions in the line, so that a pass can take the few it needs
+// without building the others. The line must outlive the object's use of it.
+class RecordFields {
+public:
+    struct Piece {
+        qsizetype begin;
+        qsizetype end;
+        bool leadingMarker;
+        bool trailingMarker;
+    };
+
+    // Cuts the line at every separator (the field marker goes on both sides of the cut) and at
+    // every CR, LF or CR LF (no marker). An empty line has no field; a break at the very end
+    // gives no empty last field.
+    void split(QStringView line, QChar separator);
+
+    qsizetype count() const { return static_cast<qsizetype>(m_pieces.size()); }
+    // The text between the markers of field i.
+    QStringView value(qsizetype i) const;
+    FieldShape shape(qsizetype i) const;
+    // Field i in its marked form.
+    QString marked(qsizetype i) const;
+
+private:
+    QStringView m_line;
+    std::vector<Piece> m_pieces;
+};
+
+// The marked form of a value in a given position.
+QString markedField(QStringView value, FieldShape shape);
+
+// All fields of a line in their marked form.
+QStringList splitRecord(QStringView line, QChar separator);
+
+// The normal form x¶ of a marked field: ¶x¶ and ¶x become x¶; anything else is returned as is.
+QString normaliseField(const QString& field);
+
+// The text with every field marker removed, as names and weights are written.
+QString removeMarkers(QStringView text);
+
+// Whether the line holds anything but the separator.
+bool isRecordText(QStringView line, QChar separator);
+
+} // namespace urdiva

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+#include <vector>
+
+namespace urdiva {
+
+// Reads a data file line by line, in large blocks. A line ends at LF or CR LF; a lone CR is
+// dropped; a CR as the file's last byte ends the last line; byte 26 (Ctrl-Z) ends the file; a
+// break at the very end adds no empty line; a UTF-8 byte-order mark at the start is skipped.
+// Lines are decoded with decodeText(). Failures raise RunError with the data-file error texts.
+class LineReader {
+public:
+    explicit LineReader(const QString& path);
+    ~LineReader();
+    LineReader(const LineReader&) = delete;
+    LineReader& operator=(const LineReader&) = delete;
+
+    // The next line into `line`; false at the end of the file.
+    bool readLine(QString& line);
+
+private:
+    bool fillMore();
+    void emitLine(const char* bytes, qsizetype size, QString& line) const;
+
+    QString m_path;
+    int m_fd = -1;
+    std::vector<char> m_buffer;
+    size_t m_pos = 0;
+    size_t m_end = 0;
+    bool m_eof = false;
+    bool m_atStart = true;
+};
+
+// The first line of the file (empty for an empty file), read by the same rules.
+QString readFirstLine(const QString& path);
+
+} // namespace urdiva

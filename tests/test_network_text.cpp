@@ -1,0 +1,72 @@
+#include "network_text.h"
+#include "network_writer.h"
+#include "run_error.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+using namespace urdiva;
+using urdiva::test::TempDir;
+
+namespace {
+
+TEST(NetworkText, CountAndKindLines)
+{
+    EXPECT_EQ(vertexCountLine(3, 0, NetworkMode::OneMode), QStringLiteral("*Vertices 3"));
+    EXPECT_EQ(vertexCountLine(2, 2, NetworkMode::TwoMode), QStringLiteral("*Vertices 4 2"));
+    EXPECT_EQ(vertexCountLine(0, 0, NetworkMode::TwoMode), QStringLiteral("*Vertices 0 0"));
+    EXPECT_EQ(linkKindLine(false), QStringLiteral("*Edges"));
+    EXPECT_EQ(linkKindLine(true), QStringLiteral("*Arcs"));
+}
+
+TEST(NetworkText, VertexAndEdgeLinesDropMarkersOnly)
+{
+    NetworkText text;
+    text.appendVertexLines({QString::fromUtf16(u"Ana¶"), QString::fromUtf16(u"O \"Rei\"¶"),
+                            QString::fromUtf16(u"¶")},
+                           9);
+    const QString weight = QString::fromUtf16(u"¶3,5 kg");
+    text.appendEdgeLine(9, 10, &weight);
+    text.appendEdgeLine(11, 11, nullptr);
+    const QString blank = QString::fromUtf16(u"¶");
+    text.appendEdgeLine(1, 2, &blank);
+    EXPECT_EQ(text.lines(), (QStringList{"9 \"Ana\"", "10 \"O \"Rei\"\"", "11 \"\"", "9 10 3,5 kg",
+                                         "11 11", "1 2 "}));
+    EXPECT_EQ(text.lineCount(), 6);
+}
+
+TEST(NetworkText, FileBytesHaveBomUtf8AndCrLf)
+{
+    NetworkText text;
+    text.appendLine(u"*Vertices 1");
+    text.appendVertexLines({QString::fromUtf16(u"João¶")}, 1);
+    text.appendLine(u"*Edges");
+    EXPECT_EQ(text.fileBytes(), QByteArray("\xEF\xBB\xBF*Vertices 1\r\n1 \"Jo\xC3\xA3o\"\r\n*Edges\r\n"));
+    EXPECT_EQ(text.plainText(), QString::fromUtf16(u"*Vertices 1\n1 \"João\"\n*Edges"));
+}
+
+TEST(NetworkWriter, ReplacesAnExistingFileWhole)
+{
+    TempDir dir;
+    const QString path = dir.write(QStringLiteral("rede.net"), QByteArray(10000, 'o'));
+    NetworkText text;
+    text.appendLine(u"*Vertices 0");
+    writeNetworkFile(path, text);
+    EXPECT_EQ(urdiva::test::readBytes(path), QByteArray("\xEF\xBB\xBF*Vertices 0\r\n"));
+}
+
+TEST(NetworkWriter, MissingFolderCannotBeCreated)
+{
+    TempDir dir;
+    const QString path = dir.path(QStringLiteral("nada/rede.net"));
+    try {
+        writeNetworkFile(path, NetworkText());
+        FAIL();
+    } catch (const RunError& e) {
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(path)))
+            << e.message().toStdString();
+        EXPECT_GT(e.message().size(), QStringLiteral("Cannot create file \"%1\". ").arg(path).size());
+    }
+}
+
+} // namespace

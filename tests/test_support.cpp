@@ -1,0 +1,85 @@
+#include "test_support.h"
+
+#include "network_text.h"
+
+#include <QFile>
+
+QT_BEGIN_NAMESPACE
+void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+void PrintTo(const QStringList& list, std::ostream* os)
+{
+    *os << '{';
+    for (const QString& s : list) {
+        PrintTo(s, os);
+        *os << ", ";
+    }
+    *os << '}';
+}
+
+void PrintTo(const QByteArray& bytes, std::ostream* os)
+{
+    *os << '"' << bytes.toStdString() << '"';
+}
+QT_END_NAMESPACE
+
+namespace urdiva::test {
+
+QString TempDir::path(const QString& name) const
+{
+    return name.isEmpty() ? m_dir.path() : m_dir.filePath(name);
+}
+
+QString TempDir::write(const QString& name, const QByteArray& bytes) const
+{
+    const QString file = path(name);
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
+        qFatal("cannot write test file %s", qPrintable(file));
+    return file;
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile in(path);
+    if (!in.open(QIODevice::ReadOnly))
+        return {};
+    return in.readAll();
+}
+
+bool RecordingFeedback::confirmOverwrite(const QString& finalPath)
+{
+    calls << QStringLiteral("confirmOverwrite:") + finalPath;
+    return overwriteAnswer;
+}
+
+void RecordingFeedback::showStage(const QString& text)
+{
+    calls << QStringLiteral("showStage:") + text;
+}
+
+void RecordingFeedback::clearOutput()
+{
+    calls << QStringLiteral("clearOutput");
+}
+
+void RecordingFeedback::showOutput(const NetworkText& text)
+{
+    calls << QStringLiteral("showOutput");
+    output = text.plainText();
+}
+
+void RecordingFeedback::closeProgress()
+{
+    calls << QStringLiteral("closeProgress");
+}
+
+void RecordingFeedback::showMessage(const QString& text)
+{
+    calls << QStringLiteral("showMessage:") + text;
+}
+
+} // namespace urdiva::test

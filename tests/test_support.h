@@ -1,0 +1,63 @@
+#pragma once
+
+#include "run_feedback.h"
+
+#include <QByteArray>
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <ostream>
+
+// Lets GoogleTest print Qt strings in failure messages.
+QT_BEGIN_NAMESPACE
+void PrintTo(const QString& text, std::ostream* os);
+void PrintTo(const QStringList& list, std::ostream* os);
+void PrintTo(const QByteArray& bytes, std::ostream* os);
+QT_END_NAMESPACE
+
+namespace urdiva::test {
+
+// Pins the default locale for the life of the object.
+class LocaleGuard {
+public:
+    explicit LocaleGuard(const QString& name)
+        : m_saved(QLocale())
+    {
+        QLocale::setDefault(QLocale(name));
+    }
+    ~LocaleGuard() { QLocale::setDefault(m_saved); }
+
+private:
+    QLocale m_saved;
+};
+
+// A fresh folder that is removed with the object.
+class TempDir {
+public:
+    QString path(const QString& name = QString()) const;
+    QString write(const QString& name, const QByteArray& bytes) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QByteArray readBytes(const QString& path);
+
+// Records every call a run makes, in order, and answers the overwrite question.
+class RecordingFeedback final : public RunFeedback {
+public:
+    bool overwriteAnswer = true;
+    QStringList calls;
+    QString output;
+
+    bool confirmOverwrite(const QString& finalPath) override;
+    void showStage(const QString& text) override;
+    void clearOutput() override;
+    void showOutput(const NetworkText& text) override;
+    void closeProgress() override;
+    void showMessage(const QString& text) override;
+};
+
+} // namespace urdiva::test

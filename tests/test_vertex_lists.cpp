@@ -1,0 +1,178 @@
+#include "field_marker.h"
+#include "test_support.h"
+#include "vertex_lists.h"
+
+#include <gtest/gtest.h>
+
+using namespace urdiva;
+using urdiva::test::LocaleGuard;
+
+namespace {
+
+QString s(const char16_t* text)
+{
+    return QString::fromUtf16(text);
+}
+
+QStringList strip(const QStringList& names)
+{
+    QStringList out;
+    for (const QString& n : names)
+        out << removeMarkers(n);
+    return out;
+}
+
+// Runs the list steps of a run over (first, second) marked field pairs.
+VertexLists build(const std::vector<std::pair<const char16_t*, const char16_t*>>& records,
+                  NetworkMode mode, bool caseSensitive, bool sortAscending)
+{
+    VertexLists lists(QLocale(), mode, caseSensitive, sortAscending);
+    for (const auto& [first, second] : records) {
+        lists.addCandidate(End::First, s(first));
+        lists.addCandidate(End::Second, s(second));
+    }
+    lists.removeBlankCandidates();
+    lists.normaliseCandidates();
+    lists.buildVertexLists();
+    return lists;
+}
+
+TEST(NameList, MatchesByCollationAndLength)
+{
+    LocaleGuard locale(QStringLiteral("pt_BR"));
+    NameList list(QLocale(), Qt::CaseInsensitive, NameList::Order::Appearance);
+    EXPECT_TRUE(list.add(s(u"Ana")));
+    EXPECT_FALSE(list.add(s(u"ANA")));
+    EXPECT_TRUE(list.add(s(u"Ána"))); // an accent is more than case
+    // U+0001 is ignorable in the collation: equal rank, same length, so a match...
+    EXPECT_TRUE(list.add(s(u"a\u0001b")));
+    EXPECT_FALSE(list.add(s(u"ab\u0001")));
+    // ...but without the same length an unsorted list keeps both.
+    EXPECT_TRUE(list.add(s(u"ab")));
+    EXPECT_EQ(list.entries(), (QStringList{s(u"Ana"), s(u"Ána"), s(u"a\u0001b"), s(u"ab")}));
+    EXPECT_EQ(list.indexOf(s(u"aNA")), 0);
+    EXPECT_EQ(list.indexOf(s(u"ab\u0001")), 2);
+    EXPECT_EQ(list.indexOf(s(u"Eva")), -1);
+}
+
+TEST(NameList, SortedListComparesByCollationAlone)
+{
+    LocaleGuard locale(QStringLiteral("pt_BR"));
+    NameList list(QLocale(), Qt::CaseInsensitive, NameList::Order::Collation);
+    for (const char16_t* name : {u"b", u"Á", u"a\u0001b", u"ab", u"c", u"a"})
+        list.add(s(name));
+    EXPECT_EQ(list.entries(), (QStringList{s(u"a"), s(u"Á"), s(u"a\u0001b"), s(u"b"), s(u"c")}));
+    EXPECT_EQ(list.indexOf(s(u"AB")), 2);
+    EXPECT_EQ(list.indexOf(s(u"C")), 4);
+}
+
+TEST(NameList, RemovedEntryNoLongerMatches)
+{
+    LocaleGuard locale(QStringLiteral("pt_BR"));
+    NameList list(QLocale(), Qt::CaseSensitive, NameList::Order::Appearance);
+    list.add(s(u"x"));
+    list.add(s(u"¶"));
+    list.add(s(u"y"));
+    list.removeMatch(s(u"¶"));
+    EXPECT_EQ(list.entries(), (QStringList{s(u"x"), s(u"y")}));
+    EXPECT_EQ(list.indexOf(s(u"y")), 1);
+    EXPECT_EQ(list.indexOf(s(u"¶")), -1);
+    EXPECT_EQ(list.size(), 2);
+}
+
+TEST(VertexLists, OneModeIgnoresCaseWhateverTheOption)
+{
+    LocaleGuard locale(QStringLiteral("pt_BR"));
+    for (bool caseSensitive : {false, true}) {
+        const VertexLists lists =
+            build({{u"Ana¶", u"¶Rui"}, {u"ANA¶", u"¶ana"}}, NetworkMode::OneMode, caseSensitive, false);
+        EXPECT_EQ(strip(lists.firstModeVertices()), (QStringList{"Ana", "Rui"}));
+        EXPECT_EQ(lists.findVertex(s(u"ana¶"), End::Second), 1);
+    }
+}
+
+TEST(VertexLists, TwoModeSecondColumnFollowsTheCaseRule)
+{
+    LocaleGuard locale(QStringLiteral("pt_BR"));
+    const VertexLists sensitive =
+        build({{u"Rio¶", u"¶Rio"}, {u"RIO¶", u"¶RIO"}}, NetworkMode::TwoMode, true, false);
+    EXPECT_EQ(strip(sensitive.firstModeVertices()), QStringList{"Rio"});
+    EXPECT_EQ(strip(sensitive.secondModeVertices()), (QStringList{"Rio", "RIO"}));
+    EXPECT_EQ(sensitive.findVertex(s(u"RIO¶"), End::Second), 3);
+
+    const VertexLists insensitive =
+        build({{u"Rio¶", u"¶Rio"}, {u"RIO¶", u"¶RIO"}}, NetworkMode::TwoMode, false, false);
+    EXPECT_EQ(strip(insensitive.secondModeVertices()), QStringList{"Rio"});
+    EXPECT_EQ(insensitive.findVertex(s(u"RIO¶"), End::Second), 2);
+}
+
+TEST(VertexLists, BlankEnds)
+{
+    LocaleGuard locale(QStringLiteral("pt_BR"));
+    // One-mode: blank fields in any position give no vertex.
+    const VertexLists one = build({{u"¶", u"¶¶"}, {u"a¶", u"¶"}}, NetworkMode::OneMode, false, false);
+    EXPECT_EQ(strip(one.firstModeVertices()), QStringList{"a"});
+    EXPECT_EQ(one.findVertex(s(u"¶"), End::First), 0);
+    // Two-mode: a blank second end is a second-mode vertex with an empty name.
+    const VertexLists two = build({{u"a¶", u"¶¶"}, {u"¶", u"¶"}}, NetworkMode::TwoMode, false, false);
+    EXPECT_EQ(strip(two.firstModeVertices()), QStringList{"a"});
+    EXPECT_EQ(two.secondModeVertices(), QStringList{s(u"¶")});
+    EXPECT_EQ(two.findVertex(s(u"¶"), End::Second), 2);
+    EXPECT_EQ(two.findVertex(s(u"¶"), End::First), 0);
+}
+
+TEST(VertexLists, SameTextInAnyPositionIsOneVertex)
+{
+    LocaleGuard locale(QStringLiteral("pt_BR"));
+    const VertexLists lists =
+        build({{u"x¶", u"¶y¶"}, {u"¶y", u"¶x¶"}, {u"¶y¶", u"x¶"}}, NetworkMode::OneMode, true, false);
+    EXPECT_EQ(lists.firstModeVertices(), (QStringList{s(u"x¶"), s(u"y¶")}));
+}
+
+TEST(VertexLists, FirstSpellingWins)
+{
+    LocaleGuard locale(QStringLiteral("pt_BR"));
+    const VertexLists lists =
+        build({{u"¶maria", u"¶MARIA"}, {u"Maria¶", u"Jo¶"}}, NetworkMode::OneMode, true, false);
+    EXPECT_EQ(strip(lists.firstModeVertices()), (QStringList{"maria", "Jo"}));
+}
+
+TEST(VertexLists, SortedByLocaleCollationIgnoringCase)
+{
+    LocaleGuard locale(QStringLiteral("pt_BR"));
+    const VertexLists lists = build({{u"b¶", u"¶Á"}, {u"c¶", u"¶a"}, {u"B¶", u"¶ä"}},
+                                    NetworkMode::TwoMode, false, true);
+    EXPECT_EQ(strip(lists.firstModeVertices()), (QStringList{"b", "c"}));
+    // The second mode is never sorted.
+    EXPECT_EQ(strip(lists.secondModeVertices()), (QStringList{s(u"Á"), s(u"a"), s(u"ä")}));
+
+    const VertexLists one = build({{u"zé¶", u"¶Ana"}, {u"Érica¶", u"¶bia"}, {u"ana¶", u"¶Zé"}},
+                                  NetworkMode::OneMode, false, true);
+    EXPECT_EQ(strip(one.firstModeVertices()), (QStringList{"Ana", "bia", s(u"Érica"), s(u"zé")}));
+    EXPECT_EQ(one.findVertex(s(u"ZÉ¶"), End::First), 4);
+}
+
+TEST(VertexLists, SpacesOnlyNameIsAVertex)
+{
+    LocaleGuard locale(QStringLiteral("pt_BR"));
+    const VertexLists lists = build({{u"  ¶", u"¶x"}}, NetworkMode::OneMode, false, false);
+    EXPECT_EQ(strip(lists.firstModeVertices()), (QStringList{"  ", "x"}));
+}
+
+TEST(VertexLists, CLocaleComparesCodeUnits)
+{
+    LocaleGuard locale(QStringLiteral("C"));
+    const VertexLists lists = build({{u"b¶", u"¶B"}, {u"a\u0001¶", u"¶a"}, {u"Z¶", u"¶x"}},
+                                    NetworkMode::OneMode, false, true);
+    EXPECT_EQ(strip(lists.firstModeVertices()), (QStringList{s(u"a\u0001"), "a", "b", "x", "Z"}));
+}
+
+TEST(VertexLists, NoRecords)
+{
+    LocaleGuard locale(QStringLiteral("pt_BR"));
+    const VertexLists lists = build({}, NetworkMode::TwoMode, false, true);
+    EXPECT_EQ(lists.firstModeCount(), 0);
+    EXPECT_EQ(lists.secondModeCount(), 0);
+}
+
+} // namespace
