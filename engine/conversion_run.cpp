@@ -1,6 +1,7 @@
 #include "conversion_run.h"
 
 #include "field_marker.h"
+#include "field_memo.h"
 #include "line_reader.h"
 #include "network_text.h"
 #include "network_writer.h"
@@ -24,7 +25,7 @@ void forEachRecord(LineReader& reader, const ConversionSettings& settings, OnRec
     for (qint64 counter = 0; reader.readLine(line); ++counter) {
         if (counter < settings.headerLines || !isRecordText(line, settings.separator))
             continue;
-        fields.split(line, settings.separator);
+        fields.splitLine(line, settings.separator);
         onRecord(fields);
     }
 }
@@ -35,10 +36,17 @@ void requireField(const RecordFields& fields, qint32 index)
         throw RunError(QStringLiteral("List index out of bounds (%1)").arg(index));
 }
 
-QString endField(const RecordFields& fields, qint32 index, const SuppressionRule& rule)
+// One memo per name list: in two-mode the second end has its own list, in one-mode both ends
+// share the first.
+FieldMemo& memoFor(End end, const ConversionSettings& settings, FieldMemo& first,
+                   FieldMemo& second)
 {
-    requireField(fields, index);
-    return SuprimirCaractere(rule, fields.marked(index));
+    return end == End::Second && settings.mode == NetworkMode::TwoMode ? second : first;
+}
+
+QString suppressedField(const RecordFields& fields, qint32 index, const SuppressionRule& rule)
+{
+    return SuprimirCaractere(rule, markedField(fields.value(index), fields.shape(index)));
 }
 
 } // namespace
@@ -58,14 +66,23 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
     feedback.clearOutput();
 
     VertexLists lists(QLocale(), settings.mode, settings.caseSensitive, settings.sortAscending);
+    FieldMemo firstMemo;
+    FieldMemo secondMemo;
     {
+        // A field met before was already offered to its candidate list: adding it again
+        // changes nothing.
+        const auto collect = [&](const RecordFields& fields, qint32 index, End end) {
+            requireField(fields, index);
+            FieldMemo& memo = memoFor(end, settings, firstMemo, secondMemo);
+            if (!memo.entry(fields.value(index)).markSeen(fields.shape(index)))
+                return;
+            lists.addCandidate(end, suppressedField(fields, index, settings.suppression));
+        };
         LineReader reader(settings.inputPath);
         feedback.showStage(stageText(2));
         forEachRecord(reader, settings, [&](const RecordFields& fields) {
-            lists.addCandidate(End::First,
-                               endField(fields, settings.firstColumn, settings.suppression));
-            lists.addCandidate(End::Second,
-                               endField(fields, settings.secondColumn, settings.suppression));
+            collect(fields, settings.firstColumn, End::First);
+            collect(fields, settings.secondColumn, End::Second);
         });
     }
 
@@ -78,21 +95,35 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
 
     feedback.showStage(stageText(5));
     NetworkText edges;
-    LineReader edgeReader(settings.inputPath);
-    forEachRecord(edgeReader, settings, [&](const RecordFields& fields) {
-        const QString first = endField(fields, settings.firstColumn, settings.suppression);
-        const QString second = endField(fields, settings.secondColumn, settings.suppression);
-        QString weight;
-        if (settings.valueColumn) {
-            requireField(fields, *settings.valueColumn);
-            weight = fields.marked(*settings.valueColumn);
-        }
-        const int a = lists.findVertex(normaliseField(first), End::First);
-        const int b = lists.findVertex(normaliseField(second), End::Second);
-        // An end without a vertex (a blank field) has no number to write.
-        if (a > 0 && b > 0)
-            edges.appendEdgeLine(a, b, settings.valueColumn ? &weight : nullptr);
-    });
+    {
+        // The edge lines are built as the pass reads: each end is numbered once per field text
+        // and shape.
+        const auto vertexOf = [&](const RecordFields& fields, qint32 index, End end) {
+            FieldMemo& memo = memoFor(end, settings, firstMemo, secondMemo);
+            int& number = memo.entry(fields.value(index)).number(fields.shape(index));
+            if (number == FieldMemo::kUnknown) {
+                number = lists.findVertex(
+                    normaliseField(suppressedField(fields, index, settings.suppression)), end);
+            }
+            return number;
+        };
+        LineReader reader(settings.inputPath);
+        forEachRecord(reader, settings, [&](const RecordFields& fields) {
+            requireField(fields, settings.firstColumn);
+            requireField(fields, settings.secondColumn);
+            if (settings.valueColumn)
+                requireField(fields, *settings.valueColumn);
+            const int a = vertexOf(fields, settings.firstColumn, End::First);
+            const int b = vertexOf(fields, settings.secondColumn, End::Second);
+            // An end without a vertex (a blank field) has no number to write.
+            if (a == 0 || b == 0)
+                return;
+            if (settings.valueColumn)
+                edges.appendEdgeLine(a, b, fields.value(*settings.valueColumn));
+            else
+                edges.appendEdgeLine(a, b);
+        });
+    }
 
     feedback.showStage(stageText(6));
     NetworkText text;

@@ -4,12 +4,16 @@ namespace urdiva {
 
 void RecordFields::split(QStringView line, QChar separator)
 {
+    if (!line.contains(u'\r') && !line.contains(u'\n')) {
+        splitLine(line, separator);
+        return;
+    }
     m_line = line;
     m_pieces.clear();
     const qsizetype n = line.size();
     qsizetype begin = 0;
     bool leading = false;
-    bool pieceOpen = n > 0;
+    bool pieceOpen = true;
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = line[i];
         if (c == separator) {
@@ -27,6 +31,26 @@ void RecordFields::split(QStringView line, QChar separator)
         }
     }
     if (pieceOpen)
+        m_pieces.push_back({begin, n, leading, false});
+}
+
+void RecordFields::splitLine(QStringView line, QChar separator)
+{
+    m_line = line;
+    m_pieces.clear();
+    const char16_t sep = separator.unicode();
+    const char16_t* data = line.utf16();
+    const qsizetype n = line.size();
+    qsizetype begin = 0;
+    bool leading = false;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (data[i] == sep) {
+            m_pieces.push_back({begin, i, leading, true});
+            begin = i + 1;
+            leading = true;
+        }
+    }
+    if (n > 0)
         m_pieces.push_back({begin, n, leading, false});
 }
 

@@ -30,6 +30,8 @@ public:
     // every CR, LF or CR LF (no marker). An empty line has no field; a break at the very end
     // gives no empty last field.
     void split(QStringView line, QChar separator);
+    // The same for a line known to hold no CR or LF, as the line reader gives them.
+    void splitLine(QStringView line, QChar separator);
 
     qsizetype count() const { return static_cast<qsizetype>(m_pieces.size()); }
     // The text between the markers of field i.

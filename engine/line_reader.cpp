@@ -83,7 +83,10 @@ bool LineReader::fillMore()
 
 void LineReader::emitLine(const char* bytes, qsizetype size, QString& line) const
 {
+    if (size > 0 && bytes[size - 1] == '\r')
+        --size; // the CR of a CR LF, or a CR ending the file
     decodeTextInto(QByteArrayView(bytes, size), line);
+    // A CR byte decodes to U+000D and nothing else does, so lone CRs can go after decoding.
     if (std::memchr(bytes, '\r', size_t(size)))
         line.remove(u'\r');
 }

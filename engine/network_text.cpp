@@ -2,6 +2,8 @@
 
 #include "field_marker.h"
 
+#include <algorithm>
+
 namespace urdiva {
 
 void NetworkText::appendLine(QStringView line)
@@ -17,7 +19,22 @@ void NetworkText::append(const NetworkText& other)
     m_lines += other.m_lines;
 }
 
-void NetworkText::appendNumber(qint64 value)
+char16_t* NetworkText::beginLine(qsizetype size)
+{
+    const qsizetype used = m_text.size();
+    if (m_text.capacity() < used + size)
+        m_text.reserve(std::max(2 * m_text.capacity(), used + size));
+    m_text.resize(used + size);
+    return reinterpret_cast<char16_t*>(m_text.data()) + used;
+}
+
+void NetworkText::finishLine(const char16_t* end)
+{
+    m_text.resize(end - reinterpret_cast<const char16_t*>(m_text.constData()));
+    ++m_lines;
+}
+
+char16_t* NetworkText::writeNumber(char16_t* out, qint64 value)
 {
     char16_t digits[24];
     int n = 0;
@@ -26,38 +43,53 @@ void NetworkText::appendNumber(qint64 value)
         value /= 10;
     } while (value > 0);
     while (n > 0)
-        m_text.append(QChar(digits[--n]));
+        *out++ = digits[--n];
+    return out;
 }
+
+namespace {
+char16_t* writeWithoutMarkers(char16_t* out, QStringView text)
+{
+    for (QChar c : text) {
+        if (c != kFieldMarker)
+            *out++ = c.unicode();
+    }
+    return out;
+}
+} // namespace
 
 void NetworkText::appendVertexLines(const QStringList& names, qsizetype firstNumber)
 {
     qsizetype number = firstNumber;
     for (const QString& name : names) {
-        appendNumber(number++);
-        m_text.append(u" \"");
-        for (QChar c : name) {
-            if (c != kFieldMarker)
-                m_text.append(c);
-        }
-        m_text.append(u"\"\n");
-        ++m_lines;
+        char16_t* out = writeNumber(beginLine(name.size() + 24), number++);
+        *out++ = u' ';
+        *out++ = u'"';
+        out = writeWithoutMarkers(out, name);
+        *out++ = u'"';
+        *out++ = u'\n';
+        finishLine(out);
     }
 }
 
-void NetworkText::appendEdgeLine(int a, int b, const QString* weight)
+void NetworkText::appendEdgeLine(int a, int b)
 {
-    appendNumber(a);
-    m_text.append(u' ');
-    appendNumber(b);
-    if (weight) {
-        m_text.append(u' ');
-        for (QChar c : *weight) {
-            if (c != kFieldMarker)
-                m_text.append(c);
-        }
-    }
-    m_text.append(u'\n');
-    ++m_lines;
+    char16_t* out = writeNumber(beginLine(24), a);
+    *out++ = u' ';
+    out = writeNumber(out, b);
+    *out++ = u'\n';
+    finishLine(out);
+}
+
+void NetworkText::appendEdgeLine(int a, int b, QStringView weight)
+{
+    char16_t* out = writeNumber(beginLine(weight.size() + 25), a);
+    *out++ = u' ';
+    out = writeNumber(out, b);
+    *out++ = u' ';
+    out = writeWithoutMarkers(out, weight);
+    *out++ = u'\n';
+    finishLine(out);
 }
 
 QString NetworkText::plainText() const

@@ -17,8 +17,9 @@ public:
     // One line per vertex: its number, a space and the name (markers removed) in quotation marks,
     // numbered from firstNumber on.
     void appendVertexLines(const QStringList& names, qsizetype firstNumber);
-    // "a b", or "a b weight" when a weight is given.
-    void appendEdgeLine(int a, int b, const QString* weight);
+    // "a b", or "a b weight"; markers in the weight are dropped.
+    void appendEdgeLine(int a, int b);
+    void appendEdgeLine(int a, int b, QStringView weight);
     void reserve(qsizetype size) { m_text.reserve(size); }
 
     qsizetype lineCount() const { return m_lines; }
@@ -32,7 +33,11 @@ public:
     QByteArray fileBytes() const;
 
 private:
-    void appendNumber(qint64 value);
+    // Room for at most `size` more code units, written through the pointer it returns;
+    // finishLine() then trims the text to what was written.
+    char16_t* beginLine(qsizetype size);
+    void finishLine(const char16_t* end);
+    static char16_t* writeNumber(char16_t* out, qint64 value);
 
     QString m_text;
     qsizetype m_lines = 0;

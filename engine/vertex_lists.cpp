@@ -2,6 +2,8 @@
 
 #include "field_marker.h"
 
+#include <algorithm>
+
 namespace urdiva {
 
 NameList::NameList(const QLocale& locale, Qt::CaseSensitivity caseSensitivity, Order order)
@@ -10,96 +12,111 @@ NameList::NameList(const QLocale& locale, Qt::CaseSensitivity caseSensitivity, O
 {
 }
 
-NameList::ClassKey NameList::classKey(const QString& name) const
+void NameList::add(const QString& name)
 {
-    // A list in collation order compares by collation alone.
-    return {m_order == Order::Appearance ? name.size() : 0, m_collation.key(name)};
-}
-
-qsizetype NameList::findId(const QString& name) const
-{
-    if (const auto it = m_exact.constFind(name); it != m_exact.cend()) {
-        if (!m_names[size_t(*it)].isNull())
-            return *it;
-    }
-    const auto it = m_classes.find(classKey(name));
-    return it == m_classes.end() ? -1 : it->second;
-}
-
-bool NameList::add(const QString& name)
-{
-    if (const auto it = m_exact.constFind(name); it != m_exact.cend()) {
-        if (!m_names[size_t(*it)].isNull())
-            return false;
-    }
-    // An unknown text may still match an entry spelled differently.
-    ClassKey key = classKey(name);
-    if (const auto it = m_classes.find(key); it != m_classes.end()) {
-        m_exact.insert(name, it->second);
-        return false;
-    }
-    const auto id = qsizetype(m_names.size());
+    if (m_ids.contains(name))
+        return;
+    m_ids.insert(name, qsizetype(m_names.size()));
     m_names.push_back(name);
-    m_classes.emplace(std::move(key), id);
-    m_exact.insert(name, id);
-    ++m_live;
-    if (m_order == Order::Appearance && m_positionsValid)
-        m_positions.push_back(m_live - 1);
-    else
-        m_positionsValid = false;
-    return true;
 }
 
-void NameList::refreshPositions() const
+int NameList::compare(qsizetype a, qsizetype b) const
 {
-    m_positions.assign(m_names.size(), -1);
+    const QString& x = m_names[size_t(a)];
+    const QString& y = m_names[size_t(b)];
+    if (m_order == Order::Appearance && x.size() != y.size())
+        return x.size() < y.size() ? -1 : 1;
+    return m_collation.compare(x, y);
+}
+
+void NameList::freeze()
+{
+    const size_t n = m_names.size();
+    std::vector<qsizetype> order(n);
+    for (size_t i = 0; i < n; ++i)
+        order[i] = qsizetype(i);
+    // Ties go to the earlier name, so each group of matching names starts with its first.
+    std::sort(order.begin(), order.end(), [this](qsizetype a, qsizetype b) {
+        const int c = compare(a, b);
+        return c != 0 ? c < 0 : a < b;
+    });
+    m_entryOf.assign(n, -1);
+    m_sorted.clear();
+    for (size_t k = 0; k < n; ++k) {
+        const qsizetype id = order[k];
+        if (k == 0 || compare(m_sorted.back(), id) != 0)
+            m_sorted.push_back(id);
+        m_entryOf[size_t(id)] = m_sorted.back();
+    }
+    m_removed.assign(n, false);
+    number();
+}
+
+void NameList::number()
+{
+    m_position.assign(m_names.size(), -1);
     qsizetype position = 0;
-    if (m_order == Order::Appearance) {
-        for (size_t id = 0; id < m_names.size(); ++id) {
-            if (!m_names[id].isNull())
-                m_positions[id] = position++;
+    if (m_order == Order::Collation) {
+        for (const qsizetype id : m_sorted) {
+            if (!m_removed[size_t(id)])
+                m_position[size_t(id)] = position++;
         }
     } else {
-        for (const auto& entry : m_classes)
-            m_positions[size_t(entry.second)] = position++;
+        for (size_t id = 0; id < m_names.size(); ++id) {
+            if (m_entryOf[id] == qsizetype(id) && !m_removed[id])
+                m_position[id] = position++;
+        }
     }
-    m_positionsValid = true;
+    m_size = position;
+}
+
+// The entry matching the name, or -1: offered texts are known; any other is searched for by
+// bisection over the sorted entries.
+qsizetype NameList::findEntry(const QString& name) const
+{
+    if (const auto it = m_ids.constFind(name); it != m_ids.cend())
+        return m_entryOf[size_t(*it)];
+    const auto below = [this, &name](qsizetype id) {
+        const QString& entry = m_names[size_t(id)];
+        if (m_order == Order::Appearance && entry.size() != name.size())
+            return entry.size() < name.size();
+        return m_collation.compare(entry, name) < 0;
+    };
+    const auto it = std::partition_point(m_sorted.begin(), m_sorted.end(), below);
+    if (it == m_sorted.end())
+        return -1;
+    const QString& entry = m_names[size_t(*it)];
+    if (m_order == Order::Appearance && entry.size() != name.size())
+        return -1;
+    return m_collation.compare(entry, name) == 0 ? *it : -1;
 }
 
 qsizetype NameList::indexOf(const QString& name) const
 {
-    const qsizetype id = findId(name);
-    if (id < 0)
-        return -1;
-    if (!m_positionsValid)
-        refreshPositions();
-    return m_positions[size_t(id)];
+    const qsizetype id = findEntry(name);
+    return id < 0 ? -1 : m_position[size_t(id)];
 }
 
 void NameList::removeMatch(const QString& name)
 {
-    const qsizetype id = findId(name);
-    if (id < 0)
+    const qsizetype id = findEntry(name);
+    if (id < 0 || m_removed[size_t(id)])
         return;
-    m_classes.erase(classKey(m_names[size_t(id)]));
-    m_names[size_t(id)] = QString();
-    --m_live;
-    m_positionsValid = false;
+    m_removed[size_t(id)] = true;
+    number();
 }
 
 QStringList NameList::entries() const
 {
-    QStringList out;
-    out.reserve(m_live);
-    if (m_order == Order::Appearance) {
-        for (const QString& name : m_names) {
-            if (!name.isNull())
-                out.append(name);
-        }
-    } else {
-        for (const auto& entry : m_classes)
-            out.append(m_names[size_t(entry.second)]);
+    std::vector<qsizetype> byPosition(static_cast<size_t>(m_size));
+    for (size_t id = 0; id < m_position.size(); ++id) {
+        if (m_position[id] >= 0)
+            byPosition[size_t(m_position[id])] = qsizetype(id);
     }
+    QStringList out;
+    out.reserve(m_size);
+    for (const qsizetype id : byPosition)
+        out.append(m_names[size_t(id)]);
     return out;
 }
 
@@ -131,6 +148,8 @@ void VertexLists::addCandidate(End end, const QString& field)
 
 void VertexLists::removeBlankCandidates()
 {
+    m_firstCandidates.freeze();
+    m_secondCandidates.freeze();
     m_firstCandidates.removeMatch(QString(kFieldMarker));
     m_firstCandidates.removeMatch(QString(2, kFieldMarker));
 }
@@ -151,6 +170,8 @@ void VertexLists::buildVertexLists()
         m_firstMode.add(name);
     for (const QString& name : std::as_const(m_secondNormalised))
         m_secondMode.add(name);
+    m_firstMode.freeze();
+    m_secondMode.freeze();
 }
 
 int VertexLists::findVertex(const QString& normalForm, End end) const

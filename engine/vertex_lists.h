@@ -7,57 +7,48 @@
 #include <QLocale>
 #include <QStringList>
 
-#include <map>
 #include <vector>
 
 namespace urdiva {
 
 // An ordered list of distinct names. Two names match when the collation ranks them equal and,
-// in a list kept in order of appearance, they also have the same length. Matching is an
-// equivalence, so a name matches at most one entry: an exact-text hash answers repeated names,
-// and an ordered index over (length, collation key) answers the rest, which gives the same
-// results as scanning the list for the first match.
+// in a list kept in order of appearance, they also have the same length. Names are offered with
+// add() and the list is settled with freeze(): since matching is an equivalence, appending each
+// name unless an entry matches it keeps, of every group of matching names, the one offered
+// first, at the place where that group first appeared (or, in collation order, at its rank).
+// Settling all names in one sort gives that result in n log n comparisons instead of a scan
+// per name.
 class NameList {
 public:
     enum class Order { Appearance, Collation };
 
     NameList(const QLocale& locale, Qt::CaseSensitivity caseSensitivity, Order order);
 
-    // Appends the name (or, in a list in collation order, inserts it before the first entry
-    // ranked above it) unless an entry matches it. Returns whether it was added.
-    bool add(const QString& name);
-    // The 0-based position of the entry that matches the name, or -1.
-    qsizetype indexOf(const QString& name) const;
-    // Removes the entry that matches the name, if there is one.
-    void removeMatch(const QString& name);
+    void add(const QString& name);
+    void freeze();
 
-    qsizetype size() const { return m_live; }
+    // After freeze(): the 0-based position of the entry that matches the name, or -1.
+    qsizetype indexOf(const QString& name) const;
+    // After freeze(): removes the entry that matches the name, if there is one.
+    void removeMatch(const QString& name);
+    qsizetype size() const { return m_size; }
+    // After freeze(): the entries in list order.
     QStringList entries() const;
 
 private:
-    struct ClassKey {
-        qsizetype length;
-        NameCollation::Key key;
-        bool operator<(const ClassKey& other) const
-        {
-            if (length != other.length)
-                return length < other.length;
-            return key < other.key;
-        }
-    };
-
-    ClassKey classKey(const QString& name) const;
-    qsizetype findId(const QString& name) const;
-    void refreshPositions() const;
+    int compare(qsizetype a, qsizetype b) const;
+    qsizetype findEntry(const QString& name) const;
+    void number();
 
     NameCollation m_collation;
     Order m_order;
-    std::vector<QString> m_names; // by id, in order of addition; removed ones are null
-    QHash<QString, qsizetype> m_exact;
-    std::map<ClassKey, qsizetype> m_classes;
-    qsizetype m_live = 0;
-    mutable std::vector<qsizetype> m_positions; // position of each id in list order
-    mutable bool m_positionsValid = true;
+    std::vector<QString> m_names;      // every distinct text, in order of first offer
+    QHash<QString, qsizetype> m_ids;   // text -> its index in m_names
+    std::vector<qsizetype> m_entryOf;  // index -> index of the entry it matches
+    std::vector<qsizetype> m_sorted;   // the entries, by (length and) collation
+    std::vector<qsizetype> m_position; // index of an entry -> its position; -1 once removed
+    std::vector<bool> m_removed;
+    qsizetype m_size = 0;
 };
 
 enum class End { First, Second };

@@ -26,10 +26,10 @@ TEST(NetworkText, VertexAndEdgeLinesDropMarkersOnly)
                             QString::fromUtf16(u"¶")},
                            9);
     const QString weight = QString::fromUtf16(u"¶3,5 kg");
-    text.appendEdgeLine(9, 10, &weight);
-    text.appendEdgeLine(11, 11, nullptr);
+    text.appendEdgeLine(9, 10, weight);
+    text.appendEdgeLine(11, 11);
     const QString blank = QString::fromUtf16(u"¶");
-    text.appendEdgeLine(1, 2, &blank);
+    text.appendEdgeLine(1, 2, blank);
     EXPECT_EQ(text.lines(), (QStringList{"9 \"Ana\"", "10 \"O \"Rei\"\"", "11 \"\"", "9 10 3,5 kg",
                                          "11 11", "1 2 "}));
     EXPECT_EQ(text.lineCount(), 6);

@@ -2,7 +2,11 @@
 #include "test_support.h"
 #include "vertex_lists.h"
 
+#include <QCollator>
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace urdiva;
 using urdiva::test::LocaleGuard;
@@ -37,47 +41,105 @@ VertexLists build(const std::vector<std::pair<const char16_t*, const char16_t*>>
     return lists;
 }
 
+NameList frozen(NameList::Order order, Qt::CaseSensitivity cs, std::initializer_list<const char16_t*> names)
+{
+    NameList list(QLocale(), cs, order);
+    for (const char16_t* name : names)
+        list.add(s(name));
+    list.freeze();
+    return list;
+}
+
 TEST(NameList, MatchesByCollationAndLength)
 {
     LocaleGuard locale(QStringLiteral("pt_BR"));
-    NameList list(QLocale(), Qt::CaseInsensitive, NameList::Order::Appearance);
-    EXPECT_TRUE(list.add(s(u"Ana")));
-    EXPECT_FALSE(list.add(s(u"ANA")));
-    EXPECT_TRUE(list.add(s(u"Ána"))); // an accent is more than case
-    // U+0001 is ignorable in the collation: equal rank, same length, so a match...
-    EXPECT_TRUE(list.add(s(u"a\u0001b")));
-    EXPECT_FALSE(list.add(s(u"ab\u0001")));
-    // ...but without the same length an unsorted list keeps both.
-    EXPECT_TRUE(list.add(s(u"ab")));
+    // "Ána": an accent is more than case. U+0001 is ignorable in the collation: a\u0001b and
+    // ab\u0001 rank equal and have one length, so they match; ab has another length.
+    const NameList list = frozen(NameList::Order::Appearance, Qt::CaseInsensitive,
+                                 {u"Ana", u"ANA", u"Ána", u"a\u0001b", u"ab\u0001", u"ab"});
     EXPECT_EQ(list.entries(), (QStringList{s(u"Ana"), s(u"Ána"), s(u"a\u0001b"), s(u"ab")}));
+    EXPECT_EQ(list.size(), 4);
     EXPECT_EQ(list.indexOf(s(u"aNA")), 0);
+    EXPECT_EQ(list.indexOf(s(u"ANA")), 0);
     EXPECT_EQ(list.indexOf(s(u"ab\u0001")), 2);
+    EXPECT_EQ(list.indexOf(s(u"\u0001ab")), 2);
     EXPECT_EQ(list.indexOf(s(u"Eva")), -1);
+    EXPECT_EQ(list.indexOf(s(u"Anas")), -1);
+}
+
+TEST(NameList, FirstOfEachGroupKeepsItsPlace)
+{
+    LocaleGuard locale(QStringLiteral("pt_BR"));
+    const NameList list = frozen(NameList::Order::Appearance, Qt::CaseInsensitive,
+                                 {u"b", u"a", u"B", u"c", u"A", u"b"});
+    EXPECT_EQ(list.entries(), (QStringList{"b", "a", "c"}));
 }
 
 TEST(NameList, SortedListComparesByCollationAlone)
 {
     LocaleGuard locale(QStringLiteral("pt_BR"));
-    NameList list(QLocale(), Qt::CaseInsensitive, NameList::Order::Collation);
-    for (const char16_t* name : {u"b", u"Á", u"a\u0001b", u"ab", u"c", u"a"})
-        list.add(s(name));
-    EXPECT_EQ(list.entries(), (QStringList{s(u"a"), s(u"Á"), s(u"a\u0001b"), s(u"b"), s(u"c")}));
+    const NameList list = frozen(NameList::Order::Collation, Qt::CaseInsensitive,
+                                 {u"b", u"Á", u"a\u0001b", u"ab", u"c", u"a", u"C"});
+    EXPECT_EQ(list.entries(),
+              (QStringList{s(u"a"), s(u"Á"), s(u"a\u0001b"), s(u"b"), s(u"c")}));
     EXPECT_EQ(list.indexOf(s(u"AB")), 2);
     EXPECT_EQ(list.indexOf(s(u"C")), 4);
+    EXPECT_EQ(list.indexOf(s(u"bb")), -1);
 }
 
 TEST(NameList, RemovedEntryNoLongerMatches)
 {
     LocaleGuard locale(QStringLiteral("pt_BR"));
-    NameList list(QLocale(), Qt::CaseSensitive, NameList::Order::Appearance);
-    list.add(s(u"x"));
-    list.add(s(u"¶"));
-    list.add(s(u"y"));
+    NameList list = frozen(NameList::Order::Appearance, Qt::CaseSensitive, {u"x", u"¶", u"y"});
     list.removeMatch(s(u"¶"));
     EXPECT_EQ(list.entries(), (QStringList{s(u"x"), s(u"y")}));
     EXPECT_EQ(list.indexOf(s(u"y")), 1);
     EXPECT_EQ(list.indexOf(s(u"¶")), -1);
     EXPECT_EQ(list.size(), 2);
+    list.removeMatch(s(u"¶"));
+    EXPECT_EQ(list.size(), 2);
+}
+
+// The list against the plain rule it implements: append unless an entry matches, found by a
+// scan, on names drawn so that matches of every kind are common.
+TEST(NameList, AgreesWithTheScanningDefinition)
+{
+    LocaleGuard locale(QStringLiteral("pt_BR"));
+    const QStringList alphabet = {"a", "A", QStringLiteral("á"), "b", "B", QString(QChar(1)),
+                                  QStringLiteral("¶"), " "};
+    QCollator insensitive((QLocale()));
+    insensitive.setCaseSensitivity(Qt::CaseInsensitive);
+    QCollator sensitive((QLocale()));
+    for (auto order : {NameList::Order::Appearance, NameList::Order::Collation}) {
+        for (auto cs : {Qt::CaseSensitive, Qt::CaseInsensitive}) {
+            const QCollator& collator = cs == Qt::CaseSensitive ? sensitive : insensitive;
+            const auto matches = [&](const QString& a, const QString& b) {
+                return (order == NameList::Order::Collation || a.size() == b.size()) &&
+                       collator.compare(a, b) == 0;
+            };
+            quint32 seed = 12345;
+            const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+            NameList list(QLocale(), cs, order);
+            QStringList reference;
+            for (int i = 0; i < 400; ++i) {
+                QString name;
+                for (quint32 k = next() % 4; k > 0; --k)
+                    name += alphabet[next() % alphabet.size()];
+                list.add(name);
+                const bool known = std::any_of(reference.cbegin(), reference.cend(),
+                                               [&](const QString& e) { return matches(e, name); });
+                if (!known)
+                    reference << name;
+            }
+            if (order == NameList::Order::Collation)
+                std::stable_sort(reference.begin(), reference.end(),
+                                 [&](const QString& a, const QString& b) { return collator.compare(a, b) < 0; });
+            list.freeze();
+            EXPECT_EQ(list.entries(), reference);
+            for (qsizetype p = 0; p < reference.size(); ++p)
+                EXPECT_EQ(list.indexOf(reference[p]), p);
+        }
+    }
 }
 
 TEST(VertexLists, OneModeIgnoresCaseWhateverTheOption)

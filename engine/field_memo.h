@@ -1,0 +1,53 @@
+#pragma once
+
+#include "field_marker.h"
+
+#include <QStringView>
+
+#include <vector>
+
+namespace urdiva {
+
+// What a run remembers about one field text of one name list, per shape the text appeared in:
+// whether the vertex pass already offered it, and the vertex number the edge pass found for it.
+// A data file names the same people over and over, so each field is built, suppressed,
+// normalised and looked up only the first time it is met.
+//
+// A flat open-addressing table of 8-byte slots points into one arena that holds each text after
+// its record, so that a lookup costs about one cache miss.
+class FieldMemo {
+public:
+    static constexpr int kUnknown = -1;
+
+    class Entry {
+    public:
+        // Marks the text as seen in this shape; false when it already was.
+        bool markSeen(FieldShape shape);
+        // The vertex number remembered for the shape, kUnknown before one is stored.
+        int& number(FieldShape shape);
+
+    private:
+        friend class FieldMemo;
+        quint32 m_words[8];
+    };
+
+    FieldMemo();
+
+    // The entry of the text, created empty when the text is new. The reference stays valid
+    // until the next call.
+    Entry& entry(QStringView text);
+
+private:
+    static constexpr size_t kHeaderWords = sizeof(Entry) / sizeof(quint32);
+    static constexpr int kOffsetBits = 40;
+
+    Entry& entryAt(quint64 offset);
+    bool holds(quint64 offset, QStringView text) const;
+    void grow();
+
+    std::vector<quint64> m_slots; // 0: empty; else hash tag above kOffsetBits, arena offset + 1
+    std::vector<quint32> m_arena;
+    size_t m_used = 0;
+};
+
+} // namespace urdiva
