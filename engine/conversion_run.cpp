@@ -6,6 +6,7 @@
 #include "network_text.h"
 #include "network_writer.h"
 #include "paths.h"
+#include "record_line.h"
 #include "run_error.h"
 #include "vertex_lists.h"
 
@@ -15,24 +16,25 @@
 namespace urdiva {
 namespace {
 
-// Calls onRecord with the fields of every record line: lines past the header that hold
-// something besides separators.
+// Calls onRecord with every record line: lines past the header that hold something besides
+// separators.
 template <typename OnRecord>
 void forEachRecord(LineReader& reader, const ConversionSettings& settings, OnRecord onRecord)
 {
-    QString line;
-    RecordFields fields;
-    for (qint64 counter = 0; reader.readLine(line); ++counter) {
-        if (counter < settings.headerLines || !isRecordText(line, settings.separator))
+    QByteArrayView bytes;
+    RecordLine line(settings.separator);
+    for (qint64 counter = 0; reader.readRawLine(bytes); ++counter) {
+        if (counter < settings.headerLines)
             continue;
-        fields.splitLine(line, settings.separator);
-        onRecord(fields);
+        line.assign(bytes);
+        if (line.isRecord())
+            onRecord(line);
     }
 }
 
-void requireField(const RecordFields& fields, qint32 index)
+void requireField(const RecordLine& line, qint32 index)
 {
-    if (index < 0 || index >= fields.count())
+    if (index < 0 || index >= line.count())
         throw RunError(QStringLiteral("List index out of bounds (%1)").arg(index));
 }
 
@@ -44,9 +46,9 @@ FieldMemo& memoFor(End end, const ConversionSettings& settings, FieldMemo& first
     return end == End::Second && settings.mode == NetworkMode::TwoMode ? second : first;
 }
 
-QString suppressedField(const RecordFields& fields, qint32 index, const SuppressionRule& rule)
+QString suppressedField(const RecordLine& line, qint32 index, const SuppressionRule& rule)
 {
-    return SuprimirCaractere(rule, markedField(fields.value(index), fields.shape(index)));
+    return SuprimirCaractere(rule, markedField(line.value(index), line.shape(index)));
 }
 
 } // namespace
@@ -66,23 +68,26 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
     feedback.clearOutput();
 
     VertexLists lists(QLocale(), settings.mode, settings.caseSensitive, settings.sortAscending);
+    // Both passes remember, per field, what they did with it: a file names the same people
+    // over and over, and each field is built, suppressed and looked up only once.
     FieldMemo firstMemo;
     FieldMemo secondMemo;
+    const auto entryOf = [&](const RecordLine& line, qint32 index, End end) -> FieldMemo::Entry& {
+        return memoFor(end, settings, firstMemo, secondMemo)
+            .entry(line.key(index), line.keyIsText());
+    };
     {
-        // A field met before was already offered to its candidate list: adding it again
-        // changes nothing.
-        const auto collect = [&](const RecordFields& fields, qint32 index, End end) {
-            requireField(fields, index);
-            FieldMemo& memo = memoFor(end, settings, firstMemo, secondMemo);
-            if (!memo.entry(fields.value(index)).markSeen(fields.shape(index)))
-                return;
-            lists.addCandidate(end, suppressedField(fields, index, settings.suppression));
+        const auto collect = [&](const RecordLine& line, qint32 index, End end) {
+            requireField(line, index);
+            // Offering a field again would change nothing.
+            if (entryOf(line, index, end).markSeen(line.shape(index)))
+                lists.addCandidate(end, suppressedField(line, index, settings.suppression));
         };
         LineReader reader(settings.inputPath);
         feedback.showStage(stageText(2));
-        forEachRecord(reader, settings, [&](const RecordFields& fields) {
-            collect(fields, settings.firstColumn, End::First);
-            collect(fields, settings.secondColumn, End::Second);
+        forEachRecord(reader, settings, [&](const RecordLine& line) {
+            collect(line, settings.firstColumn, End::First);
+            collect(line, settings.secondColumn, End::Second);
         });
     }
 
@@ -96,30 +101,28 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
     feedback.showStage(stageText(5));
     NetworkText edges;
     {
-        // The edge lines are built as the pass reads: each end is numbered once per field text
-        // and shape.
-        const auto vertexOf = [&](const RecordFields& fields, qint32 index, End end) {
-            FieldMemo& memo = memoFor(end, settings, firstMemo, secondMemo);
-            int& number = memo.entry(fields.value(index)).number(fields.shape(index));
+        // The edge lines are built as the pass reads.
+        const auto vertexOf = [&](const RecordLine& line, qint32 index, End end) {
+            int& number = entryOf(line, index, end).number(line.shape(index));
             if (number == FieldMemo::kUnknown) {
                 number = lists.findVertex(
-                    normaliseField(suppressedField(fields, index, settings.suppression)), end);
+                    normaliseField(suppressedField(line, index, settings.suppression)), end);
             }
             return number;
         };
         LineReader reader(settings.inputPath);
-        forEachRecord(reader, settings, [&](const RecordFields& fields) {
-            requireField(fields, settings.firstColumn);
-            requireField(fields, settings.secondColumn);
+        forEachRecord(reader, settings, [&](const RecordLine& line) {
+            requireField(line, settings.firstColumn);
+            requireField(line, settings.secondColumn);
             if (settings.valueColumn)
-                requireField(fields, *settings.valueColumn);
-            const int a = vertexOf(fields, settings.firstColumn, End::First);
-            const int b = vertexOf(fields, settings.secondColumn, End::Second);
+                requireField(line, *settings.valueColumn);
+            const int a = vertexOf(line, settings.firstColumn, End::First);
+            const int b = vertexOf(line, settings.secondColumn, End::Second);
             // An end without a vertex (a blank field) has no number to write.
             if (a == 0 || b == 0)
                 return;
             if (settings.valueColumn)
-                edges.appendEdgeLine(a, b, fields.value(*settings.valueColumn));
+                edges.appendEdgeLine(a, b, line, *settings.valueColumn);
             else
                 edges.appendEdgeLine(a, b);
         });
@@ -127,7 +130,7 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
 
     feedback.showStage(stageText(6));
     NetworkText text;
-    text.reserve(edges.text().size() + 64 * (lists.firstModeCount() + lists.secondModeCount()));
+    text.reserve(edges.byteSize() + 64 * (lists.firstModeCount() + lists.secondModeCount()));
     text.appendLine(
         vertexCountLine(lists.firstModeCount(), lists.secondModeCount(), settings.mode));
     text.appendVertexLines(lists.firstModeVertices(), 1);

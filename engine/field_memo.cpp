@@ -7,9 +7,11 @@
 namespace urdiva {
 namespace {
 
-// Entry layout in 32-bit words: four vertex numbers, the seen bits, the text's length and its
-// 64-bit hash (kept for growing the table); the text follows.
+// Entry layout in 32-bit words: four vertex numbers, the seen bits (and above them the kind of
+// key), the key's length in bytes and its 64-bit hash (kept for growing the table); the key
+// follows.
 constexpr int kSeenWord = 4;
+constexpr int kKindShift = 8;
 constexpr int kLengthWord = 5;
 constexpr int kHashWord = 6;
 
@@ -38,24 +40,24 @@ FieldMemo::Entry& FieldMemo::entryAt(quint64 offset)
     return *reinterpret_cast<Entry*>(m_arena.data() + offset);
 }
 
-bool FieldMemo::holds(quint64 offset, QStringView text) const
+bool FieldMemo::holds(quint64 offset, QByteArrayView key, quint32 kind) const
 {
     const quint32* record = m_arena.data() + offset;
-    return record[kLengthWord] == quint32(text.size()) &&
-           std::memcmp(record + kHeaderWords, text.utf16(),
-                       size_t(text.size()) * sizeof(char16_t)) == 0;
+    return record[kLengthWord] == quint32(key.size()) && (record[kSeenWord] >> kKindShift) == kind &&
+           std::memcmp(record + kHeaderWords, key.data(), size_t(key.size())) == 0;
 }
 
-FieldMemo::Entry& FieldMemo::entry(QStringView text)
+FieldMemo::Entry& FieldMemo::entry(QByteArrayView key, bool keyIsText)
 {
-    const size_t hash = qHash(text, 0x9E3779B97F4A7C15ull);
+    const quint32 kind = keyIsText ? 1 : 0;
+    const size_t hash = qHashBits(key.data(), size_t(key.size()), 0x9E3779B97F4A7C15ull + kind);
     const quint64 tag = quint64(hash) >> kOffsetBits << kOffsetBits;
     constexpr quint64 offsetMask = (quint64(1) << kOffsetBits) - 1;
     size_t mask = m_slots.size() - 1;
     size_t i = hash & mask;
     for (; m_slots[i] != 0; i = (i + 1) & mask) {
         const quint64 slot = m_slots[i];
-        if ((slot & ~offsetMask) == tag && holds((slot & offsetMask) - 1, text))
+        if ((slot & ~offsetMask) == tag && holds((slot & offsetMask) - 1, key, kind))
             return entryAt((slot & offsetMask) - 1);
     }
     if ((m_used + 1) * 2 > m_slots.size()) {
@@ -65,14 +67,15 @@ FieldMemo::Entry& FieldMemo::entry(QStringView text)
         }
     }
     const quint64 offset = m_arena.size();
-    m_arena.resize(offset + kHeaderWords + (size_t(text.size()) + 1) / 2, 0);
+    m_arena.resize(offset + kHeaderWords + (size_t(key.size()) + 3) / 4, 0);
     quint32* record = m_arena.data() + offset;
     for (int k = 0; k < 4; ++k)
         record[k] = quint32(kUnknown);
-    record[kLengthWord] = quint32(text.size());
+    record[kSeenWord] = kind << kKindShift;
+    record[kLengthWord] = quint32(key.size());
     const quint64 fullHash = hash;
     std::memcpy(record + kHashWord, &fullHash, sizeof fullHash);
-    std::memcpy(record + kHeaderWords, text.utf16(), size_t(text.size()) * sizeof(char16_t));
+    std::memcpy(record + kHeaderWords, key.data(), size_t(key.size()));
     m_slots[i] = tag | (offset + 1);
     ++m_used;
     return entryAt(offset);

@@ -2,13 +2,13 @@
 
 #include "field_marker.h"
 
-#include <QStringView>
+#include <QByteArrayView>
 
 #include <vector>
 
 namespace urdiva {
 
-// What a run remembers about one field text of one name list, per shape the text appeared in:
+// What a run remembers about one field of one name list, per shape the text appeared in:
 // whether the vertex pass already offered it, and the vertex number the edge pass found for it.
 // A data file names the same people over and over, so each field is built, suppressed,
 // normalised and looked up only the first time it is met.
@@ -33,16 +33,16 @@ public:
 
     FieldMemo();
 
-    // The entry of the text, created empty when the text is new. The reference stays valid
-    // until the next call.
-    Entry& entry(QStringView text);
+    // The entry of a field's key (see RecordLine::key), created empty when the key is new. The
+    // reference stays valid until the next call.
+    Entry& entry(QByteArrayView key, bool keyIsText);
 
 private:
     static constexpr size_t kHeaderWords = sizeof(Entry) / sizeof(quint32);
     static constexpr int kOffsetBits = 40;
 
     Entry& entryAt(quint64 offset);
-    bool holds(quint64 offset, QStringView text) const;
+    bool holds(quint64 offset, QByteArrayView key, quint32 kind) const;
     void grow();
 
     std::vector<quint64> m_slots; // 0: empty; else hash tag above kOffsetBits, arena offset + 1

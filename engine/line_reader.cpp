@@ -81,17 +81,14 @@ bool LineReader::fillMore()
     return true;
 }
 
-void LineReader::emitLine(const char* bytes, qsizetype size, QString& line) const
+QByteArrayView LineReader::lineAt(size_t begin, size_t end) const
 {
-    if (size > 0 && bytes[size - 1] == '\r')
-        --size; // the CR of a CR LF, or a CR ending the file
-    decodeTextInto(QByteArrayView(bytes, size), line);
-    // A CR byte decodes to U+000D and nothing else does, so lone CRs can go after decoding.
-    if (std::memchr(bytes, '\r', size_t(size)))
-        line.remove(u'\r');
+    if (end > begin && m_buffer[end - 1] == '\r')
+        --end; // the CR of a CR LF, or a CR ending the file
+    return QByteArrayView(m_buffer.data() + begin, qsizetype(end - begin));
 }
 
-bool LineReader::readLine(QString& line)
+bool LineReader::readRawLine(QByteArrayView& bytes)
 {
     if (m_atStart) {
         m_atStart = false;
@@ -106,7 +103,7 @@ bool LineReader::readLine(QString& line)
         const size_t from = m_pos + scanned;
         if (const void* lf = std::memchr(base + from, '\n', m_end - from)) {
             const size_t lineEnd = static_cast<size_t>(static_cast<const char*>(lf) - base);
-            emitLine(base + m_pos, qsizetype(lineEnd - m_pos), line);
+            bytes = lineAt(m_pos, lineEnd);
             m_pos = lineEnd + 1;
             return true;
         }
@@ -114,11 +111,23 @@ bool LineReader::readLine(QString& line)
         if (!fillMore()) {
             if (m_end == m_pos)
                 return false;
-            emitLine(m_buffer.data() + m_pos, qsizetype(m_end - m_pos), line);
+            bytes = lineAt(m_pos, m_end);
             m_pos = m_end;
             return true;
         }
     }
+}
+
+bool LineReader::readLine(QString& line)
+{
+    QByteArrayView bytes;
+    if (!readRawLine(bytes))
+        return false;
+    decodeTextInto(bytes, line);
+    // A CR byte decodes to U+000D and nothing else does, so lone CRs can go after decoding.
+    if (std::memchr(bytes.data(), '\r', size_t(bytes.size())))
+        line.remove(u'\r');
+    return true;
 }
 
 QString readFirstLine(const QString& path)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 
 #include <vector>
@@ -19,10 +20,13 @@ public:
 
     // The next line into `line`; false at the end of the file.
     bool readLine(QString& line);
+    // The next line's bytes, without its line break but with any lone CR in it; valid until
+    // the next call. False at the end of the file.
+    bool readRawLine(QByteArrayView& bytes);
 
 private:
     bool fillMore();
-    void emitLine(const char* bytes, qsizetype size, QString& line) const;
+    QByteArrayView lineAt(size_t begin, size_t end) const;
 
     QString m_path;
     int m_fd = -1;

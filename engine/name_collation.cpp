@@ -12,6 +12,11 @@ NameCollation::NameCollation(const QLocale& locale, Qt::CaseSensitivity caseSens
     m_collator.setIgnorePunctuation(false);
 }
 
+NameCollation NameCollation::clone() const
+{
+    return NameCollation(m_collator.locale(), m_case);
+}
+
 int NameCollation::compare(QStringView a, QStringView b) const
 {
     if (m_plain)

@@ -14,6 +14,9 @@ class NameCollation {
 public:
     NameCollation(const QLocale& locale, Qt::CaseSensitivity caseSensitivity);
 
+    // An independent collation with the same rules, for use on another thread.
+    NameCollation clone() const;
+
     int compare(QStringView a, QStringView b) const;
 
 private:

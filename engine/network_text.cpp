@@ -1,45 +1,21 @@
 #include "network_text.h"
 
 #include "field_marker.h"
+#include "record_line.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace urdiva {
 
-void NetworkText::appendLine(QStringView line)
-{
-    m_text.append(line);
-    m_text.append(u'\n');
-    ++m_lines;
-}
+namespace {
 
-void NetworkText::append(const NetworkText& other)
+char* writeNumber(char* out, qint64 value)
 {
-    m_text.append(other.m_text);
-    m_lines += other.m_lines;
-}
-
-char16_t* NetworkText::beginLine(qsizetype size)
-{
-    const qsizetype used = m_text.size();
-    if (m_text.capacity() < used + size)
-        m_text.reserve(std::max(2 * m_text.capacity(), used + size));
-    m_text.resize(used + size);
-    return reinterpret_cast<char16_t*>(m_text.data()) + used;
-}
-
-void NetworkText::finishLine(const char16_t* end)
-{
-    m_text.resize(end - reinterpret_cast<const char16_t*>(m_text.constData()));
-    ++m_lines;
-}
-
-char16_t* NetworkText::writeNumber(char16_t* out, qint64 value)
-{
-    char16_t digits[24];
+    char digits[24];
     int n = 0;
     do {
-        digits[n++] = char16_t(u'0' + value % 10);
+        digits[n++] = char('0' + value % 10);
         value /= 10;
     } while (value > 0);
     while (n > 0)
@@ -47,79 +23,85 @@ char16_t* NetworkText::writeNumber(char16_t* out, qint64 value)
     return out;
 }
 
-namespace {
-char16_t* writeWithoutMarkers(char16_t* out, QStringView text)
-{
-    for (QChar c : text) {
-        if (c != kFieldMarker)
-            *out++ = c.unicode();
-    }
-    return out;
-}
 } // namespace
+
+char* NetworkText::beginLine(qsizetype size)
+{
+    const qsizetype used = m_utf8.size();
+    if (m_utf8.capacity() < used + size)
+        m_utf8.reserve(std::max(2 * m_utf8.capacity(), used + size));
+    m_utf8.resize(used + size);
+    return m_utf8.data() + used;
+}
+
+void NetworkText::endLine(char* end)
+{
+    *end++ = '\r';
+    *end++ = '\n';
+    m_utf8.resize(end - m_utf8.constData());
+    ++m_lines;
+}
+
+void NetworkText::appendLine(QStringView line)
+{
+    const QByteArray bytes = line.toUtf8();
+    char* out = beginLine(bytes.size() + 2);
+    std::memcpy(out, bytes.constData(), size_t(bytes.size()));
+    endLine(out + bytes.size());
+}
+
+void NetworkText::append(const NetworkText& other)
+{
+    m_utf8.append(other.m_utf8);
+    m_lines += other.m_lines;
+}
 
 void NetworkText::appendVertexLines(const QStringList& names, qsizetype firstNumber)
 {
     qsizetype number = firstNumber;
     for (const QString& name : names) {
-        char16_t* out = writeNumber(beginLine(name.size() + 24), number++);
-        *out++ = u' ';
-        *out++ = u'"';
-        out = writeWithoutMarkers(out, name);
-        *out++ = u'"';
-        *out++ = u'\n';
-        finishLine(out);
+        const QByteArray bytes = removeMarkers(name).toUtf8();
+        char* out = writeNumber(beginLine(bytes.size() + 28), number++);
+        *out++ = ' ';
+        *out++ = '"';
+        std::memcpy(out, bytes.constData(), size_t(bytes.size()));
+        out += bytes.size();
+        *out++ = '"';
+        endLine(out);
     }
 }
 
 void NetworkText::appendEdgeLine(int a, int b)
 {
-    char16_t* out = writeNumber(beginLine(24), a);
-    *out++ = u' ';
-    out = writeNumber(out, b);
-    *out++ = u'\n';
-    finishLine(out);
+    char* out = writeNumber(beginLine(26), a);
+    *out++ = ' ';
+    endLine(writeNumber(out, b));
 }
 
-void NetworkText::appendEdgeLine(int a, int b, QStringView weight)
+void NetworkText::appendEdgeLine(int a, int b, const RecordLine& line, qsizetype i)
 {
-    char16_t* out = writeNumber(beginLine(weight.size() + 25), a);
-    *out++ = u' ';
+    char* out = writeNumber(beginLine(26), a);
+    *out++ = ' ';
     out = writeNumber(out, b);
-    *out++ = u' ';
-    out = writeWithoutMarkers(out, weight);
-    *out++ = u'\n';
-    finishLine(out);
+    *out++ = ' ';
+    m_utf8.resize(out - m_utf8.constData());
+    line.appendUtf8WithoutMarkers(i, m_utf8);
+    endLine(beginLine(2));
 }
 
 QString NetworkText::plainText() const
 {
-    return m_text.endsWith(u'\n') ? m_text.chopped(1) : m_text;
+    QString text = QString::fromUtf8(m_utf8);
+    text.remove(u'\r'); // names never hold a CR: the reader drops them
+    if (text.endsWith(u'\n'))
+        text.chop(1);
+    return text;
 }
 
 QStringList NetworkText::lines() const
 {
-    QStringList out = m_text.split(u'\n');
+    QStringList out = QString::fromUtf8(m_utf8).split(QStringLiteral("\r\n"));
     out.removeLast(); // the text ends with a break
-    return out;
-}
-
-QByteArray NetworkText::fileBytes() const
-{
-    const QByteArray utf8 = m_text.toUtf8();
-    QByteArray out;
-    out.reserve(3 + utf8.size() + m_lines);
-    out.append("\xEF\xBB\xBF");
-    qsizetype from = 0;
-    for (;;) {
-        const qsizetype lf = utf8.indexOf('\n', from);
-        if (lf < 0)
-            break;
-        out.append(utf8.constData() + from, lf - from);
-        out.append("\r\n");
-        from = lf + 1;
-    }
-    out.append(utf8.constData() + from, utf8.size() - from);
     return out;
 }
 

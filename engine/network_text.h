@@ -8,8 +8,11 @@
 
 namespace urdiva {
 
-// The Pajek network text, kept as one string with every line followed by LF so that a pane can
-// take it in one operation and a million edge lines cost one allocation, not a million.
+class RecordLine;
+
+// The Pajek network text, kept as the file's UTF-8 with every line followed by CR LF (on every
+// platform, since the files are read by a Windows program): compact enough for a million edge
+// lines, written as it is, and turned into text for a pane in one operation.
 class NetworkText {
 public:
     void appendLine(QStringView line);
@@ -17,29 +20,27 @@ public:
     // One line per vertex: its number, a space and the name (markers removed) in quotation marks,
     // numbered from firstNumber on.
     void appendVertexLines(const QStringList& names, qsizetype firstNumber);
-    // "a b", or "a b weight"; markers in the weight are dropped.
+    // "a b".
     void appendEdgeLine(int a, int b);
-    void appendEdgeLine(int a, int b, QStringView weight);
-    void reserve(qsizetype size) { m_text.reserve(size); }
+    // "a b weight", the weight being field i of the line, without field markers.
+    void appendEdgeLine(int a, int b, const RecordLine& line, qsizetype i);
+    void reserve(qsizetype bytes) { m_utf8.reserve(bytes); }
 
     qsizetype lineCount() const { return m_lines; }
-    // Every line followed by LF.
-    const QString& text() const { return m_text; }
+    qsizetype byteSize() const { return m_utf8.size(); }
     // The lines joined by LF, without a break after the last one.
     QString plainText() const;
     QStringList lines() const;
-    // What the .net file holds: the UTF-8 byte-order mark, then every line in UTF-8 followed by
-    // CR LF, on every platform, since the files are read by a Windows program.
-    QByteArray fileBytes() const;
+    // The lines in UTF-8, each followed by CR LF; the file holds them after a byte-order mark.
+    const QByteArray& utf8() const { return m_utf8; }
 
 private:
-    // Room for at most `size` more code units, written through the pointer it returns;
-    // finishLine() then trims the text to what was written.
-    char16_t* beginLine(qsizetype size);
-    void finishLine(const char16_t* end);
-    static char16_t* writeNumber(char16_t* out, qint64 value);
+    // Room for `size` more bytes, written through the pointer it returns; endLine() takes the
+    // end of what was written and closes the line.
+    char* beginLine(qsizetype size);
+    void endLine(char* end);
 
-    QString m_text;
+    QByteArray m_utf8;
     qsizetype m_lines = 0;
 };
 

@@ -9,7 +9,7 @@
 
 namespace urdiva {
 
-void writeFileAtomically(const QString& path, const QByteArray& bytes)
+void writeFileAtomically(const QString& path, std::initializer_list<QByteArrayView> parts)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -17,13 +17,17 @@ void writeFileAtomically(const QString& path, const QByteArray& bytes)
                            .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()),
                                 file.errorString()));
     }
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    for (const QByteArrayView part : parts) {
+        if (file.write(part.data(), part.size()) != part.size())
+            throw RunError(QStringLiteral("Failed to Save Stream"));
+    }
+    if (!file.commit())
         throw RunError(QStringLiteral("Failed to Save Stream"));
 }
 
 void writeNetworkFile(const QString& finalPath, const NetworkText& text)
 {
-    writeFileAtomically(finalPath, text.fileBytes());
+    writeFileAtomically(finalPath, {QByteArrayView("\xEF\xBB\xBF"), text.utf8()});
 }
 
 } // namespace urdiva

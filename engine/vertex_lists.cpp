@@ -3,6 +3,8 @@
 #include "field_marker.h"
 
 #include <algorithm>
+#include <exception>
+#include <thread>
 
 namespace urdiva {
 
@@ -20,13 +22,13 @@ void NameList::add(const QString& name)
     m_names.push_back(name);
 }
 
-int NameList::compare(qsizetype a, qsizetype b) const
+int NameList::compare(const NameCollation& collation, qsizetype a, qsizetype b) const
 {
     const QString& x = m_names[size_t(a)];
     const QString& y = m_names[size_t(b)];
     if (m_order == Order::Appearance && x.size() != y.size())
         return x.size() < y.size() ? -1 : 1;
-    return m_collation.compare(x, y);
+    return collation.compare(x, y);
 }
 
 void NameList::freeze()
@@ -36,15 +38,44 @@ void NameList::freeze()
     for (size_t i = 0; i < n; ++i)
         order[i] = qsizetype(i);
     // Ties go to the earlier name, so each group of matching names starts with its first.
-    std::sort(order.begin(), order.end(), [this](qsizetype a, qsizetype b) {
-        const int c = compare(a, b);
-        return c != 0 ? c < 0 : a < b;
-    });
+    const auto before = [this](const NameCollation& collation) {
+        return [this, &collation](qsizetype a, qsizetype b) {
+            const int c = compare(collation, a, b);
+            return c != 0 ? c < 0 : a < b;
+        };
+    };
+    // Collation is the costly part of a run with many names: a large list is sorted in two
+    // halves at once, each with its own collator, and merged.
+    constexpr size_t kParallelFrom = 20000;
+    if (n >= kParallelFrom) {
+        const auto middle = order.begin() + qsizetype(n / 2);
+        const NameCollation helperCollation = m_collation.clone();
+        std::exception_ptr helperFailure;
+        std::thread helper([&] {
+            try {
+                std::sort(middle, order.end(), before(helperCollation));
+            } catch (...) {
+                helperFailure = std::current_exception();
+            }
+        });
+        try {
+            std::sort(order.begin(), middle, before(m_collation));
+        } catch (...) {
+            helper.join();
+            throw;
+        }
+        helper.join();
+        if (helperFailure)
+            std::rethrow_exception(helperFailure);
+        std::inplace_merge(order.begin(), middle, order.end(), before(m_collation));
+    } else {
+        std::sort(order.begin(), order.end(), before(m_collation));
+    }
     m_entryOf.assign(n, -1);
     m_sorted.clear();
     for (size_t k = 0; k < n; ++k) {
         const qsizetype id = order[k];
-        if (k == 0 || compare(m_sorted.back(), id) != 0)
+        if (k == 0 || compare(m_collation, m_sorted.back(), id) != 0)
             m_sorted.push_back(id);
         m_entryOf[size_t(id)] = m_sorted.back();
     }

@@ -36,7 +36,7 @@ public:
     QStringList entries() const;
 
 private:
-    int compare(qsizetype a, qsizetype b) const;
+    int compare(const NameCollation& collation, qsizetype a, qsizetype b) const;
     qsizetype findEntry(const QString& name) const;
     void number();
 

@@ -1,5 +1,6 @@
 #include "network_text.h"
 #include "network_writer.h"
+#include "record_line.h"
 #include "run_error.h"
 #include "test_support.h"
 
@@ -25,24 +26,30 @@ TEST(NetworkText, VertexAndEdgeLinesDropMarkersOnly)
     text.appendVertexLines({QString::fromUtf16(u"Ana¶"), QString::fromUtf16(u"O \"Rei\"¶"),
                             QString::fromUtf16(u"¶")},
                            9);
-    const QString weight = QString::fromUtf16(u"¶3,5 kg");
-    text.appendEdgeLine(9, 10, weight);
+    RecordLine line(u';');
+    line.assign("x;3,5 kg;(7) \xC2\xB6;\xE9;");
+    text.appendEdgeLine(9, 10, line, 1);
     text.appendEdgeLine(11, 11);
-    const QString blank = QString::fromUtf16(u"¶");
-    text.appendEdgeLine(1, 2, blank);
+    text.appendEdgeLine(1, 2, line, 2);
+    text.appendEdgeLine(1, 2, line, 3);
+    text.appendEdgeLine(1, 2, line, 4);
     EXPECT_EQ(text.lines(), (QStringList{"9 \"Ana\"", "10 \"O \"Rei\"\"", "11 \"\"", "9 10 3,5 kg",
-                                         "11 11", "1 2 "}));
-    EXPECT_EQ(text.lineCount(), 6);
+                                         "11 11", "1 2 (7) ", QString::fromUtf16(u"1 2 é"), "1 2 "}));
+    EXPECT_EQ(text.lineCount(), 8);
 }
 
-TEST(NetworkText, FileBytesHaveBomUtf8AndCrLf)
+TEST(NetworkText, FileHasBomUtf8AndCrLf)
 {
     NetworkText text;
     text.appendLine(u"*Vertices 1");
     text.appendVertexLines({QString::fromUtf16(u"João¶")}, 1);
     text.appendLine(u"*Edges");
-    EXPECT_EQ(text.fileBytes(), QByteArray("\xEF\xBB\xBF*Vertices 1\r\n1 \"Jo\xC3\xA3o\"\r\n*Edges\r\n"));
     EXPECT_EQ(text.plainText(), QString::fromUtf16(u"*Vertices 1\n1 \"João\"\n*Edges"));
+    TempDir dir;
+    const QString path = dir.path(QStringLiteral("rede.net"));
+    writeNetworkFile(path, text);
+    EXPECT_EQ(urdiva::test::readBytes(path),
+              QByteArray("\xEF\xBB\xBF*Vertices 1\r\n1 \"Jo\xC3\xA3o\"\r\n*Edges\r\n"));
 }
 
 TEST(NetworkWriter, ReplacesAnExistingFileWhole)

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "field_marker.h"
+
+#include <QByteArrayView>
+#include <QString>
+
+#include <vector>
+
+namespace urdiva {
+
+// One line of the data file, as the reader's bytes, cut into fields for the two passes.
+//
+// A line with an ASCII separator and no CR byte is cut on its raw bytes: an ASCII byte is never
+// part of a UTF-8 sequence nor a Windows-1252 letter, so the cuts fall exactly where the decoded
+// text would be cut, and most fields need no decoding at all. Any other line is decoded first
+// (dropping its lone CRs) and cut as text.
+//
+// Each field offers a key for remembering it: its raw bytes, or its UTF-16 code units, told
+// apart by keyIsText(). Equal keys always mean equal field texts.
+class RecordLine {
+public:
+    explicit RecordLine(QChar separator);
+
+    void assign(QByteArrayView line);
+
+    // Whether the line holds anything besides separators.
+    bool isRecord() const;
+    qsizetype count() const;
+    FieldShape shape(qsizetype i) const;
+    QByteArrayView key(qsizetype i) const;
+    bool keyIsText() const { return !m_byteCut; }
+    // The field's decoded text, without markers.
+    QString value(qsizetype i) const;
+    // Appends the field's text, without field markers, to UTF-8 bytes.
+    void appendUtf8WithoutMarkers(qsizetype i, QByteArray& out) const;
+
+private:
+    char16_t m_separator;
+    bool m_asciiSeparator;
+    bool m_byteCut = true;
+    QByteArrayView m_bytes;
+    std::vector<qsizetype> m_cuts; // separator positions, then the end of the line
+    QString m_text;
+    RecordFields m_textFields;
+};
+
+} // namespace urdiva
