@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 using namespace urdiva;
 using urdiva::test::LocaleGuard;
@@ -139,6 +140,48 @@ TEST(NameList, AgreesWithTheScanningDefinition)
             for (qsizetype p = 0; p < reference.size(); ++p)
                 EXPECT_EQ(list.indexOf(reference[p]), p);
         }
+    }
+}
+
+// Large lists are settled on two threads; an ordered index over ICU sort keys, built name by
+// name, must give the same entries and positions.
+TEST(NameList, LargeListsAgreeWithAnOrderedIndex)
+{
+    LocaleGuard locale(QStringLiteral("pt_BR"));
+    const QStringList alphabet = {"a", "A", QStringLiteral("á"), "b", "B", "c", QString(QChar(1)),
+                                  QStringLiteral("¶"), " ", QStringLiteral("ç")};
+    for (auto order : {NameList::Order::Appearance, NameList::Order::Collation}) {
+        QCollator collator((QLocale()));
+        collator.setCaseSensitivity(Qt::CaseInsensitive);
+        std::map<std::pair<qsizetype, QCollatorSortKey>, QString,
+                 bool (*)(const std::pair<qsizetype, QCollatorSortKey>&,
+                          const std::pair<qsizetype, QCollatorSortKey>&)>
+            index([](const auto& x, const auto& y) {
+                return x.first != y.first ? x.first < y.first : x.second.compare(y.second) < 0;
+            });
+        QStringList appearance;
+        NameList list(QLocale(), Qt::CaseInsensitive, order);
+        quint32 seed = 99;
+        const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+        for (int i = 0; i < 30000; ++i) {
+            QString name;
+            for (quint32 k = 1 + next() % 6; k > 0; --k)
+                name += alphabet[next() % alphabet.size()];
+            list.add(name);
+            const qsizetype length = order == NameList::Order::Appearance ? name.size() : 0;
+            if (index.emplace(std::pair{length, collator.sortKey(name)}, name).second)
+                appearance << name;
+        }
+        list.freeze();
+        QStringList expected = appearance;
+        if (order == NameList::Order::Collation) {
+            expected.clear();
+            for (const auto& entry : index)
+                expected << entry.second;
+        }
+        ASSERT_EQ(list.entries(), expected);
+        for (qsizetype p = 0; p < expected.size(); p += 7)
+            EXPECT_EQ(list.indexOf(expected[p].toUpper()), p);
     }
 }
 
