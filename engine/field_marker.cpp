@@ -1,5 +1,7 @@
 #include "field_marker.h"
 
+#include <algorithm>
+
 namespace urdiva {
 
 void RecordFields::split(QStringView line, QChar separator)
@@ -77,13 +79,13 @@ QString markedField(QStringView value, FieldShape shape)
 {
     const bool leading = shape == FieldShape::Middle || shape == FieldShape::Last;
     const bool trailing = shape == FieldShape::Middle || shape == FieldShape::First;
-    QString out;
-    out.reserve(value.size() + 2);
+    QString out(value.size() + (leading ? 1 : 0) + (trailing ? 1 : 0), Qt::Uninitialized);
+    QChar* o = out.data();
     if (leading)
-        out.append(kFieldMarker);
-    out.append(value);
+        *o++ = kFieldMarker;
+    std::copy(value.begin(), value.end(), o);
     if (trailing)
-        out.append(kFieldMarker);
+        out.back() = kFieldMarker;
     return out;
 }
 

@@ -3,7 +3,6 @@
 #include "field_marker.h"
 #include "record_line.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace urdiva {
@@ -25,12 +24,11 @@ char* writeNumber(char* out, qint64 value)
 
 } // namespace
 
-char* NetworkText::beginLine(qsizetype size)
+char* NetworkText::beginLine(size_t size)
 {
-    const qsizetype used = m_utf8.size();
-    if (m_utf8.capacity() < used + size)
-        m_utf8.reserve(std::max(2 * m_utf8.capacity(), used + size));
-    m_utf8.resize(used + size);
+    const size_t used = m_utf8.size();
+    // Room for the line break too; the string grows geometrically, as a vector does.
+    m_utf8.resize(used + size + 2);
     return m_utf8.data() + used;
 }
 
@@ -38,14 +36,14 @@ void NetworkText::endLine(char* end)
 {
     *end++ = '\r';
     *end++ = '\n';
-    m_utf8.resize(end - m_utf8.constData());
+    m_utf8.resize(size_t(end - m_utf8.data()));
     ++m_lines;
 }
 
 void NetworkText::appendLine(QStringView line)
 {
     const QByteArray bytes = line.toUtf8();
-    char* out = beginLine(bytes.size() + 2);
+    char* out = beginLine(size_t(bytes.size()));
     std::memcpy(out, bytes.constData(), size_t(bytes.size()));
     endLine(out + bytes.size());
 }
@@ -61,7 +59,7 @@ void NetworkText::appendVertexLines(const QStringList& names, qsizetype firstNum
     qsizetype number = firstNumber;
     for (const QString& name : names) {
         const QByteArray bytes = removeMarkers(name).toUtf8();
-        char* out = writeNumber(beginLine(bytes.size() + 28), number++);
+        char* out = writeNumber(beginLine(size_t(bytes.size()) + 24), number++);
         *out++ = ' ';
         *out++ = '"';
         std::memcpy(out, bytes.constData(), size_t(bytes.size()));
@@ -73,25 +71,27 @@ void NetworkText::appendVertexLines(const QStringList& names, qsizetype firstNum
 
 void NetworkText::appendEdgeLine(int a, int b)
 {
-    char* out = writeNumber(beginLine(26), a);
+    char* out = writeNumber(beginLine(24), a);
     *out++ = ' ';
     endLine(writeNumber(out, b));
 }
 
 void NetworkText::appendEdgeLine(int a, int b, const RecordLine& line, qsizetype i)
 {
-    char* out = writeNumber(beginLine(26), a);
+    const QByteArrayView ascii = line.asciiBytes(i);
+    const QByteArray other = ascii.isNull() ? removeMarkers(line.value(i)).toUtf8() : QByteArray();
+    const QByteArrayView weight = ascii.isNull() ? QByteArrayView(other) : ascii;
+    char* out = writeNumber(beginLine(size_t(weight.size()) + 24), a);
     *out++ = ' ';
     out = writeNumber(out, b);
     *out++ = ' ';
-    m_utf8.resize(out - m_utf8.constData());
-    line.appendUtf8WithoutMarkers(i, m_utf8);
-    endLine(beginLine(2));
+    std::memcpy(out, weight.data(), size_t(weight.size()));
+    endLine(out + weight.size());
 }
 
 QString NetworkText::plainText() const
 {
-    QString text = QString::fromUtf8(m_utf8);
+    QString text = QString::fromUtf8(utf8());
     text.remove(u'\r'); // names never hold a CR: the reader drops them
     if (text.endsWith(u'\n'))
         text.chop(1);
@@ -100,7 +100,7 @@ QString NetworkText::plainText() const
 
 QStringList NetworkText::lines() const
 {
-    QStringList out = QString::fromUtf8(m_utf8).split(QStringLiteral("\r\n"));
+    QStringList out = QString::fromUtf8(utf8()).split(QStringLiteral("\r\n"));
     out.removeLast(); // the text ends with a break
     return out;
 }

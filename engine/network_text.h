@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
+
 namespace urdiva {
 
 class RecordLine;
@@ -22,25 +24,25 @@ public:
     void appendVertexLines(const QStringList& names, qsizetype firstNumber);
     // "a b".
     void appendEdgeLine(int a, int b);
-    // "a b weight", the weight being field i of the line, without field markers.
+    // "a b weight", the weight being field i of the line without field markers.
     void appendEdgeLine(int a, int b, const RecordLine& line, qsizetype i);
-    void reserve(qsizetype bytes) { m_utf8.reserve(bytes); }
+    void reserve(qsizetype bytes) { m_utf8.reserve(size_t(bytes)); }
 
     qsizetype lineCount() const { return m_lines; }
-    qsizetype byteSize() const { return m_utf8.size(); }
+    qsizetype byteSize() const { return qsizetype(m_utf8.size()); }
     // The lines joined by LF, without a break after the last one.
     QString plainText() const;
     QStringList lines() const;
     // The lines in UTF-8, each followed by CR LF; the file holds them after a byte-order mark.
-    const QByteArray& utf8() const { return m_utf8; }
+    QByteArrayView utf8() const { return QByteArrayView(m_utf8.data(), byteSize()); }
 
 private:
     // Room for `size` more bytes, written through the pointer it returns; endLine() takes the
     // end of what was written and closes the line.
-    char* beginLine(qsizetype size);
+    char* beginLine(size_t size);
     void endLine(char* end);
 
-    QByteArray m_utf8;
+    std::string m_utf8;
     qsizetype m_lines = 0;
 };
 

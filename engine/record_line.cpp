@@ -77,19 +77,15 @@ QString RecordLine::value(qsizetype i) const
     return decodeText(key(i));
 }
 
-void RecordLine::appendUtf8WithoutMarkers(qsizetype i, QByteArray& out) const
+QByteArrayView RecordLine::asciiBytes(qsizetype i) const
 {
-    if (m_byteCut) {
-        const QByteArrayView bytes = key(i);
-        bool ascii = true;
-        for (const char c : bytes)
-            ascii = ascii && uchar(c) < 0x80;
-        if (ascii) { // no marker can hide in ASCII
-            out.append(bytes);
-            return;
-        }
-    }
-    out.append(removeMarkers(value(i)).toUtf8());
+    if (!m_byteCut)
+        return {};
+    const QByteArrayView bytes = key(i);
+    unsigned char high = 0;
+    for (const char c : bytes)
+        high |= uchar(c);
+    return high < 0x80 ? bytes : QByteArrayView();
 }
 
 } // namespace urdiva

@@ -32,8 +32,9 @@ public:
     bool keyIsText() const { return !m_byteCut; }
     // The field's decoded text, without markers.
     QString value(qsizetype i) const;
-    // Appends the field's text, without field markers, to UTF-8 bytes.
-    void appendUtf8WithoutMarkers(qsizetype i, QByteArray& out) const;
+    // The field's bytes when they are plain ASCII, so already its UTF-8 text without markers;
+    // a null view otherwise.
+    QByteArrayView asciiBytes(qsizetype i) const;
 
 private:
     char16_t m_separator;
