@@ -188,6 +188,10 @@ TEST_F(ConversionRunTest, DecodesUtf8AndWindows1252)
 {
     EXPECT_EQ(convert("\xEF\xBB\xBFJos\xC3\xA9;Jo\xE3o\n").mid(1, 2),
               (QStringList{"1 \"José\"", "2 \"João\""}));
+    // One name in both encodings, and a lone CR inside a line, is still one vertex.
+    EXPECT_EQ(convert("Jos\xC3\xA9;Jo\xE3o\nJos\xE9;Jo\xC3\xA3o\nJo\rs\xE9;x\n"),
+              (QStringList{"*Vertices 3", "1 \"José\"", "2 \"João\"", "3 \"x\"", "*Edges",
+                           "1 2", "1 2", "1 3"}));
 }
 
 TEST_F(ConversionRunTest, MissingFieldStopsTheVertexPass)
