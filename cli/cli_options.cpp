@@ -62,6 +62,16 @@ QString usageText()
         "      --header N      ignore the first N lines, 0 to 5 (default: 0)\n"
         "      --case-sensitive  letter case tells second-mode names apart\n"
         "      --sort          number the (first-mode) vertices in alphabetical order\n"
+        "      --strip CHOICE  strip characters from the two end columns: barra (/),\n"
+        "                      barra-invertida (\\), barra-vertical (|), chaves ({}),\n"
+        "                      colchetes ([]), espaco (space), maior-menor (<>),\n"
+        "                      parenteses (()), ponto (.)\n"
+        "      --strip-at LIST where to strip: inicio, fim, toda, separated by commas\n"
+        "                      (default: inicio,fim)\n"
+        "      --report        also write Similaridade_<name>.rtf, the pairs of first-mode\n"
+        "                      vertex names that are spelled alike\n"
+        "      --threshold N   similarity in percent that the report lists, 0 to 100\n"
+        "                      (default: 80)\n"
         "  -f, --force         replace an existing network file\n"
         "  -q, --quiet         do not print the stages of the run\n"
         "  -h, --help          show this help\n"
@@ -84,12 +94,16 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     const QCommandLineOption header(QStringLiteral("header"), QString(), QStringLiteral("N"));
     const QCommandLineOption caseSensitive(QStringLiteral("case-sensitive"));
     const QCommandLineOption sort(QStringLiteral("sort"));
+    const QCommandLineOption strip(QStringLiteral("strip"), QString(), QStringLiteral("CHOICE"));
+    const QCommandLineOption stripAt(QStringLiteral("strip-at"), QString(), QStringLiteral("LIST"));
+    const QCommandLineOption report(QStringLiteral("report"));
+    const QCommandLineOption threshold(QStringLiteral("threshold"), QString(), QStringLiteral("N"));
     const QCommandLineOption force(QStringList{QStringLiteral("f"), QStringLiteral("force")});
     const QCommandLineOption quiet(QStringList{QStringLiteral("q"), QStringLiteral("quiet")});
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringLiteral("version"));
     parser.addOptions({separator, first, second, value, twoMode, directed, header, caseSensitive,
-                       sort, force, quiet, help, version});
+                       sort, strip, stripAt, report, threshold, force, quiet, help, version});
 
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
@@ -107,7 +121,8 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     }
 
     // Every single-valued option given twice is a mistake worth naming.
-    for (const QCommandLineOption* option : {&separator, &first, &second, &value, &header}) {
+    for (const QCommandLineOption* option :
+         {&separator, &first, &second, &value, &header, &strip, &stripAt, &threshold}) {
         if (parser.values(*option).size() > 1)
             return usageError(QStringLiteral("Option '--%1' given more than once.")
                                   .arg(option->names().constLast()));
@@ -152,6 +167,43 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
                 QStringLiteral("Option '--header' takes a number from 0 to 5, not '%1'.").arg(text));
         }
         settings.headerLines = lines;
+    }
+    if (parser.isSet(strip)) {
+        const QString name = parser.value(strip);
+        for (const SuppressionChoice& choice : kSuppressionChoices) {
+            if (*choice.name != '\0' && name == QLatin1StringView(choice.name))
+                settings.suppression.characters = QStringView(choice.characters).toString();
+        }
+        if (settings.suppression.characters.isEmpty()) {
+            return usageError(QStringLiteral("Option '--strip' takes barra, barra-invertida, "
+                                             "barra-vertical, chaves, colchetes, espaco, "
+                                             "maior-menor, parenteses or ponto, not '%1'.")
+                                  .arg(name));
+        }
+    }
+    const QString places = parser.isSet(stripAt) ? parser.value(stripAt) : QStringLiteral("inicio,fim");
+    for (const QString& place : places.split(u',')) {
+        if (place == u"inicio")
+            settings.suppression.atStart = true;
+        else if (place == u"fim")
+            settings.suppression.atEnd = true;
+        else if (place == u"toda")
+            settings.suppression.everywhere = true;
+        else
+            return usageError(QStringLiteral("Option '--strip-at' takes inicio, fim and toda, "
+                                             "separated by commas, not '%1'.")
+                                  .arg(places));
+    }
+    settings.similarityReport = parser.isSet(report);
+    if (parser.isSet(threshold)) {
+        const QString text = parser.value(threshold);
+        const int percent = isNumber(text) && text.size() <= 3 ? text.toInt() : -1;
+        if (percent < 0 || percent > 100) {
+            return usageError(
+                QStringLiteral("Option '--threshold' takes a number from 0 to 100, not '%1'.")
+                    .arg(text));
+        }
+        settings.similarityThreshold = percent;
     }
     settings.mode = parser.isSet(twoMode) ? NetworkMode::TwoMode : NetworkMode::OneMode;
     settings.directed = parser.isSet(directed);

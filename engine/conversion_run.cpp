@@ -8,6 +8,7 @@
 #include "paths.h"
 #include "record_line.h"
 #include "run_error.h"
+#include "similarity_report.h"
 #include "vertex_lists.h"
 
 #include <QFileInfo>
@@ -134,6 +135,9 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
     text.appendLine(
         vertexCountLine(lists.firstModeCount(), lists.secondModeCount(), settings.mode));
     text.appendVertexLines(lists.firstModeVertices(), 1);
+    if (settings.similarityReport)
+        SimilarityReport(lists.firstModeVertices(), settings.similarityThreshold,
+                         settings.outputPath);
     if (settings.mode == NetworkMode::TwoMode)
         text.appendVertexLines(lists.secondModeVertices(), lists.firstModeCount() + 1);
     text.appendLine(linkKindLine(settings.directed));

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+
+#include <array>
 
 namespace urdiva {
 
@@ -9,10 +12,37 @@ struct SuppressionRule {
     QString characters; // none, one or two code units
     bool atStart = false;
     bool atEnd = false;
-    bool everywhere = false;
+    bool everywhere = false; // when set, atStart and atEnd are not consulted
 };
 
-// Applies the rule to one marked field (see field_marker.h) and returns the marked result.
+// One item of the choice of characters: its text in the window, its name on the command line and
+// the characters it strips.
+struct SuppressionChoice {
+    const char16_t* item;
+    const char* name;
+    const char16_t* characters;
+};
+
+// The items in list order, the empty item first.
+inline constexpr std::array<SuppressionChoice, 10> kSuppressionChoices = {{
+    {u"", "", u""},
+    {u"Barra", "barra", u"/"},
+    {u"Barra Invertida", "barra-invertida", u"\\"},
+    {u"Barra Vertical", "barra-vertical", u"|"},
+    {u"Chaves", "chaves", u"{}"},
+    {u"Colchetes", "colchetes", u"[]"},
+    {u"Espaço em Branco", "espaco", u" "},
+    {u"Maior que e menor que", "maior-menor", u"<>"},
+    {u"Parênteses", "parenteses", u"()"},
+    {u"Ponto", "ponto", u"."},
+}};
+
+// The characters of the item whose text is exactly `item`; none for any other text.
+QString suppressionCharacters(QStringView item);
+
+// Applies the rule to one marked field (see field_marker.h): the value between its markers loses
+// the rule's characters at the chosen places. A leading marker stays; a trailing one stays, and
+// is added when stripping at the end removed something.
 QString SuprimirCaractere(const SuppressionRule& rule, const QString& palavra);
 
 } // namespace urdiva

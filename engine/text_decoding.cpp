@@ -64,6 +64,17 @@ int utf8SequenceAt(const unsigned char* p, qsizetype left, char32_t& codePoint)
 
 } // namespace
 
+int windows1252Byte(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return c;
+    for (int k = 0; k < int(kWindows1252High.size()); ++k) {
+        if (kWindows1252High[size_t(k)] == c)
+            return 0x80 + k;
+    }
+    return -1;
+}
+
 void decodeTextInto(QByteArrayView bytes, QString& out)
 {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());

@@ -13,4 +13,7 @@ QString decodeText(QByteArrayView bytes);
 // The same, reusing the storage of `out`.
 void decodeTextInto(QByteArrayView bytes, QString& out);
 
+// The Windows-1252 byte of a code unit, or -1 when the code page has none for it.
+int windows1252Byte(char16_t c);
+
 } // namespace urdiva

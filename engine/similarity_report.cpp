@@ -1,0 +1,350 @@
+#include "similarity_report.h"
+
+#include "field_marker.h"
+#include "rtf_text.h"
+#include "run_error.h"
+#include "similarity.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <cstdlib>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace urdiva {
+namespace {
+
+QString title() { return QStringLiteral("Relatório de vértices Similares"); }
+QString dashLine() { return QString(105, u'-'); }
+
+QString closingLine(qint64 count, int threshold)
+{
+    if (count > 0) {
+        return QStringLiteral("Foram encontrados %1 vértices similares usando a taxa de "
+                              "similaridade igual a %2%")
+            .arg(count)
+            .arg(threshold);
+    }
+    return QStringLiteral("Não foram encontrados vértices similares usando a taxa de similaridade "
+                          "igual a %1%")
+        .arg(threshold);
+}
+
+QString pairLine(const QString& a, const QString& b, double percentage, const QLocale& locale)
+{
+    return u'|' + a + QStringLiteral("| -> |") + b + QStringLiteral("| = ") +
+           formatPercentage(percentage, locale) + u'%';
+}
+
+QStringList printedNames(const QStringList& vertices)
+{
+    QStringList names;
+    names.reserve(vertices.size());
+    for (const QString& vertex : vertices)
+        names << removeMarkers(vertex);
+    return names;
+}
+
+QString foldAscii(const QString& text)
+{
+    QString out = text;
+    for (QChar& c : out) {
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() + 32);
+    }
+    return out;
+}
+
+// A report file written as it is produced: beside the target until committed, so no truncated
+// report is ever left behind.
+class ReportFile {
+public:
+    explicit ReportFile(const QString& path)
+        : m_file(path)
+    {
+        if (!m_file.open(QIODevice::WriteOnly)) {
+            throw RunError(QStringLiteral("Cannot create file \"%1\". %2")
+                               .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()),
+                                    m_file.errorString()));
+        }
+        m_buffer = rtfDocumentStart();
+    }
+
+    void paragraph(const QString& text) { rawParagraph(rtfText(text)); }
+    void rawParagraph(const QByteArray& rtf)
+    {
+        m_buffer.append(rtf);
+        m_buffer.append(kRtfParagraphEnd);
+        if (m_buffer.size() >= (1 << 20))
+            flush();
+    }
+    void raw(const QByteArray& rtf)
+    {
+        m_buffer.append(rtf);
+        if (m_buffer.size() >= (1 << 20))
+            flush();
+    }
+    void commit()
+    {
+        m_buffer.append(kRtfDocumentEnd);
+        flush();
+        if (!m_file.commit())
+            throw RunError(QStringLiteral("Failed to Save Stream"));
+    }
+
+private:
+    void flush()
+    {
+        if (m_file.write(m_buffer) != m_buffer.size())
+            throw RunError(QStringLiteral("Failed to Save Stream"));
+        m_buffer.clear();
+    }
+
+    QSaveFile m_file;
+    QByteArray m_buffer;
+};
+
+// The largest distance whose percentage still reaches the threshold, for each longer length up
+// to maxLength; -1 where none does. The percentage only falls as the distance grows.
+std::vector<int> largestDistances(int maxLength, int threshold)
+{
+    std::vector<int> largest(size_t(maxLength) + 1, -1);
+    for (int longest = 0; longest <= maxLength; ++longest) {
+        for (int d = 0; d <= longest; ++d) {
+            if (similarityPercentage(similarityRatio(d, longest)) >= threshold)
+                largest[size_t(longest)] = d;
+            else
+                break;
+        }
+    }
+    return largest;
+}
+
+// Everything about the names that every pair reuses.
+struct PreparedNames {
+    std::vector<QString> folded;
+    std::vector<int> lengths;
+    std::vector<QByteArray> rtf;
+    std::vector<int> largest;                  // by longer length
+    std::vector<std::vector<QByteArray>> shown; // " = " percentage "%", by longer length, distance
+};
+
+PreparedNames prepare(const QStringList& names, int threshold, const QLocale& locale)
+{
+    PreparedNames p;
+    int maxLength = 0;
+    for (const QString& name : names) {
+        p.folded.push_back(foldAscii(name));
+        p.lengths.push_back(int(name.size()));
+        p.rtf.push_back(rtfText(name));
+        maxLength = std::max(maxLength, int(name.size()));
+    }
+    p.largest = largestDistances(maxLength, threshold);
+    p.shown.resize(size_t(maxLength) + 1);
+    for (int longest = 0; longest <= maxLength; ++longest) {
+        for (int d = 0; d <= p.largest[size_t(longest)]; ++d) {
+            const double percentage = similarityPercentage(similarityRatio(d, longest));
+            p.shown[size_t(longest)].push_back(
+                rtfText(QStringLiteral("| = ") + formatPercentage(percentage, locale) + u'%'));
+        }
+    }
+    return p;
+}
+
+// The pair lines of row i (its name against every later one), in RTF, and their count.
+qint64 measureRow(const PreparedNames& p, size_t i, QByteArray& out)
+{
+    static const QByteArray kArrow = rtfText(QStringLiteral("| -> |"));
+    qint64 count = 0;
+    const size_t n = p.lengths.size();
+    for (size_t j = i + 1; j < n; ++j) {
+        const int longest = std::max(p.lengths[i], p.lengths[j]);
+        const int allowed = p.largest[size_t(longest)];
+        // The distance is never below the difference in length.
+        if (allowed < 0 || std::abs(p.lengths[i] - p.lengths[j]) > allowed)
+            continue;
+        const int d = boundedEditDistance(p.folded[i], p.folded[j], allowed);
+        if (d > allowed)
+            continue;
+        out.append('|');
+        out.append(p.rtf[i]);
+        out.append(kArrow);
+        out.append(p.rtf[j]);
+        out.append(p.shown[size_t(longest)][size_t(d)]);
+        out.append(kRtfParagraphEnd);
+        ++count;
+    }
+    return count;
+}
+
+// Measures the rows on worker threads and hands them to `write` in row order, keeping only a
+// bounded window of finished rows in memory.
+template <typename Write>
+qint64 measureRows(const PreparedNames& p, Write write)
+{
+    const size_t rows = p.lengths.size();
+    const size_t workers = std::max(1u, std::thread::hardware_concurrency());
+    const size_t window = 8 * workers;
+    struct Row {
+        QByteArray rtf;
+        qint64 count = 0;
+        bool ready = false;
+    };
+    std::vector<Row> ring(window);
+    std::atomic<size_t> nextRow{0};
+    std::mutex mutex;
+    std::condition_variable changed;
+    size_t written = 0;
+    bool stop = false;
+
+    const auto work = [&] {
+        for (;;) {
+            const size_t row = nextRow++;
+            if (row >= rows)
+                return;
+            {
+                std::unique_lock lock(mutex);
+                changed.wait(lock, [&] { return stop || row < written + window; });
+                if (stop)
+                    return;
+            }
+            QByteArray rtf;
+            const qint64 count = measureRow(p, row, rtf);
+            {
+                std::lock_guard lock(mutex);
+                Row& slot = ring[row % window];
+                slot.rtf = std::move(rtf);
+                slot.count = count;
+                slot.ready = true;
+            }
+            changed.notify_all();
+        }
+    };
+    std::vector<std::thread> threads;
+    for (size_t k = 0; k < workers; ++k)
+        threads.emplace_back(work);
+    const auto stopWorkers = [&] {
+        {
+            std::lock_guard lock(mutex);
+            stop = true;
+        }
+        changed.notify_all();
+        for (std::thread& t : threads)
+            t.join();
+    };
+
+    qint64 total = 0;
+    try {
+        for (size_t row = 0; row < rows; ++row) {
+            Row taken;
+            {
+                std::unique_lock lock(mutex);
+                Row& slot = ring[row % window];
+                changed.wait(lock, [&] { return slot.ready; });
+                taken.rtf = std::move(slot.rtf);
+                taken.count = slot.count;
+                slot = Row();
+                written = row + 1;
+            }
+            changed.notify_all();
+            total += taken.count;
+            write(taken.rtf);
+        }
+    } catch (...) {
+        stopWorkers();
+        throw;
+    }
+    stopWorkers();
+    return total;
+}
+
+} // namespace
+
+QString similarityReportPath(const QString& outputPath, const PathRules& rules)
+{
+    const QString name = QStringLiteral("Similaridade_") + NomeSemExtensao(outputPath, rules) +
+                         QStringLiteral(".rtf");
+    const QString folder = PastaDoCaminho(outputPath, rules);
+    return folder.isEmpty() ? name : folder + rules.folderSeparator + name;
+}
+
+QString formatPercentage(double value, const QLocale& locale)
+{
+    const bool negative = value < 0;
+    // "d.ddddddddddddddddde±x": 18 significant digits, correctly rounded.
+    const QString scientific = QString::number(std::abs(value), 'e', 17);
+    const qsizetype e = scientific.indexOf(u'e');
+    const QString digits = scientific.left(1) + scientific.mid(2, e - 2);
+    const int exponent = scientific.mid(e + 1).toInt();
+    // Hundredths: the digits shifted so that the last kept one is the second decimal.
+    const qsizetype kept = digits.size() + (exponent - 17 + 2);
+    quint64 hundredths = 0;
+    if (kept > 0) {
+        for (qsizetype k = 0; k < kept; ++k)
+            hundredths = hundredths * 10 + (k < digits.size() ? digits[k].unicode() - u'0' : 0);
+    }
+    if (kept >= 0 && kept < digits.size() && digits[kept] >= u'5')
+        ++hundredths;
+    const QString whole = QString::number(hundredths / 100);
+    QString grouped;
+    for (qsizetype k = 0; k < whole.size(); ++k) {
+        if (k > 0 && (whole.size() - k) % 3 == 0)
+            grouped += locale.groupSeparator();
+        grouped += whole[k];
+    }
+    const quint64 cents = hundredths % 100;
+    return (negative && hundredths > 0 ? locale.negativeSign() : QString()) + grouped +
+           locale.decimalPoint() + QChar(u'0' + int(cents / 10)) + QChar(u'0' + int(cents % 10));
+}
+
+QStringList similarityReportLinesReference(const QStringList& vertices, int threshold)
+{
+    const QLocale locale;
+    const QStringList names = printedNames(vertices);
+    QStringList lines{title(), dashLine()};
+    qint64 count = 0;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        for (qsizetype j = i + 1; j < names.size(); ++j) {
+            const double percentage = similarityPercentage(Similarity(names[i], names[j], true));
+            if (percentage >= threshold) {
+                lines << pairLine(names[i], names[j], percentage, locale);
+                ++count;
+            }
+        }
+    }
+    if (count > 0)
+        lines << dashLine();
+    lines << closingLine(count, threshold);
+    return lines;
+}
+
+void writeReportDocument(const QString& path, const QStringList& lines)
+{
+    ReportFile file(path);
+    for (const QString& line : lines)
+        file.paragraph(line);
+    file.commit();
+}
+
+void SimilarityReport(const QStringList& firstModeVertices, int threshold,
+                      const QString& outputPath)
+{
+    const QStringList names = printedNames(firstModeVertices);
+    const PreparedNames prepared = prepare(names, threshold, QLocale());
+    ReportFile file(similarityReportPath(outputPath));
+    file.paragraph(title());
+    file.paragraph(dashLine());
+    const qint64 count = measureRows(prepared, [&](const QByteArray& rtf) { file.raw(rtf); });
+    if (count > 0)
+        file.paragraph(dashLine());
+    file.paragraph(closingLine(count, threshold));
+    file.commit();
+}
+
+} // namespace urdiva

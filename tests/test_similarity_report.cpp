@@ -1,0 +1,209 @@
+#include "run_error.h"
+#include "similarity_report.h"
+#include "test_support.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace urdiva;
+using urdiva::test::LocaleGuard;
+using urdiva::test::readBytes;
+using urdiva::test::TempDir;
+
+namespace {
+
+QString s(const char16_t* text)
+{
+    return QStringView(text).toString();
+}
+
+// Vertex list entries are normal forms: the name followed by the field marker.
+QStringList vertices(std::initializer_list<const char16_t*> names)
+{
+    QStringList out;
+    for (const char16_t* name : names)
+        out << s(name) + QChar(0x00B6);
+    return out;
+}
+
+TEST(FormatPercentage, PatternInTheLocale)
+{
+    struct Case {
+        double value;
+        const char* ptBR;
+        const char* enUS;
+    };
+    const Case cases[] = {
+        {80.0, "80,00", "80.00"},
+        {20.0, "20,00", "20.00"},
+        {100.0, "100,00", "100.00"},
+        {0.0, "0,00", "0.00"},
+        {90.625, "90,63", "90.63"},          // half up, not to even
+        {57.99999999999999, "58,00", "58.00"}, // rounded once shown, though below 58
+        {66.66666666666666, "66,67", "66.67"},
+        {0.005, "0,01", "0.01"},
+        {0.0049, "0,00", "0.00"},
+        {1234.5, "1.234,50", "1,234.50"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(formatPercentage(c.value, QLocale(QStringLiteral("pt_BR"))), QString::fromUtf8(c.ptBR));
+        EXPECT_EQ(formatPercentage(c.value, QLocale(QStringLiteral("en_US"))), QString::fromUtf8(c.enUS));
+    }
+}
+
+TEST(SimilarityReportPath, BesideTheNetworkFile)
+{
+    const std::pair<const char*, const char*> windows[] = {
+        {R"(C:\dados\rede.net)", R"(C:\dados\Similaridade_rede.rtf)"},
+        {R"(C:\dados\rede)", R"(C:\dados\Similaridade_rede.rtf)"},
+        {R"(C:\dados\rede.txt)", R"(C:\dados\Similaridade_rede.rtf)"},
+        {R"(C:\rede.net)", R"(C:\\Similaridade_rede.rtf)"},
+        {"rede", "Similaridade_rede.rtf"},
+    };
+    for (const auto& [output, report] : windows)
+        EXPECT_EQ(similarityReportPath(QString::fromUtf8(output), PathRules::windows()), QString::fromUtf8(report));
+    const std::pair<const char*, const char*> posix[] = {
+        {"/dados/rede.net", "/dados/Similaridade_rede.rtf"},
+        {"dados/rede.txt", "dados/Similaridade_rede.rtf"},
+        {"rede", "Similaridade_rede.rtf"},
+        {"/rede", "//Similaridade_rede.rtf"},
+    };
+    for (const auto& [output, report] : posix)
+        EXPECT_EQ(similarityReportPath(QString::fromUtf8(output), PathRules::posix()), QString::fromUtf8(report));
+}
+
+TEST(SimilarityReportLines, WrittenExamples)
+{
+    LocaleGuard locale(QStringLiteral("pt_BR"));
+    const QString title = QStringLiteral("Relatório de vértices Similares");
+    const QString dashes(105, u'-');
+    const QStringList names = vertices({u"rede", u"redes", u"ponte"});
+    EXPECT_EQ(similarityReportLinesReference(names, 80),
+              (QStringList{title, dashes, "|rede| -> |redes| = 80,00%", dashes,
+                           QStringLiteral("Foram encontrados 1 vértices similares usando a taxa de "
+                                          "similaridade igual a 80%")}));
+    EXPECT_EQ(similarityReportLinesReference(names, 81),
+              (QStringList{title, dashes,
+                           QStringLiteral("Não foram encontrados vértices similares usando a taxa "
+                                          "de similaridade igual a 81%")}));
+    EXPECT_EQ(similarityReportLinesReference(names, 20).mid(2, 2),
+              (QStringList{"|rede| -> |redes| = 80,00%", "|rede| -> |ponte| = 20,00%"}));
+    EXPECT_EQ(similarityReportLinesReference(names, 0).size(), 2 + 3 + 2);
+    for (const QStringList& few : {QStringList(), vertices({u"só"})})
+        EXPECT_EQ(similarityReportLinesReference(few, 80).size(), 3);
+    // Case of ASCII letters never counts, an accented capital does.
+    EXPECT_EQ(similarityReportLinesReference(vertices({u"Casa", u"cASA", u"\u00C9", u"\u00E9"}), 50)
+                  .at(2),
+              QStringLiteral("|Casa| -> |cASA| = 100,00%"));
+    EXPECT_EQ(similarityReportLinesReference(vertices({u"\u00C9", u"\u00E9"}), 1).size(), 3);
+    // Three edits in 32 code units.
+    EXPECT_EQ(similarityReportLinesReference(
+                  vertices({u"abcdefghijklmnopqrstuvwxyz012345", u"abcdefghijklmnopqrstuvwxyz012XYZ"}), 0)
+                  .at(2)
+                  .section(u'=', 1),
+              QStringLiteral(" 90,63%"));
+}
+
+TEST(SimilarityReportLines, EnglishLocaleFormat)
+{
+    LocaleGuard locale(QStringLiteral("en_US"));
+    EXPECT_EQ(similarityReportLinesReference(vertices({u"rede", u"redes"}), 80).at(2),
+              QStringLiteral("|rede| -> |redes| = 80.00%"));
+}
+
+// Names drawn as people type them: a few stems with swaps, doubled or dropped letters, case and
+// accents, so that every threshold finds pairs.
+QStringList typingVariants(int count, std::mt19937& random)
+{
+    const std::u16string stems[] = {u"Maria da Silva", u"Jo\u00E3o Pereira", u"Ana", u"{x}\\y",
+                                    u"\U0001F600 Sorriso", u"Bia\tRamos", u"Ren\u00E9e Ara\u00FAjo"};
+    QStringList names;
+    while (names.size() < count) {
+        QString name = QString::fromStdU16String(stems[random() % std::size(stems)]);
+        for (int edits = int(random() % 4); edits > 0 && name.size() > 2; --edits) {
+            const qsizetype at = qsizetype(random() % (name.size() - 1));
+            switch (random() % 4) {
+            case 0: std::swap(name[at], name[at + 1]); break;
+            case 1: name.insert(at, name[at]); break;
+            case 2: name.remove(at, 1); break;
+            default: name[at] = name[at].toUpper(); break;
+            }
+        }
+        if (!names.contains(name + QChar(0x00B6)))
+            names << name + QChar(0x00B6);
+    }
+    return names;
+}
+
+TEST(SimilarityReport, SameDocumentAsTheWrittenLoop)
+{
+    LocaleGuard locale(QStringLiteral("pt_BR"));
+    TempDir dir;
+    std::mt19937 random(80);
+    for (int size : {0, 1, 2, 40, 300}) {
+        const QStringList names = typingVariants(size, random);
+        for (int threshold : {0, 1, 50, 80, 95, 100}) {
+            SCOPED_TRACE(std::to_string(size) + " names at " + std::to_string(threshold));
+            const QString reference = dir.path(QStringLiteral("reference.rtf"));
+            writeReportDocument(reference, similarityReportLinesReference(names, threshold));
+            SimilarityReport(names, threshold, dir.path(QStringLiteral("rede.net")));
+            ASSERT_EQ(readBytes(dir.path(QStringLiteral("Similaridade_rede.rtf"))), readBytes(reference));
+        }
+    }
+}
+
+TEST(SimilarityReport, UnwritableFolder)
+{
+    TempDir dir;
+    const QString output = dir.path(QStringLiteral("nada/rede.net"));
+    try {
+        SimilarityReport(vertices({u"a"}), 80, output);
+        FAIL();
+    } catch (const RunError& e) {
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("Cannot create file \"%1\". ")
+                                               .arg(dir.path(QStringLiteral("nada/Similaridade_rede.rtf")))))
+            << e.message().toStdString();
+    }
+}
+
+// What an RTF reader shows: unrtf's plain-text rendering, in Latin-1, after its own header.
+QStringList readBack(const QString& rtf, const QString& format)
+{
+    QProcess unrtf;
+    unrtf.start(QStringLiteral("unrtf"), {format, rtf});
+    unrtf.waitForFinished(30000);
+    const QByteArray out = unrtf.readAllStandardOutput();
+    if (format == u"--html")
+        return {QString::fromLatin1(out)};
+    QStringList lines = QString::fromLatin1(out).split(u'\n');
+    lines = lines.mid(lines.indexOf(QString(17, u'-')) + 1);
+    while (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+TEST(SimilarityReport, ReadBackByAnRtfReader)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("unrtf")).isEmpty())
+        GTEST_SKIP() << "unrtf is not installed";
+    LocaleGuard locale(QStringLiteral("pt_BR"));
+    TempDir dir;
+    const QStringList names = vertices({u"{Jos\u00E9}\\Ara\u00FAjo", u"{jos\u00E9}\\araujo", u"S\u00E3o Paulo",
+                                        u"Sao Paulo", u"\\par x", u"a}b{c"});
+    SimilarityReport(names, 60, dir.path(QStringLiteral("rede")));
+    const QString report = dir.path(QStringLiteral("Similaridade_rede.rtf"));
+    EXPECT_EQ(readBack(report, QStringLiteral("--text")), similarityReportLinesReference(names, 60));
+
+    // Letters beyond Latin-1 come through \u as character references.
+    SimilarityReport(vertices({u"\u0416\u20AC\U0001F600", u"x"}), 0, dir.path(QStringLiteral("rede")));
+    const QString html = readBack(report, QStringLiteral("--html")).first();
+    EXPECT_TRUE(html.contains(QStringLiteral("|&#1046;&euro;&#55357;&#56832;| -&gt; |x| = 0,00%")))
+        << html.toStdString();
+}
+
+} // namespace
