@@ -17,4 +17,4 @@ need_packages() {
 }
 
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev)
-TEST_PACKAGES=(googletest libgtest-dev python3 python3-igraph python3-networkx)
+TEST_PACKAGES=(googletest libgtest-dev python3 python3-igraph python3-networkx unrtf)

@@ -129,6 +129,36 @@ TEST_F(CliTest, BadUsageNamesTheOption)
     }
 }
 
+TEST_F(CliTest, StripAndReport)
+{
+    const QString data = dir.write(QStringLiteral("nomes.csv"), "[rede];x\n[redes];x\nponte];x\n");
+    const CliResult r = runCli({QStringLiteral("-q"), QStringLiteral("--strip"), QStringLiteral("colchetes"),
+                                QStringLiteral("--strip-at"), QStringLiteral("inicio,fim"),
+                                QStringLiteral("--report"), QStringLiteral("--threshold"), QStringLiteral("20"),
+                                data, output});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.startsWith(QStringLiteral("Arquivos gravados com sucesso!")));
+    EXPECT_TRUE(readBytes(output + QStringLiteral(".net"))
+                    .startsWith("\xEF\xBB\xBF*Vertices 4\r\n1 \"rede\"\r\n2 \"x\"\r\n3 \"redes\"\r\n"));
+    const QByteArray report = readBytes(dir.path(QStringLiteral("Similaridade_rede.rtf")));
+    EXPECT_TRUE(report.contains("|rede| -> |redes| = 80,00%\\par")) << report.toStdString();
+    EXPECT_TRUE(report.contains("|rede| -> |ponte| = 20,00%\\par"));
+}
+
+TEST_F(CliTest, BadStripAndReportOptions)
+{
+    for (const QStringList& args :
+         {QStringList{QStringLiteral("--strip"), QStringLiteral("virgula")},
+          QStringList{QStringLiteral("--strip"), QStringLiteral("ponto"), QStringLiteral("--strip-at"),
+                      QStringLiteral("meio")},
+          QStringList{QStringLiteral("--threshold"), QStringLiteral("101")},
+          QStringList{QStringLiteral("--threshold"), QStringLiteral("x")}}) {
+        const CliResult r = runCli(args + QStringList{input, output});
+        EXPECT_EQ(r.status, 2) << args.join(u' ').toStdString();
+        EXPECT_TRUE(r.err.contains(args.at(args.size() - 2))) << r.err.toStdString();
+    }
+}
+
 TEST_F(CliTest, HelpAndVersion)
 {
     CliResult r = runCli({QStringLiteral("--help")});

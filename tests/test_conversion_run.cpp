@@ -1,5 +1,6 @@
 #include "conversion_run.h"
 #include "run_error.h"
+#include "similarity_report.h"
 #include "test_support.h"
 
 #include <QDir>
@@ -299,6 +300,57 @@ TEST_F(ConversionRunTest, NamesAreWrittenUnchanged)
 {
     EXPECT_EQ(convert("O \"Rei\";{x}\\y\n").mid(1, 2),
               (QStringList{"1 \"O \"Rei\"\"", "2 \"{x}\\y\""}));
+}
+
+TEST_F(ConversionRunTest, SuppressionInBothPassesButNotTheWeight)
+{
+    settings.suppression = {QStringLiteral("()"), true, true, false};
+    settings.valueColumn = 2;
+    EXPECT_EQ(convert("(Ana);Rui);(3)\nAna;(Rui;(1)\n();Eva;2\n"),
+              (QStringList{"*Vertices 3", "1 \"Ana\"", "2 \"Rui\"", "3 \"Eva\"", "*Edges",
+                           "1 2 (3)", "1 2 (1)"}));
+    // Everywhere, in two-mode: the second end keeps a blank vertex.
+    settings.suppression = {QStringLiteral(" "), false, false, true};
+    settings.mode = NetworkMode::TwoMode;
+    settings.valueColumn.reset();
+    EXPECT_EQ(convert("A na; R io\nAna;  \n"),
+              (QStringList{"*Vertices 3 1", "1 \"Ana\"", "2 \"Rio\"", "3 \"\"", "*Edges", "1 2",
+                           "1 3"}));
+}
+
+TEST_F(ConversionRunTest, ReportBesideTheNetworkFirstModeOnly)
+{
+    settings.similarityReport = true;
+    settings.similarityThreshold = 80;
+    settings.mode = NetworkMode::TwoMode;
+    settings.inputPath = dir.write(QStringLiteral("dados.csv"), "rede;redes\nredes;rede\n");
+    settings.outputPath = dir.path(QStringLiteral("rede.txt"));
+    EXPECT_EQ(runConversion(settings, feedback), RunOutcome::Written);
+    EXPECT_EQ(feedback.calls, successfulCalls(messages::savedNetworkAndReport()));
+    const QStringList lines = similarityReportLinesReference(
+        {QStringLiteral("rede¶"), QStringLiteral("redes¶")}, 80);
+    TempDir other;
+    writeReportDocument(other.path(QStringLiteral("r.rtf")), lines);
+    EXPECT_EQ(readBytes(dir.path(QStringLiteral("Similaridade_rede.rtf"))),
+              readBytes(other.path(QStringLiteral("r.rtf"))));
+    EXPECT_TRUE(QFile::exists(dir.path(QStringLiteral("rede.txt.net"))));
+
+    // Only the first mode is compared: Rio and Rios in the second column are not reported.
+    settings.inputPath = dir.write(QStringLiteral("dados.csv"), "x;Rio\ny;Rios\n");
+    settings.outputPath = dir.path(QStringLiteral("rede"));
+    EXPECT_EQ(runConversion(settings, feedback), RunOutcome::Written);
+    EXPECT_EQ(readBytes(dir.path(QStringLiteral("Similaridade_rede.rtf"))).count("\\par\r\n"), 3);
+}
+
+TEST_F(ConversionRunTest, ReportThatCannotBeWrittenStopsTheRun)
+{
+    settings.similarityReport = true;
+    QDir(dir.path()).mkdir(QStringLiteral("Similaridade_rede.rtf"));
+    const QString message = failure("a;b\n");
+    EXPECT_TRUE(message.startsWith(QStringLiteral("Cannot create file \"%1\". ")
+                                       .arg(dir.path(QStringLiteral("Similaridade_rede.rtf")))))
+        << message.toStdString();
+    EXPECT_EQ(feedback.calls, successfulCalls().mid(0, 7));
 }
 
 TEST(ErrorBoxText, AppendsAFullStopAfterLettersOnly)
