@@ -3,7 +3,7 @@
 #include <QString>
 
 #include <algorithm>
-#include <array>
+#include <cstdlib>
 #include <cstdint>
 #include <limits>
 #include <vector>
@@ -99,117 +99,128 @@ double Similarity(QStringView a, QStringView b, bool foldCase)
     return similarityRatio(d, longest);
 }
 
-namespace {
-
-// Bit masks of where each code unit stands in the shorter text, a 64-bit word per block of 64
-// positions. Code units below 256 are looked up directly; the few others by a short scan.
-class PatternMasks {
-public:
-    explicit PatternMasks(QStringView pattern)
-        : m_words(size_t((pattern.size() + 63) / 64))
-    {
-        for (qsizetype k = 0; k < pattern.size(); ++k) {
-            uint64_t* masks = masksFor(pattern[k].unicode(), true);
-            masks[k / 64] |= uint64_t(1) << (k % 64);
-        }
-    }
-
-    // The masks of a code unit, or null when it does not occur.
-    const uint64_t* find(char16_t c) const { return const_cast<PatternMasks*>(this)->masksFor(c, false); }
-    size_t words() const { return m_words; }
-
-private:
-    uint64_t* masksFor(char16_t c, bool create)
-    {
-        if (c < 256) {
-            int& slot = m_low[c];
-            if (slot == 0) {
-                if (!create)
-                    return nullptr;
-                slot = int(m_bits.size() / m_words) + 1;
-                m_bits.resize(m_bits.size() + m_words, 0);
-            }
-            return m_bits.data() + size_t(slot - 1) * m_words;
-        }
-        for (size_t k = 0; k < m_high.size(); ++k) {
-            if (m_high[k].first == c)
-                return m_bits.data() + size_t(m_high[k].second) * m_words;
-        }
-        if (!create)
-            return nullptr;
-        m_high.emplace_back(c, int(m_bits.size() / m_words));
-        m_bits.resize(m_bits.size() + m_words, 0);
-        return m_bits.data() + size_t(m_high.back().second) * m_words;
-    }
-
-    size_t m_words;
-    std::array<int, 256> m_low{};
-    std::vector<std::pair<char16_t, int>> m_high;
-    std::vector<uint64_t> m_bits;
-};
-
-} // namespace
-
-// Myers' bit-parallel edit distance (in Hyyrö's form, a block of 64 cells per word). The table
-// above is Levenshtein's with a wider notion of a match: a cell matches when its characters are
-// equal or close a swapped pair. Whenever a cell matches, its diagonal neighbour is also the
-// smallest candidate, since neighbouring cells differ by at most 1, so the table is Levenshtein's
-// with that match relation, and the bit-parallel method applies once a row's match mask includes
-// the swaps: positions k where S[k-1] = L[i] and S[k] = L[i-1].
-int boundedEditDistance(QStringView a, QStringView b, int maxDistance)
+PatternDistance::PatternDistance(QStringView pattern)
+    : m_length(int(pattern.size()))
+    , m_words(size_t((pattern.size() + 63) / 64))
+    , m_low(256 * m_words, 0)
+    , m_vp(m_words)
+    , m_vn(m_words)
+    , m_eq(m_words)
 {
-    const auto [L, S] = trim(a, b);
-    const qsizetype n = L.size();
-    const qsizetype m = S.size();
-    if (m == 0 || n - m > maxDistance)
+    for (qsizetype k = 0; k < pattern.size(); ++k) {
+        const char16_t c = pattern[k].unicode();
+        const uint64_t bit = uint64_t(1) << (k % 64);
+        if (c < 256) {
+            m_low[size_t(c) * m_words + size_t(k / 64)] |= bit;
+            continue;
+        }
+        auto it = std::find(m_highChars.begin(), m_highChars.end(), c);
+        if (it == m_highChars.end()) {
+            m_highChars.push_back(c);
+            m_high.resize(m_high.size() + m_words, 0);
+            it = m_highChars.end() - 1;
+        }
+        m_high[size_t(it - m_highChars.begin()) * m_words + size_t(k / 64)] |= bit;
+    }
+}
+
+const uint64_t* PatternDistance::masks(char16_t c) const
+{
+    if (c < 256)
+        return m_low.data() + size_t(c) * m_words;
+    const auto it = std::find(m_highChars.begin(), m_highChars.end(), c);
+    return it == m_highChars.end() ? nullptr : m_high.data() + size_t(it - m_highChars.begin()) * m_words;
+}
+
+// Myers' bit-parallel edit distance, in Hyyrö's form: the text's code units are the rows, the
+// pattern's the columns, 64 columns to a machine word. The written table is Levenshtein's with a
+// wider notion of a match: a cell matches when its characters are equal or close a swapped pair.
+// Whenever a cell matches, its diagonal neighbour is also the smallest candidate, since
+// neighbouring cells differ by at most 1; so the table is Levenshtein's with that match relation,
+// and the bit-parallel method applies once a row's match mask includes the swaps: columns k where
+// pattern[k-1] = text[i] and pattern[k] = text[i-1]. The relation is the same with the texts'
+// roles exchanged, so either may be the pattern.
+int PatternDistance::operator()(QStringView text, int maxDistance) const
+{
+    const qsizetype n = text.size();
+    const int m = m_length;
+    if (m == 0)
         return int(n);
-    const PatternMasks masks(S);
-    const size_t words = masks.words();
-    const int lastBit = int((m - 1) % 64);
-    std::vector<uint64_t> vp(words, ~uint64_t(0));
-    std::vector<uint64_t> vn(words, 0);
-    std::vector<uint64_t> eq(words);
-    int score = int(m);
+    if (n == 0)
+        return m;
+    if (std::abs(int(n) - m) > maxDistance)
+        return maxDistance + 1;
+    int score = m;
+    if (m_words == 1) {
+        const uint64_t last = uint64_t(1) << (m - 1);
+        uint64_t vp = ~uint64_t(0);
+        uint64_t vn = 0;
+        uint64_t previous = 0;
+        for (qsizetype i = 0; i < n; ++i) {
+            const char16_t c = text[i].unicode();
+            const uint64_t* found = c < 256 ? &m_low[c] : masks(c);
+            const uint64_t current = found ? *found : 0;
+            const uint64_t eq = current | ((current << 1) & previous);
+            previous = current;
+            const uint64_t x = eq | vn;
+            const uint64_t d0 = (((x & vp) + vp) ^ vp) | x;
+            uint64_t hp = vn | ~(d0 | vp);
+            const uint64_t hn = vp & d0;
+            score += int((hp & last) != 0) - int((hn & last) != 0);
+            hp = (hp << 1) | 1; // the first column grows by one each row
+            vp = (hn << 1) | ~(d0 | hp);
+            vn = hp & d0;
+            // The last column changes by at most one per remaining row.
+            if (score - (n - 1 - i) > maxDistance)
+                return maxDistance + 1;
+        }
+        return score;
+    }
+    const size_t words = m_words;
+    const int lastBit = (m - 1) % 64;
+    std::fill(m_vp.begin(), m_vp.end(), ~uint64_t(0));
+    std::fill(m_vn.begin(), m_vn.end(), 0);
     const uint64_t* previous = nullptr;
     for (qsizetype i = 0; i < n; ++i) {
-        const uint64_t* current = masks.find(L[i].unicode());
+        const uint64_t* current = masks(text[i].unicode());
         uint64_t swapCarry = 0;
         for (size_t w = 0; w < words; ++w) {
             const uint64_t here = current ? current[w] : 0;
-            uint64_t e = here;
-            if (current && previous)
-                e |= ((here << 1) | swapCarry) & previous[w];
+            m_eq[w] = here | (previous ? ((here << 1) | swapCarry) & previous[w] : 0);
             swapCarry = here >> 63;
-            eq[w] = e;
         }
-        uint64_t hpCarry = 1; // the first column grows by one each row
+        uint64_t hpCarry = 1;
         uint64_t hnCarry = 0;
         uint64_t addCarry = 0;
         for (size_t w = 0; w < words; ++w) {
-            const uint64_t x = eq[w] | vn[w];
-            const uint64_t xv = x & vp[w];
-            const uint64_t sum = xv + vp[w];
+            const uint64_t x = m_eq[w] | m_vn[w];
+            const uint64_t xv = x & m_vp[w];
+            const uint64_t sum = xv + m_vp[w];
             const uint64_t sumWithCarry = sum + addCarry;
             addCarry = uint64_t(sum < xv) | uint64_t(sumWithCarry < sum);
-            const uint64_t d0 = (sumWithCarry ^ vp[w]) | x;
-            uint64_t hp = vn[w] | ~(d0 | vp[w]);
-            uint64_t hn = vp[w] & d0;
-            if (w + 1 == words) {
+            const uint64_t d0 = (sumWithCarry ^ m_vp[w]) | x;
+            const uint64_t hp = m_vn[w] | ~(d0 | m_vp[w]);
+            const uint64_t hn = m_vp[w] & d0;
+            if (w + 1 == words)
                 score += int((hp >> lastBit) & 1) - int((hn >> lastBit) & 1);
-            }
             const uint64_t hpShifted = (hp << 1) | hpCarry;
             const uint64_t hnShifted = (hn << 1) | hnCarry;
             hpCarry = hp >> 63;
             hnCarry = hn >> 63;
-            vp[w] = hnShifted | ~(d0 | hpShifted);
-            vn[w] = hpShifted & d0;
+            m_vp[w] = hnShifted | ~(d0 | hpShifted);
+            m_vn[w] = hpShifted & d0;
         }
-        // The last column changes by at most one per remaining row.
         if (score - (n - 1 - i) > maxDistance)
             return maxDistance + 1;
         previous = current;
     }
     return score;
+}
+
+int boundedEditDistance(QStringView a, QStringView b, int maxDistance)
+{
+    const auto [L, S] = trim(a, b);
+    return PatternDistance(S)(L, maxDistance);
 }
 
 } // namespace urdiva

@@ -2,6 +2,9 @@
 
 #include <QStringView>
 
+#include <cstdint>
+#include <vector>
+
 namespace urdiva {
 
 // The edit distance of two texts, counted in UTF-16 code units: insertions, deletions and
@@ -14,8 +17,31 @@ int EditDistance(QStringView a, QStringView b);
 // small letters.
 double Similarity(QStringView a, QStringView b, bool foldCase);
 
-// The same distance, computed a machine word of the table at a time. When the distance exceeds
-// maxDistance the result is some value above maxDistance, found as early as that is certain.
+// The same distance from one text to many others, computed a machine word of the table at a
+// time with the pattern's character masks built once. Neither the common prefix and suffix nor
+// the order of the two texts changes the distance, so the texts are taken whole. When the
+// distance exceeds maxDistance the result is some value above it, found as soon as that is
+// certain. Not for use on two threads at once.
+class PatternDistance {
+public:
+    explicit PatternDistance(QStringView pattern);
+    int operator()(QStringView text, int maxDistance) const;
+
+private:
+    const uint64_t* masks(char16_t c) const;
+
+    int m_length;
+    size_t m_words;
+    std::vector<uint64_t> m_low; // masks of the code units below 256
+    std::vector<char16_t> m_highChars;
+    std::vector<uint64_t> m_high;
+    mutable std::vector<uint64_t> m_vp;
+    mutable std::vector<uint64_t> m_vn;
+    mutable std::vector<uint64_t> m_eq;
+};
+
+// The distance of two texts through PatternDistance, after setting aside their common prefix
+// and suffix as the written method does.
 int boundedEditDistance(QStringView a, QStringView b, int maxDistance);
 
 // 1 - distance / longest, formed with a 64-bit significand and rounded once to double.

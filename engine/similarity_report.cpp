@@ -163,13 +163,14 @@ qint64 measureRow(const PreparedNames& p, size_t i, QByteArray& out)
     static const QByteArray kArrow = rtfText(QStringLiteral("| -> |"));
     qint64 count = 0;
     const size_t n = p.lengths.size();
+    const PatternDistance distanceTo(p.folded[i]);
     for (size_t j = i + 1; j < n; ++j) {
         const int longest = std::max(p.lengths[i], p.lengths[j]);
         const int allowed = p.largest[size_t(longest)];
         // The distance is never below the difference in length.
         if (allowed < 0 || std::abs(p.lengths[i] - p.lengths[j]) > allowed)
             continue;
-        const int d = boundedEditDistance(p.folded[i], p.folded[j], allowed);
+        const int d = distanceTo(p.folded[j], allowed);
         if (d > allowed)
             continue;
         out.append('|');

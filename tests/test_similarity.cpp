@@ -82,6 +82,8 @@ TEST(BoundedEditDistance, AgreesWithTheWrittenDistance)
         }
         const int expected = EditDistance(a, b);
         ASSERT_EQ(boundedEditDistance(a, b, 1000), expected) << a.toStdString() << " / " << b.toStdString();
+        ASSERT_EQ(PatternDistance(a)(b, 1000), expected);
+        ASSERT_EQ(PatternDistance(b)(a, 1000), expected);
         ASSERT_EQ(boundedEditDistance(b, a, 1000), expected);
         ASSERT_EQ(EditDistance(b, a), expected);
         const int bound = int(random() % 12);
@@ -90,6 +92,23 @@ TEST(BoundedEditDistance, AgreesWithTheWrittenDistance)
             ASSERT_EQ(bounded, expected);
         else
             ASSERT_GT(bounded, bound);
+    }
+}
+
+// The report measures whole texts, either one as the pattern: the common prefix and suffix and
+// the order of the texts must not change the written distance. Every pair of texts of up to five
+// letters over three letters.
+TEST(PatternDistance, WholeTextsInEitherOrderGiveTheWrittenDistance)
+{
+    QStringList texts{QString()};
+    for (qsizetype from = 0; texts.size() < 364; ++from) {
+        for (const char16_t c : {u'a', u'b', u'c'})
+            texts << texts[from] + QChar(c);
+    }
+    for (const QString& a : texts) {
+        const PatternDistance distanceTo(a);
+        for (const QString& b : texts)
+            ASSERT_EQ(distanceTo(b, 100), EditDistance(a, b)) << a.toStdString() << " / " << b.toStdString();
     }
 }
 
