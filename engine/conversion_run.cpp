@@ -14,22 +14,63 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <utility>
+#include <vector>
+
 namespace urdiva {
 namespace {
 
 // Calls onRecord with every record line: lines past the header that hold something besides
-// separators.
-template <typename OnRecord>
-void forEachRecord(LineReader& reader, const ConversionSettings& settings, OnRecord onRecord)
+// separators. Lines are taken in small batches, and the memo lookups of a batch's two end fields
+// are started before the first is needed (see FieldMemo::prefetchSlot).
+template <typename MemoFor, typename OnRecord>
+void forEachRecord(LineReader& reader, const ConversionSettings& settings, MemoFor memoFor,
+                   OnRecord onRecord)
 {
-    QByteArrayView bytes;
-    RecordLine line(settings.separator);
-    for (qint64 counter = 0; reader.readRawLine(bytes); ++counter) {
-        if (counter < settings.headerLines)
-            continue;
-        line.assign(bytes);
-        if (line.isRecord())
-            onRecord(line);
+    constexpr size_t kBatch = 32;
+    const std::pair<qint32, End> ends[] = {{settings.firstColumn, End::First},
+                                           {settings.secondColumn, End::Second}};
+    std::vector<RecordLine> batch(kBatch, RecordLine(settings.separator));
+    QByteArray bytes;
+    std::vector<qsizetype> lineEnds;
+    std::vector<size_t> hashes;
+    qint64 counter = 0;
+    for (bool more = true; more;) {
+        bytes.clear();
+        lineEnds.clear();
+        QByteArrayView raw;
+        while (lineEnds.size() < kBatch && (more = reader.readRawLine(raw))) {
+            if (counter++ < settings.headerLines)
+                continue;
+            bytes.append(raw);
+            lineEnds.push_back(bytes.size());
+        }
+        size_t records = 0;
+        qsizetype begin = 0;
+        for (const qsizetype end : lineEnds) {
+            batch[records].assign(QByteArrayView(bytes).sliced(begin, end - begin));
+            begin = end;
+            if (batch[records].isRecord())
+                ++records;
+        }
+        hashes.clear();
+        for (size_t r = 0; r < records; ++r) {
+            for (const auto& [index, end] : ends) {
+                if (index < 0 || index >= batch[r].count())
+                    continue;
+                hashes.push_back(FieldMemo::hashOf(batch[r].key(index), batch[r].keyIsText()));
+                memoFor(end).prefetchSlot(hashes.back());
+            }
+        }
+        size_t h = 0;
+        for (size_t r = 0; r < records; ++r) {
+            for (const auto& [index, end] : ends) {
+                if (index >= 0 && index < batch[r].count())
+                    memoFor(end).prefetchEntry(hashes[h++]);
+            }
+        }
+        for (size_t r = 0; r < records; ++r)
+            onRecord(batch[r]);
     }
 }
 
@@ -73,9 +114,11 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
     // over and over, and each field is built, suppressed and looked up only once.
     FieldMemo firstMemo;
     FieldMemo secondMemo;
+    const auto memoOf = [&](End end) -> FieldMemo& {
+        return memoFor(end, settings, firstMemo, secondMemo);
+    };
     const auto entryOf = [&](const RecordLine& line, qint32 index, End end) -> FieldMemo::Entry& {
-        return memoFor(end, settings, firstMemo, secondMemo)
-            .entry(line.key(index), line.keyIsText());
+        return memoOf(end).entry(line.key(index), line.keyIsText());
     };
     {
         const auto collect = [&](const RecordLine& line, qint32 index, End end) {
@@ -86,7 +129,7 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
         };
         LineReader reader(settings.inputPath);
         feedback.showStage(stageText(2));
-        forEachRecord(reader, settings, [&](const RecordLine& line) {
+        forEachRecord(reader, settings, memoOf, [&](const RecordLine& line) {
             collect(line, settings.firstColumn, End::First);
             collect(line, settings.secondColumn, End::Second);
         });
@@ -112,7 +155,7 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
             return number;
         };
         LineReader reader(settings.inputPath);
-        forEachRecord(reader, settings, [&](const RecordLine& line) {
+        forEachRecord(reader, settings, memoOf, [&](const RecordLine& line) {
             requireField(line, settings.firstColumn);
             requireField(line, settings.secondColumn);
             if (settings.valueColumn)

@@ -47,10 +47,28 @@ bool FieldMemo::holds(quint64 offset, QByteArrayView key, quint32 kind) const
            std::memcmp(record + kHeaderWords, key.data(), size_t(key.size())) == 0;
 }
 
+size_t FieldMemo::hashOf(QByteArrayView key, bool keyIsText)
+{
+    return qHashBits(key.data(), size_t(key.size()), 0x9E3779B97F4A7C15ull + (keyIsText ? 1 : 0));
+}
+
+void FieldMemo::prefetchSlot(size_t hash) const
+{
+    __builtin_prefetch(m_slots.data() + (hash & (m_slots.size() - 1)));
+}
+
+void FieldMemo::prefetchEntry(size_t hash) const
+{
+    constexpr quint64 offsetMask = (quint64(1) << kOffsetBits) - 1;
+    const quint64 slot = m_slots[hash & (m_slots.size() - 1)];
+    if (slot != 0)
+        __builtin_prefetch(m_arena.data() + ((slot & offsetMask) - 1));
+}
+
 FieldMemo::Entry& FieldMemo::entry(QByteArrayView key, bool keyIsText)
 {
     const quint32 kind = keyIsText ? 1 : 0;
-    const size_t hash = qHashBits(key.data(), size_t(key.size()), 0x9E3779B97F4A7C15ull + kind);
+    const size_t hash = hashOf(key, keyIsText);
     const quint64 tag = quint64(hash) >> kOffsetBits << kOffsetBits;
     constexpr quint64 offsetMask = (quint64(1) << kOffsetBits) - 1;
     size_t mask = m_slots.size() - 1;

@@ -37,6 +37,13 @@ public:
     // reference stays valid until the next call.
     Entry& entry(QByteArrayView key, bool keyIsText);
 
+    // Starts fetching what entry() will read for the key: call prefetchSlot() for a batch of
+    // keys, then prefetchEntry() for the same keys, then entry(). A run's lookups are spread
+    // over tables larger than the caches; started together they wait for memory together.
+    static size_t hashOf(QByteArrayView key, bool keyIsText);
+    void prefetchSlot(size_t hash) const;
+    void prefetchEntry(size_t hash) const;
+
 private:
     static constexpr size_t kHeaderWords = sizeof(Entry) / sizeof(quint32);
     static constexpr int kOffsetBits = 40;
