@@ -2,9 +2,6 @@
 #include "run_error.h"
 #include "test_support.h"
 
-#include <QFile>
-
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -124,16 +121,6 @@ INSTANTIATE_TEST_SUITE_P(
                       OpenFailure{"empty_path", QString(), "Invalid filename"},
                       OpenFailure{"name_too_long", QString(300, u'n'), "Invalid filename"}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(LineReader, UnreadableFileIsAccessDenied)
-{
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root reads every file";
-    TempDir dir;
-    const QString path = dir.write(QStringLiteral("secret.csv"), "a;b\n");
-    QFile::setPermissions(path, QFileDevice::WriteOwner);
-    EXPECT_THROW({ LineReader reader(path); }, RunError);
-}
 
 TEST(ReadFirstLine, ReadsByTheSameRules)
 {
