@@ -62,6 +62,13 @@ QString PastaDoCaminho(QStringView path, const PathRules& rules)
     return path.first(k + 1).toString();
 }
 
+QString defaultOutputName(const QString& inputPath, const QDateTime& when, const PathRules& rules)
+{
+    return PastaDoCaminho(inputPath, rules) + rules.folderSeparator + NomeSemExtensao(inputPath, rules) +
+           QStringLiteral(" - ") + when.toString(QStringLiteral("ddMMyyyy_HHmmss")) +
+           QStringLiteral(".net");
+}
+
 QString finalOutputPath(const QString& outputPath, const PathRules& rules)
 {
     if (extensionOf(outputPath, rules) == u".net")

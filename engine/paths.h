@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QStringView>
 
@@ -29,6 +30,11 @@ QString extensionOf(QStringView path, const PathRules& rules = PathRules::host()
 // colon), in which case the separator is kept: C:\d\rede.csv gives C:\d, C:\rede.csv gives C:\,
 // /d/rede.csv gives /d and /rede.csv gives /.
 QString PastaDoCaminho(QStringView path, const PathRules& rules = PathRules::host());
+
+// The output name proposed for a data file chosen at `when`: its folder, its base name, " - ",
+// the time as DDMMYYYY_HHMMSS (24-hour clock) and ".net".
+QString defaultOutputName(const QString& inputPath, const QDateTime& when,
+                          const PathRules& rules = PathRules::host());
 
 // The path the network file is written to: ".net" is appended unless the extension is exactly
 // ".net".

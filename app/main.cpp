@@ -1,0 +1,26 @@
+#include "Unit1.h"
+#include "Unit2.h"
+#include "Unit3.h"
+#include "dialogs.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Urdiva"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Urdiva"));
+    QApplication::setApplicationVersion(QStringLiteral(URDIVA_VERSION));
+
+    urdiva::ui::QtDialogs dialogs;
+    // The main window first: closing it ends the application. The other two stay hidden until
+    // needed, and closing them only hides them.
+    urdiva::ui::TtoPajek main(dialogs);
+    urdiva::ui::Tinfo info;
+    urdiva::ui::TForm3 notice(&main);
+    info.setAttribute(Qt::WA_QuitOnClose, false);
+    notice.setAttribute(Qt::WA_QuitOnClose, false);
+    main.setInfoWindow(&info);
+    main.show();
+    return app.exec();
+}

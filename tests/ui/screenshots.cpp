@@ -1,0 +1,75 @@
+// Renders the main window in its states, and the progress window, to PNG files, so that the
+// window can be looked at without a display. Usage: ui_screenshots FOLDER
+#include "Unit1.h"
+#include "dialogs.h"
+#include "progress_window.h"
+#include "run_feedback.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+using namespace urdiva::ui;
+
+namespace {
+
+class ScriptedDialogs final : public Dialogs {
+public:
+    QString file;
+    QString openDataFile(QWidget*, const QString&) override { return file; }
+    QString chooseFolder(QWidget*) override { return {}; }
+    bool ask(QWidget*, const QString&, const QString&) override { return true; }
+    void inform(QWidget*, const QString&) override {}
+    void showError(QWidget*, const QString&) override {}
+};
+
+void save(QWidget* widget, const QString& folder, const char* name)
+{
+    const QString path = folder + u'/' + QString::fromLatin1(name) + QStringLiteral(".png");
+    widget->grab().save(path);
+    std::printf("%s\n", qPrintable(path));
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Urdiva"));
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(folder);
+    QTemporaryDir data;
+    QFile file(data.filePath(QStringLiteral("coautoria.csv")));
+    file.open(QIODevice::WriteOnly);
+    file.write("autor;coautor;artigos\r\nAna Souza;João Pereira;3\r\nJoão Pereira;Érica Lima;1\r\n"
+               "Érica Lima;Ana Souza;2\r\nZé Carlos;Ana Souza;1\r\n");
+    file.close();
+
+    ScriptedDialogs dialogs;
+    dialogs.file = file.fileName();
+    TtoPajek window(dialogs);
+    window.show();
+    auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("PageControlES"));
+    save(&window, folder, "1-start");
+    window.findChild<QPushButton*>(QStringLiteral("ButtonEntrada"))->click();
+    save(&window, folder, "2-file-loaded");
+    window.findChild<QRadioButton*>(QStringLiteral("RadioGroupSeparador0"))->click();
+    for (int tab = 0; tab < 3; ++tab) {
+        tabs->setCurrentIndex(tab);
+        save(&window, folder, tab == 0 ? "3-analysed-entrada" : tab == 1 ? "4-analysed-configuracoes" : "5-analysed-saida");
+    }
+    window.findChild<QPushButton*>(QStringLiteral("ButtonTXT"))->click();
+    save(&window, folder, "6-after-run");
+    ProgressWindow progress(&window);
+    progress.showStage(urdiva::stageText(5));
+    save(progress.window(), folder, "7-progress");
+    return 0;
+}

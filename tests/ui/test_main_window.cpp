@@ -1,0 +1,420 @@
+#include "Unit1.h"
+#include "dialogs.h"
+#include "run_feedback.h"
+#include "test_support.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTextBlock>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
+
+using namespace urdiva;
+using namespace urdiva::ui;
+using urdiva::test::LocaleGuard;
+using urdiva::test::readBytes;
+using urdiva::test::TempDir;
+
+namespace {
+
+// Answers the window's boxes and pickers from queues, and notes what they showed.
+class FakeDialogs final : public Dialogs {
+public:
+    QStringList files;
+    QStringList folders;
+    bool overwrite = true;
+    QStringList shown;
+    std::function<void()> onBox; // runs as any box comes up
+
+    QString openDataFile(QWidget*, const QString&) override { return files.isEmpty() ? QString() : files.takeFirst(); }
+    QString chooseFolder(QWidget*) override { return folders.isEmpty() ? QString() : folders.takeFirst(); }
+    bool ask(QWidget*, const QString& caption, const QString& text) override
+    {
+        box(QStringLiteral("ask:") + caption + u':' + text);
+        return overwrite;
+    }
+    void inform(QWidget*, const QString& text) override { box(QStringLiteral("inform:") + text); }
+    void showError(QWidget*, const QString& text) override { box(QStringLiteral("error:") + text); }
+
+private:
+    void box(const QString& text)
+    {
+        shown << text;
+        if (onBox)
+            onBox();
+    }
+};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    LocaleGuard locale{QStringLiteral("pt_BR")};
+    TempDir dir;
+    FakeDialogs dialogs;
+    TtoPajek window{dialogs};
+
+    void SetUp() override { window.show(); }
+
+    template <typename T>
+    T* find(const char* name)
+    {
+        T* widget = window.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    QRadioButton* item(int k) { return find<QRadioButton>(QStringLiteral("RadioGroupSeparador%1").arg(k).toLatin1().constData()); }
+    QList<QWidget*> options()
+    {
+        QList<QWidget*> list;
+        for (const char* name : {"LabelPriCo", "LabelSegCo", "LabelModo", "LabelTipo", "LabelValor",
+                                 "LabelDesprezar", "ComboBoxPriCo", "ComboBoxSegCo", "ComboBoxModo",
+                                 "ComboBoxTipo", "ComboBoxValor", "EditDesprezar", "ComboBoxSuprimir",
+                                 "CheckBoxInicio", "CheckBoxFim", "CheckBoxToda", "CheckBoxOrdem",
+                                 "CheckBoxSimilaridade", "EditSimilaridade", "CheckBoxCaseSensitive",
+                                 "ButtonTXT"})
+            list << find<QWidget>(name);
+        return list;
+    }
+    bool allOptions(bool enabled)
+    {
+        for (QWidget* w : options()) {
+            if (w->isEnabled() != enabled)
+                return false;
+        }
+        return true;
+    }
+    void chooseFile(const QByteArray& data, const QString& name = QStringLiteral("dados.csv"))
+    {
+        dialogs.files << dir.write(name, data);
+        find<QPushButton>("ButtonEntrada")->click();
+    }
+    void pick(const char* comboName, const QString& text)
+    {
+        auto* combo = find<QComboBox>(comboName);
+        const int index = combo->findText(text);
+        ASSERT_GE(index, 0) << text.toStdString();
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+    QString preview() { return find<QTextEdit>("RichEditEntrada")->toPlainText(); }
+    void run()
+    {
+        find<QTabWidget>("PageControlES")->setCurrentIndex(2);
+        find<QPushButton>("ButtonTXT")->click();
+    }
+};
+
+TEST_F(MainWindowTest, StartUpState)
+{
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Urdiva"));
+    EXPECT_EQ(window.size(), QSize(556, 502));
+    EXPECT_FALSE(find<QGroupBox>("RadioGroupSeparador")->isEnabled());
+    for (int k = 0; k < 4; ++k)
+        EXPECT_FALSE(item(k)->isChecked());
+    EXPECT_TRUE(allOptions(false));
+    EXPECT_TRUE(find<QPushButton>("ButtonTXT")->isHidden());
+    EXPECT_TRUE(find<QLineEdit>("EditSeparador")->isHidden());
+    EXPECT_TRUE(find<QTextEdit>("RichEditSimilaridade")->isHidden());
+    EXPECT_EQ(find<QTabWidget>("PageControlES")->currentIndex(), 0);
+    EXPECT_EQ(find<QLabel>("Label3")->text(), QStringLiteral("Quantidade de linhas do arquivo: 0"));
+    EXPECT_EQ(find<QLabel>("Label1")->text(), QStringLiteral("Quantidade de colunas encontradas: 0"));
+    EXPECT_EQ(find<QSpinBox>("EditSimilaridade")->value(), 80);
+    EXPECT_EQ(find<QComboBox>("ComboBoxSuprimir")->count(), 10);
+    EXPECT_EQ(find<QComboBox>("ComboBoxSuprimir")->currentIndex(), -1);
+    for (const char* enabled : {"ButtonEntrada", "ButtonSaida", "EditEntrada", "EditSaida", "ButtonInfo"})
+        EXPECT_TRUE(find<QWidget>(enabled)->isEnabled()) << enabled;
+}
+
+TEST_F(MainWindowTest, CriarNetOnlyOnTheOutputTab)
+{
+    auto* tabs = find<QTabWidget>("PageControlES");
+    auto* button = find<QPushButton>("ButtonTXT");
+    const bool visibleOn[] = {false, false, true};
+    for (int tab : {2, 1, 0, 2, 0}) {
+        tabs->setCurrentIndex(tab);
+        EXPECT_EQ(button->isVisible(), visibleOn[tab]) << tab;
+    }
+}
+
+TEST_F(MainWindowTest, ChoosingAFile)
+{
+    QByteArray data = "id;nome;peso\r\n";
+    for (int k = 1; k <= 11; ++k)
+        data += QByteArray::number(k) + ";n" + QByteArray::number(k) + ";1\r\n";
+    find<QTabWidget>("PageControlES")->setCurrentIndex(2);
+    chooseFile(data);
+    EXPECT_EQ(find<QLineEdit>("EditEntrada")->text(), dir.path(QStringLiteral("dados.csv")));
+    EXPECT_TRUE(QRegularExpression(QRegularExpression::escape(dir.path(QStringLiteral("dados - "))) +
+                                   QStringLiteral("\\d{8}_\\d{6}\\.net"))
+                    .match(find<QLineEdit>("EditSaida")->text())
+                    .hasMatch())
+        << find<QLineEdit>("EditSaida")->text().toStdString();
+    EXPECT_EQ(preview().split(u'\n').size(), 10);
+    EXPECT_TRUE(preview().startsWith(QStringLiteral("id;nome;peso\n1;n1;1")));
+    EXPECT_EQ(find<QLabel>("Label3")->text(), QStringLiteral("Quantidade de linhas do arquivo: 12"));
+    EXPECT_TRUE(find<QGroupBox>("RadioGroupSeparador")->isEnabled());
+    EXPECT_TRUE(allOptions(false));
+    EXPECT_EQ(find<QTabWidget>("PageControlES")->currentIndex(), 0);
+    EXPECT_FALSE(find<QPushButton>("ButtonTXT")->isVisible());
+
+    // Cancelling the dialog changes nothing.
+    find<QPushButton>("ButtonEntrada")->click();
+    EXPECT_EQ(find<QLineEdit>("EditEntrada")->text(), dir.path(QStringLiteral("dados.csv")));
+}
+
+TEST_F(MainWindowTest, SemicolonSeparatorAnalysesTheColumns)
+{
+    chooseFile("autor;\"co;autor\";peso\r\nAna;Rui;1\r\n");
+    item(0)->click();
+    EXPECT_EQ(find<QLabel>("Label1")->text(), QStringLiteral("Quantidade de colunas encontradas: 4"));
+    EXPECT_TRUE(allOptions(true));
+    auto* first = find<QComboBox>("ComboBoxPriCo");
+    auto* second = find<QComboBox>("ComboBoxSegCo");
+    auto* value = find<QComboBox>("ComboBoxValor");
+    EXPECT_EQ(first->count(), 4);
+    EXPECT_EQ(first->currentText(), QStringLiteral("autor"));
+    EXPECT_EQ(second->currentText(), QStringLiteral("\"co"));
+    EXPECT_EQ(value->currentIndex(), -1);
+    EXPECT_EQ(value->itemText(0), QString());
+    EXPECT_EQ(find<QComboBox>("ComboBoxModo")->currentText(), QStringLiteral("1-Modo"));
+    EXPECT_EQ(find<QComboBox>("ComboBoxTipo")->currentText(), QStringLiteral("Não dirigido"));
+    EXPECT_EQ(window.firstIndex(), 0);
+    EXPECT_EQ(window.secondIndex(), 1);
+    EXPECT_EQ(window.chosenSeparator(), QChar(u';'));
+    EXPECT_EQ(window.analysedPath(), dir.path(QStringLiteral("dados.csv")));
+    EXPECT_EQ(preview(), QStringLiteral("autor<;>\"co<;>autor\"<;>peso\nAna<;>Rui<;>1"));
+    // Every marker is red and bold, and nothing else is.
+    const QTextDocument* document = find<QTextEdit>("RichEditEntrada")->document();
+    int marked = 0;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const bool red = fragment.charFormat().foreground().color() == QColor(255, 0, 0);
+            const bool bold = fragment.charFormat().fontWeight() == QFont::Bold;
+            EXPECT_EQ(red, bold);
+            if (red) {
+                EXPECT_EQ(fragment.text().count(QStringLiteral("<;>")) * 3, fragment.text().size());
+                marked += int(fragment.text().count(QStringLiteral("<;>")));
+            }
+        }
+    }
+    EXPECT_EQ(marked, 5);
+    EXPECT_FALSE(find<QTextEdit>("RichEditEntrada")->textCursor().hasSelection());
+}
+
+TEST_F(MainWindowTest, OtherSeparator)
+{
+    chooseFile("a|b|c\r\n");
+    auto* other = find<QLineEdit>("EditSeparador");
+    item(3)->click();
+    EXPECT_TRUE(other->isVisible());
+    EXPECT_EQ(find<QLabel>("Label1")->text(), QStringLiteral("Quantidade de colunas encontradas: 1"));
+    EXPECT_TRUE(allOptions(false));
+    EXPECT_EQ(preview(), QStringLiteral("a|b|c")); // no separator chosen yet: no markers
+    other->setText(QStringLiteral(" "));
+    EXPECT_TRUE(allOptions(false));
+    other->setText(QStringLiteral("|"));
+    EXPECT_TRUE(allOptions(true));
+    EXPECT_EQ(find<QLabel>("Label1")->text(), QStringLiteral("Quantidade de colunas encontradas: 3"));
+    EXPECT_EQ(preview(), QStringLiteral("a<|>b<|>c"));
+    other->setText(QString());
+    EXPECT_TRUE(allOptions(false));
+    EXPECT_EQ(find<QLabel>("Label1")->text(), QStringLiteral("Quantidade de colunas encontradas: 1"));
+    EXPECT_EQ(preview(), QStringLiteral("a<|>b<|>c")); // the separator chosen before stays marked
+}
+
+TEST_F(MainWindowTest, TabAndCommaSeparators)
+{
+    chooseFile("x\ty\r\n1,2\t3\r\n");
+    item(1)->click();
+    EXPECT_EQ(preview(), QStringLiteral("x<tab>y\n1,2<tab>3"));
+    EXPECT_TRUE(allOptions(true));
+    item(2)->click(); // no comma in the first line
+    EXPECT_EQ(find<QLabel>("Label1")->text(), QStringLiteral("Quantidade de colunas encontradas: 1"));
+    EXPECT_TRUE(allOptions(false));
+    EXPECT_EQ(preview(), QStringLiteral("x\ty\n1<,>2\t3"));
+}
+
+TEST_F(MainWindowTest, OneNameAndASeparator)
+{
+    chooseFile("nome;\r\n");
+    item(0)->click();
+    EXPECT_EQ(find<QLabel>("Label1")->text(), QStringLiteral("Quantidade de colunas encontradas: 2"));
+    EXPECT_EQ(find<QComboBox>("ComboBoxPriCo")->count(), 1);
+    EXPECT_EQ(find<QComboBox>("ComboBoxSegCo")->currentIndex(), -1);
+    EXPECT_EQ(window.secondIndex(), -1);
+}
+
+TEST_F(MainWindowTest, MissingInputFileIsRefused)
+{
+    chooseFile("a;b\r\n");
+    item(0)->click();
+    find<QLineEdit>("EditEntrada")->setText(dir.path(QStringLiteral("nada.csv")));
+    item(2)->click();
+    EXPECT_EQ(dialogs.shown.last(), QStringLiteral("inform:O arquivo de entrada não existe ou não foi selecionado!"));
+    EXPECT_TRUE(allOptions(true)); // still analysed
+    EXPECT_EQ(window.chosenSeparator(), QChar(u';'));
+}
+
+TEST_F(MainWindowTest, ModeAndTypeVisibility)
+{
+    chooseFile("a;b\r\nc;d\r\n");
+    item(0)->click();
+    find<QTabWidget>("PageControlES")->setCurrentIndex(2);
+    pick("ComboBoxTipo", QStringLiteral("Dirigido"));
+    pick("ComboBoxModo", QStringLiteral("2-Modos"));
+    EXPECT_TRUE(find<QComboBox>("ComboBoxTipo")->isHidden());
+    EXPECT_TRUE(find<QLabel>("LabelTipo")->isHidden());
+    EXPECT_EQ(window.gatherSettings().mode, NetworkMode::TwoMode);
+    EXPECT_TRUE(window.gatherSettings().directed); // the hidden choice still counts
+    pick("ComboBoxModo", QStringLiteral("1-Modo"));
+    EXPECT_FALSE(find<QComboBox>("ComboBoxTipo")->isHidden());
+    pick("ComboBoxModo", QStringLiteral("2-Modos"));
+    item(2)->click();
+    item(0)->click(); // a new detection shows the type again
+    EXPECT_FALSE(find<QComboBox>("ComboBoxTipo")->isHidden());
+    EXPECT_EQ(find<QComboBox>("ComboBoxModo")->currentText(), QStringLiteral("1-Modo"));
+}
+
+TEST_F(MainWindowTest, GatheringTheSettings)
+{
+    chooseFile("autor;obra;peso;\r\n");
+    item(0)->click();
+    pick("ComboBoxPriCo", QStringLiteral("obra"));
+    pick("ComboBoxSegCo", QStringLiteral("autor"));
+    pick("ComboBoxValor", QStringLiteral("peso"));
+    pick("ComboBoxSuprimir", QStringLiteral("Parênteses"));
+    find<QCheckBox>("CheckBoxFim")->setChecked(true);
+    find<QCheckBox>("CheckBoxOrdem")->setChecked(true);
+    find<QCheckBox>("CheckBoxSimilaridade")->setChecked(true);
+    find<QSpinBox>("EditSimilaridade")->setValue(75);
+    find<QSpinBox>("EditDesprezar")->setValue(2);
+    find<QLineEdit>("EditSaida")->setText(QStringLiteral("saida"));
+    ConversionSettings s = window.gatherSettings();
+    EXPECT_EQ(s.inputPath, dir.path(QStringLiteral("dados.csv")));
+    EXPECT_EQ(s.outputPath, QStringLiteral("saida"));
+    EXPECT_EQ(s.firstColumn, 1);
+    EXPECT_EQ(s.secondColumn, 0);
+    EXPECT_EQ(s.valueColumn, std::optional<qint32>(2));
+    EXPECT_EQ(s.suppression.characters, QStringLiteral("()"));
+    EXPECT_FALSE(s.suppression.atStart);
+    EXPECT_TRUE(s.suppression.atEnd);
+    EXPECT_TRUE(s.sortAscending);
+    EXPECT_FALSE(s.caseSensitive);
+    EXPECT_TRUE(s.similarityReport);
+    EXPECT_EQ(s.similarityThreshold, 75);
+    EXPECT_EQ(s.headerLines, 2);
+    // The blank item, or a column named by an empty text, gives no weights.
+    pick("ComboBoxValor", QString());
+    EXPECT_FALSE(window.gatherSettings().valueColumn.has_value());
+    EXPECT_EQ(window.valueIndex(), -1);
+}
+
+TEST_F(MainWindowTest, AWholeRun)
+{
+    chooseFile("Ana;Rui;3\r\nRui;Eva;1\r\n");
+    item(0)->click();
+    pick("ComboBoxValor", QStringLiteral("3"));
+    find<QLineEdit>("EditSaida")->setText(dir.path(QStringLiteral("rede")));
+    QStringList stages;
+    QObject::connect(&window, &TtoPajek::stageShown, [&](const QString&) {
+        QWidget* progress = window.findChild<QWidget*>(QStringLiteral("ProgressWindow"));
+        auto* label = progress ? progress->findChild<QLabel*>() : nullptr;
+        stages << (progress && progress->isVisible() && label ? label->text() : QStringLiteral("(none)"));
+    });
+    bool progressAtMessage = true;
+    dialogs.onBox = [&] { progressAtMessage = window.findChild<QWidget*>(QStringLiteral("ProgressWindow")) != nullptr; };
+    run();
+    QStringList expected;
+    for (int k = 1; k <= 6; ++k)
+        expected << stageText(k);
+    EXPECT_EQ(stages, expected);
+    EXPECT_FALSE(progressAtMessage);
+    EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("inform:Arquivo gravado com sucesso!")});
+    EXPECT_EQ(find<QPlainTextEdit>("RichEditSaida")->toPlainText(),
+              QStringLiteral("*Vertices 3\n1 \"Ana\"\n2 \"Rui\"\n3 \"Eva\"\n*Edges\n1 2 3\n2 3 1"));
+    EXPECT_TRUE(readBytes(dir.path(QStringLiteral("rede.net"))).startsWith("\xEF\xBB\xBF*Vertices 3\r\n"));
+    EXPECT_TRUE(allOptions(true)); // ready for another run
+
+    // Again: the file exists; declining leaves everything as it was.
+    dialogs.overwrite = false;
+    dialogs.shown.clear();
+    run();
+    EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("ask:Confirmação:O arquivo que você está tentando criar já existe, deseja sobrescrevê-lo?")});
+    EXPECT_FALSE(find<QPlainTextEdit>("RichEditSaida")->toPlainText().isEmpty());
+    EXPECT_EQ(window.findChild<QWidget*>(QStringLiteral("ProgressWindow")), nullptr);
+}
+
+TEST_F(MainWindowTest, OutputWithoutFileName)
+{
+    chooseFile("a;b\r\n");
+    item(0)->click();
+    dialogs.folders << dir.path();
+    find<QPushButton>("ButtonSaida")->click();
+    auto* output = find<QLineEdit>("EditSaida");
+    EXPECT_EQ(output->text(), dir.path() + u'/');
+    EXPECT_EQ(output->selectedText(), output->text());
+    bool progressSeen = false;
+    QObject::connect(&window, &TtoPajek::stageShown, [&] { progressSeen = true; });
+    run();
+    EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("inform:O arquivo de saída não foi selecionado!")});
+    EXPECT_FALSE(progressSeen);
+}
+
+TEST_F(MainWindowTest, ErrorDuringARun)
+{
+    chooseFile("a;b;c\r\na;b\r\n");
+    item(0)->click();
+    pick("ComboBoxSegCo", QStringLiteral("c"));
+    find<QLineEdit>("EditSaida")->setText(dir.path(QStringLiteral("rede")));
+    bool progressAtError = true;
+    dialogs.onBox = [&] { progressAtError = window.findChild<QWidget*>(QStringLiteral("ProgressWindow")) != nullptr; };
+    run();
+    EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("error:List index out of bounds (2)")});
+    EXPECT_FALSE(progressAtError);
+    EXPECT_FALSE(QFile::exists(dir.path(QStringLiteral("rede.net"))));
+    // The window is still usable: a good column choice runs.
+    pick("ComboBoxSegCo", QStringLiteral("b"));
+    dialogs.shown.clear();
+    run();
+    EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("inform:Arquivo gravado com sucesso!")});
+}
+
+TEST_F(MainWindowTest, UnreadableFileInTheErrorBox)
+{
+    dialogs.files << dir.path(QStringLiteral("sumiu.csv"));
+    find<QPushButton>("ButtonEntrada")->click();
+    EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("error:File not found.")});
+    EXPECT_FALSE(find<QGroupBox>("RadioGroupSeparador")->isEnabled());
+}
+
+TEST_F(MainWindowTest, ASecondFileResetsTheOptions)
+{
+    chooseFile("a;b;c\r\n");
+    item(0)->click();
+    find<QCheckBox>("CheckBoxOrdem")->setChecked(true);
+    find<QTabWidget>("PageControlES")->setCurrentIndex(2);
+    chooseFile("x;y\r\n", QStringLiteral("outro.csv"));
+    EXPECT_TRUE(allOptions(false));
+    EXPECT_FALSE(find<QCheckBox>("CheckBoxOrdem")->isChecked());
+    EXPECT_EQ(find<QLabel>("Label1")->text(), QStringLiteral("Quantidade de colunas encontradas: 0"));
+    EXPECT_EQ(find<QComboBox>("ComboBoxPriCo")->count(), 3); // old names kept, greyed out
+    EXPECT_EQ(find<QComboBox>("ComboBoxPriCo")->currentIndex(), -1);
+    for (int k = 0; k < 4; ++k)
+        EXPECT_FALSE(item(k)->isChecked());
+    EXPECT_EQ(find<QTabWidget>("PageControlES")->currentIndex(), 0);
+    EXPECT_EQ(window.analysedPath(), dir.path(QStringLiteral("dados.csv"))); // until the next choice
+}
+
+} // namespace

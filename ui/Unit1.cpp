@@ -1,0 +1,642 @@
+#include "Unit1.h"
+
+#include "column_names.h"
+#include "conversion_run.h"
+#include "dialogs.h"
+#include "fonts.h"
+#include "line_reader.h"
+#include "network_text.h"
+#include "paths.h"
+#include "progress_window.h"
+#include "run_error.h"
+#include "suppression.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QToolTip>
+
+namespace urdiva::ui {
+namespace {
+
+const QString kNoInputFile = QStringLiteral("O arquivo de entrada não existe ou não foi selecionado!");
+const QString kLinesLabel = QStringLiteral("Quantidade de linhas do arquivo: ");
+const QString kColumnsLabel = QStringLiteral("Quantidade de colunas encontradas: ");
+const QString kOneMode = QStringLiteral("1-Modo");
+const QString kTwoModes = QStringLiteral("2-Modos");
+const QString kUndirected = QStringLiteral("Não dirigido");
+const QString kDirected = QStringLiteral("Dirigido");
+
+enum SeparatorItem { PontoEVirgula, Tab, Virgula, Outro };
+
+template <typename T>
+T* make(QWidget* parent, const char* name, int x, int y, int w, int h)
+{
+    auto* widget = new T(parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(x, y, w, h);
+    return widget;
+}
+
+// The pale yellow of tooltips, which the window uses for its boxes and panes.
+void tooltipColoured(QWidget* widget)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, QToolTip::palette().color(QPalette::ToolTipBase));
+    palette.setColor(QPalette::Text, QToolTip::palette().color(QPalette::ToolTipText));
+    widget->setPalette(palette);
+}
+
+// A group with a bold caption whose contents keep the normal weight.
+QGroupBox* group(QWidget* parent, const char* name, const QString& caption, int x, int y, int w,
+                 int h)
+{
+    auto* box = make<QGroupBox>(parent, name, x, y, w, h);
+    box->setTitle(caption);
+    QFont bold = parent->font();
+    bold.setBold(true);
+    box->setFont(bold);
+    return box;
+}
+
+QFont normalWeight(QWidget* inside)
+{
+    QFont font = inside->font();
+    font.setBold(false);
+    return font;
+}
+
+template <typename T>
+T* inGroup(QGroupBox* box, const char* name, int x, int y, int w, int h)
+{
+    T* widget = make<T>(box, name, x, y, w, h);
+    widget->setFont(normalWeight(box));
+    return widget;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y, int w = 150)
+{
+    auto* l = make<QLabel>(parent, name, x, y, w, 16);
+    l->setText(text);
+    return l;
+}
+
+QComboBox* pickList(QWidget* parent, const char* name, int x, int y, int w,
+                    const QStringList& items)
+{
+    auto* combo = make<QComboBox>(parent, name, x, y, w, 21);
+    combo->addItems(items);
+    combo->setCurrentIndex(-1);
+    tooltipColoured(combo);
+    return combo;
+}
+
+QCheckBox* checkBox(QWidget* parent, const char* name, const QString& text, int x, int y, int w)
+{
+    auto* box = make<QCheckBox>(parent, name, x, y, w, 17);
+    box->setText(text);
+    return box;
+}
+
+// A number box that the spinner alone changes.
+QSpinBox* numberBox(QWidget* parent, const char* name, int x, int y, int w, int min, int max,
+                    int value)
+{
+    auto* box = make<QSpinBox>(parent, name, x, y, w + 16, 21);
+    box->setRange(min, max);
+    box->setValue(value);
+    box->findChild<QLineEdit*>()->setReadOnly(true);
+    return box;
+}
+
+bool isBlankSeparator(const QString& text)
+{
+    return text.isEmpty() || text.front().unicode() <= 0x20;
+}
+
+} // namespace
+
+// The run's channel to the window: questions and messages in boxes, stages in the progress
+// window, the network text in the output pane.
+class TtoPajek::Feedback final : public RunFeedback {
+public:
+    Feedback(TtoPajek& window, ProgressWindow& progress)
+        : m_window(window)
+        , m_progress(progress)
+    {
+    }
+
+    bool confirmOverwrite(const QString&) override
+    {
+        return m_window.m_dialogs.ask(&m_window, messages::overwriteCaption(),
+                                      messages::overwriteQuestion());
+    }
+    void showStage(const QString& text) override
+    {
+        m_progress.showStage(text);
+        emit m_window.stageShown(text);
+    }
+    void clearOutput() override { m_window.RichEditSaida->clear(); }
+    void showOutput(const NetworkText& text) override
+    {
+        m_window.RichEditSaida->setPlainText(text.plainText());
+    }
+    void closeProgress() override { m_progress.close(); }
+    void showMessage(const QString& text) override
+    {
+        m_progress.close();
+        m_window.m_dialogs.inform(&m_window, text);
+    }
+
+private:
+    TtoPajek& m_window;
+    ProgressWindow& m_progress;
+};
+
+TtoPajek::TtoPajek(Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint)
+    , m_dialogs(dialogs)
+{
+    buildControls();
+}
+
+TtoPajek::~TtoPajek() = default;
+
+void TtoPajek::buildControls()
+{
+    setObjectName(QStringLiteral("toPajek"));
+    setWindowTitle(QStringLiteral("Urdiva"));
+    setFixedSize(556, 502);
+    setFont(dialogFont());
+    setAcceptDrops(true);
+
+    GroupBoxArquivo = group(this, "GroupBoxArquivo", QStringLiteral(" Arquivo "), 8, 8, 537, 84);
+    ButtonEntrada = inGroup<QPushButton>(GroupBoxArquivo, "ButtonEntrada", 9, 24, 80, 20);
+    ButtonEntrada->setText(QStringLiteral("Entrada..."));
+    EditEntrada = inGroup<QLineEdit>(GroupBoxArquivo, "EditEntrada", 92, 24, 434, 21);
+    tooltipColoured(EditEntrada);
+    ButtonSaida = inGroup<QPushButton>(GroupBoxArquivo, "ButtonSaida", 9, 53, 80, 20);
+    ButtonSaida->setText(QStringLiteral("Saída..."));
+    EditSaida = inGroup<QLineEdit>(GroupBoxArquivo, "EditSaida", 92, 53, 434, 21);
+    tooltipColoured(EditSaida);
+
+    RadioGroupSeparador =
+        group(this, "RadioGroupSeparador", QStringLiteral(" Separador "), 8, 95, 537, 54);
+    m_separatorItems = new QButtonGroup(this);
+    const QString items[] = {QStringLiteral("ponto e vírgula"), QStringLiteral("tab"),
+                             QStringLiteral("vírgula"), QStringLiteral("outro")};
+    for (int k = 0; k < 4; ++k) {
+        auto* item = inGroup<QRadioButton>(RadioGroupSeparador, "", 11 + 130 * k, 22, 124, 20);
+        item->setObjectName(QStringLiteral("RadioGroupSeparador%1").arg(k));
+        item->setText(items[k]);
+        m_separatorItems->addButton(item, k);
+    }
+    RadioGroupSeparador->setEnabled(false);
+    EditSeparador = make<QLineEdit>(this, "EditSeparador", 463, 116, 28, 21);
+    EditSeparador->setMaxLength(1);
+    tooltipColoured(EditSeparador);
+    EditSeparador->hide();
+
+    PageControlES = make<QTabWidget>(this, "PageControlES", 9, 155, 539, 304);
+    auto* entrada = new QWidget;
+    entrada->setObjectName(QStringLiteral("TabSheetEntrada"));
+    auto* configuracoes = new QWidget;
+    configuracoes->setObjectName(QStringLiteral("TabSheet1"));
+    auto* saida = new QWidget;
+    saida->setObjectName(QStringLiteral("TabSheetSaida"));
+    PageControlES->addTab(entrada, QStringLiteral("Entrada"));
+    PageControlES->addTab(configuracoes, QStringLiteral("Configurações"));
+    PageControlES->addTab(saida, QStringLiteral("Saída"));
+
+    auto* preview = group(entrada, "GroupBox2", QStringLiteral(" Preview "), 3, 3, 520, 205);
+    RichEditEntrada = inGroup<QTextEdit>(preview, "RichEditEntrada", 11, 23, 498, 169);
+    RichEditEntrada->setReadOnly(true);
+    RichEditEntrada->setAcceptRichText(false);
+    RichEditEntrada->setLineWrapMode(QTextEdit::NoWrap);
+    RichEditEntrada->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    RichEditEntrada->setFont(monospaceFont(10));
+    tooltipColoured(RichEditEntrada);
+    auto* info = group(entrada, "GroupBox1", QStringLiteral(" Informações "), 3, 213, 519, 55);
+    Label3 = inGroup<QLabel>(info, "Label3", 11, 28, 300, 16);
+    Label3->setText(kLinesLabel + u'0');
+    Label1 = inGroup<QLabel>(info, "Label1", 207, 28, 300, 16);
+    Label1->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    Label1->setText(kColumnsLabel + u'0');
+
+    auto* suprimir =
+        group(configuracoes, "GroupBox3", QStringLiteral(" Suprimir caractere "), 3, 3, 520, 56);
+    QStringList choices;
+    for (const SuppressionChoice& choice : kSuppressionChoices)
+        choices << QStringView(choice.item).toString();
+    ComboBoxSuprimir = pickList(suprimir, "ComboBoxSuprimir", 11, 24, 137, choices);
+    ComboBoxSuprimir->setFont(normalWeight(suprimir));
+    CheckBoxInicio = checkBox(suprimir, "CheckBoxInicio", QStringLiteral("No início da string"), 171, 27, 120);
+    CheckBoxFim = checkBox(suprimir, "CheckBoxFim", QStringLiteral("No final da string"), 297, 27, 115);
+    CheckBoxToda = checkBox(suprimir, "CheckBoxToda", QStringLiteral("Em toda a string"), 416, 27, 100);
+    for (QWidget* w : {static_cast<QWidget*>(CheckBoxInicio), static_cast<QWidget*>(CheckBoxFim),
+                       static_cast<QWidget*>(CheckBoxToda)})
+        w->setFont(normalWeight(suprimir));
+    CheckBoxOrdem = checkBox(configuracoes, "CheckBoxOrdem",
+                             QStringLiteral("Classificar do menor para o maior"), 14, 87, 300);
+    CheckBoxCaseSensitive = checkBox(configuracoes, "CheckBoxCaseSensitive",
+                                     QStringLiteral("CASE SENSITIVE "), 14, 133, 200);
+    CheckBoxSimilaridade = checkBox(
+        configuracoes, "CheckBoxSimilaridade",
+        QStringLiteral("Gerar relatório de vértices similares - taxa de similaridade maior ou "
+                       "igual a a"),
+        14, 179, 361);
+    EditSimilaridade = numberBox(configuracoes, "EditSimilaridade", 376, 178, 36, 0, 100, 80);
+    Label2 = label(configuracoes, "Label2", QStringLiteral("%"), 430, 181, 20);
+
+    auto* opcoes = group(saida, "GroupBoxOpcoes", QStringLiteral(" Opções "), 3, 3, 520, 121);
+    const QFont plain = normalWeight(opcoes);
+    LabelPriCo = label(opcoes, "LabelPriCo", QStringLiteral("Primeira Coluna:"), 11, 24);
+    ComboBoxPriCo = pickList(opcoes, "ComboBoxPriCo", 11, 40, 145, {});
+    LabelSegCo = label(opcoes, "LabelSegCo", QStringLiteral("Segunda Coluna:"), 190, 24);
+    ComboBoxSegCo = pickList(opcoes, "ComboBoxSegCo", 190, 40, 145, {});
+    LabelValor = label(opcoes, "LabelValor", QStringLiteral("Coluna de Valor:"), 362, 24);
+    ComboBoxValor = pickList(opcoes, "ComboBoxValor", 363, 40, 145, {});
+    LabelModo = label(opcoes, "LabelModo", QStringLiteral("Modo da Rede:"), 11, 72);
+    ComboBoxModo = pickList(opcoes, "ComboBoxModo", 11, 88, 145, {kOneMode, kTwoModes});
+    LabelTipo = label(opcoes, "LabelTipo", QStringLiteral("Tipo da Rede:"), 191, 72);
+    ComboBoxTipo = pickList(opcoes, "ComboBoxTipo", 191, 88, 145, {kUndirected, kDirected});
+    LabelDesprezar = label(opcoes, "LabelDesprezar", QStringLiteral("Ignorar Cabeçalho:"), 362, 72);
+    EditDesprezar = numberBox(opcoes, "EditDesprezar", 362, 88, 69, 0, 5, 0);
+    tooltipColoured(EditDesprezar);
+    for (QWidget* w : opcoes->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        w->setFont(plain);
+
+    auto* saidaBox = group(saida, "GroupBoxSaida", QStringLiteral(" Saída "), 6, 132, 517, 137);
+    RichEditSaida = inGroup<QPlainTextEdit>(saidaBox, "RichEditSaida", 11, 23, 494, 105);
+    RichEditSaida->setReadOnly(true);
+    RichEditSaida->setLineWrapMode(QPlainTextEdit::NoWrap);
+    RichEditSaida->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    RichEditSaida->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    tooltipColoured(RichEditSaida);
+    // Composed and written by the run; never shown.
+    RichEditSimilaridade = inGroup<QTextEdit>(saidaBox, "RichEditSimilaridade", 120, 31, 361, 89);
+    RichEditSimilaridade->hide();
+
+    ButtonInfo = make<QPushButton>(this, "ButtonInfo", 8, 469, 80, 25);
+    ButtonInfo->setText(QStringLiteral("Info"));
+    ButtonTXT = make<QPushButton>(this, "ButtonTXT", 418, 469, 129, 25);
+    ButtonTXT->setText(QStringLiteral("Criar .net"));
+    QFont bold = font();
+    bold.setBold(true);
+    ButtonTXT->setFont(bold);
+
+    for (QWidget* control : optionControls())
+        control->setEnabled(false);
+    ButtonTXT->hide();
+
+    connect(ButtonEntrada, &QPushButton::clicked, this, [this] { guarded([this] { ButtonEntradaClick(); }); });
+    connect(ButtonSaida, &QPushButton::clicked, this, [this] { guarded([this] { ButtonSaidaClick(); }); });
+    connect(m_separatorItems, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked)
+            guarded([this] { RadioGroupSeparadorClick(); });
+    });
+    connect(EditSeparador, &QLineEdit::textChanged, this, [this] { guarded([this] { EditSeparadorChange(); }); });
+    connect(PageControlES, &QTabWidget::currentChanged, this, [this] { PageControlESChange(); });
+    connect(ComboBoxPriCo, &QComboBox::activated, this, [this](int i) { ComboBoxPriCoChange(i); });
+    connect(ComboBoxSegCo, &QComboBox::activated, this, [this](int i) { ComboBoxSegCoChange(i); });
+    connect(ComboBoxValor, &QComboBox::activated, this, [this](int i) { ComboBoxValorChange(i); });
+    connect(ComboBoxModo, &QComboBox::currentIndexChanged, this, [this] { ComboBoxModoChange(); });
+    connect(ButtonTXT, &QPushButton::clicked, this, [this] { guarded([this] { ButtonTXTClick(); }); });
+    connect(ButtonInfo, &QPushButton::clicked, this, [this] { ButtonInfoClick(); });
+}
+
+QList<QWidget*> TtoPajek::optionControls() const
+{
+    // The number boxes carry their spinners, so 21 widgets stand for the 23 controls.
+    return {LabelPriCo,      LabelSegCo,     LabelModo,           LabelTipo,
+            LabelValor,      LabelDesprezar, ComboBoxPriCo,       ComboBoxSegCo,
+            ComboBoxModo,    ComboBoxTipo,   ComboBoxValor,       EditDesprezar,
+            ComboBoxSuprimir, CheckBoxInicio, CheckBoxFim,        CheckBoxToda,
+            CheckBoxOrdem,   CheckBoxSimilaridade, EditSimilaridade, CheckBoxCaseSensitive,
+            ButtonTXT};
+}
+
+void TtoPajek::guarded(const std::function<void()>& handler)
+{
+    QString failure;
+    try {
+        handler();
+        return;
+    } catch (const RunError& e) {
+        failure = e.message();
+    } catch (const std::bad_alloc&) {
+        failure = QStringLiteral("Out of memory");
+    } catch (const std::exception& e) {
+        failure = QString::fromUtf8(e.what());
+    }
+    m_dialogs.showError(this, errorBoxText(failure));
+}
+
+void TtoPajek::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        guarded([this] { FormShow(); });
+    }
+}
+
+void TtoPajek::FormShow()
+{
+    RichEditEntrada->clear();
+    RichEditSaida->clear();
+    if (m_startupCheck)
+        m_startupCheck();
+}
+
+void TtoPajek::dragEnterEvent(QDragEnterEvent* event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.first().isLocalFile()) {
+        const QString suffix = QFileInfo(urls.first().toLocalFile()).suffix().toLower();
+        if (suffix == u"csv" || suffix == u"txt")
+            event->acceptProposedAction();
+    }
+}
+
+void TtoPajek::dropEvent(QDropEvent* event)
+{
+    const QString path = QDir::toNativeSeparators(event->mimeData()->urls().first().toLocalFile());
+    event->acceptProposedAction();
+    guarded([this, path] { chooseInput(path); });
+}
+
+void TtoPajek::ButtonEntradaClick()
+{
+    const QString path = m_dialogs.openDataFile(this, m_dialogFile);
+    if (!path.isEmpty())
+        chooseInput(path);
+}
+
+void TtoPajek::chooseInput(const QString& path)
+{
+    EditEntrada->setText(path);
+    EditSaida->setText(defaultOutputName(path, QDateTime::currentDateTime()));
+    Esconde();
+    m_dialogFile = path;
+    CarregaEntrada();
+    RadioGroupSeparador->setEnabled(true);
+    // Clearing the selection is not a separator choice.
+    if (QAbstractButton* checked = m_separatorItems->checkedButton()) {
+        const QSignalBlocker blocker(m_separatorItems);
+        m_separatorItems->setExclusive(false);
+        checked->setChecked(false);
+        m_separatorItems->setExclusive(true);
+    }
+    PageControlES->setCurrentIndex(0);
+}
+
+void TtoPajek::CarregaEntrada()
+{
+    RichEditEntrada->clear();
+    QStringList shown;
+    qint64 count = 0;
+    try {
+        LineReader reader(m_dialogFile);
+        QString line;
+        while (reader.readLine(line)) {
+            if (count < 10)
+                shown << line;
+            ++count;
+        }
+    } catch (...) {
+        RichEditEntrada->setPlainText(shown.join(u'\n'));
+        throw;
+    }
+    RichEditEntrada->setPlainText(shown.join(u'\n'));
+    Label3->setText(kLinesLabel + QString::number(count));
+}
+
+void TtoPajek::ButtonSaidaClick()
+{
+    const QString folder = m_dialogs.chooseFolder(this);
+    if (folder.isEmpty())
+        return;
+    EditSaida->setText(folder + PathRules::host().folderSeparator);
+    EditSaida->setFocus();
+    EditSaida->selectAll();
+}
+
+void TtoPajek::RadioGroupSeparadorClick()
+{
+    const QString input = EditEntrada->text();
+    if (!QFileInfo(input).isFile()) {
+        m_dialogs.inform(this, kNoInputFile);
+        return;
+    }
+    m_analysedPath = input;
+    Esconde();
+    CarregaEntrada();
+    qsizetype count = 0;
+    const int item = m_separatorItems->checkedId();
+    const bool blankOther = item == Outro && isBlankSeparator(EditSeparador->text());
+    switch (item) {
+    case PontoEVirgula: m_chosenSeparator = u';'; break;
+    case Tab: m_chosenSeparator = u'\t'; break;
+    case Virgula: m_chosenSeparator = u','; break;
+    default:
+        EditSeparador->show();
+        if (!blankOther)
+            m_chosenSeparator = EditSeparador->text().front();
+        break;
+    }
+    const QString marker = !m_chosenSeparator ? QString()
+                           : *m_chosenSeparator == u'\t'
+                               ? QStringLiteral("<tab>")
+                               : u'<' + QString(*m_chosenSeparator) + u'>';
+    if (m_chosenSeparator)
+        RichEditEntrada->setPlainText(RichEditEntrada->toPlainText().replace(*m_chosenSeparator, marker));
+    if (!blankOther) {
+        const QString firstLine = readFirstLine(m_analysedPath);
+        count = firstLine.count(*m_chosenSeparator);
+        if (count > 0) {
+            const QStringList names = columnNames(firstLine, *m_chosenSeparator);
+            Mostra();
+            EditDesprezar->setValue(0);
+            RichEditSaida->clear();
+            ComboBoxPriCo->clear();
+            ComboBoxSegCo->clear();
+            ComboBoxValor->clear();
+            ComboBoxModo->setCurrentIndex(ComboBoxModo->findText(kOneMode));
+            ComboBoxTipo->setCurrentIndex(ComboBoxTipo->findText(kUndirected));
+            ComboBoxValor->addItem(QString());
+            ComboBoxPriCo->addItems(names);
+            ComboBoxSegCo->addItems(names);
+            ComboBoxValor->addItems(names);
+            ComboBoxValor->setCurrentIndex(-1);
+            ComboBoxSegCo->setCurrentIndex(names.size() > 1 ? 1 : -1);
+            ComboBoxPriCo->setCurrentIndex(0);
+            m_firstIndex = ComboBoxPriCo->currentIndex();
+            m_secondIndex = ComboBoxSegCo->currentIndex();
+        }
+    }
+    Label1->setText(kColumnsLabel + QString::number(count + 1));
+    if (m_chosenSeparator)
+        MarcaPalavra(RichEditEntrada, marker, QColor(255, 0, 0));
+    QTextCursor start = RichEditEntrada->textCursor();
+    start.movePosition(QTextCursor::Start);
+    RichEditEntrada->setTextCursor(start);
+}
+
+void TtoPajek::EditSeparadorChange()
+{
+    if (m_separatorItems->checkedId() >= 0)
+        RadioGroupSeparadorClick();
+}
+
+void TtoPajek::MarcaPalavra(QTextEdit* RichEdit, const QString& TextoAbuscar, const QColor& cor)
+{
+    if (TextoAbuscar.isEmpty())
+        return;
+    QTextCharFormat format;
+    format.setForeground(cor);
+    format.setFontWeight(QFont::Bold);
+    const QTextCursor selection = RichEdit->textCursor();
+    int from = selection.hasSelection() ? selection.selectionEnd() : 0;
+    for (;;) {
+        QTextCursor found =
+            RichEdit->document()->find(TextoAbuscar, from, QTextDocument::FindCaseSensitively);
+        if (found.isNull())
+            return;
+        found.mergeCharFormat(format);
+        RichEdit->setTextCursor(found);
+        from = found.selectionEnd();
+    }
+}
+
+void TtoPajek::PageControlESChange()
+{
+    ButtonTXT->setVisible(PageControlES->currentIndex() == 2);
+}
+
+void TtoPajek::ComboBoxPriCoChange(int index)
+{
+    m_firstIndex = index;
+}
+
+void TtoPajek::ComboBoxSegCoChange(int index)
+{
+    m_secondIndex = index;
+}
+
+void TtoPajek::ComboBoxValorChange(int index)
+{
+    m_valueIndex = index - 1;
+}
+
+void TtoPajek::ComboBoxModoChange()
+{
+    showTypeForMode();
+}
+
+void TtoPajek::showTypeForMode()
+{
+    const QString mode = ComboBoxModo->currentText();
+    if (mode == kTwoModes || mode == kOneMode) {
+        LabelTipo->setVisible(mode == kOneMode);
+        ComboBoxTipo->setVisible(mode == kOneMode);
+    }
+}
+
+void TtoPajek::Mostra()
+{
+    for (QWidget* control : optionControls())
+        control->setEnabled(true);
+}
+
+void TtoPajek::ResetaOpcoes()
+{
+    for (QComboBox* combo :
+         {ComboBoxPriCo, ComboBoxSegCo, ComboBoxModo, ComboBoxTipo, ComboBoxValor, ComboBoxSuprimir})
+        combo->setCurrentIndex(-1);
+    EditDesprezar->setValue(0);
+    RichEditSaida->clear();
+    Label1->setText(kColumnsLabel + u'0');
+    EditSeparador->hide();
+    for (QCheckBox* box : {CheckBoxOrdem, CheckBoxSimilaridade, CheckBoxCaseSensitive,
+                           CheckBoxInicio, CheckBoxFim, CheckBoxToda})
+        box->setChecked(false);
+    EditSimilaridade->setValue(80);
+}
+
+void TtoPajek::Esconde()
+{
+    EditSeparador->hide();
+    for (QWidget* control : optionControls())
+        control->setEnabled(false);
+    ResetaOpcoes();
+}
+
+ConversionSettings TtoPajek::gatherSettings() const
+{
+    ConversionSettings settings;
+    settings.inputPath = m_analysedPath;
+    settings.outputPath = EditSaida->text();
+    settings.separator = m_chosenSeparator.value_or(QChar());
+    settings.firstColumn = m_firstIndex;
+    settings.secondColumn = m_secondIndex;
+    if (!ComboBoxValor->currentText().isEmpty())
+        settings.valueColumn = m_valueIndex;
+    settings.mode = ComboBoxModo->currentText() == kTwoModes ? NetworkMode::TwoMode
+                                                               : NetworkMode::OneMode;
+    settings.directed = ComboBoxTipo->currentText() == kDirected;
+    settings.headerLines = EditDesprezar->value();
+    settings.suppression.characters = suppressionCharacters(ComboBoxSuprimir->currentText());
+    settings.suppression.atStart = CheckBoxInicio->isChecked();
+    settings.suppression.atEnd = CheckBoxFim->isChecked();
+    settings.suppression.everywhere = CheckBoxToda->isChecked();
+    settings.caseSensitive = CheckBoxCaseSensitive->isChecked();
+    settings.sortAscending = CheckBoxOrdem->isChecked();
+    settings.similarityReport = CheckBoxSimilaridade->isChecked();
+    settings.similarityThreshold = EditSimilaridade->value();
+    return settings;
+}
+
+void TtoPajek::ButtonTXTClick()
+{
+    const ConversionSettings settings = gatherSettings();
+    ProgressWindow progress(this);
+    Feedback feedback(*this, progress);
+    try {
+        runConversion(settings, feedback);
+    } catch (...) {
+        progress.close(); // no progress window outlives a run, nor hides its error
+        throw;
+    }
+    progress.close();
+}
+
+void TtoPajek::ButtonInfoClick()
+{
+    if (!m_info)
+        return;
+    m_info->show();
+    m_info->raise();
+    m_info->activateWindow();
+}
+
+} // namespace urdiva::ui

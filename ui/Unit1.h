@@ -1,0 +1,142 @@
+#pragma once
+
+#include "conversion_settings.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QTabWidget;
+class QTextEdit;
+
+namespace urdiva::ui {
+
+class Dialogs;
+class ProgressWindow;
+
+// The main window: the data file and the output name, the separator, the preview, the options,
+// the output pane, and "Criar .net", which gathers the settings and runs the conversion.
+class TtoPajek : public QWidget {
+    Q_OBJECT
+public:
+    explicit TtoPajek(Dialogs& dialogs, QWidget* parent = nullptr);
+    ~TtoPajek() override;
+
+    // The window that "Info" brings up.
+    void setInfoWindow(QWidget* info) { m_info = info; }
+    // What runs at the end of the window's first showing (the update check).
+    void setStartupCheck(std::function<void()> check) { m_startupCheck = std::move(check); }
+
+    // The settings a run would get now.
+    ConversionSettings gatherSettings() const;
+
+    // The values the window keeps between actions.
+    QString analysedPath() const { return m_analysedPath; }
+    std::optional<QChar> chosenSeparator() const { return m_chosenSeparator; }
+    int firstIndex() const { return m_firstIndex; }
+    int secondIndex() const { return m_secondIndex; }
+    int valueIndex() const { return m_valueIndex; }
+
+signals:
+    // Each stage text of a run, once the progress window shows it.
+    void stageShown(const QString& text);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    class Feedback;
+
+    void buildControls();
+    // Runs a handler; an error that leaves it is reported in the error box.
+    void guarded(const std::function<void()>& handler);
+
+    void FormShow();
+    void ButtonEntradaClick();
+    void chooseInput(const QString& path);
+    void ButtonSaidaClick();
+    void RadioGroupSeparadorClick();
+    void EditSeparadorChange();
+    void PageControlESChange();
+    void ComboBoxPriCoChange(int index);
+    void ComboBoxSegCoChange(int index);
+    void ComboBoxValorChange(int index);
+    void ComboBoxModoChange();
+    void ButtonTXTClick();
+    void ButtonInfoClick();
+
+    void Mostra();
+    void ResetaOpcoes();
+    void Esconde();
+    void CarregaEntrada();
+    static void MarcaPalavra(QTextEdit* RichEdit, const QString& TextoAbuscar, const QColor& cor);
+    QList<QWidget*> optionControls() const;
+    void showTypeForMode();
+
+    Dialogs& m_dialogs;
+    QWidget* m_info = nullptr;
+    std::function<void()> m_startupCheck;
+    bool m_shown = false;
+    ProgressWindow* m_progress = nullptr;
+
+    // Values kept between actions.
+    QString m_analysedPath;
+    std::optional<QChar> m_chosenSeparator;
+    int m_firstIndex = 0;
+    int m_secondIndex = 0;
+    int m_valueIndex = 0;
+    QString m_dialogFile; // the file last chosen in the open dialog, which the preview shows
+
+    QGroupBox* GroupBoxArquivo;
+    QPushButton* ButtonEntrada;
+    QLineEdit* EditEntrada;
+    QPushButton* ButtonSaida;
+    QLineEdit* EditSaida;
+    QGroupBox* RadioGroupSeparador;
+    QButtonGroup* m_separatorItems;
+    QLineEdit* EditSeparador;
+    QTabWidget* PageControlES;
+    QTextEdit* RichEditEntrada;
+    QLabel* Label3;
+    QLabel* Label1;
+    QComboBox* ComboBoxSuprimir;
+    QCheckBox* CheckBoxInicio;
+    QCheckBox* CheckBoxFim;
+    QCheckBox* CheckBoxToda;
+    QCheckBox* CheckBoxOrdem;
+    QCheckBox* CheckBoxCaseSensitive;
+    QCheckBox* CheckBoxSimilaridade;
+    QSpinBox* EditSimilaridade;
+    QLabel* Label2;
+    QLabel* LabelPriCo;
+    QComboBox* ComboBoxPriCo;
+    QLabel* LabelSegCo;
+    QComboBox* ComboBoxSegCo;
+    QLabel* LabelValor;
+    QComboBox* ComboBoxValor;
+    QLabel* LabelModo;
+    QComboBox* ComboBoxModo;
+    QLabel* LabelTipo;
+    QComboBox* ComboBoxTipo;
+    QLabel* LabelDesprezar;
+    QSpinBox* EditDesprezar;
+    QPlainTextEdit* RichEditSaida;
+    QTextEdit* RichEditSimilaridade;
+    QPushButton* ButtonInfo;
+    QPushButton* ButtonTXT;
+};
+
+} // namespace urdiva::ui

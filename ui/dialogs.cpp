@@ -1,0 +1,54 @@
+#include "dialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace urdiva::ui {
+
+QString QtDialogs::openDataFile(QWidget* parent, const QString& current)
+{
+    return QFileDialog::getOpenFileName(
+        parent, QString(), current,
+        QStringLiteral("Todos (*.csv *.txt);;TXT (*.txt);;CSV (*.csv)"));
+}
+
+QString QtDialogs::chooseFolder(QWidget* parent)
+{
+    QFileDialog dialog(parent);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Selecione um diretório..."));
+    dialog.setWindowTitle(QStringLiteral("Selecione um diretório..."));
+    // The whole file system, from its root; no folder is preselected.
+    dialog.setDirectory(QDir::rootPath());
+    // Qt's own dialog: the platform's may offer a button for new folders, this one is told not to.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::ReadOnly);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
+bool QtDialogs::ask(QWidget* parent, const QString& caption, const QString& text)
+{
+    return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
+void QtDialogs::inform(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok,
+                    parent);
+    box.exec();
+}
+
+void QtDialogs::showError(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text,
+                    QMessageBox::Ok, parent);
+    box.exec();
+}
+
+} // namespace urdiva::ui

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace urdiva::ui {
+
+// The modal boxes and pickers the windows use, behind one interface so that tests can answer
+// them. Every box carries the application's title as its caption unless given another.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // The data file to read, or an empty text when the user cancels. `current` is the file
+    // chosen last time, where the dialog opens.
+    virtual QString openDataFile(QWidget* parent, const QString& current) = 0;
+    // A folder for the output, or an empty text when the user cancels.
+    virtual QString chooseFolder(QWidget* parent) = 0;
+    // A question with the buttons Yes and No; true for Yes.
+    virtual bool ask(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // A plain message with an OK button and no icon.
+    virtual void inform(QWidget* parent, const QString& text) = 0;
+    // The error box: the error icon and an OK button.
+    virtual void showError(QWidget* parent, const QString& text) = 0;
+};
+
+// The platform's own dialogs.
+class QtDialogs final : public Dialogs {
+public:
+    QString openDataFile(QWidget* parent, const QString& current) override;
+    QString chooseFolder(QWidget* parent) override;
+    bool ask(QWidget* parent, const QString& caption, const QString& text) override;
+    void inform(QWidget* parent, const QString& text) override;
+    void showError(QWidget* parent, const QString& text) override;
+};
+
+} // namespace urdiva::ui
