@@ -5,6 +5,7 @@
 #include "dialogs.h"
 #include "fonts.h"
 #include "line_reader.h"
+#include "lines_view.h"
 #include "network_text.h"
 #include "paths.h"
 #include "progress_window.h"
@@ -23,7 +24,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -286,9 +286,7 @@ void TtoPajek::buildControls()
         w->setFont(plain);
 
     auto* saidaBox = group(saida, "GroupBoxSaida", QStringLiteral(" Saída "), 6, 132, 517, 137);
-    RichEditSaida = inGroup<QPlainTextEdit>(saidaBox, "RichEditSaida", 11, 23, 494, 105);
-    RichEditSaida->setReadOnly(true);
-    RichEditSaida->setLineWrapMode(QPlainTextEdit::NoWrap);
+    RichEditSaida = inGroup<LinesView>(saidaBox, "RichEditSaida", 11, 23, 494, 105);
     RichEditSaida->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEditSaida->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     tooltipColoured(RichEditSaida);

@@ -13,7 +13,6 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
@@ -23,6 +22,7 @@ class QTextEdit;
 namespace urdiva::ui {
 
 class Dialogs;
+class LinesView;
 class ProgressWindow;
 
 // The main window: the data file and the output name, the separator, the preview, the options,
@@ -133,7 +133,7 @@ private:
     QComboBox* ComboBoxTipo;
     QLabel* LabelDesprezar;
     QSpinBox* EditDesprezar;
-    QPlainTextEdit* RichEditSaida;
+    LinesView* RichEditSaida;
     QTextEdit* RichEditSimilaridade;
     QPushButton* ButtonInfo;
     QPushButton* ButtonTXT;

@@ -1,16 +1,23 @@
 #include "Unit1.h"
 #include "dialogs.h"
+#include "lines_view.h"
+#include "progress_window.h"
 #include "run_feedback.h"
 #include "test_support.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QUrl>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -342,7 +349,7 @@ TEST_F(MainWindowTest, AWholeRun)
     EXPECT_EQ(stages, expected);
     EXPECT_FALSE(progressAtMessage);
     EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("inform:Arquivo gravado com sucesso!")});
-    EXPECT_EQ(find<QPlainTextEdit>("RichEditSaida")->toPlainText(),
+    EXPECT_EQ(find<LinesView>("RichEditSaida")->toPlainText(),
               QStringLiteral("*Vertices 3\n1 \"Ana\"\n2 \"Rui\"\n3 \"Eva\"\n*Edges\n1 2 3\n2 3 1"));
     EXPECT_TRUE(readBytes(dir.path(QStringLiteral("rede.net"))).startsWith("\xEF\xBB\xBF*Vertices 3\r\n"));
     EXPECT_TRUE(allOptions(true)); // ready for another run
@@ -352,7 +359,7 @@ TEST_F(MainWindowTest, AWholeRun)
     dialogs.shown.clear();
     run();
     EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("ask:Confirmação:O arquivo que você está tentando criar já existe, deseja sobrescrevê-lo?")});
-    EXPECT_FALSE(find<QPlainTextEdit>("RichEditSaida")->toPlainText().isEmpty());
+    EXPECT_FALSE(find<LinesView>("RichEditSaida")->toPlainText().isEmpty());
     EXPECT_EQ(window.findChild<QWidget*>(QStringLiteral("ProgressWindow")), nullptr);
 }
 
@@ -415,6 +422,83 @@ TEST_F(MainWindowTest, ASecondFileResetsTheOptions)
         EXPECT_FALSE(item(k)->isChecked());
     EXPECT_EQ(find<QTabWidget>("PageControlES")->currentIndex(), 0);
     EXPECT_EQ(window.analysedPath(), dir.path(QStringLiteral("dados.csv"))); // until the next choice
+}
+
+TEST_F(MainWindowTest, DroppingAFileActsAsChoosingIt)
+{
+    const QString path = dir.write(QStringLiteral("solto.csv"), "a;b\r\n");
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
+    EXPECT_EQ(find<QLineEdit>("EditEntrada")->text(), path);
+    EXPECT_EQ(preview(), QStringLiteral("a;b"));
+    EXPECT_TRUE(find<QGroupBox>("RadioGroupSeparador")->isEnabled());
+
+    QMimeData other;
+    other.setUrls({QUrl::fromLocalFile(dir.path(QStringLiteral("foto.png")))});
+    QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &other, Qt::LeftButton, Qt::NoModifier);
+    refused.setAccepted(false);
+    QApplication::sendEvent(&window, &refused);
+    EXPECT_FALSE(refused.isAccepted());
+}
+
+TEST_F(MainWindowTest, InfoOpensWithoutBlocking)
+{
+    QWidget info;
+    info.setAttribute(Qt::WA_QuitOnClose, false);
+    window.setInfoWindow(&info);
+    find<QPushButton>("ButtonInfo")->click();
+    EXPECT_TRUE(info.isVisible());
+    EXPECT_FALSE(info.isModal());
+    find<QPushButton>("ButtonInfo")->click();
+    EXPECT_TRUE(info.isVisible());
+    info.close();
+}
+
+TEST(ProgressWindow, BlackBoxCentredOverTheWindow)
+{
+    QWidget over;
+    over.setGeometry(300, 200, 556, 502);
+    over.show();
+    ProgressWindow progress(&over);
+    progress.showStage(stageText(5));
+    QWidget* box = progress.window();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->size(), QSize(400, 84));
+    EXPECT_TRUE(box->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(box->palette().color(QPalette::Window), QColor(Qt::black));
+    const QRect frame = over.frameGeometry();
+    EXPECT_EQ(box->pos(), QPoint(frame.left() + (frame.width() - 400) / 2, frame.top() + (frame.height() - 84) / 2));
+    auto* label = box->findChild<QLabel*>();
+    EXPECT_EQ(label->text(), stageText(5)); // the leading spaces are kept
+    EXPECT_EQ(label->geometry(), QRect(0, 34, 394, 17));
+    progress.showStage(stageText(6));
+    EXPECT_EQ(progress.window(), box);
+    EXPECT_EQ(label->text(), stageText(6));
+    progress.close();
+    EXPECT_EQ(progress.window(), nullptr);
+    EXPECT_EQ(over.findChild<QWidget*>(QStringLiteral("ProgressWindow")), nullptr);
+}
+
+TEST(LinesView, ShowsAndScrollsLongTexts)
+{
+    LinesView view;
+    view.resize(494, 105);
+    view.show();
+    QStringList lines;
+    for (int k = 0; k < 100000; ++k)
+        lines << QStringLiteral("%1 %2 1").arg(k).arg(k + 1);
+    view.setPlainText(lines.join(u'\n'));
+    EXPECT_EQ(view.lineCount(), 100000);
+    EXPECT_EQ(view.toPlainText(), lines.join(u'\n'));
+    EXPECT_GT(view.verticalScrollBar()->maximum(), 99900);
+    view.clear();
+    EXPECT_EQ(view.lineCount(), 0);
+    EXPECT_EQ(view.verticalScrollBar()->maximum(), 0);
 }
 
 } // namespace
