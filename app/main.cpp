@@ -2,6 +2,7 @@
 #include "Unit2.h"
 #include "Unit3.h"
 #include "dialogs.h"
+#include "update_check.h"
 
 #include <QApplication>
 
@@ -17,10 +18,15 @@ int main(int argc, char* argv[])
     // needed, and closing them only hides them.
     urdiva::ui::TtoPajek main(dialogs);
     urdiva::ui::Tinfo info;
-    urdiva::ui::TForm3 notice(&main);
+    urdiva::ui::TForm3 notice(dialogs, &main);
     info.setAttribute(Qt::WA_QuitOnClose, false);
     notice.setAttribute(Qt::WA_QuitOnClose, false);
     main.setInfoWindow(&info);
+    main.setStartupCheck([&] {
+        urdiva::ui::UpdateCheck(notice, dialogs, urdiva::ui::updateServerHost(),
+                                QApplication::applicationFilePath())
+            .VerificaAtualizacao();
+    });
     main.show();
     return app.exec();
 }

@@ -2,13 +2,29 @@
 
 #include <QDialog>
 
+class QLabel;
+
 namespace urdiva::ui {
 
-// The notice that a newer release of the program is available.
+class Dialogs;
+
+// The notice that a newer release is available, with a link to the download page. It is
+// created hidden at start-up; closing it hides it again.
 class TForm3 : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm3(QWidget* parent = nullptr);
+    explicit TForm3(Dialogs& dialogs, QWidget* parent = nullptr);
+
+    // Fills the two lines and the link's target. The server's texts are shown as plain text.
+    void setNotice(const QString& release, const QString& count, const QString& updatePage);
+    void LinkLabel1LinkClick(const QString& Link);
+
+private:
+    Dialogs& m_dialogs;
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QLabel* LinkLabel1;
 };
 
 } // namespace urdiva::ui

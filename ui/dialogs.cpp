@@ -1,6 +1,7 @@
 #include "dialogs.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -49,6 +50,16 @@ void QtDialogs::showError(QWidget* parent, const QString& text)
     QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text,
                     QMessageBox::Ok, parent);
     box.exec();
+}
+
+void QtDialogs::showModal(QDialog* dialog)
+{
+    dialog->exec();
+}
+
+void QtDialogs::openInBrowser(const QUrl& address)
+{
+    QDesktopServices::openUrl(address);
 }
 
 } // namespace urdiva::ui

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QDialog;
+class QUrl;
 class QWidget;
 
 namespace urdiva::ui {
@@ -23,6 +25,10 @@ public:
     virtual void inform(QWidget* parent, const QString& text) = 0;
     // The error box: the error icon and an OK button.
     virtual void showError(QWidget* parent, const QString& text) = 0;
+    // Shows a window modally until it closes.
+    virtual void showModal(QDialog* dialog) = 0;
+    // Opens an address in the user's browser.
+    virtual void openInBrowser(const QUrl& address) = 0;
 };
 
 // The platform's own dialogs.
@@ -33,6 +39,8 @@ public:
     bool ask(QWidget* parent, const QString& caption, const QString& text) override;
     void inform(QWidget* parent, const QString& text) override;
     void showError(QWidget* parent, const QString& text) override;
+    void showModal(QDialog* dialog) override;
+    void openInBrowser(const QUrl& address) override;
 };
 
 } // namespace urdiva::ui

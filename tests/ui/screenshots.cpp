@@ -27,6 +27,8 @@ public:
     bool ask(QWidget*, const QString&, const QString&) override { return true; }
     void inform(QWidget*, const QString&) override {}
     void showError(QWidget*, const QString&) override {}
+    void showModal(QDialog*) override {}
+    void openInBrowser(const QUrl&) override {}
 };
 
 void save(QWidget* widget, const QString& folder, const char* name)

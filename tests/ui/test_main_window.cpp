@@ -54,6 +54,8 @@ public:
     }
     void inform(QWidget*, const QString& text) override { box(QStringLiteral("inform:") + text); }
     void showError(QWidget*, const QString& text) override { box(QStringLiteral("error:") + text); }
+    void showModal(QDialog*) override { box(QStringLiteral("modal")); }
+    void openInBrowser(const QUrl& address) override { box(QStringLiteral("browser:") + address.toString()); }
 
 private:
     void box(const QString& text)

@@ -1,0 +1,234 @@
+#include "Unit3.h"
+#include "dialogs.h"
+#include "http_test_server.h"
+#include "run_error.h"
+#include "test_support.h"
+#include "update_check.h"
+
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+using namespace urdiva;
+using namespace urdiva::ui;
+using urdiva::test::LocaleGuard;
+using urdiva::test::TempDir;
+
+namespace {
+
+class NoticeDialogs final : public Dialogs {
+public:
+    QStringList shown;
+    bool clickLink = false;
+    QString openDataFile(QWidget*, const QString&) override { return {}; }
+    QString chooseFolder(QWidget*) override { return {}; }
+    bool ask(QWidget*, const QString&, const QString&) override { return false; }
+    void inform(QWidget*, const QString& text) override { shown << text; }
+    void showError(QWidget*, const QString& text) override { shown << text; }
+    void showModal(QDialog* dialog) override
+    {
+        shown << QStringLiteral("notice");
+        if (clickLink)
+            static_cast<TForm3*>(dialog)->LinkLabel1LinkClick(dialog->findChild<QLabel*>(QStringLiteral("LinkLabel1"))->text().section(u'"', 1, 1));
+    }
+    void openInBrowser(const QUrl& address) override { shown << QStringLiteral("browser:") + address.toString(); }
+};
+
+class UpdateCheckTest : public ::testing::Test {
+protected:
+    LocaleGuard locale{QStringLiteral("pt_BR")};
+    TempDir dir;
+    HttpTestServer server;
+    NoticeDialogs dialogs;
+    TForm3 notice{dialogs};
+    QString executable = dir.write(QStringLiteral("urdiva"), "programa");
+
+    void SetUp() override
+    {
+        QFile file(executable);
+        file.open(QIODevice::ReadWrite);
+        file.setFileTime(QDateTime(QDate(2019, 9, 17), QTime(12, 0)), QFileDevice::FileModificationTime);
+        server.answer("/Urdiva/dataLastVersion.html", 200, "OK", "18/09/2019");
+        server.answer("/Urdiva/countDownload.html", 200, "OK", "1234");
+    }
+    void check(std::chrono::milliseconds timeout = std::chrono::seconds(5))
+    {
+        UpdateCheck(notice, dialogs, server.host(), executable, HttpClient(timeout)).VerificaAtualizacao();
+    }
+    QString failure()
+    {
+        try {
+            check();
+        } catch (const RunError& e) {
+            return e.message();
+        }
+        return QStringLiteral("(no error)");
+    }
+    QString line(const char* name) { return notice.findChild<QLabel*>(QString::fromLatin1(name))->text(); }
+};
+
+TEST_F(UpdateCheckTest, NewerReleaseShowsTheNotice)
+{
+    check();
+    EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("notice")});
+    EXPECT_EQ(line("Label2"), QStringLiteral("Nova versão disponível! Liberada em: 18/09/2019"));
+    EXPECT_EQ(line("Label3"), QStringLiteral("Até o momento já foram efetuados 1234 downloads do Urdiva!"));
+    EXPECT_EQ(notice.windowTitle(), QStringLiteral("Atualizações"));
+    // A connection alone, the status test, then the two pages, with the written headers.
+    QList<QByteArray> requests = server.requests();
+    ASSERT_EQ(requests.size(), 4);
+    EXPECT_TRUE(requests.takeFirst().isEmpty());
+    EXPECT_TRUE(requests[0].startsWith("GET /Urdiva/dataLastVersion.html HTTP/1.1\r\n"));
+    EXPECT_TRUE(requests[0].contains("User-Agent: InetURL:/1.0\r\n"));
+    EXPECT_TRUE(requests[1].startsWith("GET /Urdiva/dataLastVersion.html HTTP/1.1\r\n"));
+    EXPECT_TRUE(requests[1].contains("Accept: text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8\r\n"));
+    EXPECT_TRUE(requests[1].contains("User-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n"));
+    EXPECT_TRUE(requests[2].startsWith("GET /Urdiva/countDownload.html HTTP/1.1\r\n"));
+}
+
+TEST_F(UpdateCheckTest, SameDayOrOlderShowsNothing)
+{
+    for (const QByteArray& day : {QByteArray("17/09/2019"), QByteArray("16/09/2019"), QByteArray("01/01/2010")}) {
+        server.answer("/Urdiva/dataLastVersion.html", 200, "OK", day);
+        check();
+        EXPECT_TRUE(dialogs.shown.isEmpty()) << day.toStdString();
+    }
+}
+
+TEST_F(UpdateCheckTest, OfflineIsSilent)
+{
+    UpdateCheck(notice, dialogs, QStringLiteral("127.0.0.1:1"), executable).VerificaAtualizacao();
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+TEST_F(UpdateCheckTest, StatusTest)
+{
+    for (const auto& [status, reason, shows] : {std::tuple{302, "Found", true}, {301, "Moved Permanently", false},
+                                                {404, "Not Found", false}, {500, "Internal Server Error", false}}) {
+        dialogs.shown.clear();
+        // The status test only sees the status; the GET after it is answered as usual.
+        server.answer("/Urdiva/dataLastVersion.html", status, reason, "18/09/2019");
+        if (status == 302) {
+            // A 302 passes the status test, and the GET then refuses to follow it.
+            EXPECT_EQ(failure(), QStringLiteral("HTTP/1.1 302 Found"));
+            continue;
+        }
+        check();
+        EXPECT_EQ(dialogs.shown.isEmpty(), !shows) << status;
+    }
+}
+
+TEST_F(UpdateCheckTest, DateFormats)
+{
+    {
+        LocaleGuard monthFirst(QStringLiteral("en_US"));
+        EXPECT_EQ(failure(), QStringLiteral("'18/09/2019' is not a valid date"));
+        EXPECT_EQ(errorBoxText(failure()), QStringLiteral("'18/09/2019' is not a valid date."));
+    }
+    server.answer("/Urdiva/dataLastVersion.html", 200, "OK", " 18/09/2019 ");
+    check();
+    EXPECT_EQ(line("Label2"), QStringLiteral("Nova versão disponível! Liberada em:  18/09/2019 "));
+    server.answer("/Urdiva/dataLastVersion.html", 200, "OK", "18/09/2019\r\n");
+    EXPECT_EQ(failure(), QStringLiteral("'18/09/2019\r\n' is not a valid date"));
+}
+
+TEST_F(UpdateCheckTest, CountTexts)
+{
+    server.answer("/Urdiva/countDownload.html", 200, "OK", "");
+    check();
+    EXPECT_EQ(line("Label3"), QStringLiteral("Até o momento já foram efetuados  downloads do Urdiva!"));
+    server.answer("/Urdiva/countDownload.html", 200, "OK", "<b>9</b><a href=\"x\">y</a>");
+    check();
+    EXPECT_EQ(line("Label3"), QStringLiteral("Até o momento já foram efetuados <b>9</b><a href=\"x\">y</a> downloads do Urdiva!"));
+    EXPECT_EQ(notice.findChild<QLabel*>(QStringLiteral("Label3"))->textFormat(), Qt::PlainText);
+    server.answer("/Urdiva/countDownload.html", 200, "OK", "S\xC3\xA3o", "Content-Type: text/html; charset=utf-8\r\n");
+    check();
+    EXPECT_TRUE(line("Label3").contains(QStringLiteral("São")));
+}
+
+TEST_F(UpdateCheckTest, FailedCountPageIsAnError)
+{
+    server.answer("/Urdiva/countDownload.html", 500, "Internal Server Error", "oops");
+    EXPECT_EQ(failure(), QStringLiteral("HTTP/1.1 500 Internal Server Error"));
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+TEST_F(UpdateCheckTest, LargeOrMalformedAnswers)
+{
+    server.answer("/Urdiva/countDownload.html", 200, "OK", QByteArray(HttpClient::kMaxBody + 1, '7'));
+    EXPECT_EQ(failure(), QStringLiteral("Response too large."));
+    server.answer("/Urdiva/countDownload.html", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n2\r\n12\r\n1\r\n3\r\n0\r\n\r\n");
+    check();
+    EXPECT_TRUE(line("Label3").contains(QStringLiteral(" 123 ")));
+    server.answer("/Urdiva/countDownload.html", "garbage\r\n\r\n");
+    EXPECT_TRUE(failure().startsWith(QStringLiteral("Invalid HTTP response")));
+}
+
+TEST_F(UpdateCheckTest, StalledServerIsBounded)
+{
+    server.stall("/Urdiva/dataLastVersion.html");
+    QElapsedTimer timer;
+    timer.start();
+    check(std::chrono::milliseconds(500));
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+    EXPECT_LT(timer.elapsed(), 3000);
+}
+
+TEST_F(UpdateCheckTest, LinkOpensTheUpdatePageAndClosesTheNotice)
+{
+    dialogs.clickLink = true;
+    check();
+    EXPECT_EQ(dialogs.shown, (QStringList{QStringLiteral("notice"),
+                                          QStringLiteral("browser:http://%1/Urdiva/lastVersion/index.php").arg(server.host())}));
+    EXPECT_EQ(notice.result(), QDialog::Rejected);
+}
+
+TEST(ShortDate, RegionalOrders)
+{
+    const QDate today(2026, 12, 9);
+    struct Case {
+        const char* locale;
+        const char* text;
+        QDate date;
+    };
+    const Case cases[] = {
+        {"pt_BR", "18/09/2019", QDate(2019, 9, 18)},
+        {"pt_BR", "  18 / 9 / 19 / ", QDate(2019, 9, 18)},
+        {"pt_BR", "18/09", QDate(2026, 9, 18)},
+        {"pt_BR", "1/2/50", QDate(1950, 2, 1)},
+        {"pt_BR", "1/2/49", QDate(2049, 2, 1)},
+        {"pt_BR", "31/02/2019", QDate()},
+        {"pt_BR", "18-09-2019", QDate()},
+        {"pt_BR", "18/09/2019x", QDate()},
+        {"pt_BR", "", QDate()},
+        {"pt_BR", "18", QDate()},
+        {"en_US", "9/18/2019", QDate(2019, 9, 18)},
+        {"en_US", "18/09/2019", QDate()},
+        {"sv_SE", "2019-09-18", QDate(2019, 9, 18)},
+        {"de_DE", "18.09.2019", QDate(2019, 9, 18)},
+    };
+    for (const Case& c : cases) {
+        const QLocale locale(QString::fromLatin1(c.locale));
+        const auto date = readShortDate(QString::fromLatin1(c.text), locale, today);
+        EXPECT_EQ(date.value_or(QDate()), c.date) << c.locale << " " << c.text;
+    }
+    EXPECT_EQ(dateKey(QDate(2019, 9, 17), QLocale(QStringLiteral("pt_BR"))), QStringLiteral("2019/09/17"));
+    EXPECT_EQ(dateKey(QDate(2019, 9, 17), QLocale(QStringLiteral("sv_SE"))), QStringLiteral("2019-09-17"));
+}
+
+TEST(VerificaUrl, SchemeIsAddedOnlyWhenMissing)
+{
+    HttpTestServer server;
+    server.answer("/a", 200, "OK", "");
+    server.answer("/b", 302, "Found", "");
+    EXPECT_TRUE(VerificaURL(server.host() + QStringLiteral("/a"), HttpClient()));
+    EXPECT_TRUE(VerificaURL(QStringLiteral("HTTP://") + server.host() + QStringLiteral("/b"), HttpClient()));
+    EXPECT_FALSE(VerificaURL(server.host() + QStringLiteral("/c"), HttpClient()));
+    EXPECT_FALSE(VerificaURL(QStringLiteral("127.0.0.1:1/a"), HttpClient()));
+}
+
+} // namespace

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "http_client.h"
+
+#include <QDate>
+#include <QLocale>
+#include <QString>
+
+#include <optional>
+
+namespace urdiva::ui {
+
+class Dialogs;
+class TForm3;
+
+// The update server: URDIVA_UPDATE_HOST (a host, optionally with ":port") when set, otherwise
+// the maker's server.
+QString updateServerHost();
+
+// The locale's date separator, from its short date pattern.
+QChar dateSeparator(const QLocale& locale);
+// A date as yyyy/mm/dd with the locale's separator: string order is calendar order.
+QString dateKey(const QDate& date, const QLocale& locale);
+// A short date in the locale's order (day, month and year as its pattern puts them), its parts
+// separated by the locale's separator; spaces before and between the parts, and a separator and
+// spaces after the last, are allowed. Two parts take the year of `today`; a one- or two-digit
+// year falls between 1950 and 2049.
+std::optional<QDate> readShortDate(const QString& text, const QLocale& locale, const QDate& today);
+
+// Whether the address answers with status 200 or 302; "http://" is put in front when the
+// address holds it nowhere.
+bool VerificaURL(const QString& url, const HttpClient& http);
+
+// The start-up check: when the server's latest release is dated after the day the program's
+// file was last written, the notice says so. Silent when the server cannot be reached; any later
+// failure is raised as RunError.
+class UpdateCheck {
+public:
+    UpdateCheck(TForm3& notice, Dialogs& dialogs, QString host, QString executablePath,
+                HttpClient http = HttpClient());
+
+    void VerificaAtualizacao();
+
+private:
+    TForm3& m_notice;
+    Dialogs& m_dialogs;
+    QString m_host;
+    QString m_executable;
+    HttpClient m_http;
+};
+
+} // namespace urdiva::ui
