@@ -17,7 +17,7 @@ int main(int argc, char* argv[])
     // The main window first: closing it ends the application. The other two stay hidden until
     // needed, and closing them only hides them.
     urdiva::ui::TtoPajek main(dialogs);
-    urdiva::ui::Tinfo info;
+    urdiva::ui::Tinfo info(dialogs);
     urdiva::ui::TForm3 notice(dialogs, &main);
     info.setAttribute(Qt::WA_QuitOnClose, false);
     notice.setAttribute(Qt::WA_QuitOnClose, false);

@@ -1,13 +1,152 @@
 #include "Unit2.h"
 
-namespace urdiva::ui {
+#include "dialogs.h"
+#include "fonts.h"
+#include "info_pages.h"
 
-Tinfo::Tinfo(QWidget* parent)
-    : QWidget(parent, Qt::Window)
+#include <QClipboard>
+#include <QEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTabWidget>
+#include <QTextCursor>
+#include <QTextEdit>
+
+namespace urdiva::ui {
+namespace {
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y, bool bold = false)
+{
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setTextFormat(Qt::PlainText);
+    if (bold) {
+        QFont font = l->font();
+        font.setBold(true);
+        l->setFont(font);
+    }
+    l->adjustSize();
+    l->move(x, y);
+    return l;
+}
+
+} // namespace
+
+Tinfo::Tinfo(Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint)
+    , m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("info"));
-    setWindowTitle(QStringLiteral("Info"));
-    setFixedSize(488, 480);
+    setWindowTitle(QStringLiteral("Urdiva - Info"));
+    setFixedSize(510, 598);
+    setFont(tahomaFont(8));
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
+
+    auto* image = new QLabel(this);
+    image->setObjectName(QStringLiteral("Image1"));
+    image->setGeometry(199, 5, 105, 105);
+    image->setPixmap(QPixmap(QStringLiteral(":/urdiva.bmp")));
+
+    auto* title = label(this, "Label1", QStringLiteral("Urdiva para Windows"), 127, 114, true);
+    QFont big = tahomaFont(16);
+    big.setBold(true);
+    title->setFont(big);
+    title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    title->setGeometry(127, 114, 254, 25);
+    auto* version = label(this, "Label6", QStringLiteral("Versão 1.1"), 329, 140);
+    version->setGeometry(329, 140, 52, 13);
+    version->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    QPalette blue = version->palette();
+    blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    version->setPalette(blue);
+
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    PageControl1->setGeometry(9, 158, 493, 275);
+    for (const InfoPage& page : infoPages()) {
+        auto* sheet = new QWidget;
+        sheet->setObjectName(page.name);
+        auto* view = new QTextEdit(sheet);
+        view->setObjectName(page.viewName);
+        view->setGeometry(6, 10, 464, 228);
+        view->setReadOnly(true);
+        view->setLineWrapMode(QTextEdit::WidgetWidth);
+        view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        view->setPlainText(page.lines.join(u'\n'));
+        PageControl1->addTab(sheet, page.title);
+        m_views << view;
+    }
+
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setGeometry(9, 439, 491, 151);
+    panel->setFrameShape(QFrame::Box);
+    panel->setLineWidth(1);
+    label(panel, "Label5", QStringLiteral("Equipe de Desenvolvimento"), 6, 7, true);
+    const QStringList team = teamLines();
+    const char* names[] = {"Label3", "Label4", "Label2"};
+    for (int k = 0; k < 3; ++k)
+        label(panel, names[k], team[k], 21, 25 + 19 * k);
+    label(panel, "Label8", QStringLiteral("Como citar o Urdiva"), 6, 95, true);
+    // The reference keeps its lone carriage return; the label shows it as a line break.
+    Label7 = label(panel, "Label7", QString(reference()).replace(u'\r', QChar::LineSeparator), 21, 113);
+    Label7->setGeometry(21, 113, 446, 33);
+    Label7->setWordWrap(false);
+    Label9 = label(panel, "Label9", QStringLiteral("Copiar referência"), 252, 126);
+    Label9->setGeometry(Label9->x(), Label9->y(), std::max(83, Label9->width()), 13);
+    Label9->setPalette(blue);
+    Label9->setCursor(Qt::PointingHandCursor);
+    Label9->installEventFilter(this);
+    Label9->raise();
+    // The second line of the reference ends before the link.
+    Label9->move(21 + Label7->fontMetrics().horizontalAdvance(reference().section(u'\r', 1)) + 12, 126);
+}
+
+bool Tinfo::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Label9 && event->type() == QEvent::MouseButtonRelease) {
+        Label9Click();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Tinfo::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_placed) {
+        m_placed = true;
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            move(screen->availableGeometry().center() - rect().center());
+    }
+    FormShow();
+}
+
+void Tinfo::FormShow()
+{
+    // Every text from its beginning again, in this order; the page stays.
+    for (const char* name : {"RichEditGuia", "RichEditApresenta", "RichEditExemplo1",
+                             "RichEditExemplo2", "RichEditVersao"}) {
+        auto* view = findChild<QTextEdit*>(QString::fromLatin1(name));
+        QTextCursor start = view->textCursor();
+        start.setPosition(0);
+        view->setTextCursor(start);
+        view->verticalScrollBar()->setValue(0);
+        view->horizontalScrollBar()->setValue(0);
+    }
+}
+
+void Tinfo::Label9Click()
+{
+    QGuiApplication::clipboard()->setText(reference());
+    m_dialogs.inform(this, QStringLiteral("Referência copiada!"));
 }
 
 } // namespace urdiva::ui

@@ -2,14 +2,36 @@
 
 #include <QWidget>
 
+class QLabel;
+class QTabWidget;
+class QTextEdit;
+
 namespace urdiva::ui {
 
-// The Info window: help pages, the team and the reference to the program. Not modal; closing
-// it only hides it.
+class Dialogs;
+
+// The Info window: a picture, the name and version, five help pages, the team and the reference
+// to the program, which one click copies. Not modal; closing it only hides it.
 class Tinfo : public QWidget {
     Q_OBJECT
 public:
-    explicit Tinfo(QWidget* parent = nullptr);
+    explicit Tinfo(Dialogs& dialogs, QWidget* parent = nullptr);
+
+    void Label9Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormShow();
+
+    Dialogs& m_dialogs;
+    bool m_placed = false;
+    QTabWidget* PageControl1;
+    QList<QTextEdit*> m_views;
+    QLabel* Label7;
+    QLabel* Label9;
 };
 
 } // namespace urdiva::ui

@@ -1,6 +1,8 @@
 // Renders the main window in its states, and the progress window, to PNG files, so that the
 // window can be looked at without a display. Usage: ui_screenshots FOLDER
 #include "Unit1.h"
+#include "Unit2.h"
+#include "Unit3.h"
 #include "dialogs.h"
 #include "progress_window.h"
 #include "run_feedback.h"
@@ -73,5 +75,19 @@ int main(int argc, char* argv[])
     ProgressWindow progress(&window);
     progress.showStage(urdiva::stageText(5));
     save(progress.window(), folder, "7-progress");
+    progress.close();
+
+    Tinfo info(dialogs);
+    info.show();
+    auto* pages = info.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    for (int page = 0; page < pages->count(); ++page) {
+        pages->setCurrentIndex(page);
+        save(&info, folder, qPrintable(QStringLiteral("8-info-%1").arg(page + 1)));
+    }
+    TForm3 notice(dialogs, &window);
+    notice.setNotice(QStringLiteral("18/09/2019"), QStringLiteral("1234"),
+                     QStringLiteral("http://urdiva.example.org/Urdiva/lastVersion/index.php"));
+    notice.show();
+    save(&notice, folder, "9-update-notice");
     return 0;
 }
