@@ -3,7 +3,7 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
-#include "dialogs.h"
+#include "fake_dialogs.h"
 #include "progress_window.h"
 #include "run_feedback.h"
 
@@ -20,18 +20,6 @@
 using namespace urdiva::ui;
 
 namespace {
-
-class ScriptedDialogs final : public Dialogs {
-public:
-    QString file;
-    QString openDataFile(QWidget*, const QString&) override { return file; }
-    QString chooseFolder(QWidget*) override { return {}; }
-    bool ask(QWidget*, const QString&, const QString&) override { return true; }
-    void inform(QWidget*, const QString&) override {}
-    void showError(QWidget*, const QString&) override {}
-    void showModal(QDialog*) override {}
-    void openInBrowser(const QUrl&) override {}
-};
 
 void save(QWidget* widget, const QString& folder, const char* name)
 {
@@ -57,8 +45,8 @@ int main(int argc, char* argv[])
                "Érica Lima;Ana Souza;2\r\nZé Carlos;Ana Souza;1\r\n");
     file.close();
 
-    ScriptedDialogs dialogs;
-    dialogs.file = file.fileName();
+    urdiva::test::FakeDialogs dialogs;
+    dialogs.files << file.fileName();
     TtoPajek window(dialogs);
     window.show();
     auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("PageControlES"));

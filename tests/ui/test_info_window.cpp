@@ -1,6 +1,6 @@
 #include "Unit2.h"
 #include "conversion_run.h"
-#include "dialogs.h"
+#include "fake_dialogs.h"
 #include "info_pages.h"
 #include "test_support.h"
 
@@ -20,25 +20,14 @@ using namespace urdiva;
 using namespace urdiva::ui;
 using urdiva::test::LocaleGuard;
 using urdiva::test::RecordingFeedback;
+using urdiva::test::FakeDialogs;
 using urdiva::test::TempDir;
 
 namespace {
 
-class MessageDialogs final : public Dialogs {
-public:
-    QStringList shown;
-    QString openDataFile(QWidget*, const QString&) override { return {}; }
-    QString chooseFolder(QWidget*) override { return {}; }
-    bool ask(QWidget*, const QString&, const QString&) override { return false; }
-    void inform(QWidget*, const QString& text) override { shown << text; }
-    void showError(QWidget*, const QString& text) override { shown << text; }
-    void showModal(QDialog*) override {}
-    void openInBrowser(const QUrl&) override {}
-};
-
 TEST(InfoWindow, CopiesTheReferenceExactly)
 {
-    MessageDialogs dialogs;
+    FakeDialogs dialogs;
     Tinfo info(dialogs);
     info.show();
     QGuiApplication::clipboard()->setText(QStringLiteral("antes"));
@@ -46,13 +35,13 @@ TEST(InfoWindow, CopiesTheReferenceExactly)
     EXPECT_EQ(QGuiApplication::clipboard()->text(), reference());
     EXPECT_EQ(reference().count(u'\r'), 1);
     EXPECT_FALSE(reference().contains(u'\n'));
-    EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("Referência copiada!")});
+    EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("inform:Referência copiada!")});
     info.close();
 }
 
 TEST(InfoWindow, PagesStartAtTheBeginningWhenReopened)
 {
-    MessageDialogs dialogs;
+    FakeDialogs dialogs;
     Tinfo info(dialogs);
     info.show();
     auto* pages = info.findChild<QTabWidget*>(QStringLiteral("PageControl1"));

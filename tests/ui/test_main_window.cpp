@@ -1,5 +1,5 @@
 #include "Unit1.h"
-#include "dialogs.h"
+#include "fake_dialogs.h"
 #include "lines_view.h"
 #include "progress_window.h"
 #include "run_feedback.h"
@@ -32,39 +32,10 @@ using namespace urdiva;
 using namespace urdiva::ui;
 using urdiva::test::LocaleGuard;
 using urdiva::test::readBytes;
+using urdiva::test::FakeDialogs;
 using urdiva::test::TempDir;
 
 namespace {
-
-// Answers the window's boxes and pickers from queues, and notes what they showed.
-class FakeDialogs final : public Dialogs {
-public:
-    QStringList files;
-    QStringList folders;
-    bool overwrite = true;
-    QStringList shown;
-    std::function<void()> onBox; // runs as any box comes up
-
-    QString openDataFile(QWidget*, const QString&) override { return files.isEmpty() ? QString() : files.takeFirst(); }
-    QString chooseFolder(QWidget*) override { return folders.isEmpty() ? QString() : folders.takeFirst(); }
-    bool ask(QWidget*, const QString& caption, const QString& text) override
-    {
-        box(QStringLiteral("ask:") + caption + u':' + text);
-        return overwrite;
-    }
-    void inform(QWidget*, const QString& text) override { box(QStringLiteral("inform:") + text); }
-    void showError(QWidget*, const QString& text) override { box(QStringLiteral("error:") + text); }
-    void showModal(QDialog*) override { box(QStringLiteral("modal")); }
-    void openInBrowser(const QUrl& address) override { box(QStringLiteral("browser:") + address.toString()); }
-
-private:
-    void box(const QString& text)
-    {
-        shown << text;
-        if (onBox)
-            onBox();
-    }
-};
 
 class MainWindowTest : public ::testing::Test {
 protected:

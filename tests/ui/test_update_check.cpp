@@ -1,5 +1,5 @@
 #include "Unit3.h"
-#include "dialogs.h"
+#include "fake_dialogs.h"
 #include "http_test_server.h"
 #include "run_error.h"
 #include "test_support.h"
@@ -16,34 +16,17 @@
 using namespace urdiva;
 using namespace urdiva::ui;
 using urdiva::test::LocaleGuard;
+using urdiva::test::FakeDialogs;
 using urdiva::test::TempDir;
 
 namespace {
-
-class NoticeDialogs final : public Dialogs {
-public:
-    QStringList shown;
-    bool clickLink = false;
-    QString openDataFile(QWidget*, const QString&) override { return {}; }
-    QString chooseFolder(QWidget*) override { return {}; }
-    bool ask(QWidget*, const QString&, const QString&) override { return false; }
-    void inform(QWidget*, const QString& text) override { shown << text; }
-    void showError(QWidget*, const QString& text) override { shown << text; }
-    void showModal(QDialog* dialog) override
-    {
-        shown << QStringLiteral("notice");
-        if (clickLink)
-            static_cast<TForm3*>(dialog)->LinkLabel1LinkClick(dialog->findChild<QLabel*>(QStringLiteral("LinkLabel1"))->text().section(u'"', 1, 1));
-    }
-    void openInBrowser(const QUrl& address) override { shown << QStringLiteral("browser:") + address.toString(); }
-};
 
 class UpdateCheckTest : public ::testing::Test {
 protected:
     LocaleGuard locale{QStringLiteral("pt_BR")};
     TempDir dir;
     HttpTestServer server;
-    NoticeDialogs dialogs;
+    FakeDialogs dialogs;
     TForm3 notice{dialogs};
     QString executable = dir.write(QStringLiteral("urdiva"), "programa");
 
@@ -74,7 +57,7 @@ protected:
 TEST_F(UpdateCheckTest, NewerReleaseShowsTheNotice)
 {
     check();
-    EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("notice")});
+    EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("modal")});
     EXPECT_EQ(line("Label2"), QStringLiteral("Nova versão disponível! Liberada em: 18/09/2019"));
     EXPECT_EQ(line("Label3"), QStringLiteral("Até o momento já foram efetuados 1234 downloads do Urdiva!"));
     EXPECT_EQ(notice.windowTitle(), QStringLiteral("Atualizações"));
@@ -180,9 +163,12 @@ TEST_F(UpdateCheckTest, StalledServerIsBounded)
 
 TEST_F(UpdateCheckTest, LinkOpensTheUpdatePageAndClosesTheNotice)
 {
-    dialogs.clickLink = true;
+    dialogs.onModal = [](QDialog* dialog) {
+        const QString link = dialog->findChild<QLabel*>(QStringLiteral("LinkLabel1"))->text().section(u'"', 1, 1);
+        static_cast<TForm3*>(dialog)->LinkLabel1LinkClick(link);
+    };
     check();
-    EXPECT_EQ(dialogs.shown, (QStringList{QStringLiteral("notice"),
+    EXPECT_EQ(dialogs.shown, (QStringList{QStringLiteral("modal"),
                                           QStringLiteral("browser:http://%1/Urdiva/lastVersion/index.php").arg(server.host())}));
     EXPECT_EQ(notice.result(), QDialog::Rejected);
 }
