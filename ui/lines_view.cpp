@@ -1,6 +1,8 @@
 #include "lines_view.h"
 
 #include <QApplication>
+
+#include <algorithm>
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QPainter>
@@ -37,9 +39,14 @@ void LinesView::setPlainText(const QString& text)
             longestStart = start;
         }
     }
-    // The longest line in characters stands for the widest; a little room covers the rest.
-    m_widest = fontMetrics().horizontalAdvance(m_text.mid(longestStart, longest)) +
-               fontMetrics().averageCharWidth() * 4;
+    // The longest line in characters stands for the widest, measured over at most its first
+    // 4,096 characters and scaled up; a little room covers the rest.
+    constexpr qsizetype kMeasured = 4096;
+    const qsizetype measured = std::min(longest, kMeasured);
+    const qint64 width = measured == 0 ? 0
+                                       : qint64(fontMetrics().horizontalAdvance(m_text.mid(longestStart, measured))) *
+                                             longest / measured;
+    m_widest = int(std::min<qint64>(width + fontMetrics().averageCharWidth() * 4, 1 << 30));
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
     updateScrollBars();
