@@ -15,14 +15,15 @@ RecordLine::RecordLine(QChar separator)
 void RecordLine::assign(QByteArrayView line)
 {
     m_bytes = line;
-    m_byteCut = m_asciiSeparator && !std::memchr(line.data(), '\r', size_t(line.size()));
+    // An empty view may have no data at all, which memchr must not be given.
+    m_byteCut = m_asciiSeparator && (line.isEmpty() || !std::memchr(line.data(), '\r', size_t(line.size())));
     if (m_byteCut) {
         m_cuts.clear();
         const char sep = char(m_separator);
         const char* begin = line.data();
         const char* end = begin + line.size();
         for (const char* p = begin;
-             (p = static_cast<const char*>(std::memchr(p, sep, size_t(end - p)))) != nullptr;
+             p != end && (p = static_cast<const char*>(std::memchr(p, sep, size_t(end - p)))) != nullptr;
              ++p)
             m_cuts.push_back(p - begin);
         m_cuts.push_back(line.size());

@@ -63,6 +63,15 @@ TEST(RecordLine, EqualKeysMeanEqualTexts)
     EXPECT_FALSE(utf8.keyIsText());
 }
 
+TEST(RecordLine, EmptyViewWithoutData)
+{
+    // A found fault: an empty line without data reached memchr with a null pointer.
+    RecordLine line(u';');
+    line.assign(QByteArrayView());
+    EXPECT_FALSE(line.isRecord());
+    EXPECT_EQ(line.count(), 0);
+}
+
 TEST(RecordLine, AsciiBytesOnlyForPlainAscii)
 {
     RecordLine line(u';');

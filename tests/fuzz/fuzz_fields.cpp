@@ -1,0 +1,42 @@
+// Splitting and normal forms: a line with k separators and no break gives k + 1 fields; the
+// normal form of a field whose text holds no marker is stable; cutting the raw bytes gives the
+// fields of the decoded text.
+#include "field_marker.h"
+#include "fuzz_support.h"
+#include "record_line.h"
+#include "text_decoding.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    FuzzInput input(data, size);
+    const uint8_t choice = input.byte();
+    const QChar separator = choice < 200 ? QChar(char16_t(choice)) : QChar(char16_t(0xB6 + choice - 200));
+    const QByteArrayView bytes = input.rest();
+    QString text = urdiva::decodeText(bytes);
+    text.remove(u'\r');
+    text.remove(u'\n');
+    const QStringList fields = urdiva::splitRecord(text, separator);
+    if (!text.isEmpty())
+        FUZZ_CHECK(fields.size() == text.count(separator) + 1);
+    for (const QString& field : fields) {
+        const QString normal = urdiva::normaliseField(field);
+        // A text that itself begins with the marker is taken for a marked one again.
+        if (!text.contains(urdiva::kFieldMarker))
+            FUZZ_CHECK(urdiva::normaliseField(normal) == normal);
+        FUZZ_CHECK(urdiva::removeMarkers(normal) == urdiva::removeMarkers(field));
+    }
+    if (bytes.contains('\n'))
+        return 0; // the reader never hands over a line with LF
+    urdiva::RecordLine line(separator);
+    line.assign(bytes);
+    QString decoded = urdiva::decodeText(bytes);
+    decoded.remove(u'\r');
+    FUZZ_CHECK(line.isRecord() == urdiva::isRecordText(decoded, separator));
+    if (line.isRecord()) {
+        const QStringList expected = urdiva::splitRecord(decoded, separator);
+        FUZZ_CHECK(line.count() == expected.size());
+        for (qsizetype i = 0; i < line.count(); ++i)
+            FUZZ_CHECK(urdiva::markedField(line.value(i), line.shape(i)) == expected[i]);
+    }
+    return 0;
+}

@@ -1,0 +1,79 @@
+// A whole run on an arbitrary file: either a well-formed network (the count line, then every
+// edge number within 1..N) or one of the run's own errors; never a crash.
+#include "conversion_run.h"
+#include "fuzz_support.h"
+#include "network_text.h"
+#include "run_error.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+class Quiet final : public urdiva::RunFeedback {
+public:
+    QString text;
+    bool confirmOverwrite(const QString&) override { return true; }
+    void showStage(const QString&) override {}
+    void clearOutput() override {}
+    void showOutput(const urdiva::NetworkText& network) override { text = network.plainText(); }
+    void closeProgress() override {}
+    void showMessage(const QString&) override {}
+};
+
+bool knownError(const QString& message)
+{
+    return message.startsWith(QStringLiteral("List index out of bounds (")) ||
+           message.startsWith(QStringLiteral("Cannot create file"));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    FuzzInput input(data, size);
+    const uint8_t a = input.byte();
+    const uint8_t b = input.byte();
+    static QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("dados.csv"));
+    QFile file(path);
+    FUZZ_CHECK(file.open(QIODevice::WriteOnly));
+    const QByteArrayView rest = input.rest();
+    file.write(rest.data(), rest.size());
+    file.close();
+    urdiva::ConversionSettings settings;
+    settings.inputPath = path;
+    settings.outputPath = folder.filePath(QStringLiteral("rede"));
+    settings.separator = QChar(u";,\t| "[a % 5]);
+    settings.firstColumn = (a >> 3) % 3;
+    settings.secondColumn = (a >> 5) % 3;
+    if (b & 1)
+        settings.valueColumn = (b >> 1) % 3;
+    settings.mode = b & 8 ? urdiva::NetworkMode::TwoMode : urdiva::NetworkMode::OneMode;
+    settings.directed = b & 16;
+    settings.headerLines = (b >> 5) % 6;
+    settings.sortAscending = a & 1;
+    settings.caseSensitive = a & 2;
+    Quiet feedback;
+    try {
+        FUZZ_CHECK(urdiva::runConversion(settings, feedback) == urdiva::RunOutcome::Written);
+    } catch (const urdiva::RunError& e) {
+        FUZZ_CHECK(knownError(e.message()));
+        return 0;
+    }
+    const QStringList lines = feedback.text.split(u'\n');
+    FUZZ_CHECK(lines.first().startsWith(QStringLiteral("*Vertices ")));
+    const int vertices = lines.first().section(u' ', 1, 1).toInt();
+    const qsizetype kind = lines.indexOf(settings.directed ? QStringLiteral("*Arcs") : QStringLiteral("*Edges"));
+    FUZZ_CHECK(kind == vertices + 1);
+    for (qsizetype k = kind + 1; k < lines.size(); ++k) {
+        const QStringList parts = lines[k].split(u' ');
+        FUZZ_CHECK(parts.size() >= 2);
+        for (int end = 0; end < 2; ++end) {
+            bool ok = false;
+            const int number = parts[end].toInt(&ok);
+            FUZZ_CHECK(ok && number >= 1 && number <= vertices);
+        }
+    }
+    return 0;
+}
