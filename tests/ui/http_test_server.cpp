@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 
 HttpTestServer::HttpTestServer()
@@ -48,6 +49,12 @@ void HttpTestServer::stall(const QByteArray& path)
     m_stalled << path;
 }
 
+void HttpTestServer::endless(const QByteArray& path)
+{
+    std::lock_guard lock(m_mutex);
+    m_endless << path;
+}
+
 QList<QByteArray> HttpTestServer::requests() const
 {
     std::lock_guard lock(m_mutex);
@@ -79,10 +86,12 @@ void HttpTestServer::serve()
         const QByteArray path = request.split(' ').value(1);
         QByteArray response = "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\n\r\n";
         bool stall = false;
+        bool endless = false;
         {
             std::lock_guard lock(m_mutex);
             m_requests << request;
             stall = m_stalled.contains(path);
+            endless = m_endless.contains(path);
             if (m_answers.contains(path))
                 response = m_answers[path];
         }
@@ -90,8 +99,25 @@ void HttpTestServer::serve()
             stalled.push_back(connection);
             continue;
         }
+        if (endless) {
+            // Headers, then body until the client hangs up or time runs out.
+            const QByteArray head = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n";
+            ::send(connection, head.constData(), size_t(head.size()), MSG_NOSIGNAL);
+            const QByteArray chunk(1024, '9');
+            const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+            while (!m_stop && std::chrono::steady_clock::now() < until) {
+                pollfd writable{connection, POLLOUT, 0};
+                if (::poll(&writable, 1, 50) <= 0)
+                    continue;
+                if (::send(connection, chunk.constData(), size_t(chunk.size()), MSG_NOSIGNAL | MSG_DONTWAIT) < 0 &&
+                    errno != EAGAIN)
+                    break;
+            }
+            ::close(connection);
+            continue;
+        }
         for (qsizetype sent = 0; sent < response.size();) {
-            const ssize_t put = ::write(connection, response.constData() + sent, size_t(response.size() - sent));
+            const ssize_t put = ::send(connection, response.constData() + sent, size_t(response.size() - sent), MSG_NOSIGNAL);
             if (put <= 0)
                 break;
             sent += put;

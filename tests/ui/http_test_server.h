@@ -24,6 +24,8 @@ public:
                 const QByteArray& extraHeaders = {});
     // Connections to the path are accepted and never answered.
     void stall(const QByteArray& path);
+    // The path answers 200 with a body that never ends (for a few seconds at most).
+    void endless(const QByteArray& path);
     QList<QByteArray> requests() const;
 
 private:
@@ -35,6 +37,7 @@ private:
     mutable std::mutex m_mutex;
     QMap<QByteArray, QByteArray> m_answers;
     QList<QByteArray> m_stalled;
+    QList<QByteArray> m_endless;
     QList<QByteArray> m_requests;
     std::thread m_thread;
 };

@@ -6,6 +6,9 @@
 #include "update_check.h"
 
 #include <QDialog>
+
+#include <functional>
+#include <vector>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -171,6 +174,45 @@ TEST_F(UpdateCheckTest, LinkOpensTheUpdatePageAndClosesTheNotice)
     EXPECT_EQ(dialogs.shown, (QStringList{QStringLiteral("modal"),
                                           QStringLiteral("browser:http://%1/Urdiva/lastVersion/index.php").arg(server.host())}));
     EXPECT_EQ(notice.result(), QDialog::Rejected);
+}
+
+// A hostile server: whatever it does, start-up ends within the time-outs, shows nothing or an
+// error, and never opens anything.
+TEST_F(UpdateCheckTest, HostileServers)
+{
+    const QByteArray page = "/Urdiva/dataLastVersion.html";
+    const QByteArray count = "/Urdiva/countDownload.html";
+    const std::vector<std::pair<std::function<void(HttpTestServer&)>, QString>> cases = {
+        {[&](HttpTestServer& s) { s.answer(count, 200, "OK", QByteArray(5 << 20, '1')); }, QStringLiteral("Response too large.")},
+        {[&](HttpTestServer& s) { s.endless(count); }, QStringLiteral("Response too large.")},
+        {[&](HttpTestServer& s) { s.stall(count); }, QStringLiteral("Read timed out.")},
+        {[&](HttpTestServer& s) { s.answer(count, "HTTP/1.1\r\n\r\n"); }, QStringLiteral("Invalid HTTP response: HTTP/1.1")},
+        {[&](HttpTestServer& s) {
+             s.answer(count, "HTTP/1.1 302 Found\r\nLocation: /Urdiva/countDownload.html\r\nContent-Length: 0\r\n\r\n");
+         },
+         QStringLiteral("HTTP/1.1 302 Found")},
+        {[&](HttpTestServer& s) { s.stall(page); }, QString()},
+    };
+    for (const auto& [arrange, expected] : cases) {
+        SCOPED_TRACE(expected.toStdString());
+        HttpTestServer hostile;
+        hostile.answer(page, 200, "OK", "18/09/2019");
+        hostile.answer(count, 200, "OK", "1");
+        arrange(hostile);
+        dialogs.shown.clear();
+        QElapsedTimer timer;
+        timer.start();
+        QString error;
+        try {
+            UpdateCheck(notice, dialogs, hostile.host(), executable, HttpClient(std::chrono::milliseconds(700)))
+                .VerificaAtualizacao();
+        } catch (const RunError& e) {
+            error = e.message();
+        }
+        EXPECT_LT(timer.elapsed(), 5000);
+        EXPECT_EQ(error, expected);
+        EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.shown.join(u',').toStdString();
+    }
 }
 
 TEST(ShortDate, RegionalOrders)

@@ -1,0 +1,207 @@
+// Files that users did not write themselves: each case has a clear outcome, the run's own error
+// or a correct network, and never loses or truncates a file.
+#include "conversion_run.h"
+#include "run_error.h"
+#include "similarity_report.h"
+#include "test_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace urdiva;
+using urdiva::test::LocaleGuard;
+using urdiva::test::readBytes;
+using urdiva::test::RecordingFeedback;
+using urdiva::test::TempDir;
+
+namespace {
+
+class HostileInputTest : public ::testing::Test {
+protected:
+    LocaleGuard locale{QStringLiteral("pt_BR")};
+    TempDir dir;
+    ConversionSettings settings;
+    RecordingFeedback feedback;
+
+    HostileInputTest()
+    {
+        settings.inputPath = dir.path(QStringLiteral("dados.csv"));
+        settings.outputPath = dir.path(QStringLiteral("rede"));
+    }
+
+    // The run's outcome: the network text, or "error:" and the error's text.
+    QString outcome(const QByteArray& data)
+    {
+        dir.write(QStringLiteral("dados.csv"), data);
+        return outcome();
+    }
+    QString outcome()
+    {
+        try {
+            runConversion(settings, feedback);
+            return feedback.output;
+        } catch (const RunError& e) {
+            return QStringLiteral("error:") + e.message();
+        }
+    }
+};
+
+TEST_F(HostileInputTest, BinaryFileWithNulBytes)
+{
+    EXPECT_EQ(outcome(QByteArray("a\0b;c\0\n\0;\0\n", 11)),
+              QStringLiteral("*Vertices 3\n1 \"a") + QChar(0) + QStringLiteral("b\"\n2 \"c") + QChar(0) +
+                  QStringLiteral("\"\n3 \"") + QChar(0) + QStringLiteral("\"\n*Edges\n1 2\n3 3"));
+}
+
+TEST_F(HostileInputTest, HundredMegabytesInOneLine)
+{
+    EXPECT_EQ(outcome(QByteArray(100 << 20, 'x')), QStringLiteral("error:List index out of bounds (1)"));
+    EXPECT_FALSE(QFile::exists(dir.path(QStringLiteral("rede.net"))));
+}
+
+TEST_F(HostileInputTest, AMillionSeparators)
+{
+    EXPECT_EQ(outcome("Ana;Rui" + QByteArray(1000000, ';') + "\n"),
+              QStringLiteral("*Vertices 2\n1 \"Ana\"\n2 \"Rui\"\n*Edges\n1 2"));
+}
+
+TEST_F(HostileInputTest, OnlySeparatorsAndBlankLines)
+{
+    EXPECT_EQ(outcome(";;;\n\n;\r\n\r\n;;\n"), QStringLiteral("*Vertices 0\n*Edges"));
+}
+
+TEST_F(HostileInputTest, InvalidAndTruncatedUtf8)
+{
+    EXPECT_EQ(outcome("Jos\xC3;Ana\xE2\x82\nS\xED\xA0\x80o;x\n"),
+              QStringLiteral("*Vertices 4\n1 \"JosÃ\"\n2 \"Anaâ‚\"\n3 \"Sí\u00A0€o\"\n4 \"x\"\n*Edges\n1 2\n3 4"));
+}
+
+TEST_F(HostileInputTest, Utf16WithByteOrderMark)
+{
+    // Its second line starts with the NUL after the first line break: one field only.
+    EXPECT_EQ(outcome(QByteArray("\xFF\xFE" "a\0;\0b\0\r\0\n\0", 14)),
+              QStringLiteral("error:List index out of bounds (1)"));
+}
+
+TEST_F(HostileInputTest, InputPaths)
+{
+    settings.inputPath = dir.path();
+    EXPECT_EQ(outcome(), QStringLiteral("error:File access denied"));
+    settings.inputPath = dir.path(QStringLiteral("nada.csv"));
+    EXPECT_EQ(outcome(), QStringLiteral("error:File not found"));
+    settings.inputPath = dir.path(QStringLiteral("nada/dados.csv"));
+    EXPECT_EQ(outcome(), QStringLiteral("error:Invalid filename"));
+}
+
+// Changes the data file when the edge pass is announced.
+class ChangingFeedback final : public RunFeedback {
+public:
+    std::function<void()> atEdges;
+    QString output;
+    bool confirmOverwrite(const QString&) override { return true; }
+    void showStage(const QString& text) override
+    {
+        if (text == stageText(5) && atEdges)
+            atEdges();
+    }
+    void clearOutput() override {}
+    void showOutput(const NetworkText&) override {}
+    void closeProgress() override {}
+    void showMessage(const QString&) override {}
+};
+
+TEST_F(HostileInputTest, InputVanishesOrChangesBetweenPasses)
+{
+    dir.write(QStringLiteral("dados.csv"), "a;b\n");
+    ChangingFeedback vanish;
+    vanish.atEdges = [&] { QFile::remove(settings.inputPath); };
+    EXPECT_THROW(
+        {
+            try {
+                runConversion(settings, vanish);
+            } catch (const RunError& e) {
+                EXPECT_EQ(e.message(), QStringLiteral("File not found"));
+                throw;
+            }
+        },
+        RunError);
+    EXPECT_FALSE(QFile::exists(dir.path(QStringLiteral("rede.net"))));
+
+    // A changed file: the edge pass reads what is there; ends it does not know give no line.
+    dir.write(QStringLiteral("dados.csv"), "a;b\n");
+    ChangingFeedback change;
+    change.atEdges = [&] { dir.write(QStringLiteral("dados.csv"), "a;b\nb;z\nq\n"); };
+    EXPECT_THROW(runConversion(settings, change), RunError); // "q" lacks the second column
+    dir.write(QStringLiteral("dados.csv"), "a;b\n");
+    change.atEdges = [&] { dir.write(QStringLiteral("dados.csv"), "b;a\nb;z\n"); };
+    EXPECT_EQ(runConversion(settings, change), RunOutcome::Written);
+    EXPECT_EQ(readBytes(dir.path(QStringLiteral("rede.net"))),
+              QByteArray("\xEF\xBB\xBF*Vertices 2\r\n1 \"a\"\r\n2 \"b\"\r\n*Edges\r\n2 1\r\n"));
+}
+
+TEST_F(HostileInputTest, OutputPaths)
+{
+    dir.write(QStringLiteral("dados.csv"), "a;b\n");
+    const QString existing = dir.write(QStringLiteral("rede.net"), "a rede de antes");
+    QDir(dir.path()).mkdir(QStringLiteral("pasta.net"));
+    struct Case {
+        QString output;
+        QString failing; // the path the error names
+    };
+    const Case cases[] = {
+        {dir.path(QStringLiteral("pasta.net")), dir.path(QStringLiteral("pasta.net"))},
+        {dir.path(QStringLiteral("nada/rede")), dir.path(QStringLiteral("nada/rede.net"))},
+        {QStringLiteral("/proc/rede"), QStringLiteral("/proc/rede.net")},
+    };
+    for (const Case& c : cases) {
+        settings.outputPath = c.output;
+        const QString result = outcome();
+        EXPECT_TRUE(result.startsWith(QStringLiteral("error:Cannot create file \"%1\". ").arg(c.failing)))
+            << result.toStdString();
+    }
+    EXPECT_EQ(readBytes(existing), QByteArray("a rede de antes"));
+}
+
+// A disk that fills up while the file is written: the process may write only a few bytes. The
+// existing file must come through unchanged, and the run must say it failed.
+TEST_F(HostileInputTest, FullDiskKeepsTheExistingFile)
+{
+    QByteArray data;
+    for (int k = 0; k < 5000; ++k)
+        data += "nome" + QByteArray::number(k) + ";outro" + QByteArray::number(k) + "\n";
+    dir.write(QStringLiteral("dados.csv"), data);
+    const QString existing = dir.write(QStringLiteral("rede.net"), "a rede de antes");
+    QProcess cli;
+    cli.setChildProcessModifier([] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    cli.start(QStringLiteral(URDIVA_CLI_PATH), {QStringLiteral("-q"), QStringLiteral("-f"), settings.inputPath, existing});
+    cli.waitForFinished(60000);
+    EXPECT_EQ(cli.exitCode(), 1);
+    EXPECT_EQ(QString::fromUtf8(cli.readAllStandardError()), QStringLiteral("Failed to Save Stream.\n"));
+    EXPECT_EQ(readBytes(existing), QByteArray("a rede de antes"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2); // no temporary file left behind
+}
+
+TEST_F(HostileInputTest, AwkwardNamesInTheNetworkAndTheReport)
+{
+    settings.similarityReport = true;
+    settings.similarityThreshold = 0;
+    settings.valueColumn = 2;
+    const QByteArray names = "\"Rei\" {x}\\y;\\par \\b1 {\\rtf1};\xF0\x9F\x98\x80 \xC3\xA9\n";
+    EXPECT_EQ(outcome(names), QStringLiteral("*Vertices 2\n1 \"\"Rei\" {x}\\y\"\n2 \"\\par \\b1 {\\rtf1}\"\n*Edges\n1 2 \U0001F600 é"));
+    TempDir other;
+    writeReportDocument(other.path(QStringLiteral("r.rtf")),
+                        similarityReportLinesReference({QStringLiteral("\"Rei\" {x}\\y¶"), QStringLiteral("\\par \\b1 {\\rtf1}¶")}, 0));
+    EXPECT_EQ(readBytes(dir.path(QStringLiteral("Similaridade_rede.rtf"))), readBytes(other.path(QStringLiteral("r.rtf"))));
+}
+
+} // namespace
