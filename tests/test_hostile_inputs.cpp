@@ -8,11 +8,14 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace urdiva;
 using urdiva::test::LocaleGuard;
@@ -97,6 +100,35 @@ TEST_F(HostileInputTest, InputPaths)
     EXPECT_EQ(outcome(), QStringLiteral("error:File not found"));
     settings.inputPath = dir.path(QStringLiteral("nada/dados.csv"));
     EXPECT_EQ(outcome(), QStringLiteral("error:Invalid filename"));
+}
+
+// A file its reader may not open. Root reads every file, so the command line runs as "nobody".
+TEST_F(HostileInputTest, UnreadableInput)
+{
+    if (::geteuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
+        GTEST_SKIP() << "needs root and setpriv to act as another user";
+    QTemporaryDir open(QDir::tempPath() + QStringLiteral("/urdiva-XXXXXX"));
+    QFile::setPermissions(open.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                           QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther);
+    const QString input = open.filePath(QStringLiteral("segredo.csv"));
+    QFile file(input);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("a;b\n");
+    file.close();
+    QFile::setPermissions(input, QFileDevice::WriteOwner);
+    // A copy of the program where "nobody" may run it, wherever the build lies.
+    const QString program = open.filePath(QStringLiteral("urdiva-cli"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(URDIVA_CLI_PATH), program));
+    QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                       QFileDevice::ExeOther);
+    QProcess cli;
+    cli.start(QStringLiteral("setpriv"), {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                                          QStringLiteral("--clear-groups"), program,
+                                          QStringLiteral("-q"), input, open.filePath(QStringLiteral("rede"))});
+    cli.waitForFinished(60000);
+    EXPECT_EQ(cli.exitCode(), 1);
+    EXPECT_EQ(QString::fromUtf8(cli.readAllStandardError()), QStringLiteral("File access denied.\n"));
+    EXPECT_FALSE(QFile::exists(open.filePath(QStringLiteral("rede.net"))));
 }
 
 // Changes the data file when the edge pass is announced.
