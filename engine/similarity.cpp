@@ -39,7 +39,9 @@ Trimmed trim(QStringView a, QStringView b)
     return {l.first(l.size() - suffix), s.first(s.size() - suffix)};
 }
 
-QString foldAscii(QStringView text)
+} // namespace
+
+QString foldAsciiCase(QStringView text)
 {
     QString out = text.toString();
     for (QChar& c : out) {
@@ -48,8 +50,6 @@ QString foldAscii(QStringView text)
     }
     return out;
 }
-
-} // namespace
 
 int EditDistance(QStringView a, QStringView b)
 {
@@ -95,7 +95,7 @@ double Similarity(QStringView a, QStringView b, bool foldCase)
     const int longest = int(std::max(a.size(), b.size()));
     if (longest == 0)
         return 1.0;
-    const int d = foldCase ? EditDistance(foldAscii(a), foldAscii(b)) : EditDistance(a, b);
+    const int d = foldCase ? EditDistance(foldAsciiCase(a), foldAsciiCase(b)) : EditDistance(a, b);
     return similarityRatio(d, longest);
 }
 

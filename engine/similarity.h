@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QStringView>
 
 #include <cstdint>
@@ -43,6 +44,9 @@ private:
 // The distance of two texts through PatternDistance, after setting aside their common prefix
 // and suffix as the written method does.
 int boundedEditDistance(QStringView a, QStringView b, int maxDistance);
+
+// The text with the 26 ASCII capitals as small letters; every other code unit unchanged.
+QString foldAsciiCase(QStringView text);
 
 // 1 - distance / longest, formed with a 64-bit significand and rounded once to double.
 double similarityRatio(int distance, int longest);

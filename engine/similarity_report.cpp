@@ -51,16 +51,6 @@ QStringList printedNames(const QStringList& vertices)
     return names;
 }
 
-QString foldAscii(const QString& text)
-{
-    QString out = text;
-    for (QChar& c : out) {
-        if (c >= u'A' && c <= u'Z')
-            c = QChar(c.unicode() + 32);
-    }
-    return out;
-}
-
 // A report file written as it is produced: beside the target until committed, so no truncated
 // report is ever left behind.
 class ReportFile {
@@ -140,7 +130,7 @@ PreparedNames prepare(const QStringList& names, int threshold, const QLocale& lo
     PreparedNames p;
     int maxLength = 0;
     for (const QString& name : names) {
-        p.folded.push_back(foldAscii(name));
+        p.folded.push_back(foldAsciiCase(name));
         p.lengths.push_back(int(name.size()));
         p.rtf.push_back(rtfText(name));
         maxLength = std::max(maxLength, int(name.size()));
