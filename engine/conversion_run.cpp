@@ -14,17 +14,21 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <array>
 #include <utility>
 #include <vector>
 
 namespace urdiva {
 namespace {
 
-// Calls onRecord with every record line: lines past the header that hold something besides
-// separators. Lines are taken in small batches, and the memo lookups of a batch's two end fields
-// are started before the first is needed (see FieldMemo::prefetchSlot).
-template <typename MemoFor, typename OnRecord>
-void forEachRecord(LineReader& reader, const ConversionSettings& settings, MemoFor memoFor,
+// The memo hashes of a record's two end fields, first end first; 0 for a field the line lacks.
+using EndHashes = std::array<size_t, 2>;
+
+// Calls onRecord with every record line, and the hashes of its end fields: lines past the header
+// that hold something besides separators. Lines are taken in small batches, and the memo lookups
+// of a batch's end fields are started before the first is needed (see FieldMemo::prefetchSlot).
+template <typename MemoOf, typename OnRecord>
+void forEachRecord(LineReader& reader, const ConversionSettings& settings, MemoOf memoOf,
                    OnRecord onRecord)
 {
     constexpr size_t kBatch = 32;
@@ -33,7 +37,7 @@ void forEachRecord(LineReader& reader, const ConversionSettings& settings, MemoF
     std::vector<RecordLine> batch(kBatch, RecordLine(settings.separator));
     QByteArray bytes;
     std::vector<qsizetype> lineEnds;
-    std::vector<size_t> hashes;
+    std::vector<EndHashes> hashes(kBatch);
     qint64 counter = 0;
     for (bool more = true; more;) {
         bytes.clear();
@@ -53,24 +57,24 @@ void forEachRecord(LineReader& reader, const ConversionSettings& settings, MemoF
             if (batch[records].isRecord())
                 ++records;
         }
-        hashes.clear();
         for (size_t r = 0; r < records; ++r) {
-            for (const auto& [index, end] : ends) {
-                if (index < 0 || index >= batch[r].count())
-                    continue;
-                hashes.push_back(FieldMemo::hashOf(batch[r].key(index), batch[r].keyIsText()));
-                memoFor(end).prefetchSlot(hashes.back());
+            for (size_t e = 0; e < 2; ++e) {
+                const auto& [index, end] = ends[e];
+                const bool present = index >= 0 && index < batch[r].count();
+                hashes[r][e] = present ? FieldMemo::hashOf(batch[r].key(index), batch[r].keyIsText()) : 0;
+                if (present)
+                    memoOf(end).prefetchSlot(hashes[r][e]);
             }
         }
-        size_t h = 0;
         for (size_t r = 0; r < records; ++r) {
-            for (const auto& [index, end] : ends) {
+            for (size_t e = 0; e < 2; ++e) {
+                const auto& [index, end] = ends[e];
                 if (index >= 0 && index < batch[r].count())
-                    memoFor(end).prefetchEntry(hashes[h++]);
+                    memoOf(end).prefetchEntry(hashes[r][e]);
             }
         }
         for (size_t r = 0; r < records; ++r)
-            onRecord(batch[r]);
+            onRecord(batch[r], hashes[r]);
     }
 }
 
@@ -82,8 +86,8 @@ void requireField(const RecordLine& line, qint32 index)
 
 // One memo per name list: in two-mode the second end has its own list, in one-mode both ends
 // share the first.
-FieldMemo& memoFor(End end, const ConversionSettings& settings, FieldMemo& first,
-                   FieldMemo& second)
+FieldMemo& listMemo(End end, const ConversionSettings& settings, FieldMemo& first,
+                    FieldMemo& second)
 {
     return end == End::Second && settings.mode == NetworkMode::TwoMode ? second : first;
 }
@@ -115,23 +119,24 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
     FieldMemo firstMemo;
     FieldMemo secondMemo;
     const auto memoOf = [&](End end) -> FieldMemo& {
-        return memoFor(end, settings, firstMemo, secondMemo);
+        return listMemo(end, settings, firstMemo, secondMemo);
     };
-    const auto entryOf = [&](const RecordLine& line, qint32 index, End end) -> FieldMemo::Entry& {
-        return memoOf(end).entry(line.key(index), line.keyIsText());
+    const auto entryOf = [&](const RecordLine& line, qint32 index, End end,
+                             size_t hash) -> FieldMemo::Entry& {
+        return memoOf(end).entry(line.key(index), line.keyIsText(), hash);
     };
     {
-        const auto collect = [&](const RecordLine& line, qint32 index, End end) {
+        const auto collect = [&](const RecordLine& line, qint32 index, End end, size_t hash) {
             requireField(line, index);
             // Offering a field again would change nothing.
-            if (entryOf(line, index, end).markSeen(line.shape(index)))
+            if (entryOf(line, index, end, hash).markSeen(line.shape(index)))
                 lists.addCandidate(end, suppressedField(line, index, settings.suppression));
         };
         LineReader reader(settings.inputPath);
         feedback.showStage(stageText(2));
-        forEachRecord(reader, settings, memoOf, [&](const RecordLine& line) {
-            collect(line, settings.firstColumn, End::First);
-            collect(line, settings.secondColumn, End::Second);
+        forEachRecord(reader, settings, memoOf, [&](const RecordLine& line, const EndHashes& hashes) {
+            collect(line, settings.firstColumn, End::First, hashes[0]);
+            collect(line, settings.secondColumn, End::Second, hashes[1]);
         });
     }
 
@@ -146,8 +151,8 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
     NetworkText edges;
     {
         // The edge lines are built as the pass reads.
-        const auto vertexOf = [&](const RecordLine& line, qint32 index, End end) {
-            int& number = entryOf(line, index, end).number(line.shape(index));
+        const auto vertexOf = [&](const RecordLine& line, qint32 index, End end, size_t hash) {
+            int& number = entryOf(line, index, end, hash).number(line.shape(index));
             if (number == FieldMemo::kUnknown) {
                 number = lists.findVertex(
                     normaliseField(suppressedField(line, index, settings.suppression)), end);
@@ -155,13 +160,13 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
             return number;
         };
         LineReader reader(settings.inputPath);
-        forEachRecord(reader, settings, memoOf, [&](const RecordLine& line) {
+        forEachRecord(reader, settings, memoOf, [&](const RecordLine& line, const EndHashes& hashes) {
             requireField(line, settings.firstColumn);
             requireField(line, settings.secondColumn);
             if (settings.valueColumn)
                 requireField(line, *settings.valueColumn);
-            const int a = vertexOf(line, settings.firstColumn, End::First);
-            const int b = vertexOf(line, settings.secondColumn, End::Second);
+            const int a = vertexOf(line, settings.firstColumn, End::First, hashes[0]);
+            const int b = vertexOf(line, settings.secondColumn, End::Second, hashes[1]);
             // An end without a vertex (a blank field) has no number to write.
             if (a == 0 || b == 0)
                 return;

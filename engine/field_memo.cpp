@@ -65,10 +65,9 @@ void FieldMemo::prefetchEntry(size_t hash) const
         __builtin_prefetch(m_arena.data() + ((slot & offsetMask) - 1));
 }
 
-FieldMemo::Entry& FieldMemo::entry(QByteArrayView key, bool keyIsText)
+FieldMemo::Entry& FieldMemo::entry(QByteArrayView key, bool keyIsText, size_t hash)
 {
     const quint32 kind = keyIsText ? 1 : 0;
-    const size_t hash = hashOf(key, keyIsText);
     const quint64 tag = quint64(hash) >> kOffsetBits << kOffsetBits;
     constexpr quint64 offsetMask = (quint64(1) << kOffsetBits) - 1;
     size_t mask = m_slots.size() - 1;

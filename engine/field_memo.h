@@ -33,14 +33,16 @@ public:
 
     FieldMemo();
 
-    // The entry of a field's key (see RecordLine::key), created empty when the key is new. The
-    // reference stays valid until the next call.
-    Entry& entry(QByteArrayView key, bool keyIsText);
-
-    // Starts fetching what entry() will read for the key: call prefetchSlot() for a batch of
-    // keys, then prefetchEntry() for the same keys, then entry(). A run's lookups are spread
-    // over tables larger than the caches; started together they wait for memory together.
+    // The hash of a field's key (see RecordLine::key), which the other calls take with it.
     static size_t hashOf(QByteArrayView key, bool keyIsText);
+
+    // The entry of a key, created empty when the key is new. The reference stays valid until
+    // the next call.
+    Entry& entry(QByteArrayView key, bool keyIsText, size_t hash);
+
+    // Start fetching what entry() will read for a key: call prefetchSlot() for a batch of keys,
+    // then prefetchEntry() for the same keys, then entry(). A run's lookups are spread over
+    // tables larger than the caches; started together they wait for memory together.
     void prefetchSlot(size_t hash) const;
     void prefetchEntry(size_t hash) const;
 

@@ -62,7 +62,8 @@ public:
     // A suppressed end field of one record line: the first end always goes to the first
     // candidate list, the second end there too in one-mode and to the second one in two-mode.
     void addCandidate(End end, const QString& field);
-    // Drops the blank fields "¶" and "¶¶" from the first candidate list.
+    // Settles both candidate lists (NameList::freeze), then drops the blank fields "¶" and "¶¶"
+    // from the first.
     void removeBlankCandidates();
     // Brings both candidate lists to normal form; entries may repeat afterwards.
     void normaliseCandidates();
