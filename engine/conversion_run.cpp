@@ -7,6 +7,7 @@
 #include "network_writer.h"
 #include "paths.h"
 #include "record_line.h"
+#include "record_stream.h"
 #include "run_error.h"
 #include "similarity_report.h"
 #include "vertex_lists.h"
@@ -14,87 +15,83 @@
 #include <QFileInfo>
 #include <QLocale>
 
-#include <array>
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
 namespace urdiva {
 namespace {
 
-// The memo hashes of a record's two end fields, first end first; 0 for a field the line lacks.
-using EndHashes = std::array<size_t, 2>;
-
-// Calls onRecord with every record line, and the hashes of its end fields: lines past the header
-// that hold something besides separators. Lines are taken in small batches, and the memo lookups
-// of a batch's end fields are started before the first is needed (see FieldMemo::prefetchSlot).
+// Calls onRecord with every record line of the stream. The memo lookups of a few records'
+// end fields are started before the first of them is needed (see FieldMemo::prefetchSlot).
 template <typename MemoOf, typename OnRecord>
-void forEachRecord(LineReader& reader, const ConversionSettings& settings, MemoOf memoOf,
-                   OnRecord onRecord)
+void forEachRecord(RecordStream& stream, MemoOf memoOf, OnRecord onRecord)
 {
-    constexpr size_t kBatch = 32;
-    const std::pair<qint32, End> ends[] = {{settings.firstColumn, End::First},
-                                           {settings.secondColumn, End::Second}};
-    std::vector<RecordLine> batch(kBatch, RecordLine(settings.separator));
-    QByteArray bytes;
-    std::vector<qsizetype> lineEnds;
-    std::vector<EndHashes> hashes(kBatch);
-    qint64 counter = 0;
-    for (bool more = true; more;) {
-        bytes.clear();
-        lineEnds.clear();
-        QByteArrayView raw;
-        while (lineEnds.size() < kBatch && (more = reader.readRawLine(raw))) {
-            if (counter++ < settings.headerLines)
-                continue;
-            bytes.append(raw);
-            lineEnds.push_back(bytes.size());
-        }
-        size_t records = 0;
-        qsizetype begin = 0;
-        for (const qsizetype end : lineEnds) {
-            batch[records].assign(QByteArrayView(bytes).sliced(begin, end - begin));
-            begin = end;
-            if (batch[records].isRecord())
-                ++records;
-        }
-        for (size_t r = 0; r < records; ++r) {
-            for (size_t e = 0; e < 2; ++e) {
-                const auto& [index, end] = ends[e];
-                const bool present = index >= 0 && index < batch[r].count();
-                hashes[r][e] = present ? FieldMemo::hashOf(batch[r].key(index), batch[r].keyIsText()) : 0;
-                if (present)
-                    memoOf(end).prefetchSlot(hashes[r][e]);
+    constexpr size_t kAhead = 32;
+    const End ends[] = {End::First, End::Second};
+    for (auto records = stream.next(); !records.empty(); records = stream.next()) {
+        for (size_t k = 0; k < records.size(); k += kAhead) {
+            const auto some = records.subspan(k, std::min(kAhead, records.size() - k));
+            for (const RecordStream::Record& record : some) {
+                for (int e = 0; e < 2; ++e) {
+                    if (record.ends[e].present)
+                        memoOf(ends[e]).prefetchSlot(record.ends[e].hash);
+                }
             }
-        }
-        for (size_t r = 0; r < records; ++r) {
-            for (size_t e = 0; e < 2; ++e) {
-                const auto& [index, end] = ends[e];
-                if (index >= 0 && index < batch[r].count())
-                    memoOf(end).prefetchEntry(hashes[r][e]);
+            for (const RecordStream::Record& record : some) {
+                for (int e = 0; e < 2; ++e) {
+                    if (record.ends[e].present)
+                        memoOf(ends[e]).prefetchEntry(record.ends[e].hash);
+                }
             }
+            for (const RecordStream::Record& record : some)
+                onRecord(record);
         }
-        for (size_t r = 0; r < records; ++r)
-            onRecord(batch[r], hashes[r]);
     }
 }
 
-void requireField(const RecordLine& line, qint32 index)
+RunError missingField(qint32 index)
 {
-    if (index < 0 || index >= line.count())
-        throw RunError(QStringLiteral("List index out of bounds (%1)").arg(index));
+    return RunError(QStringLiteral("List index out of bounds (%1)").arg(index));
 }
 
 // One memo per name list: in two-mode the second end has its own list, in one-mode both ends
 // share the first.
-FieldMemo& listMemo(End end, const ConversionSettings& settings, FieldMemo& first,
-                    FieldMemo& second)
+FieldMemo& listMemo(
+    End end, const ConversionSettings& settings, FieldMemo& first, FieldMemo& second)
 {
     return end == End::Second && settings.mode == NetworkMode::TwoMode ? second : first;
 }
 
-QString suppressedField(const RecordLine& line, qint32 index, const SuppressionRule& rule)
+QString suppressedField(
+    QByteArrayView key, bool keyIsText, FieldShape shape, const SuppressionRule& rule)
 {
-    return SuprimirCaractere(rule, markedField(line.value(index), line.shape(index)));
+    return SuprimirCaractere(rule, markedField(RecordLine::valueOfKey(key, keyIsText), shape));
+}
+
+// What the edge pass needs of the record lines, gathered by the vertex pass so that the file is
+// read once: the fields of both ends of each record and, with a value column, each weight's
+// UTF-8 text followed by an LF (which no field holds).
+struct RecordLog {
+    std::vector<FieldMemo::FieldRef> ends; // first end, second end, per record
+    std::string weights;
+    bool lacksWeight = false; // some record line has no value column
+};
+
+// The vertex number of every field of a memo, indexed by FieldRef; 0 where no vertex matches.
+std::vector<int> vertexNumbers(
+    const FieldMemo& memo, End end, const VertexLists& lists, const ConversionSettings& settings)
+{
+    std::vector<int> numbers(memo.refCount(), 0);
+    memo.forEachField(
+        [&](FieldMemo::FieldRef ref, QByteArrayView key, bool keyIsText, FieldShape shape) {
+            numbers[ref] = lists.findVertex(
+                normaliseField(suppressedField(key, keyIsText, shape, settings.suppression)), end);
+        });
+    return numbers;
 }
 
 } // namespace
@@ -114,29 +111,38 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
     feedback.clearOutput();
 
     VertexLists lists(QLocale(), settings.mode, settings.caseSensitive, settings.sortAscending);
-    // Both passes remember, per field, what they did with it: a file names the same people
-    // over and over, and each field is built, suppressed and looked up only once.
     FieldMemo firstMemo;
     FieldMemo secondMemo;
-    const auto memoOf = [&](End end) -> FieldMemo& {
-        return listMemo(end, settings, firstMemo, secondMemo);
-    };
-    const auto entryOf = [&](const RecordLine& line, qint32 index, End end,
-                             size_t hash) -> FieldMemo::Entry& {
-        return memoOf(end).entry(line.key(index), line.keyIsText(), hash);
-    };
+    const auto memoOf
+        = [&](End end) -> FieldMemo& { return listMemo(end, settings, firstMemo, secondMemo); };
+    RecordLog log;
     {
-        const auto collect = [&](const RecordLine& line, qint32 index, End end, size_t hash) {
-            requireField(line, index);
+        const auto collect = [&](const RecordStream::Field& field, qint32 index, End end) {
+            if (!field.present)
+                throw missingField(index);
+            const FieldMemo::Sighting sighting
+                = memoOf(end).see(field.key, field.keyIsText, field.hash, field.shape);
             // Offering a field again would change nothing.
-            if (entryOf(line, index, end, hash).markSeen(line.shape(index)))
-                lists.addCandidate(end, suppressedField(line, index, settings.suppression));
+            if (sighting.first) {
+                lists.addCandidate(end,
+                    suppressedField(field.key, field.keyIsText, field.shape, settings.suppression));
+            }
+            log.ends.push_back(sighting.ref);
         };
-        LineReader reader(settings.inputPath);
+        auto reader = std::make_unique<LineReader>(settings.inputPath);
         feedback.showStage(stageText(2));
-        forEachRecord(reader, settings, memoOf, [&](const RecordLine& line, const EndHashes& hashes) {
-            collect(line, settings.firstColumn, End::First, hashes[0]);
-            collect(line, settings.secondColumn, End::Second, hashes[1]);
+        RecordStream stream(std::move(reader), settings);
+        forEachRecord(stream, memoOf, [&](const RecordStream::Record& record) {
+            collect(record.ends[0], settings.firstColumn, End::First);
+            collect(record.ends[1], settings.secondColumn, End::Second);
+            if (!settings.valueColumn)
+                return;
+            if (record.hasWeight) {
+                log.weights.append(record.weight.data(), size_t(record.weight.size()));
+                log.weights.push_back('\n');
+            } else {
+                log.lacksWeight = true;
+            }
         });
     }
 
@@ -148,55 +154,56 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
     lists.buildVertexLists();
 
     feedback.showStage(stageText(5));
-    NetworkText edges;
-    {
-        // The edge lines are built as the pass reads.
-        const auto vertexOf = [&](const RecordLine& line, qint32 index, End end, size_t hash) {
-            int& number = entryOf(line, index, end, hash).number(line.shape(index));
-            if (number == FieldMemo::kUnknown) {
-                number = lists.findVertex(
-                    normaliseField(suppressedField(line, index, settings.suppression)), end);
-            }
-            return number;
-        };
-        LineReader reader(settings.inputPath);
-        forEachRecord(reader, settings, memoOf, [&](const RecordLine& line, const EndHashes& hashes) {
-            requireField(line, settings.firstColumn);
-            requireField(line, settings.secondColumn);
-            if (settings.valueColumn)
-                requireField(line, *settings.valueColumn);
-            const int a = vertexOf(line, settings.firstColumn, End::First, hashes[0]);
-            const int b = vertexOf(line, settings.secondColumn, End::Second, hashes[1]);
-            // An end without a vertex (a blank field) has no number to write.
-            if (a == 0 || b == 0)
-                return;
-            if (settings.valueColumn)
-                edges.appendEdgeLine(a, b, line, *settings.valueColumn);
-            else
-                edges.appendEdgeLine(a, b);
-        });
-    }
-
-    feedback.showStage(stageText(6));
+    if (settings.valueColumn && log.lacksWeight)
+        throw missingField(*settings.valueColumn);
     NetworkText text;
-    text.reserve(edges.byteSize() + 64 * (lists.firstModeCount() + lists.secondModeCount()));
+    const qsizetype records = qsizetype(log.ends.size() / 2);
+    text.reserve(64 * (lists.firstModeCount() + lists.secondModeCount()) + 16 * records
+        + qsizetype(log.weights.size()));
     text.appendLine(
         vertexCountLine(lists.firstModeCount(), lists.secondModeCount(), settings.mode));
     text.appendVertexLines(lists.firstModeVertices(), 1);
-    if (settings.similarityReport)
-        SimilarityReport(lists.firstModeVertices(), settings.similarityThreshold,
-                         settings.outputPath);
     if (settings.mode == NetworkMode::TwoMode)
         text.appendVertexLines(lists.secondModeVertices(), lists.firstModeCount() + 1);
     text.appendLine(linkKindLine(settings.directed));
-    text.append(edges);
-    edges = NetworkText();
+    {
+        const std::vector<int> firstNumbers = vertexNumbers(firstMemo, End::First, lists, settings);
+        const std::vector<int> secondNumbers = settings.mode == NetworkMode::TwoMode
+            ? vertexNumbers(secondMemo, End::Second, lists, settings)
+            : std::vector<int>();
+        const std::vector<int>& secondEndNumbers
+            = settings.mode == NetworkMode::TwoMode ? secondNumbers : firstNumbers;
+        const char* weight = log.weights.data();
+        for (size_t r = 0; r < log.ends.size(); r += 2) {
+            const int a = firstNumbers[log.ends[r]];
+            const int b = secondEndNumbers[log.ends[r + 1]];
+            QByteArrayView weightText;
+            if (settings.valueColumn) {
+                const char* end = static_cast<const char*>(std::memchr(
+                    weight, '\n', size_t(log.weights.data() + log.weights.size() - weight)));
+                weightText = QByteArrayView(weight, end);
+                weight = end + 1;
+            }
+            // An end without a vertex (a blank field) has no number to write.
+            if (a == 0 || b == 0)
+                continue;
+            if (settings.valueColumn)
+                text.appendEdgeLine(a, b, weightText);
+            else
+                text.appendEdgeLine(a, b);
+        }
+    }
+    log = RecordLog();
 
+    feedback.showStage(stageText(6));
+    if (settings.similarityReport)
+        SimilarityReport(
+            lists.firstModeVertices(), settings.similarityThreshold, settings.outputPath);
     feedback.showOutput(text);
     writeNetworkFile(finalPath, text);
     feedback.closeProgress();
-    feedback.showMessage(settings.similarityReport ? messages::savedNetworkAndReport()
-                                                   : messages::savedNetwork());
+    feedback.showMessage(
+        settings.similarityReport ? messages::savedNetworkAndReport() : messages::savedNetwork());
     return RunOutcome::Written;
 }
 

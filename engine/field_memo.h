@@ -8,55 +8,79 @@
 
 namespace urdiva {
 
-// What a run remembers about one field of one name list, per shape the text appeared in:
-// whether the vertex pass already offered it, and the vertex number the edge pass found for it.
-// A data file names the same people over and over, so each field is built, suppressed,
-// normalised and looked up only the first time it is met.
+// The distinct fields of one name list, as a run meets them. A data file names the same people
+// over and over, so each field is built, suppressed, normalised and looked up only for its first
+// sighting in each shape. Fields are told apart by their key (see RecordLine::key); each key gets
+// an ordinal in order of first sighting, and a field in a given shape is referred to by
+// `ordinal * 4 + shape`, which indexes flat per-field tables.
 //
-// A flat open-addressing table of 8-byte slots points into one arena that holds each text after
-// its record, so that a lookup costs about one cache miss.
+// A flat open-addressing table of 8-byte slots points into one arena that holds each key after
+// a small header, so that a lookup costs about one cache miss.
 class FieldMemo {
 public:
-    static constexpr int kUnknown = -1;
+    using FieldRef = quint32;
+    static constexpr int kShapes = 4;
 
-    class Entry {
-    public:
-        // Marks the text as seen in this shape; false when it already was.
-        bool markSeen(FieldShape shape);
-        // The vertex number remembered for the shape, kUnknown before one is stored.
-        int& number(FieldShape shape);
-
-    private:
-        friend class FieldMemo;
-        quint32 m_words[8];
+    struct Sighting {
+        FieldRef ref;
+        bool first; // the first sighting of the key in this shape
     };
 
     FieldMemo();
 
-    // The hash of a field's key (see RecordLine::key), which the other calls take with it.
+    // The hash of a field's key, which the other calls take with it.
     static size_t hashOf(QByteArrayView key, bool keyIsText);
 
-    // The entry of a key, created empty when the key is new. The reference stays valid until
-    // the next call.
-    Entry& entry(QByteArrayView key, bool keyIsText, size_t hash);
+    // Records a sighting of a field, numbering its key when the key is new.
+    Sighting see(QByteArrayView key, bool keyIsText, size_t hash, FieldShape shape);
 
-    // Start fetching what entry() will read for a key: call prefetchSlot() for a batch of keys,
-    // then prefetchEntry() for the same keys, then entry(). A run's lookups are spread over
+    // How many FieldRef values there are room for: kShapes per distinct key.
+    size_t refCount() const { return m_keys * kShapes; }
+
+    // Calls onField(ref, key, keyIsText, shape) once for every field seen, in order of key.
+    template <typename OnField> void forEachField(OnField onField) const;
+
+    // Start fetching what see() will read for a key: call prefetchSlot() for a batch of keys,
+    // then prefetchEntry() for the same keys, then see(). A run's lookups are spread over
     // tables larger than the caches; started together they wait for memory together.
     void prefetchSlot(size_t hash) const;
     void prefetchEntry(size_t hash) const;
 
 private:
-    static constexpr size_t kHeaderWords = sizeof(Entry) / sizeof(quint32);
+    // Entry layout in 32-bit words: the seen shapes (and above them the kind of key), the key's
+    // ordinal, its length in bytes and its 64-bit hash (kept for growing the table); the key
+    // follows, padded to whole words.
+    static constexpr int kSeenWord = 0;
+    static constexpr int kKindShift = 8;
+    static constexpr int kOrdinalWord = 1;
+    static constexpr int kLengthWord = 2;
+    static constexpr int kHashWord = 3;
+    static constexpr size_t kHeaderWords = 5;
     static constexpr int kOffsetBits = 40;
+    static constexpr quint64 kOffsetMask = (quint64(1) << kOffsetBits) - 1;
 
-    Entry& entryAt(quint64 offset);
     bool holds(quint64 offset, QByteArrayView key, quint32 kind) const;
     void grow();
 
     std::vector<quint64> m_slots; // 0: empty; else hash tag above kOffsetBits, arena offset + 1
     std::vector<quint32> m_arena;
-    size_t m_used = 0;
+    size_t m_keys = 0;
 };
+
+template <typename OnField> void FieldMemo::forEachField(OnField onField) const
+{
+    for (size_t offset = 0; offset < m_arena.size();) {
+        const quint32* record = m_arena.data() + offset;
+        const quint32 seen = record[kSeenWord];
+        const QByteArrayView key(
+            reinterpret_cast<const char*>(record + kHeaderWords), qsizetype(record[kLengthWord]));
+        for (int shape = 0; shape < kShapes; ++shape) {
+            if (seen & (1u << shape))
+                onField(FieldRef(record[kOrdinalWord] * kShapes + quint32(shape)), key,
+                    (seen >> kKindShift) != 0, FieldShape(shape));
+        }
+        offset += kHeaderWords + (record[kLengthWord] + 3) / 4;
+    }
+}
 
 } // namespace urdiva

@@ -1,7 +1,6 @@
 #include "network_text.h"
 
 #include "field_marker.h"
-#include "record_line.h"
 
 #include <cstring>
 
@@ -76,11 +75,8 @@ void NetworkText::appendEdgeLine(int a, int b)
     endLine(writeNumber(out, b));
 }
 
-void NetworkText::appendEdgeLine(int a, int b, const RecordLine& line, qsizetype i)
+void NetworkText::appendEdgeLine(int a, int b, QByteArrayView weight)
 {
-    const QByteArrayView ascii = line.asciiBytes(i);
-    const QByteArray other = ascii.isNull() ? removeMarkers(line.value(i)).toUtf8() : QByteArray();
-    const QByteArrayView weight = ascii.isNull() ? QByteArrayView(other) : ascii;
     char* out = writeNumber(beginLine(size_t(weight.size()) + 24), a);
     *out++ = ' ';
     out = writeNumber(out, b);

@@ -10,8 +10,6 @@
 
 namespace urdiva {
 
-class RecordLine;
-
 // The Pajek network text, kept as the file's UTF-8 with every line followed by CR LF (on every
 // platform, since the files are read by a Windows program): compact enough for a million edge
 // lines, written as it is, and turned into text for a pane in one operation.
@@ -24,8 +22,8 @@ public:
     void appendVertexLines(const QStringList& names, qsizetype firstNumber);
     // "a b".
     void appendEdgeLine(int a, int b);
-    // "a b weight", the weight being field i of the line without field markers.
-    void appendEdgeLine(int a, int b, const RecordLine& line, qsizetype i);
+    // "a b weight", the weight in UTF-8.
+    void appendEdgeLine(int a, int b, QByteArrayView weight);
     void reserve(qsizetype bytes) { m_utf8.reserve(size_t(bytes)); }
 
     qsizetype lineCount() const { return m_lines; }

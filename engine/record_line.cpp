@@ -1,5 +1,6 @@
 #include "record_line.h"
 
+#include "field_marker.h"
 #include "text_decoding.h"
 
 #include <cstring>
@@ -16,14 +17,15 @@ void RecordLine::assign(QByteArrayView line)
 {
     m_bytes = line;
     // An empty view may have no data at all, which memchr must not be given.
-    m_byteCut = m_asciiSeparator && (line.isEmpty() || !std::memchr(line.data(), '\r', size_t(line.size())));
+    m_byteCut = m_asciiSeparator
+        && (line.isEmpty() || !std::memchr(line.data(), '\r', size_t(line.size())));
     if (m_byteCut) {
         m_cuts.clear();
         const char sep = char(m_separator);
         const char* begin = line.data();
         const char* end = begin + line.size();
-        for (const char* p = begin;
-             p != end && (p = static_cast<const char*>(std::memchr(p, sep, size_t(end - p)))) != nullptr;
+        for (const char* p = begin; p != end
+             && (p = static_cast<const char*>(std::memchr(p, sep, size_t(end - p)))) != nullptr;
              ++p)
             m_cuts.push_back(p - begin);
         m_cuts.push_back(line.size());
@@ -64,8 +66,8 @@ QByteArrayView RecordLine::key(qsizetype i) const
 {
     if (!m_byteCut) {
         const QStringView text = m_textFields.value(i);
-        return QByteArrayView(reinterpret_cast<const char*>(text.utf16()),
-                              text.size() * qsizetype(sizeof(char16_t)));
+        return QByteArrayView(
+            reinterpret_cast<const char*>(text.utf16()), text.size() * qsizetype(sizeof(char16_t)));
     }
     const qsizetype begin = i == 0 ? 0 : m_cuts[size_t(i - 1)] + 1;
     return m_bytes.sliced(begin, m_cuts[size_t(i)] - begin);
@@ -78,6 +80,16 @@ QString RecordLine::value(qsizetype i) const
     return decodeText(key(i));
 }
 
+QString RecordLine::valueOfKey(QByteArrayView key, bool keyIsText)
+{
+    if (!keyIsText)
+        return decodeText(key);
+    // Copied bytewise: a key kept elsewhere need not be aligned for char16_t.
+    QString value(key.size() / qsizetype(sizeof(char16_t)), Qt::Uninitialized);
+    std::memcpy(value.data(), key.data(), size_t(value.size()) * sizeof(char16_t));
+    return value;
+}
+
 QByteArrayView RecordLine::asciiBytes(qsizetype i) const
 {
     if (!m_byteCut)
@@ -87,6 +99,15 @@ QByteArrayView RecordLine::asciiBytes(qsizetype i) const
     for (const char c : bytes)
         high |= uchar(c);
     return high < 0x80 ? bytes : QByteArrayView();
+}
+
+QByteArrayView RecordLine::unmarkedUtf8(qsizetype i, QByteArray& storage) const
+{
+    const QByteArrayView ascii = asciiBytes(i);
+    if (!ascii.isNull())
+        return ascii;
+    storage = removeMarkers(value(i)).toUtf8();
+    return storage;
 }
 
 } // namespace urdiva

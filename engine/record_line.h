@@ -35,6 +35,12 @@ public:
     // The field's bytes when they are plain ASCII, so already its UTF-8 text without markers;
     // a null view otherwise.
     QByteArrayView asciiBytes(qsizetype i) const;
+    // The field's text with its field markers removed, in UTF-8: a view of the line's own bytes
+    // when they are plain ASCII, else of `storage`, which it fills.
+    QByteArrayView unmarkedUtf8(qsizetype i, QByteArray& storage) const;
+
+    // The decoded text of a field's key.
+    static QString valueOfKey(QByteArrayView key, bool keyIsText);
 
 private:
     char16_t m_separator;

@@ -16,71 +16,140 @@ NameList::NameList(const QLocale& locale, Qt::CaseSensitivity caseSensitivity, O
 
 void NameList::add(const QString& name)
 {
-    if (m_ids.contains(name))
-        return;
-    m_ids.insert(name, qsizetype(m_names.size()));
     m_names.push_back(name);
+    const qsizetype id = qsizetype(m_names.size()) - 1;
+    if (m_ids.insert(id, m_names) != id)
+        m_names.pop_back();
 }
 
-int NameList::compare(const NameCollation& collation, qsizetype a, qsizetype b) const
+int NameList::compare(const NameCollation& collation, const QString& x, const QString& y) const
 {
-    const QString& x = m_names[size_t(a)];
-    const QString& y = m_names[size_t(b)];
     if (m_order == Order::Appearance && x.size() != y.size())
         return x.size() < y.size() ? -1 : 1;
     return collation.compare(x, y);
 }
 
+bool NameList::matches(const NameCollation& collation, qsizetype a, const QString& name) const
+{
+    return compare(collation, m_names[size_t(a)], name) == 0;
+}
+
 void NameList::freeze()
 {
-    const size_t n = m_names.size();
-    std::vector<qsizetype> order(n);
-    for (size_t i = 0; i < n; ++i)
-        order[i] = qsizetype(i);
-    // Ties go to the earlier name, so each group of matching names starts with its first.
-    const auto before = [this](const NameCollation& collation) {
-        return [this, &collation](qsizetype a, qsizetype b) {
-            const int c = compare(collation, a, b);
-            return c != 0 ? c < 0 : a < b;
-        };
-    };
-    // Collation is the costly part of a run with many names: a large list is sorted in two
-    // halves at once, each with its own collator, and merged.
-    constexpr size_t kParallelFrom = 20000;
-    if (n >= kParallelFrom) {
-        const auto middle = order.begin() + qsizetype(n / 2);
-        const NameCollation helperCollation = m_collation.clone();
-        std::exception_ptr helperFailure;
-        std::thread helper([&] {
-            try {
-                std::sort(middle, order.end(), before(helperCollation));
-            } catch (...) {
-                helperFailure = std::current_exception();
-            }
-        });
-        try {
-            std::sort(order.begin(), middle, before(m_collation));
-        } catch (...) {
-            helper.join();
-            throw;
-        }
-        helper.join();
-        if (helperFailure)
-            std::rethrow_exception(helperFailure);
-        std::inplace_merge(order.begin(), middle, order.end(), before(m_collation));
-    } else {
-        std::sort(order.begin(), order.end(), before(m_collation));
-    }
-    m_entryOf.assign(n, -1);
+    m_entryOf.assign(m_names.size(), -1);
     m_sorted.clear();
-    for (size_t k = 0; k < n; ++k) {
+    m_haveSorted = false;
+    m_hashed = settleByHash();
+    if (!m_hashed)
+        settleBySorting();
+    m_removed.assign(m_names.size(), false);
+    number();
+}
+
+// Groups the names by match hash, comparing each only with the entries that share its hash.
+// False when a name has no hash, or when so many entries share one that comparing with each
+// could cost more than a sort.
+bool NameList::settleByHash()
+{
+    constexpr int kMostWithOneHash = 16;
+    m_hashHead.clear();
+    m_sameHash.assign(m_names.size(), -1);
+    for (size_t id = 0; id < m_names.size(); ++id) {
+        const QString& name = m_names[id];
+        const std::optional<size_t> hash = m_collation.matchHash(name);
+        if (!hash)
+            return false;
+        const auto head = m_hashHead.find(*hash);
+        if (head == m_hashHead.end()) {
+            m_hashHead.insert(*hash, qsizetype(id));
+            m_entryOf[id] = qsizetype(id);
+            continue;
+        }
+        int compared = 0;
+        qsizetype entry = *head;
+        for (; entry >= 0 && !matches(m_collation, entry, name); entry = m_sameHash[size_t(entry)])
+            ++compared;
+        if (entry >= 0) {
+            m_entryOf[id] = entry;
+        } else if (compared >= kMostWithOneHash) {
+            return false;
+        } else {
+            m_sameHash[id] = *head;
+            *head = qsizetype(id);
+            m_entryOf[id] = qsizetype(id);
+        }
+    }
+    return true;
+}
+
+void NameList::settleBySorting()
+{
+    std::vector<qsizetype> order(m_names.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = qsizetype(i);
+    sortIds(order);
+    for (size_t k = 0; k < order.size(); ++k) {
         const qsizetype id = order[k];
-        if (k == 0 || compare(m_collation, m_sorted.back(), id) != 0)
+        if (k == 0 || !matches(m_collation, m_sorted.back(), m_names[size_t(id)]))
             m_sorted.push_back(id);
         m_entryOf[size_t(id)] = m_sorted.back();
     }
-    m_removed.assign(n, false);
-    number();
+    m_haveSorted = true;
+}
+
+// Sorts indexes of names by (length and) collation; ties go to the earlier name, so each group
+// of matching names starts with its first.
+void NameList::sortIds(std::vector<qsizetype>& ids) const
+{
+    const auto before = [this](const NameCollation& collation) {
+        return [this, &collation](qsizetype a, qsizetype b) {
+            const int c = compare(collation, m_names[size_t(a)], m_names[size_t(b)]);
+            return c != 0 ? c < 0 : a < b;
+        };
+    };
+    // Collation is the costly part of a sort: a large one is done in two halves at once, each
+    // with its own collator, and merged.
+    constexpr size_t kParallelFrom = 20000;
+    if (ids.size() < kParallelFrom) {
+        std::sort(ids.begin(), ids.end(), before(m_collation));
+        return;
+    }
+    const auto middle = ids.begin() + qsizetype(ids.size() / 2);
+    const NameCollation helperCollation = m_collation.clone();
+    std::exception_ptr helperFailure;
+    std::thread helper([&] {
+        try {
+            std::sort(middle, ids.end(), before(helperCollation));
+        } catch (...) {
+            helperFailure = std::current_exception();
+        }
+    });
+    try {
+        std::sort(ids.begin(), middle, before(m_collation));
+    } catch (...) {
+        helper.join();
+        throw;
+    }
+    helper.join();
+    if (helperFailure)
+        std::rethrow_exception(helperFailure);
+    std::inplace_merge(ids.begin(), middle, ids.end(), before(m_collation));
+}
+
+// The entries in (length and) collation order, by which the sorted list is numbered and the
+// entry of a name that was not offered and has no match hash is found by bisection. Lists
+// settled by hash sort them only when they are needed.
+const std::vector<qsizetype>& NameList::sortedEntries() const
+{
+    if (!m_haveSorted) {
+        for (size_t id = 0; id < m_names.size(); ++id) {
+            if (m_entryOf[id] == qsizetype(id))
+                m_sorted.push_back(qsizetype(id));
+        }
+        sortIds(m_sorted);
+        m_haveSorted = true;
+    }
+    return m_sorted;
 }
 
 void NameList::number()
@@ -88,7 +157,7 @@ void NameList::number()
     m_position.assign(m_names.size(), -1);
     qsizetype position = 0;
     if (m_order == Order::Collation) {
-        for (const qsizetype id : m_sorted) {
+        for (const qsizetype id : sortedEntries()) {
             if (!m_removed[size_t(id)])
                 m_position[size_t(id)] = position++;
         }
@@ -101,25 +170,27 @@ void NameList::number()
     m_size = position;
 }
 
-// The entry matching the name, or -1: offered texts are known; any other is searched for by
-// bisection over the sorted entries.
+// The entry matching the name, or -1: offered texts are known; any other is looked for among
+// the entries that share its match hash, or else by bisection over the sorted entries.
 qsizetype NameList::findEntry(const QString& name) const
 {
-    if (const auto it = m_ids.constFind(name); it != m_ids.cend())
-        return m_entryOf[size_t(*it)];
+    if (const qsizetype id = m_ids.find(name, m_names); id >= 0)
+        return m_entryOf[size_t(id)];
+    if (m_hashed) {
+        if (const std::optional<size_t> hash = m_collation.matchHash(name)) {
+            const auto head = m_hashHead.constFind(*hash);
+            qsizetype entry = head == m_hashHead.cend() ? -1 : *head;
+            while (entry >= 0 && !matches(m_collation, entry, name))
+                entry = m_sameHash[size_t(entry)];
+            return entry;
+        }
+    }
+    const std::vector<qsizetype>& sorted = sortedEntries();
     const auto below = [this, &name](qsizetype id) {
-        const QString& entry = m_names[size_t(id)];
-        if (m_order == Order::Appearance && entry.size() != name.size())
-            return entry.size() < name.size();
-        return m_collation.compare(entry, name) < 0;
+        return compare(m_collation, m_names[size_t(id)], name) < 0;
     };
-    const auto it = std::partition_point(m_sorted.begin(), m_sorted.end(), below);
-    if (it == m_sorted.end())
-        return -1;
-    const QString& entry = m_names[size_t(*it)];
-    if (m_order == Order::Appearance && entry.size() != name.size())
-        return -1;
-    return m_collation.compare(entry, name) == 0 ? *it : -1;
+    const auto it = std::partition_point(sorted.begin(), sorted.end(), below);
+    return it != sorted.end() && matches(m_collation, *it, name) ? *it : -1;
 }
 
 qsizetype NameList::indexOf(const QString& name) const
@@ -158,13 +229,13 @@ Qt::CaseSensitivity caseRule(bool caseSensitive)
 }
 } // namespace
 
-VertexLists::VertexLists(const QLocale& locale, NetworkMode mode, bool caseSensitive,
-                         bool sortAscending)
+VertexLists::VertexLists(
+    const QLocale& locale, NetworkMode mode, bool caseSensitive, bool sortAscending)
     : m_mode(mode)
     , m_firstCandidates(locale, caseRule(caseSensitive), NameList::Order::Appearance)
     , m_secondCandidates(locale, caseRule(caseSensitive), NameList::Order::Appearance)
     , m_firstMode(locale, Qt::CaseInsensitive,
-                  sortAscending ? NameList::Order::Collation : NameList::Order::Appearance)
+          sortAscending ? NameList::Order::Collation : NameList::Order::Appearance)
     , m_secondMode(locale, caseRule(caseSensitive), NameList::Order::Appearance)
 {
 }

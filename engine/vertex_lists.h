@@ -2,6 +2,7 @@
 
 #include "conversion_settings.h"
 #include "name_collation.h"
+#include "text_index.h"
 
 #include <QHash>
 #include <QLocale>
@@ -16,8 +17,9 @@ namespace urdiva {
 // add() and the list is settled with freeze(): since matching is an equivalence, appending each
 // name unless an entry matches it keeps, of every group of matching names, the one offered
 // first, at the place where that group first appeared (or, in collation order, at its rank).
-// Settling all names in one sort gives that result in n log n comparisons instead of a scan
-// per name.
+// Settling all names at once finds the groups without a scan per name: by the collation's match
+// hash where it has one for every name, so that only names sharing a hash are compared, and
+// otherwise in one sort.
 class NameList {
 public:
     enum class Order { Appearance, Collation };
@@ -36,16 +38,27 @@ public:
     QStringList entries() const;
 
 private:
-    int compare(const NameCollation& collation, qsizetype a, qsizetype b) const;
+    bool matches(const NameCollation& collation, qsizetype a, const QString& name) const;
+    int compare(const NameCollation& collation, const QString& x, const QString& y) const;
+    bool settleByHash();
+    void settleBySorting();
+    void sortIds(std::vector<qsizetype>& ids) const;
+    const std::vector<qsizetype>& sortedEntries() const;
     qsizetype findEntry(const QString& name) const;
     void number();
 
     NameCollation m_collation;
     Order m_order;
-    std::vector<QString> m_names;      // every distinct text, in order of first offer
-    QHash<QString, qsizetype> m_ids;   // text -> its index in m_names
-    std::vector<qsizetype> m_entryOf;  // index -> index of the entry it matches
-    std::vector<qsizetype> m_sorted;   // the entries, by (length and) collation
+    std::vector<QString> m_names; // every distinct text, in order of first offer
+    TextIndex m_ids; // text -> its index in m_names
+    std::vector<qsizetype> m_entryOf; // index -> index of the entry it matches
+    // When settled by hash: match hash -> the last entry with it, and entry -> the one before.
+    QHash<size_t, qsizetype> m_hashHead;
+    std::vector<qsizetype> m_sameHash;
+    bool m_hashed = false;
+    // The entries, by (length and) collation; built when first needed.
+    mutable std::vector<qsizetype> m_sorted;
+    mutable bool m_haveSorted = false;
     std::vector<qsizetype> m_position; // index of an entry -> its position; -1 once removed
     std::vector<bool> m_removed;
     qsizetype m_size = 0;

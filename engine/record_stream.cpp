@@ -1,0 +1,158 @@
+#include "record_stream.h"
+
+#include "field_memo.h"
+#include "line_reader.h"
+#include "record_line.h"
+
+#include <utility>
+
+namespace urdiva {
+namespace {
+constexpr size_t kBatchRecords = 4096;
+constexpr int kBatches = 4;
+} // namespace
+
+RecordStream::RecordStream(std::unique_ptr<LineReader> reader, const ConversionSettings& settings)
+    : m_reader(std::move(reader))
+    , m_columns {settings.firstColumn, settings.secondColumn}
+    , m_valueColumn(settings.valueColumn)
+    , m_separator(settings.separator)
+    , m_headerLines(settings.headerLines)
+{
+    for (int i = 0; i < kBatches; ++i)
+        m_free.push_back(std::make_unique<Batch>());
+    m_thread = std::thread([this] { read(); });
+}
+
+RecordStream::~RecordStream()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_stop = true;
+    }
+    m_changed.notify_all();
+    m_thread.join();
+}
+
+std::span<const RecordStream::Record> RecordStream::next()
+{
+    std::unique_lock lock(m_mutex);
+    if (m_current) {
+        m_free.push_back(std::move(m_current));
+        m_changed.notify_all();
+    }
+    m_changed.wait(lock, [this] { return !m_ready.empty() || m_finished; });
+    if (!m_ready.empty()) {
+        m_current = std::move(m_ready.front());
+        m_ready.erase(m_ready.begin());
+        return m_current->records;
+    }
+    if (m_failure)
+        std::rethrow_exception(std::exchange(m_failure, nullptr));
+    return {};
+}
+
+void RecordStream::read()
+{
+    qint64 lineCounter = 0;
+    for (bool more = true; more;) {
+        std::unique_ptr<Batch> batch;
+        {
+            std::unique_lock lock(m_mutex);
+            m_changed.wait(lock, [this] { return !m_free.empty() || m_stop; });
+            if (m_stop)
+                return;
+            batch = std::move(m_free.back());
+            m_free.pop_back();
+        }
+        std::exception_ptr failure;
+        try {
+            more = fill(*batch, lineCounter);
+        } catch (...) {
+            failure = std::current_exception();
+            more = false;
+        }
+        {
+            const std::lock_guard lock(m_mutex);
+            if (!batch->records.empty())
+                m_ready.push_back(std::move(batch));
+            m_failure = failure;
+            m_finished = !more;
+        }
+        m_changed.notify_all();
+    }
+}
+
+// Reads up to a batch of records; false once the file has ended. On a failure the records read
+// before it stay in the batch.
+bool RecordStream::fill(Batch& batch, qint64& lineCounter)
+{
+    batch.bytes.clear();
+    batch.records.clear();
+    // Offsets into bytes while it grows; turned into views once it is complete.
+    struct Span {
+        qsizetype begin = 0;
+        qsizetype size = 0;
+    };
+    std::vector<Span> spans;
+    const auto keep = [&batch, &spans](QByteArrayView bytes) {
+        spans.push_back({batch.bytes.size(), bytes.size()});
+        batch.bytes.append(bytes);
+    };
+    const auto finish = [&batch, &spans] {
+        size_t k = 0;
+        const auto view = [&] {
+            const Span span = spans[k++];
+            return QByteArrayView(batch.bytes.constData() + span.begin, span.size);
+        };
+        for (Record& record : batch.records) {
+            for (Field& field : record.ends) {
+                if (field.present)
+                    field.key = view();
+            }
+            if (record.hasWeight)
+                record.weight = view();
+        }
+    };
+
+    RecordLine line(m_separator);
+    QByteArray storage;
+    QByteArrayView raw;
+    bool more = true;
+    try {
+        while (batch.records.size() < kBatchRecords && (more = m_reader->readRawLine(raw))) {
+            if (lineCounter++ < m_headerLines)
+                continue;
+            line.assign(raw);
+            if (!line.isRecord())
+                continue;
+            Record& record = batch.records.emplace_back();
+            for (int e = 0; e < 2; ++e) {
+                Field& field = record.ends[e];
+                const qint32 index = m_columns[e];
+                field.present = index >= 0 && index < line.count();
+                field.keyIsText = line.keyIsText();
+                if (!field.present) {
+                    field.hash = 0;
+                    field.shape = FieldShape::Only;
+                    continue;
+                }
+                const QByteArrayView key = line.key(index);
+                field.hash = FieldMemo::hashOf(key, field.keyIsText);
+                field.shape = line.shape(index);
+                keep(key);
+            }
+            record.hasWeight
+                = m_valueColumn && *m_valueColumn >= 0 && *m_valueColumn < line.count();
+            if (record.hasWeight)
+                keep(line.unmarkedUtf8(*m_valueColumn, storage));
+        }
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
+    return more;
+}
+
+} // namespace urdiva

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "conversion_settings.h"
+#include "field_marker.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+#include <condition_variable>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <span>
+#include <thread>
+#include <vector>
+
+namespace urdiva {
+
+class LineReader;
+
+// The record lines of a data file (the lines past the header lines that hold something besides
+// separators), with what a pass needs of each: its two end fields and its weight. A thread of
+// its own reads, cuts and hashes the lines ahead of the caller, a batch at a time.
+class RecordStream {
+public:
+    struct Field {
+        QByteArrayView key; // see RecordLine::key
+        size_t hash; // FieldMemo::hashOf(key, keyIsText)
+        FieldShape shape;
+        bool keyIsText;
+        bool present; // false when the line is too short to have the field
+    };
+    struct Record {
+        Field ends[2]; // first end, second end
+        // The value field's text in UTF-8, without markers; hasWeight is false when there is no
+        // value column or the line is too short to have it.
+        QByteArrayView weight;
+        bool hasWeight;
+    };
+
+    RecordStream(std::unique_ptr<LineReader> reader, const ConversionSettings& settings);
+    ~RecordStream();
+    RecordStream(const RecordStream&) = delete;
+    RecordStream& operator=(const RecordStream&) = delete;
+
+    // The next records, valid until the next call; none at the end of the file. A failure to
+    // read is raised here, once the records before it have been handed out.
+    std::span<const Record> next();
+
+private:
+    struct Batch {
+        QByteArray bytes; // the keys and weights of the records, end to end
+        std::vector<Record> records;
+    };
+
+    void read();
+    bool fill(Batch& batch, qint64& lineCounter);
+
+    std::unique_ptr<LineReader> m_reader;
+    const qint32 m_columns[2];
+    const std::optional<qint32> m_valueColumn;
+    const QChar m_separator;
+    const int m_headerLines;
+
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::vector<std::unique_ptr<Batch>> m_free;
+    std::vector<std::unique_ptr<Batch>> m_ready; // oldest first
+    std::unique_ptr<Batch> m_current;
+    bool m_stop = false;
+    bool m_finished = false;
+    std::exception_ptr m_failure;
+    std::thread m_thread;
+};
+
+} // namespace urdiva

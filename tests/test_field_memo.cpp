@@ -1,0 +1,69 @@
+#include "field_memo.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <tuple>
+#include <vector>
+
+using namespace urdiva;
+
+namespace {
+
+FieldMemo::Sighting see(FieldMemo& memo, QByteArrayView key, bool keyIsText, FieldShape shape)
+{
+    return memo.see(key, keyIsText, FieldMemo::hashOf(key, keyIsText), shape);
+}
+
+TEST(FieldMemo, FirstSightingPerKeyKindAndShape)
+{
+    FieldMemo memo;
+    const auto a = see(memo, "Ana", false, FieldShape::First);
+    EXPECT_TRUE(a.first);
+    EXPECT_FALSE(see(memo, "Ana", false, FieldShape::First).first);
+    EXPECT_EQ(see(memo, "Ana", false, FieldShape::First).ref, a.ref);
+    // Another shape of the same key, and the same bytes as a text key, are other fields.
+    const auto middle = see(memo, "Ana", false, FieldShape::Middle);
+    EXPECT_TRUE(middle.first);
+    EXPECT_EQ(middle.ref / FieldMemo::kShapes, a.ref / FieldMemo::kShapes);
+    const auto text = see(memo, "Ana", true, FieldShape::First);
+    EXPECT_TRUE(text.first);
+    EXPECT_NE(text.ref / FieldMemo::kShapes, a.ref / FieldMemo::kShapes);
+    EXPECT_TRUE(see(memo, "", false, FieldShape::Only).first);
+    EXPECT_EQ(memo.refCount(), size_t(3 * FieldMemo::kShapes));
+}
+
+// Many keys, so that the table grows several times: every key keeps its ref, and forEachField
+// lists each field seen once, in order of key, with its key and kind.
+TEST(FieldMemo, RefsSurviveGrowthAndEveryFieldIsListed)
+{
+    FieldMemo memo;
+    std::vector<QByteArray> keys;
+    std::map<FieldMemo::FieldRef, std::tuple<QByteArray, bool, FieldShape>> expected;
+    for (int i = 0; i < 20000; ++i) {
+        keys.push_back("nome " + QByteArray::number(i * 7919));
+        const bool isText = i % 3 == 0;
+        const FieldShape shape = FieldShape(i % FieldMemo::kShapes);
+        const auto sighting = see(memo, keys.back(), isText, shape);
+        ASSERT_TRUE(sighting.first);
+        expected[sighting.ref] = {keys.back(), isText, shape};
+    }
+    for (int i = 0; i < 20000; ++i) {
+        const auto again
+            = see(memo, keys[size_t(i)], i % 3 == 0, FieldShape(i % FieldMemo::kShapes));
+        EXPECT_FALSE(again.first);
+        EXPECT_EQ(std::get<0>(expected.at(again.ref)), keys[size_t(i)]);
+    }
+    FieldMemo::FieldRef previous = 0;
+    size_t listed = 0;
+    memo.forEachField(
+        [&](FieldMemo::FieldRef ref, QByteArrayView key, bool keyIsText, FieldShape shape) {
+            EXPECT_TRUE(listed == 0 || ref > previous);
+            previous = ref;
+            ++listed;
+            EXPECT_EQ(expected.at(ref), std::make_tuple(key.toByteArray(), keyIsText, shape));
+        });
+    EXPECT_EQ(listed, expected.size());
+}
+
+} // namespace

@@ -1,0 +1,92 @@
+#include "field_memo.h"
+#include "line_reader.h"
+#include "record_stream.h"
+#include "run_error.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+using namespace urdiva;
+using urdiva::test::TempDir;
+
+namespace {
+
+struct Seen {
+    QByteArray first, second, weight;
+    bool hasWeight;
+};
+
+std::vector<Seen> readAll(RecordStream& stream)
+{
+    std::vector<Seen> out;
+    for (auto records = stream.next(); !records.empty(); records = stream.next()) {
+        for (const RecordStream::Record& r : records) {
+            for (const RecordStream::Field& f : r.ends) {
+                if (f.present) {
+                    EXPECT_EQ(f.hash, FieldMemo::hashOf(f.key, f.keyIsText));
+                }
+            }
+            out.push_back({r.ends[0].key.toByteArray(), r.ends[1].key.toByteArray(),
+                r.weight.toByteArray(), r.hasWeight});
+        }
+    }
+    return out;
+}
+
+ConversionSettings settingsFor(const QString& path)
+{
+    ConversionSettings settings;
+    settings.inputPath = path;
+    settings.firstColumn = 0;
+    settings.secondColumn = 2;
+    settings.valueColumn = 1;
+    settings.headerLines = 2;
+    return settings;
+}
+
+// More lines than several batches hold: header lines skipped, blank and separator-only lines
+// left out, short lines handed on with what they lack, weights without markers.
+TEST(RecordStream, HandsOutEveryRecordInOrder)
+{
+    TempDir dir;
+    QByteArray data = "cabe\xC3\xA7"
+                      "alho;x;y\r\nsegundo\n";
+    for (int i = 0; i < 20000; ++i)
+        data += "a" + QByteArray::number(i) + ";" + QByteArray::number(i % 10) + ";b\r\n;;\n\n";
+    data += "curto\nfim;\xC2\xB6 3;z";
+    const QString path = dir.write(QStringLiteral("dados.csv"), data);
+    RecordStream stream(std::make_unique<LineReader>(path), settingsFor(path));
+    const std::vector<Seen> seen = readAll(stream);
+    ASSERT_EQ(seen.size(), size_t(20002));
+    for (int i = 0; i < 20000; i += 997) {
+        EXPECT_EQ(seen[size_t(i)].first, "a" + QByteArray::number(i));
+        EXPECT_EQ(seen[size_t(i)].second, "b");
+        EXPECT_EQ(seen[size_t(i)].weight, QByteArray::number(i % 10));
+    }
+    EXPECT_EQ(seen[20000].first, "curto");
+    EXPECT_FALSE(seen[20000].hasWeight);
+    // A line with non-ASCII bytes is cut on its bytes still; the weight loses its marker.
+    EXPECT_EQ(seen[20001].weight, " 3");
+}
+
+TEST(RecordStream, StoppingEarlyAndFailingLate)
+{
+    TempDir dir;
+    QByteArray data;
+    for (int i = 0; i < 50000; ++i)
+        data += "a;1;b\n";
+    const QString path = dir.write(QStringLiteral("dados.csv"), data);
+    {
+        // A caller that stops after one batch (say, on a record without its field) is not kept
+        // waiting by the reading thread.
+        RecordStream stream(std::make_unique<LineReader>(path), settingsFor(path));
+        EXPECT_FALSE(stream.next().empty());
+    }
+    // A file that opens but cannot be read (the process's own memory, unmapped at its start):
+    // the failure comes from next(), not from another thread.
+    const QString unreadable = QStringLiteral("/proc/self/mem");
+    RecordStream stream(std::make_unique<LineReader>(unreadable), settingsFor(unreadable));
+    EXPECT_THROW(readAll(stream), RunError);
+}
+
+} // namespace
