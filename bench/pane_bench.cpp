@@ -23,7 +23,7 @@ public:
     qsizetype lines = 0;
 
     bool confirmOverwrite(const QString&) override { return true; }
-    void showStage(const QString&) override {}
+    void showStage(const QString&) override { }
     void clearOutput() override { pane.clear(); }
     void showOutput(const NetworkText& text) override
     {
@@ -33,8 +33,8 @@ public:
         paneNanoseconds = timer.nsecsElapsed();
         lines = text.lineCount();
     }
-    void closeProgress() override {}
-    void showMessage(const QString&) override {}
+    void closeProgress() override { }
+    void showMessage(const QString&) override { }
 };
 
 } // namespace

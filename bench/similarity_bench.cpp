@@ -28,14 +28,15 @@ using namespace urdiva;
 namespace {
 
 const char16_t* const kFirst[] = {
-    u"Ana", u"Antônio", u"Beatriz", u"Bruno", u"Camila", u"Carlos", u"Cecília", u"Daniel",
-    u"Débora", u"Eduardo", u"Érica", u"Fábio", u"Fernanda", u"Gabriel", u"Heloísa", u"João",
-    u"José", u"Júlia", u"Lucas", u"Luís", u"Márcia", u"Maria", u"Natália", u"Otávio", u"Paulo",
-    u"Pedro", u"Rafael", u"Sérgio", u"Sílvia", u"Thiago", u"Valéria", u"Vinícius"};
-const char16_t* const kLast[] = {
-    u"Silva", u"Santos", u"Oliveira", u"Souza", u"Rodrigues", u"Ferreira", u"Alves", u"Pereira",
-    u"Lima", u"Gomes", u"Costa", u"Ribeiro", u"Martins", u"Carvalho", u"Almeida", u"Lopes",
-    u"Gonçalves", u"Araújo", u"Brandão", u"Magalhães", u"Conceição", u"Guimarães", u"Falcão"};
+    u"Ana",    u"Antônio", u"Beatriz", u"Bruno",  u"Camila",   u"Carlos",  u"Cecília", u"Daniel",
+    u"Débora", u"Eduardo", u"Érica",   u"Fábio",  u"Fernanda", u"Gabriel", u"Heloísa", u"João",
+    u"José",   u"Júlia",   u"Lucas",   u"Luís",   u"Márcia",   u"Maria",   u"Natália", u"Otávio",
+    u"Paulo",  u"Pedro",   u"Rafael",  u"Sérgio", u"Sílvia",   u"Thiago",  u"Valéria", u"Vinícius"};
+const char16_t* const kLast[] = {u"Silva",     u"Santos",    u"Oliveira", u"Souza",    u"Rodrigues",
+                                 u"Ferreira",  u"Alves",     u"Pereira",  u"Lima",     u"Gomes",
+                                 u"Costa",     u"Ribeiro",   u"Martins",  u"Carvalho", u"Almeida",
+                                 u"Lopes",     u"Gonçalves", u"Araújo",   u"Brandão",  u"Magalhães",
+                                 u"Conceição", u"Guimarães", u"Falcão"};
 
 // N distinct names: mostly distinct people, a quarter typed again with one or two slips.
 QStringList realisticNames(int count, std::mt19937& random)
@@ -52,11 +53,22 @@ QStringList realisticNames(int count, std::mt19937& random)
             for (int slips = 1 + int(random() % 2); slips > 0; --slips) {
                 const qsizetype at = qsizetype(random() % (name.size() - 1));
                 switch (random() % 5) {
-                case 0: std::swap(name[at], name[at + 1]); break;
-                case 1: name.insert(at, name[at]); break;
-                case 2: name.remove(at, 1); break;
-                case 3: name[at] = name[at].toUpper(); break;
-                default: name = name.normalized(QString::NormalizationForm_D).remove(QRegularExpression(QStringLiteral("\\p{Mn}"))); break;
+                case 0:
+                    std::swap(name[at], name[at + 1]);
+                    break;
+                case 1:
+                    name.insert(at, name[at]);
+                    break;
+                case 2:
+                    name.remove(at, 1);
+                    break;
+                case 3:
+                    name[at] = name[at].toUpper();
+                    break;
+                default:
+                    name = name.normalized(QString::NormalizationForm_D)
+                               .remove(QRegularExpression(QStringLiteral("\\p{Mn}")));
+                    break;
                 }
             }
         } else {
@@ -88,7 +100,7 @@ Partial writtenLoop(const QStringList& vertices, int threshold, double budget)
     for (const QString& v : vertices)
         names << removeMarkers(v);
     const qint64 n = names.size();
-    Partial result{0, 0, {}};
+    Partial result {0, 0, {}};
     QElapsedTimer timer;
     timer.start();
     qint64 pairs = 0;
@@ -97,8 +109,8 @@ Partial writtenLoop(const QStringList& vertices, int threshold, double budget)
             const double percentage = similarityPercentage(Similarity(names[i], names[j], true));
             if (percentage >= threshold) {
                 result.lines << rtfText(u'|' + names[i] + QStringLiteral("| -> |") + names[j] +
-                                        QStringLiteral("| = ") + formatPercentage(percentage, locale) +
-                                        u'%');
+                                        QStringLiteral("| = ") +
+                                        formatPercentage(percentage, locale) + u'%');
             }
         }
         pairs += n - 1 - i;
@@ -181,8 +193,9 @@ int main(int argc, char* argv[])
     const double budget = at >= 0 && at + 1 < args.size() ? args[at + 1].toDouble() : 4.0;
     QTemporaryDir folder;
     std::mt19937 random(2019);
-    std::printf("| names | threshold | pairs listed | written loop s | report s | python Levenshtein s | "
-                "written / report | python / report | identical |\n");
+    std::printf(
+        "| names | threshold | pairs listed | written loop s | report s | python Levenshtein s | "
+        "written / report | python / report | identical |\n");
     std::printf("| ---: | ---: | ---: | ---: | ---: | ---: | ---: | ---: | --- |\n");
     bool allIdentical = true;
     for (const int n : {5000, 20000}) {
@@ -202,8 +215,10 @@ int main(int argc, char* argv[])
             QFile::remove(reportPath);
             allIdentical = allIdentical && identical;
             std::printf("| %d | %d | %lld | %.1f%s | %.2f | %s | %.0f | %s | %s |\n", n, threshold,
-                        listed, writtenAll, written.shareOfPairs < 1 ? " (est.)" : "",
-                        report, python < 0 ? "n/a" : qPrintable(QString::number(python, 'f', 1) + QStringLiteral(" (est.)")),
+                        listed, writtenAll, written.shareOfPairs < 1 ? " (est.)" : "", report,
+                        python < 0 ? "n/a"
+                                   : qPrintable(QString::number(python, 'f', 1) +
+                                                QStringLiteral(" (est.)")),
                         writtenAll / report,
                         python < 0 ? "n/a" : qPrintable(QString::number(python / report, 'f', 0)),
                         identical ? qPrintable(QStringLiteral("yes, %1 % of pairs checked")

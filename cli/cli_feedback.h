@@ -14,9 +14,9 @@ public:
 
     bool confirmOverwrite(const QString& finalPath) override;
     void showStage(const QString& text) override;
-    void clearOutput() override {}
-    void showOutput(const NetworkText&) override {}
-    void closeProgress() override {}
+    void clearOutput() override { }
+    void showOutput(const NetworkText&) override { }
+    void closeProgress() override { }
     void showMessage(const QString& text) override { m_message = text; }
 
     const QString& message() const { return m_message; }

@@ -98,9 +98,9 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     const QCommandLineOption stripAt(QStringLiteral("strip-at"), QString(), QStringLiteral("LIST"));
     const QCommandLineOption report(QStringLiteral("report"));
     const QCommandLineOption threshold(QStringLiteral("threshold"), QString(), QStringLiteral("N"));
-    const QCommandLineOption force(QStringList{QStringLiteral("f"), QStringLiteral("force")});
-    const QCommandLineOption quiet(QStringList{QStringLiteral("q"), QStringLiteral("quiet")});
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption force(QStringList {QStringLiteral("f"), QStringLiteral("force")});
+    const QCommandLineOption quiet(QStringList {QStringLiteral("q"), QStringLiteral("quiet")});
+    const QCommandLineOption help(QStringList {QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringLiteral("version"));
     parser.addOptions({separator, first, second, value, twoMode, directed, header, caseSensitive,
                        sort, strip, stripAt, report, threshold, force, quiet, help, version});
@@ -150,7 +150,7 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     request.second = {parser.isSet(second) ? parser.value(second) : QStringLiteral("2"),
                       QStringLiteral("--second")};
     if (parser.isSet(value))
-        request.value = ColumnChoice{parser.value(value), QStringLiteral("--value")};
+        request.value = ColumnChoice {parser.value(value), QStringLiteral("--value")};
     for (const ColumnChoice* choice : {&request.first, &request.second}) {
         if (choice->text.isEmpty())
             return usageError(QStringLiteral("Option '%1' needs a column.").arg(choice->option));
@@ -164,7 +164,8 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
         const int lines = ok ? text.toInt() : -1;
         if (!ok || lines > 5) {
             return usageError(
-                QStringLiteral("Option '--header' takes a number from 0 to 5, not '%1'.").arg(text));
+                QStringLiteral("Option '--header' takes a number from 0 to 5, not '%1'.")
+                    .arg(text));
         }
         settings.headerLines = lines;
     }
@@ -181,7 +182,8 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
                                   .arg(name));
         }
     }
-    const QString places = parser.isSet(stripAt) ? parser.value(stripAt) : QStringLiteral("inicio,fim");
+    const QString places =
+        parser.isSet(stripAt) ? parser.value(stripAt) : QStringLiteral("inicio,fim");
     for (const QString& place : places.split(u',')) {
         if (place == u"inicio")
             settings.suppression.atStart = true;

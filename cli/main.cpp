@@ -32,10 +32,9 @@ bool resolveColumns(cli::CliRequest& request, QString& error)
     const bool needNames = cli::needsColumnNames(request.first) ||
                            cli::needsColumnNames(request.second) ||
                            (request.value && cli::needsColumnNames(*request.value));
-    const QStringList names =
-        needNames ? columnNames(readFirstLine(request.settings.inputPath),
-                                request.settings.separator)
-                  : QStringList();
+    const QStringList names = needNames ? columnNames(readFirstLine(request.settings.inputPath),
+                                                      request.settings.separator)
+                                        : QStringList();
     ConversionSettings& settings = request.settings;
     settings.firstColumn = cli::resolveColumn(request.first, names, error);
     if (settings.firstColumn < 0)

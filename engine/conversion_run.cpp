@@ -60,14 +60,14 @@ RunError missingField(qint32 index)
 
 // One memo per name list: in two-mode the second end has its own list, in one-mode both ends
 // share the first.
-FieldMemo& listMemo(
-    End end, const ConversionSettings& settings, FieldMemo& first, FieldMemo& second)
+FieldMemo& listMemo(End end, const ConversionSettings& settings, FieldMemo& first,
+                    FieldMemo& second)
 {
     return end == End::Second && settings.mode == NetworkMode::TwoMode ? second : first;
 }
 
-QString suppressedField(
-    QByteArrayView key, bool keyIsText, FieldShape shape, const SuppressionRule& rule)
+QString suppressedField(QByteArrayView key, bool keyIsText, FieldShape shape,
+                        const SuppressionRule& rule)
 {
     return SuprimirCaractere(rule, markedField(RecordLine::valueOfKey(key, keyIsText), shape));
 }
@@ -82,8 +82,8 @@ struct RecordLog {
 };
 
 // The vertex number of every field of a memo, indexed by FieldRef; 0 where no vertex matches.
-std::vector<int> vertexNumbers(
-    const FieldMemo& memo, End end, const VertexLists& lists, const ConversionSettings& settings)
+std::vector<int> vertexNumbers(const FieldMemo& memo, End end, const VertexLists& lists,
+                               const ConversionSettings& settings)
 {
     std::vector<int> numbers(memo.refCount(), 0);
     memo.forEachField(
@@ -113,19 +113,20 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
     VertexLists lists(QLocale(), settings.mode, settings.caseSensitive, settings.sortAscending);
     FieldMemo firstMemo;
     FieldMemo secondMemo;
-    const auto memoOf
-        = [&](End end) -> FieldMemo& { return listMemo(end, settings, firstMemo, secondMemo); };
+    const auto memoOf = [&](End end) -> FieldMemo& {
+        return listMemo(end, settings, firstMemo, secondMemo);
+    };
     RecordLog log;
     {
         const auto collect = [&](const RecordStream::Field& field, qint32 index, End end) {
             if (!field.present)
                 throw missingField(index);
-            const FieldMemo::Sighting sighting
-                = memoOf(end).see(field.key, field.keyIsText, field.hash, field.shape);
+            const FieldMemo::Sighting sighting =
+                memoOf(end).see(field.key, field.keyIsText, field.hash, field.shape);
             // Offering a field again would change nothing.
             if (sighting.first) {
-                lists.addCandidate(end,
-                    suppressedField(field.key, field.keyIsText, field.shape, settings.suppression));
+                lists.addCandidate(end, suppressedField(field.key, field.keyIsText, field.shape,
+                                                        settings.suppression));
             }
             log.ends.push_back(sighting.ref);
         };
@@ -158,8 +159,8 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
         throw missingField(*settings.valueColumn);
     NetworkText text;
     const qsizetype records = qsizetype(log.ends.size() / 2);
-    text.reserve(64 * (lists.firstModeCount() + lists.secondModeCount()) + 16 * records
-        + qsizetype(log.weights.size()));
+    text.reserve(64 * (lists.firstModeCount() + lists.secondModeCount()) + 16 * records +
+                 qsizetype(log.weights.size()));
     text.appendLine(
         vertexCountLine(lists.firstModeCount(), lists.secondModeCount(), settings.mode));
     text.appendVertexLines(lists.firstModeVertices(), 1);
@@ -168,11 +169,12 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
     text.appendLine(linkKindLine(settings.directed));
     {
         const std::vector<int> firstNumbers = vertexNumbers(firstMemo, End::First, lists, settings);
-        const std::vector<int> secondNumbers = settings.mode == NetworkMode::TwoMode
-            ? vertexNumbers(secondMemo, End::Second, lists, settings)
-            : std::vector<int>();
-        const std::vector<int>& secondEndNumbers
-            = settings.mode == NetworkMode::TwoMode ? secondNumbers : firstNumbers;
+        const std::vector<int> secondNumbers =
+            settings.mode == NetworkMode::TwoMode
+                ? vertexNumbers(secondMemo, End::Second, lists, settings)
+                : std::vector<int>();
+        const std::vector<int>& secondEndNumbers =
+            settings.mode == NetworkMode::TwoMode ? secondNumbers : firstNumbers;
         const char* weight = log.weights.data();
         for (size_t r = 0; r < log.ends.size(); r += 2) {
             const int a = firstNumbers[log.ends[r]];
@@ -197,13 +199,13 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
 
     feedback.showStage(stageText(6));
     if (settings.similarityReport)
-        SimilarityReport(
-            lists.firstModeVertices(), settings.similarityThreshold, settings.outputPath);
+        SimilarityReport(lists.firstModeVertices(), settings.similarityThreshold,
+                         settings.outputPath);
     feedback.showOutput(text);
     writeNetworkFile(finalPath, text);
     feedback.closeProgress();
-    feedback.showMessage(
-        settings.similarityReport ? messages::savedNetworkAndReport() : messages::savedNetwork());
+    feedback.showMessage(settings.similarityReport ? messages::savedNetworkAndReport()
+                                                   : messages::savedNetwork());
     return RunOutcome::Written;
 }
 

@@ -6,8 +6,8 @@
 namespace urdiva {
 
 enum class RunOutcome {
-    Written,           // the network file is written and the final message shown
-    NoOutputFile,      // the output path names no file; the message was shown
+    Written, // the network file is written and the final message shown
+    NoOutputFile, // the output path names no file; the message was shown
     OverwriteDeclined, // the user kept the existing file; nothing was done
 };
 

@@ -14,8 +14,9 @@ FieldMemo::FieldMemo()
 bool FieldMemo::holds(quint64 offset, QByteArrayView key, quint32 kind) const
 {
     const quint32* record = m_arena.data() + offset;
-    return record[kLengthWord] == quint32(key.size()) && (record[kSeenWord] >> kKindShift) == kind
-        && std::memcmp(record + kHeaderWords, key.data(), size_t(key.size())) == 0;
+    return record[kLengthWord] == quint32(key.size()) &&
+           (record[kSeenWord] >> kKindShift) == kind &&
+           std::memcmp(record + kHeaderWords, key.data(), size_t(key.size())) == 0;
 }
 
 size_t FieldMemo::hashOf(QByteArrayView key, bool keyIsText)
@@ -35,8 +36,8 @@ void FieldMemo::prefetchEntry(size_t hash) const
         __builtin_prefetch(m_arena.data() + ((slot & kOffsetMask) - 1));
 }
 
-FieldMemo::Sighting FieldMemo::see(
-    QByteArrayView key, bool keyIsText, size_t hash, FieldShape shape)
+FieldMemo::Sighting FieldMemo::see(QByteArrayView key, bool keyIsText, size_t hash,
+                                   FieldShape shape)
 {
     const quint32 kind = keyIsText ? 1 : 0;
     const quint32 shapeBit = 1u << quint32(shape);

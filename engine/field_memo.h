@@ -38,7 +38,8 @@ public:
     size_t refCount() const { return m_keys * kShapes; }
 
     // Calls onField(ref, key, keyIsText, shape) once for every field seen, in order of key.
-    template <typename OnField> void forEachField(OnField onField) const;
+    template <typename OnField>
+    void forEachField(OnField onField) const;
 
     // Start fetching what see() will read for a key: call prefetchSlot() for a batch of keys,
     // then prefetchEntry() for the same keys, then see(). A run's lookups are spread over
@@ -67,17 +68,18 @@ private:
     size_t m_keys = 0;
 };
 
-template <typename OnField> void FieldMemo::forEachField(OnField onField) const
+template <typename OnField>
+void FieldMemo::forEachField(OnField onField) const
 {
     for (size_t offset = 0; offset < m_arena.size();) {
         const quint32* record = m_arena.data() + offset;
         const quint32 seen = record[kSeenWord];
-        const QByteArrayView key(
-            reinterpret_cast<const char*>(record + kHeaderWords), qsizetype(record[kLengthWord]));
+        const QByteArrayView key(reinterpret_cast<const char*>(record + kHeaderWords),
+                                 qsizetype(record[kLengthWord]));
         for (int shape = 0; shape < kShapes; ++shape) {
             if (seen & (1u << shape))
                 onField(FieldRef(record[kOrdinalWord] * kShapes + quint32(shape)), key,
-                    (seen >> kKindShift) != 0, FieldShape(shape));
+                        (seen >> kKindShift) != 0, FieldShape(shape));
         }
         offset += kHeaderWords + (record[kLengthWord] + 3) / 4;
     }

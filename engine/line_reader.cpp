@@ -37,7 +37,7 @@ LineReader::LineReader(const QString& path)
     } while (m_fd < 0 && errno == EINTR);
     if (m_fd < 0)
         failWith(errno, path);
-    struct stat st {};
+    struct stat st { };
     if (::fstat(m_fd, &st) == 0 && S_ISDIR(st.st_mode)) {
         ::close(m_fd);
         m_fd = -1;
@@ -92,8 +92,7 @@ bool LineReader::readRawLine(QByteArrayView& bytes)
 {
     if (m_atStart) {
         m_atStart = false;
-        while (m_end < 3 && fillMore()) {
-        }
+        while (m_end < 3 && fillMore()) { }
         if (m_end >= 3 && std::memcmp(m_buffer.data(), "\xEF\xBB\xBF", 3) == 0)
             m_pos = 3;
     }

@@ -64,9 +64,9 @@ QString PastaDoCaminho(QStringView path, const PathRules& rules)
 
 QString defaultOutputName(const QString& inputPath, const QDateTime& when, const PathRules& rules)
 {
-    return PastaDoCaminho(inputPath, rules) + rules.folderSeparator + NomeSemExtensao(inputPath, rules) +
-           QStringLiteral(" - ") + when.toString(QStringLiteral("ddMMyyyy_HHmmss")) +
-           QStringLiteral(".net");
+    return PastaDoCaminho(inputPath, rules) + rules.folderSeparator +
+           NomeSemExtensao(inputPath, rules) + QStringLiteral(" - ") +
+           when.toString(QStringLiteral("ddMMyyyy_HHmmss")) + QStringLiteral(".net");
 }
 
 QString finalOutputPath(const QString& outputPath, const PathRules& rules)

@@ -17,15 +17,16 @@ void RecordLine::assign(QByteArrayView line)
 {
     m_bytes = line;
     // An empty view may have no data at all, which memchr must not be given.
-    m_byteCut = m_asciiSeparator
-        && (line.isEmpty() || !std::memchr(line.data(), '\r', size_t(line.size())));
+    m_byteCut = m_asciiSeparator &&
+                (line.isEmpty() || !std::memchr(line.data(), '\r', size_t(line.size())));
     if (m_byteCut) {
         m_cuts.clear();
         const char sep = char(m_separator);
         const char* begin = line.data();
         const char* end = begin + line.size();
-        for (const char* p = begin; p != end
-             && (p = static_cast<const char*>(std::memchr(p, sep, size_t(end - p)))) != nullptr;
+        for (const char* p = begin;
+             p != end &&
+             (p = static_cast<const char*>(std::memchr(p, sep, size_t(end - p)))) != nullptr;
              ++p)
             m_cuts.push_back(p - begin);
         m_cuts.push_back(line.size());
@@ -66,8 +67,8 @@ QByteArrayView RecordLine::key(qsizetype i) const
 {
     if (!m_byteCut) {
         const QStringView text = m_textFields.value(i);
-        return QByteArrayView(
-            reinterpret_cast<const char*>(text.utf16()), text.size() * qsizetype(sizeof(char16_t)));
+        return QByteArrayView(reinterpret_cast<const char*>(text.utf16()),
+                              text.size() * qsizetype(sizeof(char16_t)));
     }
     const qsizetype begin = i == 0 ? 0 : m_cuts[size_t(i - 1)] + 1;
     return m_bytes.sliced(begin, m_cuts[size_t(i)] - begin);

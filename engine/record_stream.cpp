@@ -142,8 +142,8 @@ bool RecordStream::fill(Batch& batch, qint64& lineCounter)
                 field.shape = line.shape(index);
                 keep(key);
             }
-            record.hasWeight
-                = m_valueColumn && *m_valueColumn >= 0 && *m_valueColumn < line.count();
+            record.hasWeight =
+                m_valueColumn && *m_valueColumn >= 0 && *m_valueColumn < line.count();
             if (record.hasWeight)
                 keep(line.unmarkedUtf8(*m_valueColumn, storage));
         }

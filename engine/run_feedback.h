@@ -24,9 +24,12 @@ public:
 };
 
 inline constexpr std::array<const char16_t*, 6> kStageTexts = {
-    u"    Aguarde o final do processamento!", u"    Iniciando geração de vértices!",
-    u"    Limpando vértices em Branco!",      u"    Gerando vértices definitivos!",
-    u"    Gerando arestas!",                  u"    Salvando arquivo .net!",
+    u"    Aguarde o final do processamento!",
+    u"    Iniciando geração de vértices!",
+    u"    Limpando vértices em Branco!",
+    u"    Gerando vértices definitivos!",
+    u"    Gerando arestas!",
+    u"    Salvando arquivo .net!",
 };
 
 // The text of stage 1 to 6.
@@ -38,11 +41,21 @@ inline QString stageText(int stage)
 namespace messages {
 inline QString overwriteQuestion()
 {
-    return QStringLiteral("O arquivo que você está tentando criar já existe, deseja sobrescrevê-lo?");
+    return QStringLiteral(
+        "O arquivo que você está tentando criar já existe, deseja sobrescrevê-lo?");
 }
-inline QString overwriteCaption() { return QStringLiteral("Confirmação"); }
-inline QString noOutputFile() { return QStringLiteral("O arquivo de saída não foi selecionado!"); }
-inline QString savedNetwork() { return QStringLiteral("Arquivo gravado com sucesso!"); }
+inline QString overwriteCaption()
+{
+    return QStringLiteral("Confirmação");
+}
+inline QString noOutputFile()
+{
+    return QStringLiteral("O arquivo de saída não foi selecionado!");
+}
+inline QString savedNetwork()
+{
+    return QStringLiteral("Arquivo gravado com sucesso!");
+}
 inline QString savedNetworkAndReport()
 {
     return QStringLiteral(

@@ -3,8 +3,8 @@
 #include <QString>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <vector>
 
@@ -129,7 +129,8 @@ const uint64_t* PatternDistance::masks(char16_t c) const
     if (c < 256)
         return m_low.data() + size_t(c) * m_words;
     const auto it = std::find(m_highChars.begin(), m_highChars.end(), c);
-    return it == m_highChars.end() ? nullptr : m_high.data() + size_t(it - m_highChars.begin()) * m_words;
+    return it == m_highChars.end() ? nullptr
+                                   : m_high.data() + size_t(it - m_highChars.begin()) * m_words;
 }
 
 // Myers' bit-parallel edit distance, in Hyyrö's form: the text's code units are the rows, the

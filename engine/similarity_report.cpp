@@ -20,8 +20,14 @@
 namespace urdiva {
 namespace {
 
-QString title() { return QStringLiteral("Relatório de vértices Similares"); }
-QString dashLine() { return QString(105, u'-'); }
+QString title()
+{
+    return QStringLiteral("Relatório de vértices Similares");
+}
+QString dashLine()
+{
+    return QString(105, u'-');
+}
 
 QString closingLine(qint64 count, int threshold)
 {
@@ -121,7 +127,7 @@ struct PreparedNames {
     std::vector<QString> folded;
     std::vector<int> lengths;
     std::vector<QByteArray> rtf;
-    std::vector<int> largest;                  // by longer length
+    std::vector<int> largest; // by longer length
     std::vector<std::vector<QByteArray>> shown; // " = " percentage "%", by longer length, distance
 };
 
@@ -188,7 +194,7 @@ qint64 measureRows(const PreparedNames& p, Write write)
         bool ready = false;
     };
     std::vector<Row> ring(window);
-    std::atomic<size_t> nextRow{0};
+    std::atomic<size_t> nextRow {0};
     std::mutex mutex;
     std::condition_variable changed;
     size_t written = 0;
@@ -298,7 +304,7 @@ QStringList similarityReportLinesReference(const QStringList& vertices, int thre
 {
     const QLocale locale;
     const QStringList names = printedNames(vertices);
-    QStringList lines{title(), dashLine()};
+    QStringList lines {title(), dashLine()};
     qint64 count = 0;
     for (qsizetype i = 0; i < names.size(); ++i) {
         for (qsizetype j = i + 1; j < names.size(); ++j) {

@@ -20,7 +20,10 @@ char16_t windows1252(unsigned char b)
     return b;
 }
 
-bool isContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+bool isContinuation(unsigned char b)
+{
+    return (b & 0xC0) == 0x80;
+}
 
 // The length of the well-formed UTF-8 sequence at p (at most `left` bytes), or 0 when the bytes
 // there do not form one. Follows the table of well-formed sequences: no overlong forms, no

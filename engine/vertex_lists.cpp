@@ -229,13 +229,13 @@ Qt::CaseSensitivity caseRule(bool caseSensitive)
 }
 } // namespace
 
-VertexLists::VertexLists(
-    const QLocale& locale, NetworkMode mode, bool caseSensitive, bool sortAscending)
+VertexLists::VertexLists(const QLocale& locale, NetworkMode mode, bool caseSensitive,
+                         bool sortAscending)
     : m_mode(mode)
     , m_firstCandidates(locale, caseRule(caseSensitive), NameList::Order::Appearance)
     , m_secondCandidates(locale, caseRule(caseSensitive), NameList::Order::Appearance)
     , m_firstMode(locale, Qt::CaseInsensitive,
-          sortAscending ? NameList::Order::Collation : NameList::Order::Appearance)
+                  sortAscending ? NameList::Order::Collation : NameList::Order::Appearance)
     , m_secondMode(locale, caseRule(caseSensitive), NameList::Order::Appearance)
 {
 }

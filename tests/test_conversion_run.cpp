@@ -23,8 +23,15 @@ QString stage(int n)
 
 QStringList successfulCalls(const QString& message = messages::savedNetwork())
 {
-    return {stage(1), QStringLiteral("clearOutput"), stage(2), stage(3), stage(4), stage(5),
-            stage(6), QStringLiteral("showOutput"), QStringLiteral("closeProgress"),
+    return {stage(1),
+            QStringLiteral("clearOutput"),
+            stage(2),
+            stage(3),
+            stage(4),
+            stage(5),
+            stage(6),
+            QStringLiteral("showOutput"),
+            QStringLiteral("closeProgress"),
             QStringLiteral("showMessage:") + message};
 }
 
@@ -42,7 +49,7 @@ QStringList networkLines(const QString& path)
 
 class ConversionRunTest : public ::testing::Test {
 protected:
-    LocaleGuard locale{QStringLiteral("pt_BR")};
+    LocaleGuard locale {QStringLiteral("pt_BR")};
     TempDir dir;
     ConversionSettings settings;
     RecordingFeedback feedback;
@@ -82,8 +89,8 @@ TEST_F(ConversionRunTest, OneModeWithWeights)
 {
     settings.valueColumn = 2;
     EXPECT_EQ(convert("Ana;Rui;3\r\nRui;Eva;1\r\n"),
-              (QStringList{"*Vertices 3", "1 \"Ana\"", "2 \"Rui\"", "3 \"Eva\"", "*Edges", "1 2 3",
-                           "2 3 1"}));
+              (QStringList {"*Vertices 3", "1 \"Ana\"", "2 \"Rui\"", "3 \"Eva\"", "*Edges", "1 2 3",
+                            "2 3 1"}));
 }
 
 TEST_F(ConversionRunTest, TwoModeWithWeights)
@@ -91,25 +98,25 @@ TEST_F(ConversionRunTest, TwoModeWithWeights)
     settings.valueColumn = 2;
     settings.mode = NetworkMode::TwoMode;
     EXPECT_EQ(convert("Ana;Rui;3\r\nRui;Eva;1\r\n"),
-              (QStringList{"*Vertices 4 2", "1 \"Ana\"", "2 \"Rui\"", "3 \"Rui\"", "4 \"Eva\"",
-                           "*Edges", "1 3 3", "2 4 1"}));
+              (QStringList {"*Vertices 4 2", "1 \"Ana\"", "2 \"Rui\"", "3 \"Rui\"", "4 \"Eva\"",
+                            "*Edges", "1 3 3", "2 4 1"}));
 }
 
 TEST_F(ConversionRunTest, DirectedWritesArcsInBothModes)
 {
     settings.directed = true;
-    EXPECT_EQ(convert("a;b").mid(3), (QStringList{"*Arcs", "1 2"}));
+    EXPECT_EQ(convert("a;b").mid(3), (QStringList {"*Arcs", "1 2"}));
     settings.mode = NetworkMode::TwoMode;
-    EXPECT_EQ(convert("a;b").mid(3), (QStringList{"*Arcs", "1 2"}));
+    EXPECT_EQ(convert("a;b").mid(3), (QStringList {"*Arcs", "1 2"}));
 }
 
 TEST_F(ConversionRunTest, EmptyInputGivesTwoLines)
 {
-    EXPECT_EQ(convert(""), (QStringList{"*Vertices 0", "*Edges"}));
+    EXPECT_EQ(convert(""), (QStringList {"*Vertices 0", "*Edges"}));
     settings.headerLines = 2;
-    EXPECT_EQ(convert("a;b\nc;d\n"), (QStringList{"*Vertices 0", "*Edges"}));
+    EXPECT_EQ(convert("a;b\nc;d\n"), (QStringList {"*Vertices 0", "*Edges"}));
     settings.mode = NetworkMode::TwoMode;
-    EXPECT_EQ(convert(""), (QStringList{"*Vertices 0 0", "*Edges"}));
+    EXPECT_EQ(convert(""), (QStringList {"*Vertices 0 0", "*Edges"}));
 }
 
 TEST_F(ConversionRunTest, WhichLinesAreRecords)
@@ -127,7 +134,11 @@ TEST_F(ConversionRunTest, WhichLinesAreRecords)
         {"separators only", 0, "a;b\n;;;\n;\nb;c", {"1 2", "2 3"}},
         {"blank line counts as header", 2, "id;nome\n\na;b\n", {"1 2"}},
         {"header lines skipped", 1, "x;y\na;b\n", {"1 2"}},
-        {"ctrl-z ends the file", 0, "a;b\n\x1A" "b;c\n", {"1 2"}},
+        {"ctrl-z ends the file",
+         0,
+         "a;b\n\x1A"
+         "b;c\n",
+         {"1 2"}},
         {"lone cr joins", 0, "a;b\rc\n", {"1 2"}},
     };
     for (const Case& c : cases) {
@@ -144,7 +155,7 @@ TEST_F(ConversionRunTest, EdgesKeepEveryRecord)
 {
     settings.valueColumn = 2;
     EXPECT_EQ(convert("a;b;1\na;b;1\nb;a;x\na;a;\n").mid(4),
-              (QStringList{"1 2 1", "1 2 1", "2 1 x", "1 1 "}));
+              (QStringList {"1 2 1", "1 2 1", "2 1 x", "1 1 "}));
 }
 
 TEST_F(ConversionRunTest, WeightIsCopiedAsText)
@@ -152,20 +163,19 @@ TEST_F(ConversionRunTest, WeightIsCopiedAsText)
     settings.valueColumn = 0;
     settings.firstColumn = 1;
     settings.secondColumn = 2;
-    EXPECT_EQ(convert("3,5 kg;a;b\n\"(7)\";b;a").mid(4), (QStringList{"1 2 3,5 kg", "2 1 \"(7)\""}));
+    EXPECT_EQ(convert("3,5 kg;a;b\n\"(7)\";b;a").mid(4),
+              (QStringList {"1 2 3,5 kg", "2 1 \"(7)\""}));
 }
 
 TEST_F(ConversionRunTest, BlankEndGivesNoEdge)
 {
     // One-mode: a blank end has no vertex, so the record yields no line.
-    EXPECT_EQ(convert("a;b\nc;\n;d\n"),
-              (QStringList{"*Vertices 4", "1 \"a\"", "2 \"b\"", "3 \"c\"", "4 \"d\"", "*Edges",
-                           "1 2"}));
+    EXPECT_EQ(convert("a;b\nc;\n;d\n"), (QStringList {"*Vertices 4", "1 \"a\"", "2 \"b\"",
+                                                      "3 \"c\"", "4 \"d\"", "*Edges", "1 2"}));
     // Two-mode: a blank second end is a vertex with an empty name.
     settings.mode = NetworkMode::TwoMode;
-    EXPECT_EQ(convert("a;b\nc;\n"),
-              (QStringList{"*Vertices 4 2", "1 \"a\"", "2 \"c\"", "3 \"b\"", "4 \"\"", "*Edges",
-                           "1 3", "2 4"}));
+    EXPECT_EQ(convert("a;b\nc;\n"), (QStringList {"*Vertices 4 2", "1 \"a\"", "2 \"c\"", "3 \"b\"",
+                                                  "4 \"\"", "*Edges", "1 3", "2 4"}));
 }
 
 TEST_F(ConversionRunTest, SameNameFromAnyColumnPosition)
@@ -173,7 +183,7 @@ TEST_F(ConversionRunTest, SameNameFromAnyColumnPosition)
     settings.firstColumn = 2;
     settings.secondColumn = 0;
     EXPECT_EQ(convert("x;-;y\ny;-;x\n"),
-              (QStringList{"*Vertices 2", "1 \"y\"", "2 \"x\"", "*Edges", "1 2", "2 1"}));
+              (QStringList {"*Vertices 2", "1 \"y\"", "2 \"x\"", "*Edges", "1 2", "2 1"}));
 }
 
 TEST_F(ConversionRunTest, SortedNumbering)
@@ -181,18 +191,18 @@ TEST_F(ConversionRunTest, SortedNumbering)
     settings.sortAscending = true;
     settings.mode = NetworkMode::TwoMode;
     EXPECT_EQ(convert("zé;Rio\nÉrica;Lisboa\nbia;Rio\nZÉ;Acre\n"),
-              (QStringList{"*Vertices 6 3", "1 \"bia\"", "2 \"Érica\"", "3 \"zé\"", "4 \"Rio\"",
-                           "5 \"Lisboa\"", "6 \"Acre\"", "*Edges", "3 4", "2 5", "1 4", "3 6"}));
+              (QStringList {"*Vertices 6 3", "1 \"bia\"", "2 \"Érica\"", "3 \"zé\"", "4 \"Rio\"",
+                            "5 \"Lisboa\"", "6 \"Acre\"", "*Edges", "3 4", "2 5", "1 4", "3 6"}));
 }
 
 TEST_F(ConversionRunTest, DecodesUtf8AndWindows1252)
 {
     EXPECT_EQ(convert("\xEF\xBB\xBFJos\xC3\xA9;Jo\xE3o\n").mid(1, 2),
-              (QStringList{"1 \"José\"", "2 \"João\""}));
+              (QStringList {"1 \"José\"", "2 \"João\""}));
     // One name in both encodings, and a lone CR inside a line, is still one vertex.
     EXPECT_EQ(convert("Jos\xC3\xA9;Jo\xE3o\nJos\xE9;Jo\xC3\xA3o\nJo\rs\xE9;x\n"),
-              (QStringList{"*Vertices 3", "1 \"José\"", "2 \"João\"", "3 \"x\"", "*Edges",
-                           "1 2", "1 2", "1 3"}));
+              (QStringList {"*Vertices 3", "1 \"José\"", "2 \"João\"", "3 \"x\"", "*Edges", "1 2",
+                            "1 2", "1 3"}));
 }
 
 TEST_F(ConversionRunTest, MissingFieldStopsTheVertexPass)
@@ -241,8 +251,8 @@ TEST_F(ConversionRunTest, OutputFolderMissing)
         runConversion(settings, feedback);
         FAIL();
     } catch (const RunError& e) {
-        EXPECT_TRUE(e.message().startsWith(
-            QStringLiteral("Cannot create file \"%1\". ").arg(dir.path(QStringLiteral("nada/rede.net")))));
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("Cannot create file \"%1\". ")
+                                               .arg(dir.path(QStringLiteral("nada/rede.net")))));
     }
     // The pane already shows the network when writing fails.
     EXPECT_EQ(feedback.calls, successfulCalls().mid(0, 8));
@@ -255,9 +265,10 @@ TEST_F(ConversionRunTest, OutputPathWithoutFileName)
         feedback.calls.clear();
         settings.outputPath = output;
         EXPECT_EQ(runConversion(settings, feedback), RunOutcome::NoOutputFile);
-        EXPECT_EQ(feedback.calls, QStringList{QStringLiteral("showMessage:") + messages::noOutputFile()});
+        EXPECT_EQ(feedback.calls,
+                  QStringList {QStringLiteral("showMessage:") + messages::noOutputFile()});
     }
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"dados.csv"});
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList {"dados.csv"});
 }
 
 TEST_F(ConversionRunTest, OverwriteQuestion)
@@ -269,7 +280,7 @@ TEST_F(ConversionRunTest, OverwriteQuestion)
     settings.outputPath = dir.path(QStringLiteral("rede"));
     feedback.overwriteAnswer = false;
     EXPECT_EQ(runConversion(settings, feedback), RunOutcome::OverwriteDeclined);
-    EXPECT_EQ(feedback.calls, QStringList{QStringLiteral("confirmOverwrite:") + existing});
+    EXPECT_EQ(feedback.calls, QStringList {QStringLiteral("confirmOverwrite:") + existing});
     EXPECT_EQ(readBytes(existing), QByteArray("antigo"));
 
     // rede.txt exists but the run writes rede.txt.net, so nothing is asked.
@@ -283,7 +294,8 @@ TEST_F(ConversionRunTest, OverwriteQuestion)
     feedback.overwriteAnswer = true;
     settings.outputPath = dir.path(QStringLiteral("rede.net"));
     EXPECT_EQ(runConversion(settings, feedback), RunOutcome::Written);
-    EXPECT_EQ(feedback.calls, QStringList{QStringLiteral("confirmOverwrite:") + existing} + successfulCalls());
+    EXPECT_EQ(feedback.calls,
+              QStringList {QStringLiteral("confirmOverwrite:") + existing} + successfulCalls());
     EXPECT_EQ(networkLines(existing).first(), QStringLiteral("*Vertices 2"));
 }
 
@@ -293,13 +305,14 @@ TEST_F(ConversionRunTest, ReportFlagChoosesTheLongerMessage)
     settings.inputPath = dir.write(QStringLiteral("dados.csv"), "a;b\n");
     settings.outputPath = dir.path(QStringLiteral("rede"));
     EXPECT_EQ(runConversion(settings, feedback), RunOutcome::Written);
-    EXPECT_EQ(feedback.calls.last(), QStringLiteral("showMessage:") + messages::savedNetworkAndReport());
+    EXPECT_EQ(feedback.calls.last(),
+              QStringLiteral("showMessage:") + messages::savedNetworkAndReport());
 }
 
 TEST_F(ConversionRunTest, NamesAreWrittenUnchanged)
 {
     EXPECT_EQ(convert("O \"Rei\";{x}\\y\n").mid(1, 2),
-              (QStringList{"1 \"O \"Rei\"\"", "2 \"{x}\\y\""}));
+              (QStringList {"1 \"O \"Rei\"\"", "2 \"{x}\\y\""}));
 }
 
 TEST_F(ConversionRunTest, SuppressionInBothPassesButNotTheWeight)
@@ -307,15 +320,15 @@ TEST_F(ConversionRunTest, SuppressionInBothPassesButNotTheWeight)
     settings.suppression = {QStringLiteral("()"), true, true, false};
     settings.valueColumn = 2;
     EXPECT_EQ(convert("(Ana);Rui);(3)\nAna;(Rui;(1)\n();Eva;2\n"),
-              (QStringList{"*Vertices 3", "1 \"Ana\"", "2 \"Rui\"", "3 \"Eva\"", "*Edges",
-                           "1 2 (3)", "1 2 (1)"}));
+              (QStringList {"*Vertices 3", "1 \"Ana\"", "2 \"Rui\"", "3 \"Eva\"", "*Edges",
+                            "1 2 (3)", "1 2 (1)"}));
     // Everywhere, in two-mode: the second end keeps a blank vertex.
     settings.suppression = {QStringLiteral(" "), false, false, true};
     settings.mode = NetworkMode::TwoMode;
     settings.valueColumn.reset();
     EXPECT_EQ(convert("A na; R io\nAna;  \n"),
-              (QStringList{"*Vertices 3 1", "1 \"Ana\"", "2 \"Rio\"", "3 \"\"", "*Edges", "1 2",
-                           "1 3"}));
+              (QStringList {"*Vertices 3 1", "1 \"Ana\"", "2 \"Rio\"", "3 \"\"", "*Edges", "1 2",
+                            "1 3"}));
 }
 
 TEST_F(ConversionRunTest, ReportBesideTheNetworkFirstModeOnly)
@@ -327,8 +340,8 @@ TEST_F(ConversionRunTest, ReportBesideTheNetworkFirstModeOnly)
     settings.outputPath = dir.path(QStringLiteral("rede.txt"));
     EXPECT_EQ(runConversion(settings, feedback), RunOutcome::Written);
     EXPECT_EQ(feedback.calls, successfulCalls(messages::savedNetworkAndReport()));
-    const QStringList lines = similarityReportLinesReference(
-        {QStringLiteral("rede¶"), QStringLiteral("redes¶")}, 80);
+    const QStringList lines =
+        similarityReportLinesReference({QStringLiteral("rede¶"), QStringLiteral("redes¶")}, 80);
     TempDir other;
     writeReportDocument(other.path(QStringLiteral("r.rtf")), lines);
     EXPECT_EQ(readBytes(dir.path(QStringLiteral("Similaridade_rede.rtf"))),

@@ -25,8 +25,7 @@ void PrintTo(const SplitCase& c, std::ostream* os)
     *os << QStringView(c.line).toString().toStdString();
 }
 
-
-class SplitRecordTest : public ::testing::TestWithParam<SplitCase> {};
+class SplitRecordTest : public ::testing::TestWithParam<SplitCase> { };
 
 TEST_P(SplitRecordTest, GivesMarkedFields)
 {
@@ -39,23 +38,22 @@ TEST_P(SplitRecordTest, GivesMarkedFields)
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, SplitRecordTest,
-    ::testing::Values(SplitCase{u"a;b;c", u';', {u"a¶", u"¶b¶", u"¶c"}},
-                      SplitCase{u"abc", u';', {u"abc"}}, SplitCase{u"", u';', {}},
-                      SplitCase{u";", u';', {u"¶", u"¶"}},
-                      SplitCase{u";;", u';', {u"¶", u"¶¶", u"¶"}},
-                      SplitCase{u"a;", u';', {u"a¶", u"¶"}},
-                      SplitCase{u";a", u';', {u"¶", u"¶a"}},
+    ::testing::Values(SplitCase {u"a;b;c", u';', {u"a¶", u"¶b¶", u"¶c"}},
+                      SplitCase {u"abc", u';', {u"abc"}}, SplitCase {u"", u';', {}},
+                      SplitCase {u";", u';', {u"¶", u"¶"}},
+                      SplitCase {u";;", u';', {u"¶", u"¶¶", u"¶"}},
+                      SplitCase {u"a;", u';', {u"a¶", u"¶"}},
+                      SplitCase {u";a", u';', {u"¶", u"¶a"}},
                       // quotes protect nothing and spaces stay
-                      SplitCase{u"\"a;b\" ; c", u';', {u"\"a¶", u"¶b\" ¶", u"¶ c"}},
-                      SplitCase{u"a\tb", u'\t', {u"a¶", u"¶b"}},
+                      SplitCase {u"\"a;b\" ; c", u';', {u"\"a¶", u"¶b\" ¶", u"¶ c"}},
+                      SplitCase {u"a\tb", u'\t', {u"a¶", u"¶b"}},
                       // line breaks inside the text cut without markers
-                      SplitCase{u"a\r\nb", u';', {u"a", u"b"}},
-                      SplitCase{u"a\rb\n", u';', {u"a", u"b"}},
-                      SplitCase{u"\n", u';', {u""}},
+                      SplitCase {u"a\r\nb", u';', {u"a", u"b"}},
+                      SplitCase {u"a\rb\n", u';', {u"a", u"b"}}, SplitCase {u"\n", u';', {u""}},
                       // a separator that is itself a break character
-                      SplitCase{u"a\nb", u'\n', {u"a¶", u"¶b"}},
+                      SplitCase {u"a\nb", u'\n', {u"a¶", u"¶b"}},
                       // the marker as data is just text
-                      SplitCase{u"¶a;b", u';', {u"¶a¶", u"¶b"}}));
+                      SplitCase {u"¶a;b", u';', {u"¶a¶", u"¶b"}}));
 
 TEST(RecordFields, CountsSeparatorsPlusOne)
 {
@@ -101,13 +99,13 @@ TEST(IsRecordText, NeedsSomethingBesidesSeparators)
 
 TEST(ColumnNames, CutsTheFirstLineAtEverySeparator)
 {
-    EXPECT_EQ(columnNames(u"a;b;c", u';'), (QStringList{"a", "b", "c"}));
-    EXPECT_EQ(columnNames(u"a;;c", u';'), (QStringList{"a", "", "c"}));
-    EXPECT_EQ(columnNames(u";a", u';'), (QStringList{"", "a"}));
-    EXPECT_EQ(columnNames(u"a;", u';'), (QStringList{"a"}));
-    EXPECT_EQ(columnNames(u";;", u';'), (QStringList{"", ""}));
+    EXPECT_EQ(columnNames(u"a;b;c", u';'), (QStringList {"a", "b", "c"}));
+    EXPECT_EQ(columnNames(u"a;;c", u';'), (QStringList {"a", "", "c"}));
+    EXPECT_EQ(columnNames(u";a", u';'), (QStringList {"", "a"}));
+    EXPECT_EQ(columnNames(u"a;", u';'), (QStringList {"a"}));
+    EXPECT_EQ(columnNames(u";;", u';'), (QStringList {"", ""}));
     EXPECT_EQ(columnNames(u"", u';'), QStringList());
-    EXPECT_EQ(columnNames(u"\"x;y\";z", u';'), (QStringList{"\"x", "y\"", "z"}));
+    EXPECT_EQ(columnNames(u"\"x;y\";z", u';'), (QStringList {"\"x", "y\"", "z"}));
 }
 
 } // namespace

@@ -49,8 +49,8 @@ TEST(FieldMemo, RefsSurviveGrowthAndEveryFieldIsListed)
         expected[sighting.ref] = {keys.back(), isText, shape};
     }
     for (int i = 0; i < 20000; ++i) {
-        const auto again
-            = see(memo, keys[size_t(i)], i % 3 == 0, FieldShape(i % FieldMemo::kShapes));
+        const auto again =
+            see(memo, keys[size_t(i)], i % 3 == 0, FieldShape(i % FieldMemo::kShapes));
         EXPECT_FALSE(again.first);
         EXPECT_EQ(std::get<0>(expected.at(again.ref)), keys[size_t(i)]);
     }

@@ -58,21 +58,22 @@ protected:
 TEST_F(HostileInputTest, BinaryFileWithNulBytes)
 {
     EXPECT_EQ(outcome(QByteArray("a\0b;c\0\n\0;\0\n", 11)),
-        QStringLiteral("*Vertices 3\n1 \"a") + QChar(0) + QStringLiteral("b\"\n2 \"c") + QChar(0)
-            + QStringLiteral("\"\n3 \"") + QChar(0) + QStringLiteral("\"\n*Edges\n1 2\n3 3"));
+              QStringLiteral("*Vertices 3\n1 \"a") + QChar(0) + QStringLiteral("b\"\n2 \"c") +
+                  QChar(0) + QStringLiteral("\"\n3 \"") + QChar(0) +
+                  QStringLiteral("\"\n*Edges\n1 2\n3 3"));
 }
 
 TEST_F(HostileInputTest, HundredMegabytesInOneLine)
 {
-    EXPECT_EQ(
-        outcome(QByteArray(100 << 20, 'x')), QStringLiteral("error:List index out of bounds (1)"));
+    EXPECT_EQ(outcome(QByteArray(100 << 20, 'x')),
+              QStringLiteral("error:List index out of bounds (1)"));
     EXPECT_FALSE(QFile::exists(dir.path(QStringLiteral("rede.net"))));
 }
 
 TEST_F(HostileInputTest, AMillionSeparators)
 {
     EXPECT_EQ(outcome("Ana;Rui" + QByteArray(1000000, ';') + "\n"),
-        QStringLiteral("*Vertices 2\n1 \"Ana\"\n2 \"Rui\"\n*Edges\n1 2"));
+              QStringLiteral("*Vertices 2\n1 \"Ana\"\n2 \"Rui\"\n*Edges\n1 2"));
 }
 
 TEST_F(HostileInputTest, OnlySeparatorsAndBlankLines)
@@ -82,7 +83,8 @@ TEST_F(HostileInputTest, OnlySeparatorsAndBlankLines)
 
 TEST_F(HostileInputTest, InvalidAndTruncatedUtf8)
 {
-    EXPECT_EQ(outcome("Jos\xC3;Ana\xE2\x82\nS\xED\xA0\x80o;x\n"),
+    EXPECT_EQ(
+        outcome("Jos\xC3;Ana\xE2\x82\nS\xED\xA0\x80o;x\n"),
         QStringLiteral(
             "*Vertices 4\n1 \"JosÃ\"\n2 \"Anaâ‚\"\n3 \"Sí\u00A0€o\"\n4 \"x\"\n*Edges\n1 2\n3 4"));
 }
@@ -92,8 +94,8 @@ TEST_F(HostileInputTest, Utf16WithByteOrderMark)
     // Its second line starts with the NUL after the first line break: one field only.
     EXPECT_EQ(outcome(QByteArray("\xFF\xFE"
                                  "a\0;\0b\0\r\0\n\0",
-                  12)),
-        QStringLiteral("error:List index out of bounds (1)"));
+                                 12)),
+              QStringLiteral("error:List index out of bounds (1)"));
 }
 
 TEST_F(HostileInputTest, InputPaths)
@@ -112,9 +114,9 @@ TEST_F(HostileInputTest, UnreadableInput)
     if (::geteuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
         GTEST_SKIP() << "needs root and setpriv to act as another user";
     QTemporaryDir open(QDir::tempPath() + QStringLiteral("/urdiva-XXXXXX"));
-    QFile::setPermissions(open.path(),
-        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
-            | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther);
+    QFile::setPermissions(open.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                           QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                           QFileDevice::WriteOther | QFileDevice::ExeOther);
     const QString input = open.filePath(QStringLiteral("segredo.csv"));
     QFile file(input);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -124,18 +126,17 @@ TEST_F(HostileInputTest, UnreadableInput)
     // A copy of the program where "nobody" may run it, wherever the build lies.
     const QString program = open.filePath(QStringLiteral("urdiva-cli"));
     ASSERT_TRUE(QFile::copy(QStringLiteral(URDIVA_CLI_PATH), program));
-    QFile::setPermissions(program,
-        QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther
-            | QFileDevice::ExeOther);
+    QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                       QFileDevice::ReadOther | QFileDevice::ExeOther);
     QProcess cli;
     cli.start(QStringLiteral("setpriv"),
-        {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
-            QStringLiteral("--clear-groups"), program, QStringLiteral("-q"), input,
-            open.filePath(QStringLiteral("rede"))});
+              {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+               QStringLiteral("--clear-groups"), program, QStringLiteral("-q"), input,
+               open.filePath(QStringLiteral("rede"))});
     cli.waitForFinished(60000);
     EXPECT_EQ(cli.exitCode(), 1);
-    EXPECT_EQ(
-        QString::fromUtf8(cli.readAllStandardError()), QStringLiteral("File access denied.\n"));
+    EXPECT_EQ(QString::fromUtf8(cli.readAllStandardError()),
+              QStringLiteral("File access denied.\n"));
     EXPECT_FALSE(QFile::exists(open.filePath(QStringLiteral("rede.net"))));
 }
 
@@ -215,11 +216,11 @@ TEST_F(HostileInputTest, FullDiskKeepsTheExistingFile)
         setrlimit(RLIMIT_FSIZE, &limit);
     });
     cli.start(QStringLiteral(URDIVA_CLI_PATH),
-        {QStringLiteral("-q"), QStringLiteral("-f"), settings.inputPath, existing});
+              {QStringLiteral("-q"), QStringLiteral("-f"), settings.inputPath, existing});
     cli.waitForFinished(60000);
     EXPECT_EQ(cli.exitCode(), 1);
-    EXPECT_EQ(
-        QString::fromUtf8(cli.readAllStandardError()), QStringLiteral("Failed to Save Stream.\n"));
+    EXPECT_EQ(QString::fromUtf8(cli.readAllStandardError()),
+              QStringLiteral("Failed to Save Stream.\n"));
     EXPECT_EQ(readBytes(existing), QByteArray("a rede de antes"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2); // no temporary file left behind
 }
@@ -230,15 +231,15 @@ TEST_F(HostileInputTest, AwkwardNamesInTheNetworkAndTheReport)
     settings.similarityThreshold = 0;
     settings.valueColumn = 2;
     const QByteArray names = "\"Rei\" {x}\\y;\\par \\b1 {\\rtf1};\xF0\x9F\x98\x80 \xC3\xA9\n";
-    EXPECT_EQ(outcome(names),
-        QStringLiteral("*Vertices 2\n1 \"\"Rei\" {x}\\y\"\n2 \"\\par \\b1 "
-                       "{\\rtf1}\"\n*Edges\n1 2 \U0001F600 é"));
+    EXPECT_EQ(outcome(names), QStringLiteral("*Vertices 2\n1 \"\"Rei\" {x}\\y\"\n2 \"\\par \\b1 "
+                                             "{\\rtf1}\"\n*Edges\n1 2 \U0001F600 é"));
     TempDir other;
-    writeReportDocument(other.path(QStringLiteral("r.rtf")),
+    writeReportDocument(
+        other.path(QStringLiteral("r.rtf")),
         similarityReportLinesReference(
             {QStringLiteral("\"Rei\" {x}\\y¶"), QStringLiteral("\\par \\b1 {\\rtf1}¶")}, 0));
     EXPECT_EQ(readBytes(dir.path(QStringLiteral("Similaridade_rede.rtf"))),
-        readBytes(other.path(QStringLiteral("r.rtf"))));
+              readBytes(other.path(QStringLiteral("r.rtf"))));
 }
 
 } // namespace

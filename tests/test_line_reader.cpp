@@ -2,7 +2,6 @@
 #include "run_error.h"
 #include "test_support.h"
 
-
 #include <gtest/gtest.h>
 
 using namespace urdiva;
@@ -31,8 +30,7 @@ void PrintTo(const ReaderCase& c, std::ostream* os)
     *os << c.name;
 }
 
-
-class LineReaderTest : public ::testing::TestWithParam<ReaderCase> {};
+class LineReaderTest : public ::testing::TestWithParam<ReaderCase> { };
 
 TEST_P(LineReaderTest, ReadsLines)
 {
@@ -43,23 +41,32 @@ TEST_P(LineReaderTest, ReadsLines)
 INSTANTIATE_TEST_SUITE_P(
     Files, LineReaderTest,
     ::testing::Values(
-        ReaderCase{"empty", "", {}}, ReaderCase{"one_line_no_break", "a;b", {"a;b"}},
-        ReaderCase{"lf", "a\nb\n", {"a", "b"}}, ReaderCase{"crlf", "a\r\nb\r\n", {"a", "b"}},
-        ReaderCase{"final_break_adds_nothing", "a\n", {"a"}},
-        ReaderCase{"empty_lines_kept", "\na\n\nb", {"", "a", "", "b"}},
-        ReaderCase{"one_break", "\n", {""}}, ReaderCase{"two_breaks", "\n\n", {"", ""}},
-        ReaderCase{"lone_cr_dropped", "a\rb\nc", {"ab", "c"}},
-        ReaderCase{"cr_cr_lf", "a\r\r\nb", {"a", "b"}},
-        ReaderCase{"final_cr_ends_line", "a\nb\r", {"a", "b"}},
-        ReaderCase{"cr_alone", "\r", {""}},
-        ReaderCase{"ctrl_z_ends_file", "a\nb\x1A\nc\n", {"a", "b"}},
-        ReaderCase{"ctrl_z_first", "\x1A" "a", {}},
-        ReaderCase{"ctrl_z_after_break", "a\n\x1A", {"a"}},
-        ReaderCase{"utf8_bom_skipped", "\xEF\xBB\xBF" "Ana\n", {"Ana"}},
-        ReaderCase{"bom_alone", "\xEF\xBB\xBF", {}},
-        ReaderCase{"bom_only_at_start", "a\n\xEF\xBB\xBF" "b", {"a", QStringView(u"\uFEFFb").toString()}},
-        ReaderCase{"windows1252", "Jos\xE9\r\n", {QString::fromUtf16(u"José")}},
-        ReaderCase{"utf8", "Jos\xC3\xA9\r\n", {QString::fromUtf16(u"José")}}),
+        ReaderCase {"empty", "", {}}, ReaderCase {"one_line_no_break", "a;b", {"a;b"}},
+        ReaderCase {"lf", "a\nb\n", {"a", "b"}}, ReaderCase {"crlf", "a\r\nb\r\n", {"a", "b"}},
+        ReaderCase {"final_break_adds_nothing", "a\n", {"a"}},
+        ReaderCase {"empty_lines_kept", "\na\n\nb", {"", "a", "", "b"}},
+        ReaderCase {"one_break", "\n", {""}}, ReaderCase {"two_breaks", "\n\n", {"", ""}},
+        ReaderCase {"lone_cr_dropped", "a\rb\nc", {"ab", "c"}},
+        ReaderCase {"cr_cr_lf", "a\r\r\nb", {"a", "b"}},
+        ReaderCase {"final_cr_ends_line", "a\nb\r", {"a", "b"}},
+        ReaderCase {"cr_alone", "\r", {""}},
+        ReaderCase {"ctrl_z_ends_file", "a\nb\x1A\nc\n", {"a", "b"}},
+        ReaderCase {"ctrl_z_first",
+                    "\x1A"
+                    "a",
+                    {}},
+        ReaderCase {"ctrl_z_after_break", "a\n\x1A", {"a"}},
+        ReaderCase {"utf8_bom_skipped",
+                    "\xEF\xBB\xBF"
+                    "Ana\n",
+                    {"Ana"}},
+        ReaderCase {"bom_alone", "\xEF\xBB\xBF", {}},
+        ReaderCase {"bom_only_at_start",
+                    "a\n\xEF\xBB\xBF"
+                    "b",
+                    {"a", QStringView(u"\uFEFFb").toString()}},
+        ReaderCase {"windows1252", "Jos\xE9\r\n", {QString::fromUtf16(u"José")}},
+        ReaderCase {"utf8", "Jos\xC3\xA9\r\n", {QString::fromUtf16(u"José")}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LineReader, LinesLongerThanABlock)
@@ -80,7 +87,8 @@ TEST(LineReader, BreaksAcrossBlockBoundaries)
     QByteArray bytes;
     QStringList expected;
     for (int i = 0; bytes.size() < 3 * 1024 * 1024; ++i) {
-        const QByteArray line = "nome " + QByteArray::number(i) + " \xC3\xA7" + QByteArray(i % 7, 'y');
+        const QByteArray line =
+            "nome " + QByteArray::number(i) + " \xC3\xA7" + QByteArray(i % 7, 'y');
         bytes += line + "\r\n";
         expected << QString::fromUtf8(line);
     }
@@ -98,13 +106,13 @@ void PrintTo(const OpenFailure& c, std::ostream* os)
     *os << c.name;
 }
 
-
-class LineReaderOpenTest : public ::testing::TestWithParam<OpenFailure> {};
+class LineReaderOpenTest : public ::testing::TestWithParam<OpenFailure> { };
 
 TEST_P(LineReaderOpenTest, ReportsTheSystemError)
 {
     TempDir dir;
-    const QString path = GetParam().relativePath.isNull() ? QString() : dir.path(GetParam().relativePath);
+    const QString path =
+        GetParam().relativePath.isNull() ? QString() : dir.path(GetParam().relativePath);
     try {
         LineReader reader(path);
         FAIL() << "opened " << path.toStdString();
@@ -115,11 +123,11 @@ TEST_P(LineReaderOpenTest, ReportsTheSystemError)
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, LineReaderOpenTest,
-    ::testing::Values(OpenFailure{"missing_file", "nada.csv", "File not found"},
-                      OpenFailure{"missing_folder", "pasta/nada.csv", "Invalid filename"},
-                      OpenFailure{"folder", ".", "File access denied"},
-                      OpenFailure{"empty_path", QString(), "Invalid filename"},
-                      OpenFailure{"name_too_long", QString(300, u'n'), "Invalid filename"}),
+    ::testing::Values(OpenFailure {"missing_file", "nada.csv", "File not found"},
+                      OpenFailure {"missing_folder", "pasta/nada.csv", "Invalid filename"},
+                      OpenFailure {"folder", ".", "File access denied"},
+                      OpenFailure {"empty_path", QString(), "Invalid filename"},
+                      OpenFailure {"name_too_long", QString(300, u'n'), "Invalid filename"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReadFirstLine, ReadsByTheSameRules)

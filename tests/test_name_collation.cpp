@@ -17,8 +17,8 @@ QString acceptedCharacters()
         out += QChar(c);
     out += QChar(0xB6);
     for (char16_t c = 0xC0; c <= 0xFF; ++c) {
-        if (c != 0xC6 && c != 0xD0 && c != 0xD7 && c != 0xD8 && c != 0xDE && c != 0xDF && c != 0xE6
-            && c != 0xF0 && c != 0xF7 && c != 0xF8 && c != 0xFE)
+        if (c != 0xC6 && c != 0xD0 && c != 0xD7 && c != 0xD8 && c != 0xDE && c != 0xDF &&
+            c != 0xE6 && c != 0xF0 && c != 0xF7 && c != 0xF8 && c != 0xFE)
             out += QChar(c);
     }
     return out;
@@ -42,7 +42,7 @@ TEST_P(MatchHashTest, NamesRankedEqualShareTheHash)
     for (auto cs : {Qt::CaseInsensitive, Qt::CaseSensitive}) {
         const NameCollation collation(locale, cs);
         std::sort(names.begin(), names.end(),
-            [&](const QString& x, const QString& y) { return collation.compare(x, y) < 0; });
+                  [&](const QString& x, const QString& y) { return collation.compare(x, y) < 0; });
         int equalPairs = 0;
         for (size_t i = 1; i < names.size(); ++i) {
             ASSERT_TRUE(collation.matchHash(names[i]).has_value()) << names[i].toStdString();
@@ -60,8 +60,8 @@ TEST_P(MatchHashTest, NamesRankedEqualShareTheHash)
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, MatchHashTest,
-    ::testing::Values(
-        "pt_BR", "pt_PT", "en_US", "es_ES", "fr_FR", "fr_CA", "it_IT", "de_DE", "de_AT", "C"));
+                         ::testing::Values("pt_BR", "pt_PT", "en_US", "es_ES", "fr_FR", "fr_CA",
+                                           "it_IT", "de_DE", "de_AT", "C"));
 
 TEST(MatchHash, OnlyForAcceptedCharactersAndLocales)
 {
@@ -73,7 +73,7 @@ TEST(MatchHash, OnlyForAcceptedCharactersAndLocales)
     EXPECT_NE(portuguese.matchHash(u"jose"), portuguese.matchHash(u"jose "));
     // Ignorable controls, letters that may rank as two, other scripts, decomposed accents.
     for (const char16_t* name : {u"a\u0001b", u"Stra\u00DFe", u"\u00C6sir", u"\u00AA", u"\u00A0",
-             u"\u0416", u"Jose\u0301", u"\u00D8ster"})
+                                 u"\u0416", u"Jose\u0301", u"\u00D8ster"})
         EXPECT_FALSE(portuguese.matchHash(QString::fromUtf16(name)).has_value());
     // Collations that rank such names equal in ways of their own (Danish "aa" and "å").
     for (const char* other : {"da_DK", "hu_HU", "sv_SE", "tr_TR"}) {

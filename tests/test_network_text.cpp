@@ -35,8 +35,8 @@ TEST(NetworkText, VertexAndEdgeLinesDropMarkersOnly)
     text.appendEdgeLine(1, 2, line.unmarkedUtf8(3, storage));
     text.appendEdgeLine(1, 2, line.unmarkedUtf8(4, storage));
     EXPECT_EQ(text.lines(),
-        (QStringList {"9 \"Ana\"", "10 \"O \"Rei\"\"", "11 \"\"", "9 10 3,5 kg", "11 11",
-            "1 2 (7) ", QString::fromUtf16(u"1 2 é"), "1 2 "}));
+              (QStringList {"9 \"Ana\"", "10 \"O \"Rei\"\"", "11 \"\"", "9 10 3,5 kg", "11 11",
+                            "1 2 (7) ", QString::fromUtf16(u"1 2 é"), "1 2 "}));
     EXPECT_EQ(text.lineCount(), 8);
 }
 
@@ -51,7 +51,7 @@ TEST(NetworkText, FileHasBomUtf8AndCrLf)
     const QString path = dir.path(QStringLiteral("rede.net"));
     writeNetworkFile(path, text);
     EXPECT_EQ(urdiva::test::readBytes(path),
-        QByteArray("\xEF\xBB\xBF*Vertices 1\r\n1 \"Jo\xC3\xA3o\"\r\n*Edges\r\n"));
+              QByteArray("\xEF\xBB\xBF*Vertices 1\r\n1 \"Jo\xC3\xA3o\"\r\n*Edges\r\n"));
 }
 
 TEST(NetworkWriter, ReplacesAnExistingFileWhole)
@@ -74,8 +74,8 @@ TEST(NetworkWriter, MissingFolderCannotBeCreated)
     } catch (const RunError& e) {
         EXPECT_TRUE(e.message().startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(path)))
             << e.message().toStdString();
-        EXPECT_GT(
-            e.message().size(), QStringLiteral("Cannot create file \"%1\". ").arg(path).size());
+        EXPECT_GT(e.message().size(),
+                  QStringLiteral("Cannot create file \"%1\". ").arg(path).size());
     }
 }
 

@@ -70,10 +70,13 @@ TEST(DefaultOutputName, FolderNameAndTimestamp)
               QStringLiteral(R"(C:\dados\rede - 08122025_140305.net)"));
     EXPECT_EQ(defaultOutputName(QStringLiteral(R"(C:\rede.csv)"), evening, windows),
               QStringLiteral(R"(C:\\rede - 01022026_210709.net)"));
-    for (const auto& [input, name] : {std::pair{R"(D:\x\Rede.CSV)", "Rede"}, {R"(D:\x\dados)", "dados"},
-                                      {R"(D:\x\a.csv.csv)", "a.csv"}, {R"(D:\x\v.txtnovo.txt)", "v.txtnovo"}})
+    for (const auto& [input, name] : {std::pair {R"(D:\x\Rede.CSV)", "Rede"},
+                                      {R"(D:\x\dados)", "dados"},
+                                      {R"(D:\x\a.csv.csv)", "a.csv"},
+                                      {R"(D:\x\v.txtnovo.txt)", "v.txtnovo"}})
         EXPECT_EQ(defaultOutputName(QString::fromUtf8(input), evening, windows),
-                  QStringLiteral(R"(D:\x\)") + QString::fromUtf8(name) + QStringLiteral(" - 01022026_210709.net"));
+                  QStringLiteral(R"(D:\x\)") + QString::fromUtf8(name) +
+                      QStringLiteral(" - 01022026_210709.net"));
     EXPECT_EQ(defaultOutputName(QStringLiteral("/dados/rede.csv"), afternoon, PathRules::posix()),
               QStringLiteral("/dados/rede - 08122025_140305.net"));
 }

@@ -32,15 +32,32 @@ QStringList cut(const QByteArray& bytes, QChar separator)
 TEST(RecordLine, CutsAsTheDecodedTextWouldBe)
 {
     const QByteArray lines[] = {
-        "Ana;Rui;3", "", ";", ";;", "a;", ";a", "Jos\xC3\xA9;Jo\xE3o", "a\rb;c", "a;\r;b",
-        "\xC3;\xA9", "x\xC2\xB6;y", "\xE2\x82\xAC;\xF0\x9F\x98\x80;z", "  ;  ", "a|b\xA7" "c",
-        "\xC2\xA7" "a\xC2\xA7", "\xA7\xA7", "a\tb\tc",
+        "Ana;Rui;3",
+        "",
+        ";",
+        ";;",
+        "a;",
+        ";a",
+        "Jos\xC3\xA9;Jo\xE3o",
+        "a\rb;c",
+        "a;\r;b",
+        "\xC3;\xA9",
+        "x\xC2\xB6;y",
+        "\xE2\x82\xAC;\xF0\x9F\x98\x80;z",
+        "  ;  ",
+        "a|b\xA7"
+        "c",
+        "\xC2\xA7"
+        "a\xC2\xA7",
+        "\xA7\xA7",
+        "a\tb\tc",
     };
-    const QChar separators[] = {u';', u'|', u'\t', QChar(0x00A7), kFieldMarker, u'\r',
-                                QChar(0xD83D)};
+    const QChar separators[] = {u';',         u'|',  u'\t',        QChar(0x00A7),
+                                kFieldMarker, u'\r', QChar(0xD83D)};
     for (const QByteArray& bytes : lines) {
         for (const QChar separator : separators) {
-            SCOPED_TRACE(bytes.toHex().toStdString() + " sep " + std::to_string(separator.unicode()));
+            SCOPED_TRACE(bytes.toHex().toStdString() + " sep " +
+                         std::to_string(separator.unicode()));
             EXPECT_EQ(cut(bytes, separator), reference(bytes, separator));
         }
     }

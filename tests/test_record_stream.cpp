@@ -27,7 +27,7 @@ std::vector<Seen> readAll(RecordStream& stream)
                 }
             }
             out.push_back({r.ends[0].key.toByteArray(), r.ends[1].key.toByteArray(),
-                r.weight.toByteArray(), r.hasWeight});
+                           r.weight.toByteArray(), r.hasWeight});
         }
     }
     return out;

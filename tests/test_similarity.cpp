@@ -25,9 +25,15 @@ TEST(EditDistance, WrittenExamples)
         double similarity;
     };
     const Case cases[] = {
-        {u"", u"", 0, 1.0},           {u"", u"abc", 3, 0.0},         {u"abc", u"abc", 0, 1.0},
-        {u"ab", u"ba", 1, 0.5},       {u"abcd", u"abdc", 1, 0.75},   {u"aba", u"bab", 1, 2.0 / 3},
-        {u"abcdef", u"badcfe", 3, 0.5}, {u"rede", u"redes", 1, 0.8}, {u"ca", u"abc", 3, 0.0},
+        {u"", u"", 0, 1.0},
+        {u"", u"abc", 3, 0.0},
+        {u"abc", u"abc", 0, 1.0},
+        {u"ab", u"ba", 1, 0.5},
+        {u"abcd", u"abdc", 1, 0.75},
+        {u"aba", u"bab", 1, 2.0 / 3},
+        {u"abcdef", u"badcfe", 3, 0.5},
+        {u"rede", u"redes", 1, 0.8},
+        {u"ca", u"abc", 3, 0.0},
         {u"Casa", u"casa", 1, 0.75},
     };
     for (const Case& c : cases) {
@@ -63,7 +69,8 @@ TEST(Similarity, FoldsAsciiCaseOnly)
 TEST(BoundedEditDistance, AgreesWithTheWrittenDistance)
 {
     std::mt19937 random(20191709);
-    const std::u16string alphabets[] = {u"ab", u"abc", u"abcd\u00E9", u"a\U0001F600b", u"xy\u0100z"};
+    const std::u16string alphabets[] = {u"ab", u"abc", u"abcd\u00E9", u"a\U0001F600b",
+                                        u"xy\u0100z"};
     for (int round = 0; round < 6000; ++round) {
         const std::u16string& alphabet = alphabets[round % 5];
         const auto draw = [&](int length) {
@@ -81,7 +88,8 @@ TEST(BoundedEditDistance, AgreesWithTheWrittenDistance)
             b = stem + b + stem;
         }
         const int expected = EditDistance(a, b);
-        ASSERT_EQ(boundedEditDistance(a, b, 1000), expected) << a.toStdString() << " / " << b.toStdString();
+        ASSERT_EQ(boundedEditDistance(a, b, 1000), expected)
+            << a.toStdString() << " / " << b.toStdString();
         ASSERT_EQ(PatternDistance(a)(b, 1000), expected);
         ASSERT_EQ(PatternDistance(b)(a, 1000), expected);
         ASSERT_EQ(boundedEditDistance(b, a, 1000), expected);
@@ -100,7 +108,7 @@ TEST(BoundedEditDistance, AgreesWithTheWrittenDistance)
 // letters over three letters.
 TEST(PatternDistance, WholeTextsInEitherOrderGiveTheWrittenDistance)
 {
-    QStringList texts{QString()};
+    QStringList texts {QString()};
     for (qsizetype from = 0; texts.size() < 364; ++from) {
         for (const char16_t c : {u'a', u'b', u'c'})
             texts << texts[from] + QChar(c);
@@ -108,7 +116,8 @@ TEST(PatternDistance, WholeTextsInEitherOrderGiveTheWrittenDistance)
     for (const QString& a : texts) {
         const PatternDistance distanceTo(a);
         for (const QString& b : texts)
-            ASSERT_EQ(distanceTo(b, 100), EditDistance(a, b)) << a.toStdString() << " / " << b.toStdString();
+            ASSERT_EQ(distanceTo(b, 100), EditDistance(a, b))
+                << a.toStdString() << " / " << b.toStdString();
     }
 }
 

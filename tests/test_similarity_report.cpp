@@ -43,7 +43,7 @@ TEST(FormatPercentage, PatternInTheLocale)
         {20.0, "20,00", "20.00"},
         {100.0, "100,00", "100.00"},
         {0.0, "0,00", "0.00"},
-        {90.625, "90,63", "90.63"},          // half up, not to even
+        {90.625, "90,63", "90.63"}, // half up, not to even
         {57.99999999999999, "58,00", "58.00"}, // rounded once shown, though below 58
         {66.66666666666666, "66,67", "66.67"},
         {0.005, "0,01", "0.01"},
@@ -51,8 +51,10 @@ TEST(FormatPercentage, PatternInTheLocale)
         {1234.5, "1.234,50", "1,234.50"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(formatPercentage(c.value, QLocale(QStringLiteral("pt_BR"))), QString::fromUtf8(c.ptBR));
-        EXPECT_EQ(formatPercentage(c.value, QLocale(QStringLiteral("en_US"))), QString::fromUtf8(c.enUS));
+        EXPECT_EQ(formatPercentage(c.value, QLocale(QStringLiteral("pt_BR"))),
+                  QString::fromUtf8(c.ptBR));
+        EXPECT_EQ(formatPercentage(c.value, QLocale(QStringLiteral("en_US"))),
+                  QString::fromUtf8(c.enUS));
     }
 }
 
@@ -66,7 +68,8 @@ TEST(SimilarityReportPath, BesideTheNetworkFile)
         {"rede", "Similaridade_rede.rtf"},
     };
     for (const auto& [output, report] : windows)
-        EXPECT_EQ(similarityReportPath(QString::fromUtf8(output), PathRules::windows()), QString::fromUtf8(report));
+        EXPECT_EQ(similarityReportPath(QString::fromUtf8(output), PathRules::windows()),
+                  QString::fromUtf8(report));
     const std::pair<const char*, const char*> posix[] = {
         {"/dados/rede.net", "/dados/Similaridade_rede.rtf"},
         {"dados/rede.txt", "dados/Similaridade_rede.rtf"},
@@ -74,7 +77,8 @@ TEST(SimilarityReportPath, BesideTheNetworkFile)
         {"/rede", "//Similaridade_rede.rtf"},
     };
     for (const auto& [output, report] : posix)
-        EXPECT_EQ(similarityReportPath(QString::fromUtf8(output), PathRules::posix()), QString::fromUtf8(report));
+        EXPECT_EQ(similarityReportPath(QString::fromUtf8(output), PathRules::posix()),
+                  QString::fromUtf8(report));
 }
 
 TEST(SimilarityReportLines, WrittenExamples)
@@ -83,16 +87,17 @@ TEST(SimilarityReportLines, WrittenExamples)
     const QString title = QStringLiteral("Relatório de vértices Similares");
     const QString dashes(105, u'-');
     const QStringList names = vertices({u"rede", u"redes", u"ponte"});
-    EXPECT_EQ(similarityReportLinesReference(names, 80),
-              (QStringList{title, dashes, "|rede| -> |redes| = 80,00%", dashes,
-                           QStringLiteral("Foram encontrados 1 vértices similares usando a taxa de "
-                                          "similaridade igual a 80%")}));
+    EXPECT_EQ(
+        similarityReportLinesReference(names, 80),
+        (QStringList {title, dashes, "|rede| -> |redes| = 80,00%", dashes,
+                      QStringLiteral("Foram encontrados 1 vértices similares usando a taxa de "
+                                     "similaridade igual a 80%")}));
     EXPECT_EQ(similarityReportLinesReference(names, 81),
-              (QStringList{title, dashes,
-                           QStringLiteral("Não foram encontrados vértices similares usando a taxa "
-                                          "de similaridade igual a 81%")}));
+              (QStringList {title, dashes,
+                            QStringLiteral("Não foram encontrados vértices similares usando a taxa "
+                                           "de similaridade igual a 81%")}));
     EXPECT_EQ(similarityReportLinesReference(names, 20).mid(2, 2),
-              (QStringList{"|rede| -> |redes| = 80,00%", "|rede| -> |ponte| = 20,00%"}));
+              (QStringList {"|rede| -> |redes| = 80,00%", "|rede| -> |ponte| = 20,00%"}));
     EXPECT_EQ(similarityReportLinesReference(names, 0).size(), 2 + 3 + 2);
     for (const QStringList& few : {QStringList(), vertices({u"só"})})
         EXPECT_EQ(similarityReportLinesReference(few, 80).size(), 3);
@@ -102,11 +107,12 @@ TEST(SimilarityReportLines, WrittenExamples)
               QStringLiteral("|Casa| -> |cASA| = 100,00%"));
     EXPECT_EQ(similarityReportLinesReference(vertices({u"\u00C9", u"\u00E9"}), 1).size(), 3);
     // Three edits in 32 code units.
-    EXPECT_EQ(similarityReportLinesReference(
-                  vertices({u"abcdefghijklmnopqrstuvwxyz012345", u"abcdefghijklmnopqrstuvwxyz012XYZ"}), 0)
-                  .at(2)
-                  .section(u'=', 1),
-              QStringLiteral(" 90,63%"));
+    EXPECT_EQ(
+        similarityReportLinesReference(
+            vertices({u"abcdefghijklmnopqrstuvwxyz012345", u"abcdefghijklmnopqrstuvwxyz012XYZ"}), 0)
+            .at(2)
+            .section(u'=', 1),
+        QStringLiteral(" 90,63%"));
 }
 
 TEST(SimilarityReportLines, EnglishLocaleFormat)
@@ -120,18 +126,27 @@ TEST(SimilarityReportLines, EnglishLocaleFormat)
 // accents, so that every threshold finds pairs.
 QStringList typingVariants(int count, std::mt19937& random)
 {
-    const std::u16string stems[] = {u"Maria da Silva", u"Jo\u00E3o Pereira", u"Ana", u"{x}\\y",
-                                    u"\U0001F600 Sorriso", u"Bia\tRamos", u"Ren\u00E9e Ara\u00FAjo"};
+    const std::u16string stems[] = {
+        u"Maria da Silva", u"Jo\u00E3o Pereira",     u"Ana", u"{x}\\y", u"\U0001F600 Sorriso",
+        u"Bia\tRamos",     u"Ren\u00E9e Ara\u00FAjo"};
     QStringList names;
     while (names.size() < count) {
         QString name = QString::fromStdU16String(stems[random() % std::size(stems)]);
         for (int edits = int(random() % 4); edits > 0 && name.size() > 2; --edits) {
             const qsizetype at = qsizetype(random() % (name.size() - 1));
             switch (random() % 4) {
-            case 0: std::swap(name[at], name[at + 1]); break;
-            case 1: name.insert(at, name[at]); break;
-            case 2: name.remove(at, 1); break;
-            default: name[at] = name[at].toUpper(); break;
+            case 0:
+                std::swap(name[at], name[at + 1]);
+                break;
+            case 1:
+                name.insert(at, name[at]);
+                break;
+            case 2:
+                name.remove(at, 1);
+                break;
+            default:
+                name[at] = name[at].toUpper();
+                break;
             }
         }
         if (!names.contains(name + QChar(0x00B6)))
@@ -152,7 +167,8 @@ TEST(SimilarityReport, SameDocumentAsTheWrittenLoop)
             const QString reference = dir.path(QStringLiteral("reference.rtf"));
             writeReportDocument(reference, similarityReportLinesReference(names, threshold));
             SimilarityReport(names, threshold, dir.path(QStringLiteral("rede.net")));
-            ASSERT_EQ(readBytes(dir.path(QStringLiteral("Similaridade_rede.rtf"))), readBytes(reference));
+            ASSERT_EQ(readBytes(dir.path(QStringLiteral("Similaridade_rede.rtf"))),
+                      readBytes(reference));
         }
     }
 }
@@ -165,8 +181,9 @@ TEST(SimilarityReport, UnwritableFolder)
         SimilarityReport(vertices({u"a"}), 80, output);
         FAIL();
     } catch (const RunError& e) {
-        EXPECT_TRUE(e.message().startsWith(QStringLiteral("Cannot create file \"%1\". ")
-                                               .arg(dir.path(QStringLiteral("nada/Similaridade_rede.rtf")))))
+        EXPECT_TRUE(e.message().startsWith(
+            QStringLiteral("Cannot create file \"%1\". ")
+                .arg(dir.path(QStringLiteral("nada/Similaridade_rede.rtf")))))
             << e.message().toStdString();
     }
 }
@@ -193,14 +210,16 @@ TEST(SimilarityReport, ReadBackByAnRtfReader)
         GTEST_SKIP() << "unrtf is not installed";
     LocaleGuard locale(QStringLiteral("pt_BR"));
     TempDir dir;
-    const QStringList names = vertices({u"{Jos\u00E9}\\Ara\u00FAjo", u"{jos\u00E9}\\araujo", u"S\u00E3o Paulo",
-                                        u"Sao Paulo", u"\\par x", u"a}b{c"});
+    const QStringList names = vertices({u"{Jos\u00E9}\\Ara\u00FAjo", u"{jos\u00E9}\\araujo",
+                                        u"S\u00E3o Paulo", u"Sao Paulo", u"\\par x", u"a}b{c"});
     SimilarityReport(names, 60, dir.path(QStringLiteral("rede")));
     const QString report = dir.path(QStringLiteral("Similaridade_rede.rtf"));
-    EXPECT_EQ(readBack(report, QStringLiteral("--text")), similarityReportLinesReference(names, 60));
+    EXPECT_EQ(readBack(report, QStringLiteral("--text")),
+              similarityReportLinesReference(names, 60));
 
     // Letters beyond Latin-1 come through \u as character references.
-    SimilarityReport(vertices({u"\u0416\u20AC\U0001F600", u"x"}), 0, dir.path(QStringLiteral("rede")));
+    SimilarityReport(vertices({u"\u0416\u20AC\U0001F600", u"x"}), 0,
+                     dir.path(QStringLiteral("rede")));
     const QString html = readBack(report, QStringLiteral("--html")).first();
     EXPECT_TRUE(html.contains(QStringLiteral("|&#1046;&euro;&#55357;&#56832;| -&gt; |x| = 0,00%")))
         << html.toStdString();

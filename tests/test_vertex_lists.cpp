@@ -30,7 +30,7 @@ QStringList strip(const QStringList& names)
 
 // Runs the list steps of a run over (first, second) marked field pairs.
 VertexLists build(const std::vector<std::pair<const char16_t*, const char16_t*>>& records,
-    NetworkMode mode, bool caseSensitive, bool sortAscending)
+                  NetworkMode mode, bool caseSensitive, bool sortAscending)
 {
     VertexLists lists(QLocale(), mode, caseSensitive, sortAscending);
     for (const auto& [first, second] : records) {
@@ -43,8 +43,8 @@ VertexLists build(const std::vector<std::pair<const char16_t*, const char16_t*>>
     return lists;
 }
 
-NameList frozen(
-    NameList::Order order, Qt::CaseSensitivity cs, std::initializer_list<const char16_t*> names)
+NameList frozen(NameList::Order order, Qt::CaseSensitivity cs,
+                std::initializer_list<const char16_t*> names)
 {
     NameList list(QLocale(), cs, order);
     for (const char16_t* name : names)
@@ -59,7 +59,7 @@ TEST(NameList, MatchesByCollationAndLength)
     // "Ána": an accent is more than case. U+0001 is ignorable in the collation: a\u0001b and
     // ab\u0001 rank equal and have one length, so they match; ab has another length.
     const NameList list = frozen(NameList::Order::Appearance, Qt::CaseInsensitive,
-        {u"Ana", u"ANA", u"Ána", u"a\u0001b", u"ab\u0001", u"ab"});
+                                 {u"Ana", u"ANA", u"Ána", u"a\u0001b", u"ab\u0001", u"ab"});
     EXPECT_EQ(list.entries(), (QStringList {s(u"Ana"), s(u"Ána"), s(u"a\u0001b"), s(u"ab")}));
     EXPECT_EQ(list.size(), 4);
     EXPECT_EQ(list.indexOf(s(u"aNA")), 0);
@@ -73,8 +73,8 @@ TEST(NameList, MatchesByCollationAndLength)
 TEST(NameList, FirstOfEachGroupKeepsItsPlace)
 {
     LocaleGuard locale(QStringLiteral("pt_BR"));
-    const NameList list = frozen(
-        NameList::Order::Appearance, Qt::CaseInsensitive, {u"b", u"a", u"B", u"c", u"A", u"b"});
+    const NameList list = frozen(NameList::Order::Appearance, Qt::CaseInsensitive,
+                                 {u"b", u"a", u"B", u"c", u"A", u"b"});
     EXPECT_EQ(list.entries(), (QStringList {"b", "a", "c"}));
 }
 
@@ -82,7 +82,7 @@ TEST(NameList, SortedListComparesByCollationAlone)
 {
     LocaleGuard locale(QStringLiteral("pt_BR"));
     const NameList list = frozen(NameList::Order::Collation, Qt::CaseInsensitive,
-        {u"b", u"Á", u"a\u0001b", u"ab", u"c", u"a", u"C"});
+                                 {u"b", u"Á", u"a\u0001b", u"ab", u"c", u"a", u"C"});
     EXPECT_EQ(list.entries(), (QStringList {s(u"a"), s(u"Á"), s(u"a\u0001b"), s(u"b"), s(u"c")}));
     EXPECT_EQ(list.indexOf(s(u"AB")), 2);
     EXPECT_EQ(list.indexOf(s(u"C")), 4);
@@ -107,8 +107,8 @@ TEST(NameList, RemovedEntryNoLongerMatches)
 TEST(NameList, AgreesWithTheScanningDefinition)
 {
     LocaleGuard locale(QStringLiteral("pt_BR"));
-    const QStringList alphabet
-        = {"a", "A", QStringLiteral("á"), "b", "B", QString(QChar(1)), QStringLiteral("¶"), " "};
+    const QStringList alphabet = {
+        "a", "A", QStringLiteral("á"), "b", "B", QString(QChar(1)), QStringLiteral("¶"), " "};
     QCollator insensitive((QLocale()));
     insensitive.setCaseSensitivity(Qt::CaseInsensitive);
     QCollator sensitive((QLocale()));
@@ -116,8 +116,8 @@ TEST(NameList, AgreesWithTheScanningDefinition)
         for (auto cs : {Qt::CaseSensitive, Qt::CaseInsensitive}) {
             const QCollator& collator = cs == Qt::CaseSensitive ? sensitive : insensitive;
             const auto matches = [&](const QString& a, const QString& b) {
-                return (order == NameList::Order::Collation || a.size() == b.size())
-                    && collator.compare(a, b) == 0;
+                return (order == NameList::Order::Collation || a.size() == b.size()) &&
+                       collator.compare(a, b) == 0;
             };
             quint32 seed = 12345;
             const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
@@ -129,12 +129,13 @@ TEST(NameList, AgreesWithTheScanningDefinition)
                     name += alphabet[next() % alphabet.size()];
                 list.add(name);
                 const bool known = std::any_of(reference.cbegin(), reference.cend(),
-                    [&](const QString& e) { return matches(e, name); });
+                                               [&](const QString& e) { return matches(e, name); });
                 if (!known)
                     reference << name;
             }
             if (order == NameList::Order::Collation)
-                std::stable_sort(reference.begin(), reference.end(),
+                std::stable_sort(
+                    reference.begin(), reference.end(),
                     [&](const QString& a, const QString& b) { return collator.compare(a, b) < 0; });
             list.freeze();
             EXPECT_EQ(list.entries(), reference);
@@ -153,9 +154,9 @@ TEST(NameList, HashedSettlingAgreesWithTheScanningDefinition)
         LocaleGuard locale(QString::fromLatin1(localeName));
         const QStringList alphabets[] = {
             {"a", "A", QStringLiteral("á"), "b", "B", QStringLiteral("ç"), "c", QStringLiteral("¶"),
-                " ", QStringLiteral("Ñ"), "n"},
+             " ", QStringLiteral("Ñ"), "n"},
             {"a", QStringLiteral("á"), QStringLiteral("à"), QStringLiteral("ã"),
-                QStringLiteral("â"), QStringLiteral("Ä")},
+             QStringLiteral("â"), QStringLiteral("Ä")},
         };
         const int longest[] = {3, 5};
         for (int a = 0; a < 2; ++a) {
@@ -163,12 +164,13 @@ TEST(NameList, HashedSettlingAgreesWithTheScanningDefinition)
                 for (auto cs : {Qt::CaseSensitive, Qt::CaseInsensitive}) {
                     const NameCollation collation(QLocale(), cs);
                     const auto matches = [&](const QString& x, const QString& y) {
-                        return (order == NameList::Order::Collation || x.size() == y.size())
-                            && collation.compare(x, y) == 0;
+                        return (order == NameList::Order::Collation || x.size() == y.size()) &&
+                               collation.compare(x, y) == 0;
                     };
                     quint32 seed = 777;
-                    const auto next
-                        = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+                    const auto next = [&seed] {
+                        return (seed = seed * 1103515245u + 12345u) >> 16;
+                    };
                     NameList list(QLocale(), cs, order);
                     QStringList reference;
                     for (int i = 0; i < 600; ++i) {
@@ -177,14 +179,14 @@ TEST(NameList, HashedSettlingAgreesWithTheScanningDefinition)
                             name += alphabets[a][next() % alphabets[a].size()];
                         list.add(name);
                         if (std::none_of(reference.cbegin(), reference.cend(),
-                                [&](const QString& e) { return matches(e, name); }))
+                                         [&](const QString& e) { return matches(e, name); }))
                             reference << name;
                     }
                     if (order == NameList::Order::Collation)
                         std::stable_sort(reference.begin(), reference.end(),
-                            [&](const QString& x, const QString& y) {
-                                return collation.compare(x, y) < 0;
-                            });
+                                         [&](const QString& x, const QString& y) {
+                                             return collation.compare(x, y) < 0;
+                                         });
                     list.freeze();
                     ASSERT_EQ(list.entries(), reference) << localeName;
                     for (qsizetype p = 0; p < reference.size(); ++p) {
@@ -204,13 +206,13 @@ TEST(NameList, HashedSettlingAgreesWithTheScanningDefinition)
 TEST(NameList, HashedListFindsNamesWithoutAHash)
 {
     LocaleGuard locale(QStringLiteral("pt_BR"));
-    const NameList appearance
-        = frozen(NameList::Order::Appearance, Qt::CaseInsensitive, {u"ab", u"Ana", u"x"});
+    const NameList appearance =
+        frozen(NameList::Order::Appearance, Qt::CaseInsensitive, {u"ab", u"Ana", u"x"});
     EXPECT_EQ(appearance.indexOf(s(u"A\u0001b")), -1); // another length
     EXPECT_EQ(appearance.indexOf(s(u"A\u0001n")), -1);
     EXPECT_EQ(appearance.indexOf(s(u"\u0001x")), -1);
-    const NameList sorted
-        = frozen(NameList::Order::Collation, Qt::CaseInsensitive, {u"x", u"ab", u"Ana"});
+    const NameList sorted =
+        frozen(NameList::Order::Collation, Qt::CaseInsensitive, {u"x", u"ab", u"Ana"});
     EXPECT_EQ(sorted.entries(), (QStringList {"ab", "Ana", "x"}));
     EXPECT_EQ(sorted.indexOf(s(u"A\u0001b")), 0);
     EXPECT_EQ(sorted.indexOf(s(u"\u0001X\u0001")), 2);
@@ -222,14 +224,22 @@ TEST(NameList, HashedListFindsNamesWithoutAHash)
 TEST(NameList, LargeListsAgreeWithAnOrderedIndex)
 {
     LocaleGuard locale(QStringLiteral("pt_BR"));
-    const QStringList alphabet = {"a", "A", QStringLiteral("á"), "b", "B", "c", QString(QChar(1)),
-        QStringLiteral("¶"), " ", QStringLiteral("ç")};
+    const QStringList alphabet = {"a",
+                                  "A",
+                                  QStringLiteral("á"),
+                                  "b",
+                                  "B",
+                                  "c",
+                                  QString(QChar(1)),
+                                  QStringLiteral("¶"),
+                                  " ",
+                                  QStringLiteral("ç")};
     for (auto order : {NameList::Order::Appearance, NameList::Order::Collation}) {
         QCollator collator((QLocale()));
         collator.setCaseSensitivity(Qt::CaseInsensitive);
         std::map<std::pair<qsizetype, QCollatorSortKey>, QString,
-            bool (*)(const std::pair<qsizetype, QCollatorSortKey>&,
-                const std::pair<qsizetype, QCollatorSortKey>&)>
+                 bool (*)(const std::pair<qsizetype, QCollatorSortKey>&,
+                          const std::pair<qsizetype, QCollatorSortKey>&)>
             index([](const auto& x, const auto& y) {
                 return x.first != y.first ? x.first < y.first : x.second.compare(y.second) < 0;
             });
@@ -263,8 +273,8 @@ TEST(VertexLists, OneModeIgnoresCaseWhateverTheOption)
 {
     LocaleGuard locale(QStringLiteral("pt_BR"));
     for (bool caseSensitive : {false, true}) {
-        const VertexLists lists = build(
-            {{u"Ana¶", u"¶Rui"}, {u"ANA¶", u"¶ana"}}, NetworkMode::OneMode, caseSensitive, false);
+        const VertexLists lists = build({{u"Ana¶", u"¶Rui"}, {u"ANA¶", u"¶ana"}},
+                                        NetworkMode::OneMode, caseSensitive, false);
         EXPECT_EQ(strip(lists.firstModeVertices()), (QStringList {"Ana", "Rui"}));
         EXPECT_EQ(lists.findVertex(s(u"ana¶"), End::Second), 1);
     }
@@ -273,14 +283,14 @@ TEST(VertexLists, OneModeIgnoresCaseWhateverTheOption)
 TEST(VertexLists, TwoModeSecondColumnFollowsTheCaseRule)
 {
     LocaleGuard locale(QStringLiteral("pt_BR"));
-    const VertexLists sensitive
-        = build({{u"Rio¶", u"¶Rio"}, {u"RIO¶", u"¶RIO"}}, NetworkMode::TwoMode, true, false);
+    const VertexLists sensitive =
+        build({{u"Rio¶", u"¶Rio"}, {u"RIO¶", u"¶RIO"}}, NetworkMode::TwoMode, true, false);
     EXPECT_EQ(strip(sensitive.firstModeVertices()), QStringList {"Rio"});
     EXPECT_EQ(strip(sensitive.secondModeVertices()), (QStringList {"Rio", "RIO"}));
     EXPECT_EQ(sensitive.findVertex(s(u"RIO¶"), End::Second), 3);
 
-    const VertexLists insensitive
-        = build({{u"Rio¶", u"¶Rio"}, {u"RIO¶", u"¶RIO"}}, NetworkMode::TwoMode, false, false);
+    const VertexLists insensitive =
+        build({{u"Rio¶", u"¶Rio"}, {u"RIO¶", u"¶RIO"}}, NetworkMode::TwoMode, false, false);
     EXPECT_EQ(strip(insensitive.secondModeVertices()), QStringList {"Rio"});
     EXPECT_EQ(insensitive.findVertex(s(u"RIO¶"), End::Second), 2);
 }
@@ -289,13 +299,13 @@ TEST(VertexLists, BlankEnds)
 {
     LocaleGuard locale(QStringLiteral("pt_BR"));
     // One-mode: blank fields in any position give no vertex.
-    const VertexLists one
-        = build({{u"¶", u"¶¶"}, {u"a¶", u"¶"}}, NetworkMode::OneMode, false, false);
+    const VertexLists one =
+        build({{u"¶", u"¶¶"}, {u"a¶", u"¶"}}, NetworkMode::OneMode, false, false);
     EXPECT_EQ(strip(one.firstModeVertices()), QStringList {"a"});
     EXPECT_EQ(one.findVertex(s(u"¶"), End::First), 0);
     // Two-mode: a blank second end is a second-mode vertex with an empty name.
-    const VertexLists two
-        = build({{u"a¶", u"¶¶"}, {u"¶", u"¶"}}, NetworkMode::TwoMode, false, false);
+    const VertexLists two =
+        build({{u"a¶", u"¶¶"}, {u"¶", u"¶"}}, NetworkMode::TwoMode, false, false);
     EXPECT_EQ(strip(two.firstModeVertices()), QStringList {"a"});
     EXPECT_EQ(two.secondModeVertices(), QStringList {s(u"¶")});
     EXPECT_EQ(two.findVertex(s(u"¶"), End::Second), 2);
@@ -305,30 +315,30 @@ TEST(VertexLists, BlankEnds)
 TEST(VertexLists, SameTextInAnyPositionIsOneVertex)
 {
     LocaleGuard locale(QStringLiteral("pt_BR"));
-    const VertexLists lists = build(
-        {{u"x¶", u"¶y¶"}, {u"¶y", u"¶x¶"}, {u"¶y¶", u"x¶"}}, NetworkMode::OneMode, true, false);
+    const VertexLists lists = build({{u"x¶", u"¶y¶"}, {u"¶y", u"¶x¶"}, {u"¶y¶", u"x¶"}},
+                                    NetworkMode::OneMode, true, false);
     EXPECT_EQ(lists.firstModeVertices(), (QStringList {s(u"x¶"), s(u"y¶")}));
 }
 
 TEST(VertexLists, FirstSpellingWins)
 {
     LocaleGuard locale(QStringLiteral("pt_BR"));
-    const VertexLists lists
-        = build({{u"¶maria", u"¶MARIA"}, {u"Maria¶", u"Jo¶"}}, NetworkMode::OneMode, true, false);
+    const VertexLists lists =
+        build({{u"¶maria", u"¶MARIA"}, {u"Maria¶", u"Jo¶"}}, NetworkMode::OneMode, true, false);
     EXPECT_EQ(strip(lists.firstModeVertices()), (QStringList {"maria", "Jo"}));
 }
 
 TEST(VertexLists, SortedByLocaleCollationIgnoringCase)
 {
     LocaleGuard locale(QStringLiteral("pt_BR"));
-    const VertexLists lists = build(
-        {{u"b¶", u"¶Á"}, {u"c¶", u"¶a"}, {u"B¶", u"¶ä"}}, NetworkMode::TwoMode, false, true);
+    const VertexLists lists =
+        build({{u"b¶", u"¶Á"}, {u"c¶", u"¶a"}, {u"B¶", u"¶ä"}}, NetworkMode::TwoMode, false, true);
     EXPECT_EQ(strip(lists.firstModeVertices()), (QStringList {"b", "c"}));
     // The second mode is never sorted.
     EXPECT_EQ(strip(lists.secondModeVertices()), (QStringList {s(u"Á"), s(u"a"), s(u"ä")}));
 
     const VertexLists one = build({{u"zé¶", u"¶Ana"}, {u"Érica¶", u"¶bia"}, {u"ana¶", u"¶Zé"}},
-        NetworkMode::OneMode, false, true);
+                                  NetworkMode::OneMode, false, true);
     EXPECT_EQ(strip(one.firstModeVertices()), (QStringList {"Ana", "bia", s(u"Érica"), s(u"zé")}));
     EXPECT_EQ(one.findVertex(s(u"ZÉ¶"), End::First), 4);
 }
@@ -343,8 +353,8 @@ TEST(VertexLists, SpacesOnlyNameIsAVertex)
 TEST(VertexLists, CLocaleComparesCodeUnits)
 {
     LocaleGuard locale(QStringLiteral("C"));
-    const VertexLists lists = build(
-        {{u"b¶", u"¶B"}, {u"a\u0001¶", u"¶a"}, {u"Z¶", u"¶x"}}, NetworkMode::OneMode, false, true);
+    const VertexLists lists = build({{u"b¶", u"¶B"}, {u"a\u0001¶", u"¶a"}, {u"Z¶", u"¶x"}},
+                                    NetworkMode::OneMode, false, true);
     EXPECT_EQ(strip(lists.firstModeVertices()), (QStringList {s(u"a\u0001"), "a", "b", "x", "Z"}));
 }
 

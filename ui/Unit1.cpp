@@ -36,7 +36,8 @@
 namespace urdiva::ui {
 namespace {
 
-const QString kNoInputFile = QStringLiteral("O arquivo de entrada não existe ou não foi selecionado!");
+const QString kNoInputFile =
+    QStringLiteral("O arquivo de entrada não existe ou não foi selecionado!");
 const QString kLinesLabel = QStringLiteral("Quantidade de linhas do arquivo: ");
 const QString kColumnsLabel = QStringLiteral("Quantidade de colunas encontradas: ");
 const QString kOneMode = QStringLiteral("1-Modo");
@@ -249,9 +250,12 @@ void TtoPajek::buildControls()
         choices << QStringView(choice.item).toString();
     ComboBoxSuprimir = pickList(suprimir, "ComboBoxSuprimir", 11, 24, 137, choices);
     ComboBoxSuprimir->setFont(normalWeight(suprimir));
-    CheckBoxInicio = checkBox(suprimir, "CheckBoxInicio", QStringLiteral("No início da string"), 171, 27, 120);
-    CheckBoxFim = checkBox(suprimir, "CheckBoxFim", QStringLiteral("No final da string"), 297, 27, 115);
-    CheckBoxToda = checkBox(suprimir, "CheckBoxToda", QStringLiteral("Em toda a string"), 416, 27, 100);
+    CheckBoxInicio =
+        checkBox(suprimir, "CheckBoxInicio", QStringLiteral("No início da string"), 171, 27, 120);
+    CheckBoxFim =
+        checkBox(suprimir, "CheckBoxFim", QStringLiteral("No final da string"), 297, 27, 115);
+    CheckBoxToda =
+        checkBox(suprimir, "CheckBoxToda", QStringLiteral("Em toda a string"), 416, 27, 100);
     for (QWidget* w : {static_cast<QWidget*>(CheckBoxInicio), static_cast<QWidget*>(CheckBoxFim),
                        static_cast<QWidget*>(CheckBoxToda)})
         w->setFont(normalWeight(suprimir));
@@ -306,30 +310,34 @@ void TtoPajek::buildControls()
         control->setEnabled(false);
     ButtonTXT->hide();
 
-    connect(ButtonEntrada, &QPushButton::clicked, this, [this] { guarded([this] { ButtonEntradaClick(); }); });
-    connect(ButtonSaida, &QPushButton::clicked, this, [this] { guarded([this] { ButtonSaidaClick(); }); });
+    connect(ButtonEntrada, &QPushButton::clicked, this,
+            [this] { guarded([this] { ButtonEntradaClick(); }); });
+    connect(ButtonSaida, &QPushButton::clicked, this,
+            [this] { guarded([this] { ButtonSaidaClick(); }); });
     connect(m_separatorItems, &QButtonGroup::idToggled, this, [this](int, bool checked) {
         if (checked)
             guarded([this] { RadioGroupSeparadorClick(); });
     });
-    connect(EditSeparador, &QLineEdit::textChanged, this, [this] { guarded([this] { EditSeparadorChange(); }); });
+    connect(EditSeparador, &QLineEdit::textChanged, this,
+            [this] { guarded([this] { EditSeparadorChange(); }); });
     connect(PageControlES, &QTabWidget::currentChanged, this, [this] { PageControlESChange(); });
     connect(ComboBoxPriCo, &QComboBox::activated, this, [this](int i) { ComboBoxPriCoChange(i); });
     connect(ComboBoxSegCo, &QComboBox::activated, this, [this](int i) { ComboBoxSegCoChange(i); });
     connect(ComboBoxValor, &QComboBox::activated, this, [this](int i) { ComboBoxValorChange(i); });
     connect(ComboBoxModo, &QComboBox::currentIndexChanged, this, [this] { ComboBoxModoChange(); });
-    connect(ButtonTXT, &QPushButton::clicked, this, [this] { guarded([this] { ButtonTXTClick(); }); });
+    connect(ButtonTXT, &QPushButton::clicked, this,
+            [this] { guarded([this] { ButtonTXTClick(); }); });
     connect(ButtonInfo, &QPushButton::clicked, this, [this] { ButtonInfoClick(); });
 }
 
 QList<QWidget*> TtoPajek::optionControls() const
 {
     // The number boxes carry their spinners, so 21 widgets stand for the 23 controls.
-    return {LabelPriCo,      LabelSegCo,     LabelModo,           LabelTipo,
-            LabelValor,      LabelDesprezar, ComboBoxPriCo,       ComboBoxSegCo,
-            ComboBoxModo,    ComboBoxTipo,   ComboBoxValor,       EditDesprezar,
-            ComboBoxSuprimir, CheckBoxInicio, CheckBoxFim,        CheckBoxToda,
-            CheckBoxOrdem,   CheckBoxSimilaridade, EditSimilaridade, CheckBoxCaseSensitive,
+    return {LabelPriCo,       LabelSegCo,           LabelModo,        LabelTipo,
+            LabelValor,       LabelDesprezar,       ComboBoxPriCo,    ComboBoxSegCo,
+            ComboBoxModo,     ComboBoxTipo,         ComboBoxValor,    EditDesprezar,
+            ComboBoxSuprimir, CheckBoxInicio,       CheckBoxFim,      CheckBoxToda,
+            CheckBoxOrdem,    CheckBoxSimilaridade, EditSimilaridade, CheckBoxCaseSensitive,
             ButtonTXT};
 }
 
@@ -453,9 +461,15 @@ void TtoPajek::RadioGroupSeparadorClick()
     const int item = m_separatorItems->checkedId();
     const bool blankOther = item == Outro && isBlankSeparator(EditSeparador->text());
     switch (item) {
-    case PontoEVirgula: m_chosenSeparator = u';'; break;
-    case Tab: m_chosenSeparator = u'\t'; break;
-    case Virgula: m_chosenSeparator = u','; break;
+    case PontoEVirgula:
+        m_chosenSeparator = u';';
+        break;
+    case Tab:
+        m_chosenSeparator = u'\t';
+        break;
+    case Virgula:
+        m_chosenSeparator = u',';
+        break;
     default:
         EditSeparador->show();
         if (!blankOther)
@@ -467,7 +481,8 @@ void TtoPajek::RadioGroupSeparadorClick()
                                ? QStringLiteral("<tab>")
                                : u'<' + QString(*m_chosenSeparator) + u'>';
     if (m_chosenSeparator)
-        RichEditEntrada->setPlainText(RichEditEntrada->toPlainText().replace(*m_chosenSeparator, marker));
+        RichEditEntrada->setPlainText(
+            RichEditEntrada->toPlainText().replace(*m_chosenSeparator, marker));
     if (!blankOther) {
         const QString firstLine = readFirstLine(m_analysedPath);
         count = firstLine.count(*m_chosenSeparator);
@@ -568,8 +583,8 @@ void TtoPajek::Mostra()
 
 void TtoPajek::ResetaOpcoes()
 {
-    for (QComboBox* combo :
-         {ComboBoxPriCo, ComboBoxSegCo, ComboBoxModo, ComboBoxTipo, ComboBoxValor, ComboBoxSuprimir})
+    for (QComboBox* combo : {ComboBoxPriCo, ComboBoxSegCo, ComboBoxModo, ComboBoxTipo,
+                             ComboBoxValor, ComboBoxSuprimir})
         combo->setCurrentIndex(-1);
     EditDesprezar->setValue(0);
     RichEditSaida->clear();
@@ -599,8 +614,8 @@ ConversionSettings TtoPajek::gatherSettings() const
     settings.secondColumn = m_secondIndex;
     if (!ComboBoxValor->currentText().isEmpty())
         settings.valueColumn = m_valueIndex;
-    settings.mode = ComboBoxModo->currentText() == kTwoModes ? NetworkMode::TwoMode
-                                                               : NetworkMode::OneMode;
+    settings.mode =
+        ComboBoxModo->currentText() == kTwoModes ? NetworkMode::TwoMode : NetworkMode::OneMode;
     settings.directed = ComboBoxTipo->currentText() == kDirected;
     settings.headerLines = EditDesprezar->value();
     settings.suppression.characters = suppressionCharacters(ComboBoxSuprimir->currentText());

@@ -18,7 +18,8 @@
 namespace urdiva::ui {
 namespace {
 
-QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y, bool bold = false)
+QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y,
+              bool bold = false)
 {
     auto* l = new QLabel(text, parent);
     l->setObjectName(QString::fromLatin1(name));
@@ -96,7 +97,8 @@ Tinfo::Tinfo(Dialogs& dialogs, QWidget* parent)
         label(panel, names[k], team[k], 21, 25 + 19 * k);
     label(panel, "Label8", QStringLiteral("Como citar o Urdiva"), 6, 95, true);
     // The reference keeps its lone carriage return; the label shows it as a line break.
-    Label7 = label(panel, "Label7", QString(reference()).replace(u'\r', QChar::LineSeparator), 21, 113);
+    Label7 =
+        label(panel, "Label7", QString(reference()).replace(u'\r', QChar::LineSeparator), 21, 113);
     Label7->setGeometry(21, 113, 446, 33);
     Label7->setWordWrap(false);
     Label9 = label(panel, "Label9", QStringLiteral("Copiar referência"), 252, 126);
@@ -106,7 +108,8 @@ Tinfo::Tinfo(Dialogs& dialogs, QWidget* parent)
     Label9->installEventFilter(this);
     Label9->raise();
     // The second line of the reference ends before the link.
-    Label9->move(21 + Label7->fontMetrics().horizontalAdvance(reference().section(u'\r', 1)) + 12, 126);
+    Label9->move(21 + Label7->fontMetrics().horizontalAdvance(reference().section(u'\r', 1)) + 12,
+                 126);
 }
 
 bool Tinfo::eventFilter(QObject* watched, QEvent* event)

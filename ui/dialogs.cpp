@@ -47,8 +47,8 @@ void QtDialogs::inform(QWidget* parent, const QString& text)
 
 void QtDialogs::showError(QWidget* parent, const QString& text)
 {
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text,
-                    QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok,
+                    parent);
     box.exec();
 }
 

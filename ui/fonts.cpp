@@ -12,7 +12,8 @@ void loadWindowsFaces()
 {
     static const bool loaded = [] {
         for (const char* file : {"ms_sans_serif.ttf", "tahoma.ttf", "tahomabd.ttf"})
-            QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/wine/fonts/") + QLatin1StringView(file));
+            QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/wine/fonts/") +
+                                              QLatin1StringView(file));
         return true;
     }();
     Q_UNUSED(loaded);
@@ -22,7 +23,7 @@ QFont firstAvailable(const QStringList& families, int points, QFontDatabase::Sys
 {
     loadWindowsFaces();
     QFont font = QFontDatabase::systemFont(fallback);
-    font.setFamilies(families + QStringList{font.family()});
+    font.setFamilies(families + QStringList {font.family()});
     font.setPointSize(points);
     return font;
 }

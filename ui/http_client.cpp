@@ -53,7 +53,8 @@ public:
     // More bytes into the buffer; false when the server closed the connection.
     bool more()
     {
-        if (m_socket.bytesAvailable() == 0 && !m_socket.waitForReadyRead(int(m_deadline.remainingTime()))) {
+        if (m_socket.bytesAvailable() == 0 &&
+            !m_socket.waitForReadyRead(int(m_deadline.remainingTime()))) {
             if (m_socket.state() != QAbstractSocket::ConnectedState)
                 return false;
             fail(QStringLiteral("Read timed out."));
@@ -74,7 +75,8 @@ public:
         answer.statusLine = lines.first().trimmed();
         const QList<QByteArray> words = answer.statusLine.split(' ');
         if (words.size() < 2 || !words[0].startsWith("HTTP/"))
-            fail(QStringLiteral("Invalid HTTP response: %1").arg(QString::fromLatin1(answer.statusLine)));
+            fail(QStringLiteral("Invalid HTTP response: %1")
+                     .arg(QString::fromLatin1(answer.statusLine)));
         answer.status = words[1];
         answer.headers = m_buffer.left(end).toLower();
         m_buffer.remove(0, end + 4);
@@ -103,7 +105,8 @@ public:
                         fail(QStringLiteral("Connection closed gracefully."));
                 }
                 bool ok = false;
-                const qsizetype size = m_buffer.left(lineEnd).split(';').first().trimmed().toLongLong(&ok, 16);
+                const qsizetype size =
+                    m_buffer.left(lineEnd).split(';').first().trimmed().toLongLong(&ok, 16);
                 if (!ok || size < 0)
                     fail(QStringLiteral("Invalid chunk size."));
                 if (body.size() + size > HttpClient::kMaxBody)
@@ -165,14 +168,16 @@ QString HttpClient::statusOf(const QUrl& url, const QByteArray& userAgent) const
 {
     try {
         Exchange exchange(url, QDeadlineTimer(m_timeout));
-        exchange.send("User-Agent: " + userAgent + "\r\nCache-Control: no-cache\r\nPragma: no-cache\r\n");
+        exchange.send("User-Agent: " + userAgent +
+                      "\r\nCache-Control: no-cache\r\nPragma: no-cache\r\n");
         return QString::fromLatin1(exchange.head().status);
     } catch (const RunError&) {
         return {};
     }
 }
 
-QString HttpClient::get(const QUrl& url, const QByteArray& accept, const QByteArray& userAgent) const
+QString HttpClient::get(const QUrl& url, const QByteArray& accept,
+                        const QByteArray& userAgent) const
 {
     Exchange exchange(url, QDeadlineTimer(m_timeout));
     exchange.send("Accept: " + accept + "\r\nUser-Agent: " + userAgent + "\r\n");

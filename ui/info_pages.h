@@ -9,7 +9,7 @@ namespace urdiva::ui {
 // reference to the program.
 struct InfoPage {
     QString title;
-    QString name;     // of the page
+    QString name; // of the page
     QString viewName; // of its text view
     QStringList lines;
 };

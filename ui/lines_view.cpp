@@ -2,11 +2,11 @@
 
 #include <QApplication>
 
-#include <algorithm>
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <algorithm>
 
 namespace urdiva::ui {
 
@@ -43,9 +43,11 @@ void LinesView::setPlainText(const QString& text)
     // 4,096 characters and scaled up; a little room covers the rest.
     constexpr qsizetype kMeasured = 4096;
     const qsizetype measured = std::min(longest, kMeasured);
-    const qint64 width = measured == 0 ? 0
-                                       : qint64(fontMetrics().horizontalAdvance(m_text.mid(longestStart, measured))) *
-                                             longest / measured;
+    const qint64 width =
+        measured == 0
+            ? 0
+            : qint64(fontMetrics().horizontalAdvance(m_text.mid(longestStart, measured))) *
+                  longest / measured;
     m_widest = int(std::min<qint64>(width + fontMetrics().averageCharWidth() * 4, 1 << 30));
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
@@ -56,7 +58,8 @@ void LinesView::setPlainText(const QString& text)
 QStringView LinesView::line(qsizetype i) const
 {
     const qsizetype start = m_starts[size_t(i)];
-    const qsizetype end = size_t(i) + 1 < m_starts.size() ? m_starts[size_t(i) + 1] - 1 : m_text.size();
+    const qsizetype end =
+        size_t(i) + 1 < m_starts.size() ? m_starts[size_t(i) + 1] - 1 : m_text.size();
     return QStringView(m_text).sliced(start, end - start);
 }
 

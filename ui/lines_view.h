@@ -31,7 +31,7 @@ private:
 
     QString m_text;
     std::vector<qsizetype> m_starts; // where each line begins
-    int m_widest = 0;                // in pixels, for the horizontal scroll bar
+    int m_widest = 0; // in pixels, for the horizontal scroll bar
 };
 
 } // namespace urdiva::ui

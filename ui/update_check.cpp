@@ -50,7 +50,9 @@ std::optional<QDate> readShortDate(const QString& text, const QLocale& locale, c
     Order order = Order::MonthDayYear;
     for (const QChar c : locale.dateFormat(QLocale::ShortFormat).toLower()) {
         if (c == u'd' || c == u'y' || c == u'm') {
-            order = c == u'd' ? Order::DayMonthYear : c == u'y' ? Order::YearMonthDay : Order::MonthDayYear;
+            order = c == u'd'   ? Order::DayMonthYear
+                    : c == u'y' ? Order::YearMonthDay
+                                : Order::MonthDayYear;
             break;
         }
     }
@@ -149,8 +151,8 @@ void UpdateCheck::VerificaAtualizacao()
         return;
     if (!VerificaURL(m_host + QStringLiteral("/Urdiva/dataLastVersion.html"), m_http))
         return;
-    const QString releaseText =
-        m_http.get(QUrl(base + QStringLiteral("/Urdiva/dataLastVersion.html")), kAccept, kUserAgent);
+    const QString releaseText = m_http.get(
+        QUrl(base + QStringLiteral("/Urdiva/dataLastVersion.html")), kAccept, kUserAgent);
     const QString countText =
         m_http.get(QUrl(base + QStringLiteral("/Urdiva/countDownload.html")), kAccept, kUserAgent);
     const QLocale locale;
@@ -160,7 +162,8 @@ void UpdateCheck::VerificaAtualizacao()
         throw RunError(QStringLiteral("'%1' is not a valid date").arg(releaseText));
     if (!(executableKey < dateKey(*release, locale)))
         return;
-    m_notice.setNotice(releaseText, countText, base + QStringLiteral("/Urdiva/lastVersion/index.php"));
+    m_notice.setNotice(releaseText, countText,
+                       base + QStringLiteral("/Urdiva/lastVersion/index.php"));
     m_dialogs.showModal(&m_notice);
 }
 

@@ -10,7 +10,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     FuzzInput input(data, size);
     const uint8_t choice = input.byte();
-    const QChar separator = choice < 200 ? QChar(char16_t(choice)) : QChar(char16_t(0xB6 + choice - 200));
+    const QChar separator =
+        choice < 200 ? QChar(char16_t(choice)) : QChar(char16_t(0xB6 + choice - 200));
     const QByteArrayView bytes = input.rest();
     QString text = urdiva::decodeText(bytes);
     text.remove(u'\r');

@@ -14,11 +14,11 @@ class Quiet final : public urdiva::RunFeedback {
 public:
     QString text;
     bool confirmOverwrite(const QString&) override { return true; }
-    void showStage(const QString&) override {}
-    void clearOutput() override {}
+    void showStage(const QString&) override { }
+    void clearOutput() override { }
     void showOutput(const urdiva::NetworkText& network) override { text = network.plainText(); }
-    void closeProgress() override {}
-    void showMessage(const QString&) override {}
+    void closeProgress() override { }
+    void showMessage(const QString&) override { }
 };
 
 bool knownError(const QString& message)
@@ -64,7 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QStringList lines = feedback.text.split(u'\n');
     FUZZ_CHECK(lines.first().startsWith(QStringLiteral("*Vertices ")));
     const int vertices = lines.first().section(u' ', 1, 1).toInt();
-    const qsizetype kind = lines.indexOf(settings.directed ? QStringLiteral("*Arcs") : QStringLiteral("*Edges"));
+    const qsizetype kind =
+        lines.indexOf(settings.directed ? QStringLiteral("*Arcs") : QStringLiteral("*Edges"));
     FUZZ_CHECK(kind == vertices + 1);
     for (qsizetype k = kind + 1; k < lines.size(); ++k) {
         const QStringList parts = lines[k].split(u' ');

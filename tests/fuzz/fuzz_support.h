@@ -7,12 +7,12 @@
 #include <cstdlib>
 
 // A property every input must keep; a broken one stops the fuzzer with the input saved.
-#define FUZZ_CHECK(condition)                                                                     \
-    do {                                                                                          \
-        if (!(condition)) {                                                                       \
+#define FUZZ_CHECK(condition)                                                                      \
+    do {                                                                                           \
+        if (!(condition)) {                                                                        \
             std::fprintf(stderr, "property failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
-            std::abort();                                                                         \
-        }                                                                                         \
+            std::abort();                                                                          \
+        }                                                                                          \
     } while (false)
 
 // Takes bytes off the front of the input.
@@ -24,7 +24,10 @@ public:
     {
     }
     uint8_t byte() { return m_size > 0 ? (--m_size, *m_data++) : 0; }
-    QByteArrayView rest() const { return QByteArrayView(reinterpret_cast<const char*>(m_data), qsizetype(m_size)); }
+    QByteArrayView rest() const
+    {
+        return QByteArrayView(reinterpret_cast<const char*>(m_data), qsizetype(m_size));
+    }
     // A piece of the input up to a NUL byte.
     QByteArrayView piece()
     {

@@ -18,11 +18,17 @@ public:
     QStringList folders;
     bool overwrite = true;
     QStringList shown;
-    std::function<void()> onBox;              // runs as any box comes up
-    std::function<void(QDialog*)> onModal;    // answers a modal window
+    std::function<void()> onBox; // runs as any box comes up
+    std::function<void(QDialog*)> onModal; // answers a modal window
 
-    QString openDataFile(QWidget*, const QString&) override { return files.isEmpty() ? QString() : files.takeFirst(); }
-    QString chooseFolder(QWidget*) override { return folders.isEmpty() ? QString() : folders.takeFirst(); }
+    QString openDataFile(QWidget*, const QString&) override
+    {
+        return files.isEmpty() ? QString() : files.takeFirst();
+    }
+    QString chooseFolder(QWidget*) override
+    {
+        return folders.isEmpty() ? QString() : folders.takeFirst();
+    }
     bool ask(QWidget*, const QString& caption, const QString& text) override
     {
         box(QStringLiteral("ask:") + caption + u':' + text);
@@ -36,7 +42,10 @@ public:
         if (onModal)
             onModal(dialog);
     }
-    void openInBrowser(const QUrl& address) override { box(QStringLiteral("browser:") + address.toString()); }
+    void openInBrowser(const QUrl& address) override
+    {
+        box(QStringLiteral("browser:") + address.toString());
+    }
 
 private:
     void box(const QString& text)

@@ -12,7 +12,7 @@
 HttpTestServer::HttpTestServer()
 {
     m_listener = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
+    sockaddr_in address {};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     ::bind(m_listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
@@ -66,7 +66,7 @@ void HttpTestServer::serve()
     std::vector<int> stalled;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     while (!m_stop && std::chrono::steady_clock::now() < deadline) {
-        pollfd waiting{m_listener, POLLIN, 0};
+        pollfd waiting {m_listener, POLLIN, 0};
         if (::poll(&waiting, 1, 50) <= 0)
             continue;
         const int connection = ::accept(m_listener, nullptr, nullptr);
@@ -75,7 +75,7 @@ void HttpTestServer::serve()
         QByteArray request;
         char buffer[4096];
         while (!request.contains("\r\n\r\n")) {
-            pollfd readable{connection, POLLIN, 0};
+            pollfd readable {connection, POLLIN, 0};
             if (::poll(&readable, 1, 2000) <= 0)
                 break;
             const ssize_t got = ::read(connection, buffer, sizeof buffer);
@@ -106,10 +106,11 @@ void HttpTestServer::serve()
             const QByteArray chunk(1024, '9');
             const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
             while (!m_stop && std::chrono::steady_clock::now() < until) {
-                pollfd writable{connection, POLLOUT, 0};
+                pollfd writable {connection, POLLOUT, 0};
                 if (::poll(&writable, 1, 50) <= 0)
                     continue;
-                if (::send(connection, chunk.constData(), size_t(chunk.size()), MSG_NOSIGNAL | MSG_DONTWAIT) < 0 &&
+                if (::send(connection, chunk.constData(), size_t(chunk.size()),
+                           MSG_NOSIGNAL | MSG_DONTWAIT) < 0 &&
                     errno != EAGAIN)
                     break;
             }
@@ -117,7 +118,8 @@ void HttpTestServer::serve()
             continue;
         }
         for (qsizetype sent = 0; sent < response.size();) {
-            const ssize_t put = ::send(connection, response.constData() + sent, size_t(response.size() - sent), MSG_NOSIGNAL);
+            const ssize_t put = ::send(connection, response.constData() + sent,
+                                       size_t(response.size() - sent), MSG_NOSIGNAL);
             if (put <= 0)
                 break;
             sent += put;

@@ -20,8 +20,8 @@ public:
 
     // The whole answer for a path; a path without one gets 404.
     void answer(const QByteArray& path, const QByteArray& response);
-    void answer(const QByteArray& path, int status, const QByteArray& reason, const QByteArray& body,
-                const QByteArray& extraHeaders = {});
+    void answer(const QByteArray& path, int status, const QByteArray& reason,
+                const QByteArray& body, const QByteArray& extraHeaders = {});
     // Connections to the path are accepted and never answered.
     void stall(const QByteArray& path);
     // The path answers 200 with a body that never ends (for a few seconds at most).
@@ -33,7 +33,7 @@ private:
 
     int m_listener = -1;
     quint16 m_port = 0;
-    std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_stop {false};
     mutable std::mutex m_mutex;
     QMap<QByteArray, QByteArray> m_answers;
     QList<QByteArray> m_stalled;

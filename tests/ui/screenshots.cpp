@@ -56,7 +56,10 @@ int main(int argc, char* argv[])
     window.findChild<QRadioButton*>(QStringLiteral("RadioGroupSeparador0"))->click();
     for (int tab = 0; tab < 3; ++tab) {
         tabs->setCurrentIndex(tab);
-        save(&window, folder, tab == 0 ? "3-analysed-entrada" : tab == 1 ? "4-analysed-configuracoes" : "5-analysed-saida");
+        save(&window, folder,
+             tab == 0   ? "3-analysed-entrada"
+             : tab == 1 ? "4-analysed-configuracoes"
+                        : "5-analysed-saida");
     }
     window.findChild<QPushButton*>(QStringLiteral("ButtonTXT"))->click();
     save(&window, folder, "6-after-run");

@@ -18,9 +18,9 @@
 
 using namespace urdiva;
 using namespace urdiva::ui;
+using urdiva::test::FakeDialogs;
 using urdiva::test::LocaleGuard;
 using urdiva::test::RecordingFeedback;
-using urdiva::test::FakeDialogs;
 using urdiva::test::TempDir;
 
 namespace {
@@ -35,7 +35,7 @@ TEST(InfoWindow, CopiesTheReferenceExactly)
     EXPECT_EQ(QGuiApplication::clipboard()->text(), reference());
     EXPECT_EQ(reference().count(u'\r'), 1);
     EXPECT_FALSE(reference().contains(u'\n'));
-    EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("inform:Referência copiada!")});
+    EXPECT_EQ(dialogs.shown, QStringList {QStringLiteral("inform:Referência copiada!")});
     info.close();
 }
 
@@ -65,10 +65,10 @@ TEST(InfoWindow, PagesStartAtTheBeginningWhenReopened)
 TEST(InfoWindow, VersionHistoryQuotedExactly)
 {
     const QStringList lines = infoPages().at(1).lines;
-    const QStringList history = {QStringLiteral("-> Versão 1.1 de 17/09/2019, disponibilizada em 17/09/2019"),
-                                 QStringLiteral("     + Nova função para cálculo de similaridade entre os vértices."),
-                                 QString(),
-                                 QStringLiteral("-> Versão 1.0 de 27/06/2019, disponibilizada em 27/06/2019")};
+    const QStringList history = {
+        QStringLiteral("-> Versão 1.1 de 17/09/2019, disponibilizada em 17/09/2019"),
+        QStringLiteral("     + Nova função para cálculo de similaridade entre os vértices."),
+        QString(), QStringLiteral("-> Versão 1.0 de 27/06/2019, disponibilizada em 27/06/2019")};
     EXPECT_EQ(lines.mid(lines.size() - 4), history);
 }
 
@@ -80,7 +80,7 @@ TEST(InfoWindow, PictureIsA24BitBitmap)
     EXPECT_EQ(bytes.size(), 33234);
     EXPECT_TRUE(bytes.startsWith("BM"));
     EXPECT_EQ(quint8(bytes[28]), 24); // bits per pixel
-    EXPECT_EQ(quint8(bytes[30]), 0);  // no compression
+    EXPECT_EQ(quint8(bytes[30]), 0); // no compression
     const QImage image = QImage::fromData(bytes, "BMP");
     EXPECT_EQ(image.size(), QSize(105, 105));
 }
@@ -104,11 +104,16 @@ TEST(InfoWindow, ExamplesGiveTheQuotedNetworks)
         QString countLine;
     };
     const Example cases[] = {
-        {3, "coautoria.csv", u';', 0, 1, NetworkMode::OneMode, false, 1, false, QStringLiteral("*Vertices 203")},
-        {3, "coautoria.csv", u';', 0, 1, NetworkMode::OneMode, false, 1, true, QStringLiteral("*Vertices 203")},
-        {3, "rede_semantica.txt", u'\t', 0, 1, NetworkMode::OneMode, true, 0, false, QStringLiteral("*Vertices 647")},
-        {4, "pessoas_cidades.csv", u',', 1, 2, NetworkMode::TwoMode, false, 1, false, QStringLiteral("*Vertices 15 12")},
-        {4, "cursos_anos.txt", u'|', 2, 4, NetworkMode::TwoMode, false, 0, false, QStringLiteral("*Vertices 28 10")},
+        {3, "coautoria.csv", u';', 0, 1, NetworkMode::OneMode, false, 1, false,
+         QStringLiteral("*Vertices 203")},
+        {3, "coautoria.csv", u';', 0, 1, NetworkMode::OneMode, false, 1, true,
+         QStringLiteral("*Vertices 203")},
+        {3, "rede_semantica.txt", u'\t', 0, 1, NetworkMode::OneMode, true, 0, false,
+         QStringLiteral("*Vertices 647")},
+        {4, "pessoas_cidades.csv", u',', 1, 2, NetworkMode::TwoMode, false, 1, false,
+         QStringLiteral("*Vertices 15 12")},
+        {4, "cursos_anos.txt", u'|', 2, 4, NetworkMode::TwoMode, false, 0, false,
+         QStringLiteral("*Vertices 28 10")},
     };
     for (const Example& e : cases) {
         SCOPED_TRACE(e.file);
@@ -148,7 +153,8 @@ TEST(InfoWindow, ExamplesGiveTheQuotedNetworks)
         // The data lines the page quotes are lines of the file.
         QFile data(settings.inputPath);
         ASSERT_TRUE(data.open(QIODevice::ReadOnly));
-        const QStringList fileLines = QString::fromUtf8(data.readAll()).split(QStringLiteral("\r\n"));
+        const QStringList fileLines =
+            QString::fromUtf8(data.readAll()).split(QStringLiteral("\r\n"));
         EXPECT_TRUE(page.contains(fileLines.first()) || page.contains(fileLines.at(1)));
     }
 }

@@ -7,42 +7,42 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QMimeData>
-#include <QScrollBar>
-#include <QUrl>
 #include <QComboBox>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
 using namespace urdiva;
 using namespace urdiva::ui;
+using urdiva::test::FakeDialogs;
 using urdiva::test::LocaleGuard;
 using urdiva::test::readBytes;
-using urdiva::test::FakeDialogs;
 using urdiva::test::TempDir;
 
 namespace {
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    LocaleGuard locale{QStringLiteral("pt_BR")};
+    LocaleGuard locale {QStringLiteral("pt_BR")};
     TempDir dir;
     FakeDialogs dialogs;
-    TtoPajek window{dialogs};
+    TtoPajek window {dialogs};
 
     void SetUp() override { window.show(); }
 
@@ -53,15 +53,24 @@ protected:
         EXPECT_NE(widget, nullptr) << name;
         return widget;
     }
-    QRadioButton* item(int k) { return find<QRadioButton>(QStringLiteral("RadioGroupSeparador%1").arg(k).toLatin1().constData()); }
+    QRadioButton* item(int k)
+    {
+        return find<QRadioButton>(
+            QStringLiteral("RadioGroupSeparador%1").arg(k).toLatin1().constData());
+    }
     QList<QWidget*> options()
     {
         QList<QWidget*> list;
-        for (const char* name : {"LabelPriCo", "LabelSegCo", "LabelModo", "LabelTipo", "LabelValor",
-                                 "LabelDesprezar", "ComboBoxPriCo", "ComboBoxSegCo", "ComboBoxModo",
-                                 "ComboBoxTipo", "ComboBoxValor", "EditDesprezar", "ComboBoxSuprimir",
-                                 "CheckBoxInicio", "CheckBoxFim", "CheckBoxToda", "CheckBoxOrdem",
-                                 "CheckBoxSimilaridade", "EditSimilaridade", "CheckBoxCaseSensitive",
+        for (const char* name : {"LabelPriCo",       "LabelSegCo",
+                                 "LabelModo",        "LabelTipo",
+                                 "LabelValor",       "LabelDesprezar",
+                                 "ComboBoxPriCo",    "ComboBoxSegCo",
+                                 "ComboBoxModo",     "ComboBoxTipo",
+                                 "ComboBoxValor",    "EditDesprezar",
+                                 "ComboBoxSuprimir", "CheckBoxInicio",
+                                 "CheckBoxFim",      "CheckBoxToda",
+                                 "CheckBoxOrdem",    "CheckBoxSimilaridade",
+                                 "EditSimilaridade", "CheckBoxCaseSensitive",
                                  "ButtonTXT"})
             list << find<QWidget>(name);
         return list;
@@ -108,11 +117,13 @@ TEST_F(MainWindowTest, StartUpState)
     EXPECT_TRUE(find<QTextEdit>("RichEditSimilaridade")->isHidden());
     EXPECT_EQ(find<QTabWidget>("PageControlES")->currentIndex(), 0);
     EXPECT_EQ(find<QLabel>("Label3")->text(), QStringLiteral("Quantidade de linhas do arquivo: 0"));
-    EXPECT_EQ(find<QLabel>("Label1")->text(), QStringLiteral("Quantidade de colunas encontradas: 0"));
+    EXPECT_EQ(find<QLabel>("Label1")->text(),
+              QStringLiteral("Quantidade de colunas encontradas: 0"));
     EXPECT_EQ(find<QSpinBox>("EditSimilaridade")->value(), 80);
     EXPECT_EQ(find<QComboBox>("ComboBoxSuprimir")->count(), 10);
     EXPECT_EQ(find<QComboBox>("ComboBoxSuprimir")->currentIndex(), -1);
-    for (const char* enabled : {"ButtonEntrada", "ButtonSaida", "EditEntrada", "EditSaida", "ButtonInfo"})
+    for (const char* enabled :
+         {"ButtonEntrada", "ButtonSaida", "EditEntrada", "EditSaida", "ButtonInfo"})
         EXPECT_TRUE(find<QWidget>(enabled)->isEnabled()) << enabled;
 }
 
@@ -135,14 +146,16 @@ TEST_F(MainWindowTest, ChoosingAFile)
     find<QTabWidget>("PageControlES")->setCurrentIndex(2);
     chooseFile(data);
     EXPECT_EQ(find<QLineEdit>("EditEntrada")->text(), dir.path(QStringLiteral("dados.csv")));
-    EXPECT_TRUE(QRegularExpression(QRegularExpression::escape(dir.path(QStringLiteral("dados - "))) +
-                                   QStringLiteral("\\d{8}_\\d{6}\\.net"))
-                    .match(find<QLineEdit>("EditSaida")->text())
-                    .hasMatch())
+    EXPECT_TRUE(
+        QRegularExpression(QRegularExpression::escape(dir.path(QStringLiteral("dados - "))) +
+                           QStringLiteral("\\d{8}_\\d{6}\\.net"))
+            .match(find<QLineEdit>("EditSaida")->text())
+            .hasMatch())
         << find<QLineEdit>("EditSaida")->text().toStdString();
     EXPECT_EQ(preview().split(u'\n').size(), 10);
     EXPECT_TRUE(preview().startsWith(QStringLiteral("id;nome;peso\n1;n1;1")));
-    EXPECT_EQ(find<QLabel>("Label3")->text(), QStringLiteral("Quantidade de linhas do arquivo: 12"));
+    EXPECT_EQ(find<QLabel>("Label3")->text(),
+              QStringLiteral("Quantidade de linhas do arquivo: 12"));
     EXPECT_TRUE(find<QGroupBox>("RadioGroupSeparador")->isEnabled());
     EXPECT_TRUE(allOptions(false));
     EXPECT_EQ(find<QTabWidget>("PageControlES")->currentIndex(), 0);
@@ -157,7 +170,8 @@ TEST_F(MainWindowTest, SemicolonSeparatorAnalysesTheColumns)
 {
     chooseFile("autor;\"co;autor\";peso\r\nAna;Rui;1\r\n");
     item(0)->click();
-    EXPECT_EQ(find<QLabel>("Label1")->text(), QStringLiteral("Quantidade de colunas encontradas: 4"));
+    EXPECT_EQ(find<QLabel>("Label1")->text(),
+              QStringLiteral("Quantidade de colunas encontradas: 4"));
     EXPECT_TRUE(allOptions(true));
     auto* first = find<QComboBox>("ComboBoxPriCo");
     auto* second = find<QComboBox>("ComboBoxSegCo");
@@ -199,18 +213,21 @@ TEST_F(MainWindowTest, OtherSeparator)
     auto* other = find<QLineEdit>("EditSeparador");
     item(3)->click();
     EXPECT_TRUE(other->isVisible());
-    EXPECT_EQ(find<QLabel>("Label1")->text(), QStringLiteral("Quantidade de colunas encontradas: 1"));
+    EXPECT_EQ(find<QLabel>("Label1")->text(),
+              QStringLiteral("Quantidade de colunas encontradas: 1"));
     EXPECT_TRUE(allOptions(false));
     EXPECT_EQ(preview(), QStringLiteral("a|b|c")); // no separator chosen yet: no markers
     other->setText(QStringLiteral(" "));
     EXPECT_TRUE(allOptions(false));
     other->setText(QStringLiteral("|"));
     EXPECT_TRUE(allOptions(true));
-    EXPECT_EQ(find<QLabel>("Label1")->text(), QStringLiteral("Quantidade de colunas encontradas: 3"));
+    EXPECT_EQ(find<QLabel>("Label1")->text(),
+              QStringLiteral("Quantidade de colunas encontradas: 3"));
     EXPECT_EQ(preview(), QStringLiteral("a<|>b<|>c"));
     other->setText(QString());
     EXPECT_TRUE(allOptions(false));
-    EXPECT_EQ(find<QLabel>("Label1")->text(), QStringLiteral("Quantidade de colunas encontradas: 1"));
+    EXPECT_EQ(find<QLabel>("Label1")->text(),
+              QStringLiteral("Quantidade de colunas encontradas: 1"));
     EXPECT_EQ(preview(), QStringLiteral("a<|>b<|>c")); // the separator chosen before stays marked
 }
 
@@ -221,7 +238,8 @@ TEST_F(MainWindowTest, TabAndCommaSeparators)
     EXPECT_EQ(preview(), QStringLiteral("x<tab>y\n1,2<tab>3"));
     EXPECT_TRUE(allOptions(true));
     item(2)->click(); // no comma in the first line
-    EXPECT_EQ(find<QLabel>("Label1")->text(), QStringLiteral("Quantidade de colunas encontradas: 1"));
+    EXPECT_EQ(find<QLabel>("Label1")->text(),
+              QStringLiteral("Quantidade de colunas encontradas: 1"));
     EXPECT_TRUE(allOptions(false));
     EXPECT_EQ(preview(), QStringLiteral("x\ty\n1<,>2\t3"));
 }
@@ -230,7 +248,8 @@ TEST_F(MainWindowTest, OneNameAndASeparator)
 {
     chooseFile("nome;\r\n");
     item(0)->click();
-    EXPECT_EQ(find<QLabel>("Label1")->text(), QStringLiteral("Quantidade de colunas encontradas: 2"));
+    EXPECT_EQ(find<QLabel>("Label1")->text(),
+              QStringLiteral("Quantidade de colunas encontradas: 2"));
     EXPECT_EQ(find<QComboBox>("ComboBoxPriCo")->count(), 1);
     EXPECT_EQ(find<QComboBox>("ComboBoxSegCo")->currentIndex(), -1);
     EXPECT_EQ(window.secondIndex(), -1);
@@ -242,7 +261,8 @@ TEST_F(MainWindowTest, MissingInputFileIsRefused)
     item(0)->click();
     find<QLineEdit>("EditEntrada")->setText(dir.path(QStringLiteral("nada.csv")));
     item(2)->click();
-    EXPECT_EQ(dialogs.shown.last(), QStringLiteral("inform:O arquivo de entrada não existe ou não foi selecionado!"));
+    EXPECT_EQ(dialogs.shown.last(),
+              QStringLiteral("inform:O arquivo de entrada não existe ou não foi selecionado!"));
     EXPECT_TRUE(allOptions(true)); // still analysed
     EXPECT_EQ(window.chosenSeparator(), QChar(u';'));
 }
@@ -311,27 +331,33 @@ TEST_F(MainWindowTest, AWholeRun)
     QObject::connect(&window, &TtoPajek::stageShown, [&](const QString&) {
         QWidget* progress = window.findChild<QWidget*>(QStringLiteral("ProgressWindow"));
         auto* label = progress ? progress->findChild<QLabel*>() : nullptr;
-        stages << (progress && progress->isVisible() && label ? label->text() : QStringLiteral("(none)"));
+        stages << (progress && progress->isVisible() && label ? label->text()
+                                                              : QStringLiteral("(none)"));
     });
     bool progressAtMessage = true;
-    dialogs.onBox = [&] { progressAtMessage = window.findChild<QWidget*>(QStringLiteral("ProgressWindow")) != nullptr; };
+    dialogs.onBox = [&] {
+        progressAtMessage = window.findChild<QWidget*>(QStringLiteral("ProgressWindow")) != nullptr;
+    };
     run();
     QStringList expected;
     for (int k = 1; k <= 6; ++k)
         expected << stageText(k);
     EXPECT_EQ(stages, expected);
     EXPECT_FALSE(progressAtMessage);
-    EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("inform:Arquivo gravado com sucesso!")});
+    EXPECT_EQ(dialogs.shown, QStringList {QStringLiteral("inform:Arquivo gravado com sucesso!")});
     EXPECT_EQ(find<LinesView>("RichEditSaida")->toPlainText(),
               QStringLiteral("*Vertices 3\n1 \"Ana\"\n2 \"Rui\"\n3 \"Eva\"\n*Edges\n1 2 3\n2 3 1"));
-    EXPECT_TRUE(readBytes(dir.path(QStringLiteral("rede.net"))).startsWith("\xEF\xBB\xBF*Vertices 3\r\n"));
+    EXPECT_TRUE(
+        readBytes(dir.path(QStringLiteral("rede.net"))).startsWith("\xEF\xBB\xBF*Vertices 3\r\n"));
     EXPECT_TRUE(allOptions(true)); // ready for another run
 
     // Again: the file exists; declining leaves everything as it was.
     dialogs.overwrite = false;
     dialogs.shown.clear();
     run();
-    EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("ask:Confirmação:O arquivo que você está tentando criar já existe, deseja sobrescrevê-lo?")});
+    EXPECT_EQ(dialogs.shown,
+              QStringList {QStringLiteral("ask:Confirmação:O arquivo que você está tentando criar "
+                                          "já existe, deseja sobrescrevê-lo?")});
     EXPECT_FALSE(find<LinesView>("RichEditSaida")->toPlainText().isEmpty());
     EXPECT_EQ(window.findChild<QWidget*>(QStringLiteral("ProgressWindow")), nullptr);
 }
@@ -348,7 +374,8 @@ TEST_F(MainWindowTest, OutputWithoutFileName)
     bool progressSeen = false;
     QObject::connect(&window, &TtoPajek::stageShown, [&] { progressSeen = true; });
     run();
-    EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("inform:O arquivo de saída não foi selecionado!")});
+    EXPECT_EQ(dialogs.shown,
+              QStringList {QStringLiteral("inform:O arquivo de saída não foi selecionado!")});
     EXPECT_FALSE(progressSeen);
 }
 
@@ -359,23 +386,25 @@ TEST_F(MainWindowTest, ErrorDuringARun)
     pick("ComboBoxSegCo", QStringLiteral("c"));
     find<QLineEdit>("EditSaida")->setText(dir.path(QStringLiteral("rede")));
     bool progressAtError = true;
-    dialogs.onBox = [&] { progressAtError = window.findChild<QWidget*>(QStringLiteral("ProgressWindow")) != nullptr; };
+    dialogs.onBox = [&] {
+        progressAtError = window.findChild<QWidget*>(QStringLiteral("ProgressWindow")) != nullptr;
+    };
     run();
-    EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("error:List index out of bounds (2)")});
+    EXPECT_EQ(dialogs.shown, QStringList {QStringLiteral("error:List index out of bounds (2)")});
     EXPECT_FALSE(progressAtError);
     EXPECT_FALSE(QFile::exists(dir.path(QStringLiteral("rede.net"))));
     // The window is still usable: a good column choice runs.
     pick("ComboBoxSegCo", QStringLiteral("b"));
     dialogs.shown.clear();
     run();
-    EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("inform:Arquivo gravado com sucesso!")});
+    EXPECT_EQ(dialogs.shown, QStringList {QStringLiteral("inform:Arquivo gravado com sucesso!")});
 }
 
 TEST_F(MainWindowTest, UnreadableFileInTheErrorBox)
 {
     dialogs.files << dir.path(QStringLiteral("sumiu.csv"));
     find<QPushButton>("ButtonEntrada")->click();
-    EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("error:File not found.")});
+    EXPECT_EQ(dialogs.shown, QStringList {QStringLiteral("error:File not found.")});
     EXPECT_FALSE(find<QGroupBox>("RadioGroupSeparador")->isEnabled());
 }
 
@@ -388,13 +417,15 @@ TEST_F(MainWindowTest, ASecondFileResetsTheOptions)
     chooseFile("x;y\r\n", QStringLiteral("outro.csv"));
     EXPECT_TRUE(allOptions(false));
     EXPECT_FALSE(find<QCheckBox>("CheckBoxOrdem")->isChecked());
-    EXPECT_EQ(find<QLabel>("Label1")->text(), QStringLiteral("Quantidade de colunas encontradas: 0"));
+    EXPECT_EQ(find<QLabel>("Label1")->text(),
+              QStringLiteral("Quantidade de colunas encontradas: 0"));
     EXPECT_EQ(find<QComboBox>("ComboBoxPriCo")->count(), 3); // old names kept, greyed out
     EXPECT_EQ(find<QComboBox>("ComboBoxPriCo")->currentIndex(), -1);
     for (int k = 0; k < 4; ++k)
         EXPECT_FALSE(item(k)->isChecked());
     EXPECT_EQ(find<QTabWidget>("PageControlES")->currentIndex(), 0);
-    EXPECT_EQ(window.analysedPath(), dir.path(QStringLiteral("dados.csv"))); // until the next choice
+    EXPECT_EQ(window.analysedPath(),
+              dir.path(QStringLiteral("dados.csv"))); // until the next choice
 }
 
 TEST_F(MainWindowTest, DroppingAFileActsAsChoosingIt)
@@ -445,7 +476,8 @@ TEST(ProgressWindow, BlackBoxCentredOverTheWindow)
     EXPECT_TRUE(box->windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(box->palette().color(QPalette::Window), QColor(Qt::black));
     const QRect frame = over.frameGeometry();
-    EXPECT_EQ(box->pos(), QPoint(frame.left() + (frame.width() - 400) / 2, frame.top() + (frame.height() - 84) / 2));
+    EXPECT_EQ(box->pos(), QPoint(frame.left() + (frame.width() - 400) / 2,
+                                 frame.top() + (frame.height() - 84) / 2));
     auto* label = box->findChild<QLabel*>();
     EXPECT_EQ(label->text(), stageText(5)); // the leading spaces are kept
     EXPECT_EQ(label->geometry(), QRect(0, 34, 394, 17));

@@ -7,43 +7,45 @@
 
 #include <QDialog>
 
-#include <functional>
-#include <vector>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QUrl>
+#include <functional>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 using namespace urdiva;
 using namespace urdiva::ui;
-using urdiva::test::LocaleGuard;
 using urdiva::test::FakeDialogs;
+using urdiva::test::LocaleGuard;
 using urdiva::test::TempDir;
 
 namespace {
 
 class UpdateCheckTest : public ::testing::Test {
 protected:
-    LocaleGuard locale{QStringLiteral("pt_BR")};
+    LocaleGuard locale {QStringLiteral("pt_BR")};
     TempDir dir;
     HttpTestServer server;
     FakeDialogs dialogs;
-    TForm3 notice{dialogs};
+    TForm3 notice {dialogs};
     QString executable = dir.write(QStringLiteral("urdiva"), "programa");
 
     void SetUp() override
     {
         QFile file(executable);
         file.open(QIODevice::ReadWrite);
-        file.setFileTime(QDateTime(QDate(2019, 9, 17), QTime(12, 0)), QFileDevice::FileModificationTime);
+        file.setFileTime(QDateTime(QDate(2019, 9, 17), QTime(12, 0)),
+                         QFileDevice::FileModificationTime);
         server.answer("/Urdiva/dataLastVersion.html", 200, "OK", "18/09/2019");
         server.answer("/Urdiva/countDownload.html", 200, "OK", "1234");
     }
     void check(std::chrono::milliseconds timeout = std::chrono::seconds(5))
     {
-        UpdateCheck(notice, dialogs, server.host(), executable, HttpClient(timeout)).VerificaAtualizacao();
+        UpdateCheck(notice, dialogs, server.host(), executable, HttpClient(timeout))
+            .VerificaAtualizacao();
     }
     QString failure()
     {
@@ -54,15 +56,19 @@ protected:
         }
         return QStringLiteral("(no error)");
     }
-    QString line(const char* name) { return notice.findChild<QLabel*>(QString::fromLatin1(name))->text(); }
+    QString line(const char* name)
+    {
+        return notice.findChild<QLabel*>(QString::fromLatin1(name))->text();
+    }
 };
 
 TEST_F(UpdateCheckTest, NewerReleaseShowsTheNotice)
 {
     check();
-    EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("modal")});
+    EXPECT_EQ(dialogs.shown, QStringList {QStringLiteral("modal")});
     EXPECT_EQ(line("Label2"), QStringLiteral("Nova versão disponível! Liberada em: 18/09/2019"));
-    EXPECT_EQ(line("Label3"), QStringLiteral("Até o momento já foram efetuados 1234 downloads do Urdiva!"));
+    EXPECT_EQ(line("Label3"),
+              QStringLiteral("Até o momento já foram efetuados 1234 downloads do Urdiva!"));
     EXPECT_EQ(notice.windowTitle(), QStringLiteral("Atualizações"));
     // A connection alone, the status test, then the two pages, with the written headers.
     QList<QByteArray> requests = server.requests();
@@ -71,14 +77,16 @@ TEST_F(UpdateCheckTest, NewerReleaseShowsTheNotice)
     EXPECT_TRUE(requests[0].startsWith("GET /Urdiva/dataLastVersion.html HTTP/1.1\r\n"));
     EXPECT_TRUE(requests[0].contains("User-Agent: InetURL:/1.0\r\n"));
     EXPECT_TRUE(requests[1].startsWith("GET /Urdiva/dataLastVersion.html HTTP/1.1\r\n"));
-    EXPECT_TRUE(requests[1].contains("Accept: text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8\r\n"));
+    EXPECT_TRUE(requests[1].contains(
+        "Accept: text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8\r\n"));
     EXPECT_TRUE(requests[1].contains("User-Agent: Mozilla/3.0 (compatible; Indy Library)\r\n"));
     EXPECT_TRUE(requests[2].startsWith("GET /Urdiva/countDownload.html HTTP/1.1\r\n"));
 }
 
 TEST_F(UpdateCheckTest, SameDayOrOlderShowsNothing)
 {
-    for (const QByteArray& day : {QByteArray("17/09/2019"), QByteArray("16/09/2019"), QByteArray("01/01/2010")}) {
+    for (const QByteArray& day :
+         {QByteArray("17/09/2019"), QByteArray("16/09/2019"), QByteArray("01/01/2010")}) {
         server.answer("/Urdiva/dataLastVersion.html", 200, "OK", day);
         check();
         EXPECT_TRUE(dialogs.shown.isEmpty()) << day.toStdString();
@@ -93,8 +101,10 @@ TEST_F(UpdateCheckTest, OfflineIsSilent)
 
 TEST_F(UpdateCheckTest, StatusTest)
 {
-    for (const auto& [status, reason, shows] : {std::tuple{302, "Found", true}, {301, "Moved Permanently", false},
-                                                {404, "Not Found", false}, {500, "Internal Server Error", false}}) {
+    for (const auto& [status, reason, shows] : {std::tuple {302, "Found", true},
+                                                {301, "Moved Permanently", false},
+                                                {404, "Not Found", false},
+                                                {500, "Internal Server Error", false}}) {
         dialogs.shown.clear();
         // The status test only sees the status; the GET after it is answered as usual.
         server.answer("/Urdiva/dataLastVersion.html", status, reason, "18/09/2019");
@@ -126,12 +136,17 @@ TEST_F(UpdateCheckTest, CountTexts)
 {
     server.answer("/Urdiva/countDownload.html", 200, "OK", "");
     check();
-    EXPECT_EQ(line("Label3"), QStringLiteral("Até o momento já foram efetuados  downloads do Urdiva!"));
+    EXPECT_EQ(line("Label3"),
+              QStringLiteral("Até o momento já foram efetuados  downloads do Urdiva!"));
     server.answer("/Urdiva/countDownload.html", 200, "OK", "<b>9</b><a href=\"x\">y</a>");
     check();
-    EXPECT_EQ(line("Label3"), QStringLiteral("Até o momento já foram efetuados <b>9</b><a href=\"x\">y</a> downloads do Urdiva!"));
+    EXPECT_EQ(
+        line("Label3"),
+        QStringLiteral(
+            "Até o momento já foram efetuados <b>9</b><a href=\"x\">y</a> downloads do Urdiva!"));
     EXPECT_EQ(notice.findChild<QLabel*>(QStringLiteral("Label3"))->textFormat(), Qt::PlainText);
-    server.answer("/Urdiva/countDownload.html", 200, "OK", "S\xC3\xA3o", "Content-Type: text/html; charset=utf-8\r\n");
+    server.answer("/Urdiva/countDownload.html", 200, "OK", "S\xC3\xA3o",
+                  "Content-Type: text/html; charset=utf-8\r\n");
     check();
     EXPECT_TRUE(line("Label3").contains(QStringLiteral("São")));
 }
@@ -145,9 +160,12 @@ TEST_F(UpdateCheckTest, FailedCountPageIsAnError)
 
 TEST_F(UpdateCheckTest, LargeOrMalformedAnswers)
 {
-    server.answer("/Urdiva/countDownload.html", 200, "OK", QByteArray(HttpClient::kMaxBody + 1, '7'));
+    server.answer("/Urdiva/countDownload.html", 200, "OK",
+                  QByteArray(HttpClient::kMaxBody + 1, '7'));
     EXPECT_EQ(failure(), QStringLiteral("Response too large."));
-    server.answer("/Urdiva/countDownload.html", "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n2\r\n12\r\n1\r\n3\r\n0\r\n\r\n");
+    server.answer(
+        "/Urdiva/countDownload.html",
+        "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n2\r\n12\r\n1\r\n3\r\n0\r\n\r\n");
     check();
     EXPECT_TRUE(line("Label3").contains(QStringLiteral(" 123 ")));
     server.answer("/Urdiva/countDownload.html", "garbage\r\n\r\n");
@@ -167,12 +185,16 @@ TEST_F(UpdateCheckTest, StalledServerIsBounded)
 TEST_F(UpdateCheckTest, LinkOpensTheUpdatePageAndClosesTheNotice)
 {
     dialogs.onModal = [](QDialog* dialog) {
-        const QString link = dialog->findChild<QLabel*>(QStringLiteral("LinkLabel1"))->text().section(u'"', 1, 1);
+        const QString link =
+            dialog->findChild<QLabel*>(QStringLiteral("LinkLabel1"))->text().section(u'"', 1, 1);
         static_cast<TForm3*>(dialog)->LinkLabel1LinkClick(link);
     };
     check();
-    EXPECT_EQ(dialogs.shown, (QStringList{QStringLiteral("modal"),
-                                          QStringLiteral("browser:http://%1/Urdiva/lastVersion/index.php").arg(server.host())}));
+    EXPECT_EQ(
+        dialogs.shown,
+        (QStringList {
+            QStringLiteral("modal"),
+            QStringLiteral("browser:http://%1/Urdiva/lastVersion/index.php").arg(server.host())}));
     EXPECT_EQ(notice.result(), QDialog::Rejected);
 }
 
@@ -183,12 +205,15 @@ TEST_F(UpdateCheckTest, HostileServers)
     const QByteArray page = "/Urdiva/dataLastVersion.html";
     const QByteArray count = "/Urdiva/countDownload.html";
     const std::vector<std::pair<std::function<void(HttpTestServer&)>, QString>> cases = {
-        {[&](HttpTestServer& s) { s.answer(count, 200, "OK", QByteArray(5 << 20, '1')); }, QStringLiteral("Response too large.")},
+        {[&](HttpTestServer& s) { s.answer(count, 200, "OK", QByteArray(5 << 20, '1')); },
+         QStringLiteral("Response too large.")},
         {[&](HttpTestServer& s) { s.endless(count); }, QStringLiteral("Response too large.")},
         {[&](HttpTestServer& s) { s.stall(count); }, QStringLiteral("Read timed out.")},
-        {[&](HttpTestServer& s) { s.answer(count, "HTTP/1.1\r\n\r\n"); }, QStringLiteral("Invalid HTTP response: HTTP/1.1")},
+        {[&](HttpTestServer& s) { s.answer(count, "HTTP/1.1\r\n\r\n"); },
+         QStringLiteral("Invalid HTTP response: HTTP/1.1")},
         {[&](HttpTestServer& s) {
-             s.answer(count, "HTTP/1.1 302 Found\r\nLocation: /Urdiva/countDownload.html\r\nContent-Length: 0\r\n\r\n");
+             s.answer(count, "HTTP/1.1 302 Found\r\nLocation: "
+                             "/Urdiva/countDownload.html\r\nContent-Length: 0\r\n\r\n");
          },
          QStringLiteral("HTTP/1.1 302 Found")},
         {[&](HttpTestServer& s) { s.stall(page); }, QString()},
@@ -204,7 +229,8 @@ TEST_F(UpdateCheckTest, HostileServers)
         timer.start();
         QString error;
         try {
-            UpdateCheck(notice, dialogs, hostile.host(), executable, HttpClient(std::chrono::milliseconds(700)))
+            UpdateCheck(notice, dialogs, hostile.host(), executable,
+                        HttpClient(std::chrono::milliseconds(700)))
                 .VerificaAtualizacao();
         } catch (const RunError& e) {
             error = e.message();
@@ -244,8 +270,10 @@ TEST(ShortDate, RegionalOrders)
         const auto date = readShortDate(QString::fromLatin1(c.text), locale, today);
         EXPECT_EQ(date.value_or(QDate()), c.date) << c.locale << " " << c.text;
     }
-    EXPECT_EQ(dateKey(QDate(2019, 9, 17), QLocale(QStringLiteral("pt_BR"))), QStringLiteral("2019/09/17"));
-    EXPECT_EQ(dateKey(QDate(2019, 9, 17), QLocale(QStringLiteral("sv_SE"))), QStringLiteral("2019-09-17"));
+    EXPECT_EQ(dateKey(QDate(2019, 9, 17), QLocale(QStringLiteral("pt_BR"))),
+              QStringLiteral("2019/09/17"));
+    EXPECT_EQ(dateKey(QDate(2019, 9, 17), QLocale(QStringLiteral("sv_SE"))),
+              QStringLiteral("2019-09-17"));
 }
 
 TEST(VerificaUrl, SchemeIsAddedOnlyWhenMissing)
@@ -254,7 +282,8 @@ TEST(VerificaUrl, SchemeIsAddedOnlyWhenMissing)
     server.answer("/a", 200, "OK", "");
     server.answer("/b", 302, "Found", "");
     EXPECT_TRUE(VerificaURL(server.host() + QStringLiteral("/a"), HttpClient()));
-    EXPECT_TRUE(VerificaURL(QStringLiteral("HTTP://") + server.host() + QStringLiteral("/b"), HttpClient()));
+    EXPECT_TRUE(VerificaURL(QStringLiteral("HTTP://") + server.host() + QStringLiteral("/b"),
+                            HttpClient()));
     EXPECT_FALSE(VerificaURL(server.host() + QStringLiteral("/c"), HttpClient()));
     EXPECT_FALSE(VerificaURL(QStringLiteral("127.0.0.1:1/a"), HttpClient()));
 }
