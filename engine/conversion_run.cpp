@@ -5,6 +5,7 @@
 #include "line_reader.h"
 #include "network_text.h"
 #include "network_writer.h"
+#include "parallel.h"
 #include "paths.h"
 #include "record_line.h"
 #include "record_stream.h"
@@ -25,10 +26,27 @@
 namespace urdiva {
 namespace {
 
+// The fields of one name list, which in two-mode the second end has of its own and in one-mode
+// both ends share: the memo that tells them apart, and the fields in order of first sighting,
+// which is the order of the list's candidates.
+struct ListFields {
+    FieldMemo memo;
+    std::vector<FieldMemo::FieldRef> sightings;
+};
+
+// What the edge pass needs of the record lines, gathered by the vertex pass so that the file is
+// read once: the fields of both ends of each record and, with a value column, each weight's
+// UTF-8 text followed by an LF (which no field holds).
+struct RecordLog {
+    std::vector<FieldMemo::FieldRef> ends; // first end, second end, per record
+    std::string weights;
+    bool lacksWeight = false; // some record line has no value column
+};
+
 // Calls onRecord with every record line of the stream. The memo lookups of a few records'
 // end fields are started before the first of them is needed (see FieldMemo::prefetchSlot).
-template <typename MemoOf, typename OnRecord>
-void forEachRecord(RecordStream& stream, MemoOf memoOf, OnRecord onRecord)
+template <typename FieldsOf, typename OnRecord>
+void forEachRecord(RecordStream& stream, FieldsOf fieldsOf, OnRecord onRecord)
 {
     constexpr size_t kAhead = 32;
     const End ends[] = {End::First, End::Second};
@@ -38,13 +56,13 @@ void forEachRecord(RecordStream& stream, MemoOf memoOf, OnRecord onRecord)
             for (const RecordStream::Record& record : some) {
                 for (int e = 0; e < 2; ++e) {
                     if (record.ends[e].present)
-                        memoOf(ends[e]).prefetchSlot(record.ends[e].hash);
+                        fieldsOf(ends[e]).memo.prefetchSlot(record.ends[e].hash);
                 }
             }
             for (const RecordStream::Record& record : some) {
                 for (int e = 0; e < 2; ++e) {
                     if (record.ends[e].present)
-                        memoOf(ends[e]).prefetchEntry(record.ends[e].hash);
+                        fieldsOf(ends[e]).memo.prefetchEntry(record.ends[e].hash);
                 }
             }
             for (const RecordStream::Record& record : some)
@@ -58,40 +76,121 @@ RunError missingField(qint32 index)
     return RunError(QStringLiteral("List index out of bounds (%1)").arg(index));
 }
 
-// One memo per name list: in two-mode the second end has its own list, in one-mode both ends
-// share the first.
-FieldMemo& listMemo(End end, const ConversionSettings& settings, FieldMemo& first,
-                    FieldMemo& second)
+// Below this many items, work is not worth a second thread.
+constexpr size_t kParallelFrom = 20000;
+
+// A field's suppressed marked text.
+QString candidateText(const FieldMemo::Field& field, const SuppressionRule& rule)
 {
-    return end == End::Second && settings.mode == NetworkMode::TwoMode ? second : first;
+    return SuprimirCaractere(
+        rule, markedField(RecordLine::valueOfKey(field.key, field.keyIsText), field.shape));
 }
 
-QString suppressedField(QByteArrayView key, bool keyIsText, FieldShape shape,
-                        const SuppressionRule& rule)
+// The candidate texts of the fields in order of first sighting, built on two threads when there
+// are many.
+std::vector<QString> candidateTexts(const ListFields& fields, const SuppressionRule& rule)
 {
-    return SuprimirCaractere(rule, markedField(RecordLine::valueOfKey(key, keyIsText), shape));
+    std::vector<QString> texts(fields.sightings.size());
+    const auto build = [&](size_t begin, size_t end) {
+        for (size_t i = begin; i < end; ++i) {
+            texts[i] = candidateText(fields.memo.field(fields.sightings[i]), rule);
+        }
+    };
+    const size_t count = texts.size();
+    if (count < kParallelFrom)
+        build(0, count);
+    else
+        runSideBySide([&] { build(count / 2, count); }, [&] { build(0, count / 2); });
+    return texts;
 }
 
-// What the edge pass needs of the record lines, gathered by the vertex pass so that the file is
-// read once: the fields of both ends of each record and, with a value column, each weight's
-// UTF-8 text followed by an LF (which no field holds).
-struct RecordLog {
-    std::vector<FieldMemo::FieldRef> ends; // first end, second end, per record
-    std::string weights;
-    bool lacksWeight = false; // some record line has no value column
-};
-
-// The vertex number of every field of a memo, indexed by FieldRef; 0 where no vertex matches.
-std::vector<int> vertexNumbers(const FieldMemo& memo, End end, const VertexLists& lists,
-                               const ConversionSettings& settings)
+// The vertex number of every field, indexed by FieldRef; 0 where no vertex matches. Most
+// normal forms are texts the vertex list was offered, found by text alone on two threads at
+// once; the others are looked up afterwards.
+std::vector<int> vertexNumbers(const ListFields& fields, End end, const VertexLists& lists,
+                               const SuppressionRule& rule)
 {
-    std::vector<int> numbers(memo.refCount(), 0);
-    memo.forEachField(
-        [&](FieldMemo::FieldRef ref, QByteArrayView key, bool keyIsText, FieldShape shape) {
-            numbers[ref] = lists.findVertex(
-                normaliseField(suppressedField(key, keyIsText, shape, settings.suppression)), end);
-        });
+    std::vector<int> numbers(fields.memo.refCount(), 0);
+    std::vector<std::pair<FieldMemo::FieldRef, QString>> others[2];
+    const auto look = [&](int part, size_t begin, size_t stop) {
+        for (size_t i = begin; i < stop; ++i) {
+            const FieldMemo::FieldRef ref = fields.sightings[i];
+            QString normalForm = normaliseField(candidateText(fields.memo.field(ref), rule));
+            if (const std::optional<int> number = lists.findOfferedVertex(normalForm, end))
+                numbers[ref] = *number;
+            else
+                others[part].emplace_back(ref, std::move(normalForm));
+        }
+    };
+    const size_t count = fields.sightings.size();
+    if (count < kParallelFrom)
+        look(0, 0, count);
+    else
+        runSideBySide([&] { look(1, count / 2, count); }, [&] { look(0, 0, count / 2); });
+    for (const auto& part : others) {
+        for (const auto& [ref, normalForm] : part)
+            numbers[ref] = lists.findVertex(normalForm, end);
+    }
     return numbers;
+}
+
+// The edge lines of records [begin, end) of the log, the first of whose weights starts at
+// `weight`.
+void appendEdgeLines(NetworkText& text, const RecordLog& log, size_t begin, size_t end,
+                     const char* weight, bool weighted, const std::vector<int>& firstNumbers,
+                     const std::vector<int>& secondNumbers)
+{
+    const char* weightsEnd = log.weights.data() + log.weights.size();
+    for (size_t r = begin; r < end; ++r) {
+        const int a = firstNumbers[log.ends[2 * r]];
+        const int b = secondNumbers[log.ends[2 * r + 1]];
+        QByteArrayView weightText;
+        if (weighted) {
+            const char* lineEnd =
+                static_cast<const char*>(std::memchr(weight, '\n', size_t(weightsEnd - weight)));
+            weightText = QByteArrayView(weight, lineEnd);
+            weight = lineEnd + 1;
+        }
+        // An end without a vertex (a blank field) has no number to write.
+        if (a == 0 || b == 0)
+            continue;
+        if (weighted)
+            text.appendEdgeLine(a, b, weightText);
+        else
+            text.appendEdgeLine(a, b);
+    }
+}
+
+// All edge lines, the second half of many formatted on another thread and appended.
+void appendEdgeLines(NetworkText& text, const RecordLog& log, bool weighted,
+                     const std::vector<int>& firstNumbers, const std::vector<int>& secondNumbers)
+{
+    const size_t records = log.ends.size() / 2;
+    const char* weights = log.weights.data();
+    if (records < kParallelFrom) {
+        appendEdgeLines(text, log, 0, records, weights, weighted, firstNumbers, secondNumbers);
+        return;
+    }
+    const size_t half = records / 2;
+    const char* secondWeights = weights;
+    if (weighted) {
+        for (size_t r = 0; r < half; ++r)
+            secondWeights =
+                static_cast<const char*>(std::memchr(
+                    secondWeights, '\n', size_t(weights + log.weights.size() - secondWeights))) +
+                1;
+    }
+    NetworkText tail;
+    tail.reserve(qsizetype(text.byteSize() / 2 + 1));
+    runSideBySide(
+        [&] {
+            appendEdgeLines(tail, log, half, records, secondWeights, weighted, firstNumbers,
+                            secondNumbers);
+        },
+        [&] {
+            appendEdgeLines(text, log, 0, half, weights, weighted, firstNumbers, secondNumbers);
+        });
+    text.append(tail);
 }
 
 } // namespace
@@ -111,29 +210,29 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
     feedback.clearOutput();
 
     VertexLists lists(QLocale(), settings.mode, settings.caseSensitive, settings.sortAscending);
-    FieldMemo firstMemo;
-    FieldMemo secondMemo;
-    const auto memoOf = [&](End end) -> FieldMemo& {
-        return listMemo(end, settings, firstMemo, secondMemo);
+    const bool twoMode = settings.mode == NetworkMode::TwoMode;
+    ListFields firstFields;
+    ListFields secondFields;
+    const auto fieldsOf = [&](End end) -> ListFields& {
+        return end == End::Second && twoMode ? secondFields : firstFields;
     };
     RecordLog log;
     {
         const auto collect = [&](const RecordStream::Field& field, qint32 index, End end) {
             if (!field.present)
                 throw missingField(index);
+            ListFields& fields = fieldsOf(end);
             const FieldMemo::Sighting sighting =
-                memoOf(end).see(field.key, field.keyIsText, field.hash, field.shape);
+                fields.memo.see(field.key, field.keyIsText, field.hash, field.shape);
             // Offering a field again would change nothing.
-            if (sighting.first) {
-                lists.addCandidate(end, suppressedField(field.key, field.keyIsText, field.shape,
-                                                        settings.suppression));
-            }
+            if (sighting.first)
+                fields.sightings.push_back(sighting.ref);
             log.ends.push_back(sighting.ref);
         };
         auto reader = std::make_unique<LineReader>(settings.inputPath);
         feedback.showStage(stageText(2));
         RecordStream stream(std::move(reader), settings);
-        forEachRecord(stream, memoOf, [&](const RecordStream::Record& record) {
+        forEachRecord(stream, fieldsOf, [&](const RecordStream::Record& record) {
             collect(record.ends[0], settings.firstColumn, End::First);
             collect(record.ends[1], settings.secondColumn, End::Second);
             if (!settings.valueColumn)
@@ -145,6 +244,9 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
                 log.lacksWeight = true;
             }
         });
+        lists.addCandidates(End::First, candidateTexts(firstFields, settings.suppression));
+        if (twoMode)
+            lists.addCandidates(End::Second, candidateTexts(secondFields, settings.suppression));
     }
 
     feedback.showStage(stageText(3));
@@ -158,42 +260,22 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
     if (settings.valueColumn && log.lacksWeight)
         throw missingField(*settings.valueColumn);
     NetworkText text;
-    const qsizetype records = qsizetype(log.ends.size() / 2);
-    text.reserve(64 * (lists.firstModeCount() + lists.secondModeCount()) + 16 * records +
-                 qsizetype(log.weights.size()));
+    text.reserve(64 * (lists.firstModeCount() + lists.secondModeCount()) +
+                 16 * qsizetype(log.ends.size() / 2) + qsizetype(log.weights.size()));
     text.appendLine(
         vertexCountLine(lists.firstModeCount(), lists.secondModeCount(), settings.mode));
     text.appendVertexLines(lists.firstModeVertices(), 1);
-    if (settings.mode == NetworkMode::TwoMode)
+    if (twoMode)
         text.appendVertexLines(lists.secondModeVertices(), lists.firstModeCount() + 1);
     text.appendLine(linkKindLine(settings.directed));
     {
-        const std::vector<int> firstNumbers = vertexNumbers(firstMemo, End::First, lists, settings);
+        const std::vector<int> firstNumbers =
+            vertexNumbers(firstFields, End::First, lists, settings.suppression);
         const std::vector<int> secondNumbers =
-            settings.mode == NetworkMode::TwoMode
-                ? vertexNumbers(secondMemo, End::Second, lists, settings)
-                : std::vector<int>();
-        const std::vector<int>& secondEndNumbers =
-            settings.mode == NetworkMode::TwoMode ? secondNumbers : firstNumbers;
-        const char* weight = log.weights.data();
-        for (size_t r = 0; r < log.ends.size(); r += 2) {
-            const int a = firstNumbers[log.ends[r]];
-            const int b = secondEndNumbers[log.ends[r + 1]];
-            QByteArrayView weightText;
-            if (settings.valueColumn) {
-                const char* end = static_cast<const char*>(std::memchr(
-                    weight, '\n', size_t(log.weights.data() + log.weights.size() - weight)));
-                weightText = QByteArrayView(weight, end);
-                weight = end + 1;
-            }
-            // An end without a vertex (a blank field) has no number to write.
-            if (a == 0 || b == 0)
-                continue;
-            if (settings.valueColumn)
-                text.appendEdgeLine(a, b, weightText);
-            else
-                text.appendEdgeLine(a, b);
-        }
+            twoMode ? vertexNumbers(secondFields, End::Second, lists, settings.suppression)
+                    : std::vector<int>();
+        appendEdgeLines(text, log, settings.valueColumn.has_value(), firstNumbers,
+                        twoMode ? secondNumbers : firstNumbers);
     }
     log = RecordLog();
 

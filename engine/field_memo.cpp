@@ -72,7 +72,16 @@ FieldMemo::Sighting FieldMemo::see(QByteArrayView key, bool keyIsText, size_t ha
     std::memcpy(record + kHashWord, &fullHash, sizeof fullHash);
     std::memcpy(record + kHeaderWords, key.data(), size_t(key.size()));
     m_slots[i] = tag | (offset + 1);
+    m_offsets.push_back(offset);
     return {quint32(m_keys++) * kShapes + quint32(shape), true};
+}
+
+FieldMemo::Field FieldMemo::field(FieldRef ref) const
+{
+    const quint32* record = m_arena.data() + m_offsets[ref / kShapes];
+    return {QByteArrayView(reinterpret_cast<const char*>(record + kHeaderWords),
+                           qsizetype(record[kLengthWord])),
+            (record[kSeenWord] >> kKindShift) != 0, FieldShape(ref % kShapes)};
 }
 
 void FieldMemo::grow()

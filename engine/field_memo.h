@@ -21,6 +21,12 @@ public:
     using FieldRef = quint32;
     static constexpr int kShapes = 4;
 
+    struct Field {
+        QByteArrayView key;
+        bool keyIsText;
+        FieldShape shape;
+    };
+
     struct Sighting {
         FieldRef ref;
         bool first; // the first sighting of the key in this shape
@@ -37,9 +43,8 @@ public:
     // How many FieldRef values there are room for: kShapes per distinct key.
     size_t refCount() const { return m_keys * kShapes; }
 
-    // Calls onField(ref, key, keyIsText, shape) once for every field seen, in order of key.
-    template <typename OnField>
-    void forEachField(OnField onField) const;
+    // A field seen before.
+    Field field(FieldRef ref) const;
 
     // Start fetching what see() will read for a key: call prefetchSlot() for a batch of keys,
     // then prefetchEntry() for the same keys, then see(). A run's lookups are spread over
@@ -65,24 +70,8 @@ private:
 
     std::vector<quint64> m_slots; // 0: empty; else hash tag above kOffsetBits, arena offset + 1
     std::vector<quint32> m_arena;
+    std::vector<quint64> m_offsets; // ordinal -> arena offset
     size_t m_keys = 0;
 };
-
-template <typename OnField>
-void FieldMemo::forEachField(OnField onField) const
-{
-    for (size_t offset = 0; offset < m_arena.size();) {
-        const quint32* record = m_arena.data() + offset;
-        const quint32 seen = record[kSeenWord];
-        const QByteArrayView key(reinterpret_cast<const char*>(record + kHeaderWords),
-                                 qsizetype(record[kLengthWord]));
-        for (int shape = 0; shape < kShapes; ++shape) {
-            if (seen & (1u << shape))
-                onField(FieldRef(record[kOrdinalWord] * kShapes + quint32(shape)), key,
-                        (seen >> kKindShift) != 0, FieldShape(shape));
-        }
-        offset += kHeaderWords + (record[kLengthWord] + 3) / 4;
-    }
-}
 
 } // namespace urdiva

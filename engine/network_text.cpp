@@ -2,6 +2,7 @@
 
 #include "field_marker.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace urdiva {
@@ -21,22 +22,57 @@ char* writeNumber(char* out, qint64 value)
     return out;
 }
 
+// The text without field markers in UTF-8, as QString::toUtf8() encodes it: at most three
+// bytes per code unit.
+char* writeUnmarkedUtf8(char* out, QStringView text)
+{
+    // Surrogates, paired or not, are rare enough to leave to Qt's own encoder.
+    if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); })) {
+        const QByteArray bytes = removeMarkers(text).toUtf8();
+        return std::copy(bytes.cbegin(), bytes.cend(), out);
+    }
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80) {
+            *out++ = char(u);
+        } else if (u == kFieldMarker.unicode()) {
+            continue;
+        } else if (u < 0x800) {
+            *out++ = char(0xC0 | (u >> 6));
+            *out++ = char(0x80 | (u & 0x3F));
+        } else {
+            *out++ = char(0xE0 | (u >> 12));
+            *out++ = char(0x80 | ((u >> 6) & 0x3F));
+            *out++ = char(0x80 | (u & 0x3F));
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 char* NetworkText::beginLine(size_t size)
 {
-    const size_t used = m_utf8.size();
-    // Room for the line break too; the string grows geometrically, as a vector does.
-    m_utf8.resize(used + size + 2);
-    return m_utf8.data() + used;
+    // Room for the line break too. The buffer grows geometrically and is filled up to m_used;
+    // a QByteArray leaves new room uninitialised, which a million short lines notice.
+    const qsizetype needed = m_used + qsizetype(size) + 2;
+    if (needed > m_utf8.size())
+        m_utf8.resize(std::max(needed, 2 * m_utf8.size()));
+    return m_utf8.data() + m_used;
 }
 
 void NetworkText::endLine(char* end)
 {
     *end++ = '\r';
     *end++ = '\n';
-    m_utf8.resize(size_t(end - m_utf8.data()));
+    m_used = end - m_utf8.constData();
     ++m_lines;
+}
+
+void NetworkText::reserve(qsizetype bytes)
+{
+    if (bytes > m_utf8.size())
+        m_utf8.resize(bytes);
 }
 
 void NetworkText::appendLine(QStringView line)
@@ -49,7 +85,9 @@ void NetworkText::appendLine(QStringView line)
 
 void NetworkText::append(const NetworkText& other)
 {
-    m_utf8.append(other.m_utf8);
+    char* out = beginLine(size_t(other.m_used));
+    std::memcpy(out, other.m_utf8.constData(), size_t(other.m_used));
+    m_used += other.m_used;
     m_lines += other.m_lines;
 }
 
@@ -57,12 +95,11 @@ void NetworkText::appendVertexLines(const QStringList& names, qsizetype firstNum
 {
     qsizetype number = firstNumber;
     for (const QString& name : names) {
-        const QByteArray bytes = removeMarkers(name).toUtf8();
-        char* out = writeNumber(beginLine(size_t(bytes.size()) + 24), number++);
+        // Up to three bytes per code unit, plus the number, a space and the quotation marks.
+        char* out = writeNumber(beginLine(3 * size_t(name.size()) + 24), number++);
         *out++ = ' ';
         *out++ = '"';
-        std::memcpy(out, bytes.constData(), size_t(bytes.size()));
-        out += bytes.size();
+        out = writeUnmarkedUtf8(out, name);
         *out++ = '"';
         endLine(out);
     }

@@ -6,8 +6,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <string>
-
 namespace urdiva {
 
 // The Pajek network text, kept as the file's UTF-8 with every line followed by CR LF (on every
@@ -24,15 +22,15 @@ public:
     void appendEdgeLine(int a, int b);
     // "a b weight", the weight in UTF-8.
     void appendEdgeLine(int a, int b, QByteArrayView weight);
-    void reserve(qsizetype bytes) { m_utf8.reserve(size_t(bytes)); }
+    void reserve(qsizetype bytes);
 
     qsizetype lineCount() const { return m_lines; }
-    qsizetype byteSize() const { return qsizetype(m_utf8.size()); }
+    qsizetype byteSize() const { return m_used; }
     // The lines joined by LF, without a break after the last one.
     QString plainText() const;
     QStringList lines() const;
     // The lines in UTF-8, each followed by CR LF; the file holds them after a byte-order mark.
-    QByteArrayView utf8() const { return QByteArrayView(m_utf8.data(), byteSize()); }
+    QByteArrayView utf8() const { return QByteArrayView(m_utf8.constData(), m_used); }
 
 private:
     // Room for `size` more bytes, written through the pointer it returns; endLine() takes the
@@ -40,7 +38,8 @@ private:
     char* beginLine(size_t size);
     void endLine(char* end);
 
-    std::string m_utf8;
+    QByteArray m_utf8;
+    qsizetype m_used = 0;
     qsizetype m_lines = 0;
 };
 

@@ -96,14 +96,14 @@ bool RecordStream::fill(Batch& batch, qint64& lineCounter)
     };
     std::vector<Span> spans;
     const auto keep = [&batch, &spans](QByteArrayView bytes) {
-        spans.push_back({batch.bytes.size(), bytes.size()});
-        batch.bytes.append(bytes);
+        spans.push_back({qsizetype(batch.bytes.size()), bytes.size()});
+        batch.bytes.append(bytes.data(), size_t(bytes.size()));
     };
     const auto finish = [&batch, &spans] {
         size_t k = 0;
         const auto view = [&] {
             const Span span = spans[k++];
-            return QByteArrayView(batch.bytes.constData() + span.begin, span.size);
+            return QByteArrayView(batch.bytes.data() + span.begin, span.size);
         };
         for (Record& record : batch.records) {
             for (Field& field : record.ends) {

@@ -3,7 +3,6 @@
 #include "conversion_settings.h"
 #include "field_marker.h"
 
-#include <QByteArray>
 #include <QByteArrayView>
 
 #include <condition_variable>
@@ -11,6 +10,7 @@
 #include <memory>
 #include <mutex>
 #include <span>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -49,7 +49,7 @@ public:
 
 private:
     struct Batch {
-        QByteArray bytes; // the keys and weights of the records, end to end
+        std::string bytes; // the keys and weights of the records, end to end
         std::vector<Record> records;
     };
 

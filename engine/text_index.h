@@ -17,10 +17,15 @@ public:
     // Indexes texts[position] unless an equal text is indexed already: returns the position of
     // that one, or `position`.
     qsizetype insert(qsizetype position, const std::vector<QString>& texts);
+    // The same for a text whose hashOf() is known.
+    qsizetype insert(qsizetype position, const std::vector<QString>& texts, quint64 hash);
+
+    static quint64 hashOf(QStringView text);
+    // Starts fetching the table memory an insert or find of a text with this hash reads first.
+    void prefetch(quint64 hash) const;
 
 private:
-    static quint64 hashOf(QStringView text);
-    void grow(const std::vector<QString>& texts);
+    void grow();
 
     std::vector<quint64> m_slots; // 0: empty; else hash tag in the upper half, position + 1
     size_t m_used = 0;

@@ -1,10 +1,9 @@
 #include "vertex_lists.h"
 
 #include "field_marker.h"
+#include "parallel.h"
 
 #include <algorithm>
-#include <exception>
-#include <thread>
 
 namespace urdiva {
 
@@ -12,6 +11,24 @@ NameList::NameList(const QLocale& locale, Qt::CaseSensitivity caseSensitivity, O
     : m_collation(locale, caseSensitivity)
     , m_order(order)
 {
+}
+
+void NameList::addAll(std::span<const QString> names)
+{
+    // The index's table is larger than the caches: its slots for the next few names are
+    // fetched while this one is added.
+    constexpr size_t kAhead = 8;
+    std::vector<quint64> hashes(names.size());
+    for (size_t i = 0; i < names.size(); ++i)
+        hashes[i] = TextIndex::hashOf(names[i]);
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (i + kAhead < names.size())
+            m_ids.prefetch(hashes[i + kAhead]);
+        m_names.push_back(names[i]);
+        const qsizetype id = qsizetype(m_names.size()) - 1;
+        if (m_ids.insert(id, m_names, hashes[i]) != id)
+            m_names.pop_back();
+    }
 }
 
 void NameList::add(const QString& name)
@@ -52,21 +69,24 @@ void NameList::freeze()
 bool NameList::settleByHash()
 {
     constexpr int kMostWithOneHash = 16;
-    m_hashHead.clear();
+    size_t tableSize = 16;
+    while (tableSize < 2 * m_names.size())
+        tableSize *= 2;
+    m_hashHeads.assign(tableSize, HashHead {0, -1});
     m_sameHash.assign(m_names.size(), -1);
     for (size_t id = 0; id < m_names.size(); ++id) {
         const QString& name = m_names[id];
         const std::optional<size_t> hash = m_collation.matchHash(name);
         if (!hash)
             return false;
-        const auto head = m_hashHead.find(*hash);
-        if (head == m_hashHead.end()) {
-            m_hashHead.insert(*hash, qsizetype(id));
+        HashHead& head = m_hashHeads[headSlot(*hash)];
+        if (head.entry < 0) {
+            head = {*hash, qsizetype(id)};
             m_entryOf[id] = qsizetype(id);
             continue;
         }
         int compared = 0;
-        qsizetype entry = *head;
+        qsizetype entry = head.entry;
         for (; entry >= 0 && !matches(m_collation, entry, name); entry = m_sameHash[size_t(entry)])
             ++compared;
         if (entry >= 0) {
@@ -74,12 +94,23 @@ bool NameList::settleByHash()
         } else if (compared >= kMostWithOneHash) {
             return false;
         } else {
-            m_sameHash[id] = *head;
-            *head = qsizetype(id);
+            m_sameHash[id] = head.entry;
+            head.entry = qsizetype(id);
             m_entryOf[id] = qsizetype(id);
         }
     }
     return true;
+}
+
+// The slot of a match hash in m_hashHeads: the one that holds it, or the empty one where it
+// belongs.
+size_t NameList::headSlot(size_t hash) const
+{
+    const size_t mask = m_hashHeads.size() - 1;
+    size_t i = hash & mask;
+    while (m_hashHeads[i].entry >= 0 && m_hashHeads[i].hash != hash)
+        i = (i + 1) & mask;
+    return i;
 }
 
 void NameList::settleBySorting()
@@ -116,23 +147,8 @@ void NameList::sortIds(std::vector<qsizetype>& ids) const
     }
     const auto middle = ids.begin() + qsizetype(ids.size() / 2);
     const NameCollation helperCollation = m_collation.clone();
-    std::exception_ptr helperFailure;
-    std::thread helper([&] {
-        try {
-            std::sort(middle, ids.end(), before(helperCollation));
-        } catch (...) {
-            helperFailure = std::current_exception();
-        }
-    });
-    try {
-        std::sort(ids.begin(), middle, before(m_collation));
-    } catch (...) {
-        helper.join();
-        throw;
-    }
-    helper.join();
-    if (helperFailure)
-        std::rethrow_exception(helperFailure);
+    runSideBySide([&] { std::sort(middle, ids.end(), before(helperCollation)); },
+                  [&] { std::sort(ids.begin(), middle, before(m_collation)); });
     std::inplace_merge(ids.begin(), middle, ids.end(), before(m_collation));
 }
 
@@ -178,8 +194,7 @@ qsizetype NameList::findEntry(const QString& name) const
         return m_entryOf[size_t(id)];
     if (m_hashed) {
         if (const std::optional<size_t> hash = m_collation.matchHash(name)) {
-            const auto head = m_hashHead.constFind(*hash);
-            qsizetype entry = head == m_hashHead.cend() ? -1 : *head;
+            qsizetype entry = m_hashHeads[headSlot(*hash)].entry;
             while (entry >= 0 && !matches(m_collation, entry, name))
                 entry = m_sameHash[size_t(entry)];
             return entry;
@@ -197,6 +212,14 @@ qsizetype NameList::indexOf(const QString& name) const
 {
     const qsizetype id = findEntry(name);
     return id < 0 ? -1 : m_position[size_t(id)];
+}
+
+std::optional<qsizetype> NameList::indexOfOffered(const QString& name) const
+{
+    const qsizetype id = m_ids.find(name, m_names);
+    if (id < 0)
+        return std::nullopt;
+    return m_position[size_t(m_entryOf[size_t(id)])];
 }
 
 void NameList::removeMatch(const QString& name)
@@ -240,12 +263,12 @@ VertexLists::VertexLists(const QLocale& locale, NetworkMode mode, bool caseSensi
 {
 }
 
-void VertexLists::addCandidate(End end, const QString& field)
+void VertexLists::addCandidates(End end, std::span<const QString> fields)
 {
     if (end == End::Second && m_mode == NetworkMode::TwoMode)
-        m_secondCandidates.add(field);
+        m_secondCandidates.addAll(fields);
     else
-        m_firstCandidates.add(field);
+        m_firstCandidates.addAll(fields);
 }
 
 void VertexLists::removeBlankCandidates()
@@ -268,22 +291,38 @@ void VertexLists::normaliseCandidates()
 
 void VertexLists::buildVertexLists()
 {
-    for (const QString& name : std::as_const(m_firstNormalised))
-        m_firstMode.add(name);
-    for (const QString& name : std::as_const(m_secondNormalised))
-        m_secondMode.add(name);
+    m_firstMode.addAll(std::span(m_firstNormalised.constData(), size_t(m_firstNormalised.size())));
+    m_secondMode.addAll(
+        std::span(m_secondNormalised.constData(), size_t(m_secondNormalised.size())));
     m_firstMode.freeze();
     m_secondMode.freeze();
 }
 
+int VertexLists::vertexNumber(qsizetype position, End end) const
+{
+    if (position < 0)
+        return 0;
+    if (end == End::Second && m_mode == NetworkMode::TwoMode)
+        return int(m_firstMode.size() + position + 1);
+    return int(position + 1);
+}
+
+const NameList& VertexLists::vertexList(End end) const
+{
+    return end == End::Second && m_mode == NetworkMode::TwoMode ? m_secondMode : m_firstMode;
+}
+
 int VertexLists::findVertex(const QString& normalForm, End end) const
 {
-    if (end == End::Second && m_mode == NetworkMode::TwoMode) {
-        const qsizetype q = m_secondMode.indexOf(normalForm);
-        return q < 0 ? 0 : int(m_firstMode.size() + q + 1);
-    }
-    const qsizetype p = m_firstMode.indexOf(normalForm);
-    return p < 0 ? 0 : int(p + 1);
+    return vertexNumber(vertexList(end).indexOf(normalForm), end);
+}
+
+std::optional<int> VertexLists::findOfferedVertex(const QString& normalForm, End end) const
+{
+    const std::optional<qsizetype> position = vertexList(end).indexOfOffered(normalForm);
+    if (!position)
+        return std::nullopt;
+    return vertexNumber(*position, end);
 }
 
 } // namespace urdiva

@@ -4,10 +4,11 @@
 #include "name_collation.h"
 #include "text_index.h"
 
-#include <QHash>
 #include <QLocale>
 #include <QStringList>
 
+#include <optional>
+#include <span>
 #include <vector>
 
 namespace urdiva {
@@ -27,10 +28,14 @@ public:
     NameList(const QLocale& locale, Qt::CaseSensitivity caseSensitivity, Order order);
 
     void add(const QString& name);
+    void addAll(std::span<const QString> names);
     void freeze();
 
     // After freeze(): the 0-based position of the entry that matches the name, or -1.
     qsizetype indexOf(const QString& name) const;
+    // The same for a text that was offered, found by its text alone; nullopt for any other.
+    // Unlike indexOf(), it may be called from several threads at once.
+    std::optional<qsizetype> indexOfOffered(const QString& name) const;
     // After freeze(): removes the entry that matches the name, if there is one.
     void removeMatch(const QString& name);
     qsizetype size() const { return m_size; }
@@ -41,6 +46,7 @@ private:
     bool matches(const NameCollation& collation, qsizetype a, const QString& name) const;
     int compare(const NameCollation& collation, const QString& x, const QString& y) const;
     bool settleByHash();
+    size_t headSlot(size_t hash) const;
     void settleBySorting();
     void sortIds(std::vector<qsizetype>& ids) const;
     const std::vector<qsizetype>& sortedEntries() const;
@@ -52,8 +58,13 @@ private:
     std::vector<QString> m_names; // every distinct text, in order of first offer
     TextIndex m_ids; // text -> its index in m_names
     std::vector<qsizetype> m_entryOf; // index -> index of the entry it matches
-    // When settled by hash: match hash -> the last entry with it, and entry -> the one before.
-    QHash<size_t, qsizetype> m_hashHead;
+    // When settled by hash: match hash -> the last entry with it (an open-addressing table),
+    // and entry -> the one before.
+    struct HashHead {
+        size_t hash;
+        qsizetype entry; // -1: an empty slot
+    };
+    std::vector<HashHead> m_hashHeads;
     std::vector<qsizetype> m_sameHash;
     bool m_hashed = false;
     // The entries, by (length and) collation; built when first needed.
@@ -72,9 +83,10 @@ class VertexLists {
 public:
     VertexLists(const QLocale& locale, NetworkMode mode, bool caseSensitive, bool sortAscending);
 
-    // A suppressed end field of one record line: the first end always goes to the first
-    // candidate list, the second end there too in one-mode and to the second one in two-mode.
-    void addCandidate(End end, const QString& field);
+    // Suppressed end fields of record lines, in order: those of first ends always go to the
+    // first candidate list, those of second ends there too in one-mode and to the second one
+    // in two-mode.
+    void addCandidates(End end, std::span<const QString> fields);
     // Settles both candidate lists (NameList::freeze), then drops the blank fields "¶" and "¶¶"
     // from the first.
     void removeBlankCandidates();
@@ -84,6 +96,9 @@ public:
 
     // The vertex number of a normal form at the given end, or 0 when no vertex matches it.
     int findVertex(const QString& normalForm, End end) const;
+    // The same for a normal form that the vertex list was offered; nullopt for any other. It
+    // may be called from several threads at once.
+    std::optional<int> findOfferedVertex(const QString& normalForm, End end) const;
 
     QStringList firstModeVertices() const { return m_firstMode.entries(); }
     QStringList secondModeVertices() const { return m_secondMode.entries(); }
@@ -91,6 +106,9 @@ public:
     qsizetype secondModeCount() const { return m_secondMode.size(); }
 
 private:
+    const NameList& vertexList(End end) const;
+    int vertexNumber(qsizetype position, End end) const;
+
     NetworkMode m_mode;
     NameList m_firstCandidates;
     NameList m_secondCandidates;

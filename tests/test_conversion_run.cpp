@@ -158,6 +158,33 @@ TEST_F(ConversionRunTest, EdgesKeepEveryRecord)
               (QStringList {"1 2 1", "1 2 1", "2 1 x", "1 1 "}));
 }
 
+// Enough names and records for the work to be shared between threads: names first met in
+// capitals, later spellings that only match by collation, blank ends and weights in every
+// position must all keep their numbers and order.
+TEST_F(ConversionRunTest, LargeRunsKeepEveryNumberAndLine)
+{
+    constexpr int kNames = 30000;
+    QByteArray data;
+    QStringList expected = {QStringLiteral("*Vertices %1").arg(kNames)};
+    for (int i = 0; i < kNames; ++i) {
+        data += "NOME " + QByteArray::number(i) + ";nome " + QByteArray::number(i / 2) + ";" +
+                QByteArray::number(i) + "\n";
+        expected << QStringLiteral("%1 \"NOME %2\"").arg(i + 1).arg(i);
+    }
+    expected << QStringLiteral("*Edges");
+    for (int i = 0; i < kNames; ++i)
+        expected << QStringLiteral("%1 %2 %3").arg(i + 1).arg(i / 2 + 1).arg(i);
+    for (int i = 0; i < kNames; i += 3) {
+        data += QStringLiteral("Nome %1;nome %2;x\n").arg(i).arg(kNames - 1 - i).toUtf8();
+        data += "nome " + QByteArray::number(i) + ";;\n";
+        expected << QStringLiteral("%1 %2 x").arg(i + 1).arg(kNames - i);
+    }
+    settings.valueColumn = 2;
+    const QStringList lines = convert(data);
+    ASSERT_EQ(lines.size(), expected.size());
+    EXPECT_EQ(lines, expected);
+}
+
 TEST_F(ConversionRunTest, WeightIsCopiedAsText)
 {
     settings.valueColumn = 0;

@@ -1,3 +1,4 @@
+#include "field_marker.h"
 #include "network_text.h"
 #include "network_writer.h"
 #include "record_line.h"
@@ -38,6 +39,24 @@ TEST(NetworkText, VertexAndEdgeLinesDropMarkersOnly)
               (QStringList {"9 \"Ana\"", "10 \"O \"Rei\"\"", "11 \"\"", "9 10 3,5 kg", "11 11",
                             "1 2 (7) ", QString::fromUtf16(u"1 2 é"), "1 2 "}));
     EXPECT_EQ(text.lineCount(), 8);
+}
+
+// Vertex names are encoded as Qt encodes them, markers left out, whatever their characters.
+TEST(NetworkText, VertexNamesInUtf8)
+{
+    const QString names[] = {
+        QString::fromUtf16(u"Jo\u00E3o \u00B6Gon\u00E7alves\u00B6"), // Latin-1
+        QString::fromUtf16(u"\u0416\u00B6\u20AC\uFFFD"), // two and three bytes
+        QString::fromUtf16(u"\U0001F600 a\u00B6"), // a surrogate pair
+        u'x' + QString(QChar(0xD800)) + QString::fromUtf16(u"y\u00B6"), // a lone high half
+        QString(QChar(0xDC00)) + QChar(0xB6), // a lone low half
+        QString(QChar(0)) + QString::fromUtf16(u"\u007F\u0080\u07FF\u0800"),
+    };
+    for (const QString& name : names) {
+        NetworkText text;
+        text.appendVertexLines({name}, 7);
+        EXPECT_EQ(text.utf8(), "7 \"" + removeMarkers(name).toUtf8() + "\"\r\n");
+    }
 }
 
 TEST(NetworkText, FileHasBomUtf8AndCrLf)

@@ -34,8 +34,10 @@ VertexLists build(const std::vector<std::pair<const char16_t*, const char16_t*>>
 {
     VertexLists lists(QLocale(), mode, caseSensitive, sortAscending);
     for (const auto& [first, second] : records) {
-        lists.addCandidate(End::First, s(first));
-        lists.addCandidate(End::Second, s(second));
+        const QString firstField = s(first);
+        const QString secondField = s(second);
+        lists.addCandidates(End::First, std::span(&firstField, 1));
+        lists.addCandidates(End::Second, std::span(&secondField, 1));
     }
     lists.removeBlankCandidates();
     lists.normaliseCandidates();
@@ -87,6 +89,21 @@ TEST(NameList, SortedListComparesByCollationAlone)
     EXPECT_EQ(list.indexOf(s(u"AB")), 2);
     EXPECT_EQ(list.indexOf(s(u"C")), 4);
     EXPECT_EQ(list.indexOf(s(u"bb")), -1);
+}
+
+// Offered texts are found by their text alone; others are left to indexOf().
+TEST(NameList, IndexOfOfferedTexts)
+{
+    LocaleGuard locale(QStringLiteral("pt_BR"));
+    NameList list =
+        frozen(NameList::Order::Appearance, Qt::CaseInsensitive, {u"Ana", u"Rui", u"ANA", u"¶"});
+    list.removeMatch(s(u"¶"));
+    EXPECT_EQ(list.indexOfOffered(s(u"Ana")), 0);
+    EXPECT_EQ(list.indexOfOffered(s(u"ANA")), 0);
+    EXPECT_EQ(list.indexOfOffered(s(u"Rui")), 1);
+    EXPECT_EQ(list.indexOfOffered(s(u"¶")), -1);
+    EXPECT_EQ(list.indexOfOffered(s(u"ana")), std::nullopt);
+    EXPECT_EQ(list.indexOf(s(u"ana")), 0);
 }
 
 TEST(NameList, RemovedEntryNoLongerMatches)
