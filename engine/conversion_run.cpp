@@ -235,15 +235,9 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
         forEachRecord(stream, fieldsOf, [&](const RecordStream::Record& record) {
             collect(record.ends[0], settings.firstColumn, End::First);
             collect(record.ends[1], settings.secondColumn, End::Second);
-            if (!settings.valueColumn)
-                return;
-            if (record.hasWeight) {
-                log.weights.append(record.weight.data(), size_t(record.weight.size()));
-                log.weights.push_back('\n');
-            } else {
-                log.lacksWeight = true;
-            }
         });
+        log.weights = stream.takeWeights();
+        log.lacksWeight = stream.lacksWeight();
         lists.addCandidates(End::First, candidateTexts(firstFields, settings.suppression));
         if (twoMode)
             lists.addCandidates(End::Second, candidateTexts(secondFields, settings.suppression));

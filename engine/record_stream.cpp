@@ -110,8 +110,6 @@ bool RecordStream::fill(Batch& batch, qint64& lineCounter)
                 if (field.present)
                     field.key = view();
             }
-            if (record.hasWeight)
-                record.weight = view();
         }
     };
 
@@ -142,10 +140,15 @@ bool RecordStream::fill(Batch& batch, qint64& lineCounter)
                 field.shape = line.shape(index);
                 keep(key);
             }
-            record.hasWeight =
-                m_valueColumn && *m_valueColumn >= 0 && *m_valueColumn < line.count();
-            if (record.hasWeight)
-                keep(line.unmarkedUtf8(*m_valueColumn, storage));
+            if (!m_valueColumn)
+                continue;
+            if (*m_valueColumn >= 0 && *m_valueColumn < line.count()) {
+                const QByteArrayView weight = line.unmarkedUtf8(*m_valueColumn, storage);
+                m_weights.append(weight.data(), size_t(weight.size()));
+                m_weights.push_back('\n');
+            } else {
+                m_lacksWeight = true;
+            }
         }
     } catch (...) {
         finish();

@@ -19,8 +19,8 @@ namespace urdiva {
 class LineReader;
 
 // The record lines of a data file (the lines past the header lines that hold something besides
-// separators), with what a pass needs of each: its two end fields and its weight. A thread of
-// its own reads, cuts and hashes the lines ahead of the caller, a batch at a time.
+// separators), with what a pass needs of each: its two end fields, and the weights of all. A
+// thread of its own reads, cuts and hashes the lines ahead of the caller, a batch at a time.
 class RecordStream {
 public:
     struct Field {
@@ -32,10 +32,6 @@ public:
     };
     struct Record {
         Field ends[2]; // first end, second end
-        // The value field's text in UTF-8, without markers; hasWeight is false when there is no
-        // value column or the line is too short to have it.
-        QByteArrayView weight;
-        bool hasWeight;
     };
 
     RecordStream(std::unique_ptr<LineReader> reader, const ConversionSettings& settings);
@@ -47,9 +43,17 @@ public:
     // read is raised here, once the records before it have been handed out.
     std::span<const Record> next();
 
+    // Once next() has handed out every record: the value fields of all record lines in UTF-8,
+    // without markers, each followed by an LF (which no field holds); empty without a value
+    // column.
+    std::string takeWeights() { return std::move(m_weights); }
+    // Once next() has handed out every record: whether some record line is too short to have
+    // the value column.
+    bool lacksWeight() const { return m_lacksWeight; }
+
 private:
     struct Batch {
-        std::string bytes; // the keys and weights of the records, end to end
+        std::string bytes; // the keys of the records, end to end
         std::vector<Record> records;
     };
 
@@ -70,6 +74,9 @@ private:
     bool m_stop = false;
     bool m_finished = false;
     std::exception_ptr m_failure;
+    // Written by the reading thread until it has finished.
+    std::string m_weights;
+    bool m_lacksWeight = false;
     std::thread m_thread;
 };
 
