@@ -72,16 +72,25 @@ bool NameList::settleByHash()
     size_t tableSize = 16;
     while (tableSize < 2 * m_names.size())
         tableSize *= 2;
-    m_hashHeads.assign(tableSize, HashHead {0, -1});
-    m_sameHash.assign(m_names.size(), -1);
+    std::vector<size_t> hashes(m_names.size());
     for (size_t id = 0; id < m_names.size(); ++id) {
-        const QString& name = m_names[id];
-        const std::optional<size_t> hash = m_collation.matchHash(name);
+        const std::optional<size_t> hash = m_collation.matchHash(m_names[id]);
         if (!hash)
             return false;
-        HashHead& head = m_hashHeads[headSlot(*hash)];
+        hashes[id] = *hash;
+    }
+    m_hashHeads.assign(tableSize, HashHead {0, -1});
+    m_sameHash.assign(m_names.size(), -1);
+    // The table is larger than the caches: the slots of the next few names are fetched while
+    // this one is settled.
+    constexpr size_t kAhead = 8;
+    for (size_t id = 0; id < m_names.size(); ++id) {
+        if (id + kAhead < m_names.size())
+            __builtin_prefetch(&m_hashHeads[hashes[id + kAhead] & (tableSize - 1)]);
+        const QString& name = m_names[id];
+        HashHead& head = m_hashHeads[headSlot(hashes[id])];
         if (head.entry < 0) {
-            head = {*hash, qsizetype(id)};
+            head = {hashes[id], qsizetype(id)};
             m_entryOf[id] = qsizetype(id);
             continue;
         }
