@@ -18,6 +18,7 @@ RecordStream::RecordStream(std::unique_ptr<LineReader> reader, const ConversionS
     , m_valueColumn(settings.valueColumn)
     , m_separator(settings.separator)
     , m_headerLines(settings.headerLines)
+    , m_line(settings.separator)
 {
     for (int i = 0; i < kBatches; ++i)
         m_free.push_back(std::make_unique<Batch>());
@@ -90,11 +91,8 @@ bool RecordStream::fill(Batch& batch, qint64& lineCounter)
     batch.bytes.clear();
     batch.records.clear();
     // Offsets into bytes while it grows; turned into views once it is complete.
-    struct Span {
-        qsizetype begin = 0;
-        qsizetype size = 0;
-    };
-    std::vector<Span> spans;
+    std::vector<Batch::Span>& spans = batch.spans;
+    spans.clear();
     const auto keep = [&batch, &spans](QByteArrayView bytes) {
         spans.push_back({qsizetype(batch.bytes.size()), bytes.size()});
         batch.bytes.append(bytes.data(), size_t(bytes.size()));
@@ -102,7 +100,7 @@ bool RecordStream::fill(Batch& batch, qint64& lineCounter)
     const auto finish = [&batch, &spans] {
         size_t k = 0;
         const auto view = [&] {
-            const Span span = spans[k++];
+            const Batch::Span span = spans[k++];
             return QByteArrayView(batch.bytes.data() + span.begin, span.size);
         };
         for (Record& record : batch.records) {
@@ -113,8 +111,8 @@ bool RecordStream::fill(Batch& batch, qint64& lineCounter)
         }
     };
 
-    RecordLine line(m_separator);
-    QByteArray storage;
+    RecordLine& line = m_line;
+    QByteArray& storage = m_storage;
     QByteArrayView raw;
     bool more = true;
     try {

@@ -2,7 +2,9 @@
 
 #include "conversion_settings.h"
 #include "field_marker.h"
+#include "record_line.h"
 
+#include <QByteArray>
 #include <QByteArrayView>
 
 #include <condition_variable>
@@ -53,7 +55,12 @@ public:
 
 private:
     struct Batch {
+        struct Span {
+            qsizetype begin;
+            qsizetype size;
+        };
         std::string bytes; // the keys of the records, end to end
+        std::vector<Span> spans; // where they are, while bytes grows
         std::vector<Record> records;
     };
 
@@ -65,6 +72,9 @@ private:
     const std::optional<qint32> m_valueColumn;
     const QChar m_separator;
     const int m_headerLines;
+    // Used by the reading thread alone.
+    RecordLine m_line;
+    QByteArray m_storage;
 
     std::mutex m_mutex;
     std::condition_variable m_changed;
