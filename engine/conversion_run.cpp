@@ -172,16 +172,14 @@ void appendEdgeLines(NetworkText& text, const RecordLog& log, bool weighted,
         return;
     }
     const size_t half = records / 2;
+    const char* weightsEnd = weights + log.weights.size();
     const char* secondWeights = weights;
-    if (weighted) {
-        for (size_t r = 0; r < half; ++r)
-            secondWeights =
-                static_cast<const char*>(std::memchr(
-                    secondWeights, '\n', size_t(weights + log.weights.size() - secondWeights))) +
-                1;
+    for (size_t r = 0; weighted && r < half; ++r) {
+        const void* lineEnd = std::memchr(secondWeights, '\n', size_t(weightsEnd - secondWeights));
+        secondWeights = static_cast<const char*>(lineEnd) + 1;
     }
     NetworkText tail;
-    tail.reserve(qsizetype(text.byteSize() / 2 + 1));
+    tail.reserve(qsizetype(16 * (records - half)) + (weightsEnd - secondWeights));
     runSideBySide(
         [&] {
             appendEdgeLines(tail, log, half, records, secondWeights, weighted, firstNumbers,
