@@ -183,6 +183,40 @@ TEST_F(ConversionRunTest, LargeRunsKeepEveryNumberAndLine)
     const QStringList lines = convert(data);
     ASSERT_EQ(lines.size(), expected.size());
     EXPECT_EQ(lines, expected);
+
+    // Two-mode without weights: the second column has a list of its own, where "nome k" is
+    // vertex kNames + k + 1 for the first half and the rest come in order after; a blank second
+    // end is a vertex there, with no name.
+    settings.mode = NetworkMode::TwoMode;
+    settings.valueColumn.reset();
+    QStringList second;
+    QStringList edges;
+    for (int i = 0; i < kNames; ++i)
+        edges << QStringLiteral("%1 %2").arg(i + 1).arg(kNames + i / 2 + 1);
+    for (int k = 0; k < kNames / 2; ++k)
+        second << QStringLiteral("%1 \"nome %2\"").arg(kNames + k + 1).arg(k);
+    int blank = 0;
+    for (int i = 0; i < kNames; i += 3) {
+        const int k = kNames - 1 - i;
+        int number = kNames + k + 1;
+        if (k >= kNames / 2) {
+            number = kNames + int(second.size()) + 1;
+            second << QStringLiteral("%1 \"nome %2\"").arg(number).arg(k);
+        }
+        edges << QStringLiteral("%1 %2").arg(i + 1).arg(number);
+        if (blank == 0) {
+            blank = kNames + int(second.size()) + 1;
+            second << QStringLiteral("%1 \"\"").arg(blank);
+        }
+        edges << QStringLiteral("%1 %2").arg(i + 1).arg(blank);
+    }
+    const QStringList twoMode = convert(data);
+    ASSERT_EQ(twoMode.size(), 2 + kNames + second.size() + edges.size());
+    EXPECT_EQ(twoMode.first(),
+              QStringLiteral("*Vertices %1 %2").arg(kNames + second.size()).arg(kNames));
+    EXPECT_EQ(twoMode.mid(1, kNames), expected.mid(1, kNames));
+    EXPECT_EQ(twoMode.mid(1 + kNames, second.size()), second);
+    EXPECT_EQ(twoMode.mid(2 + kNames + second.size()), edges);
 }
 
 TEST_F(ConversionRunTest, WeightIsCopiedAsText)
