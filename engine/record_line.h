@@ -9,7 +9,7 @@
 
 namespace urdiva {
 
-// One line of the data file, as the reader's bytes, cut into fields for the two passes.
+// One line of the data file, as the reader's bytes, cut into fields for the run.
 //
 // A line with an ASCII separator and no CR byte is cut on its raw bytes: an ASCII byte is never
 // part of a UTF-8 sequence nor a Windows-1252 letter, so the cuts fall exactly where the decoded
