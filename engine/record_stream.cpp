@@ -8,7 +8,10 @@
 
 namespace urdiva {
 namespace {
+// A batch ends after this many records, or once its keys take this many bytes, so that the
+// batches in flight stay small whatever the lines hold.
 constexpr size_t kBatchRecords = 4096;
+constexpr size_t kBatchBytes = size_t(1) << 20;
 constexpr int kBatches = 4;
 } // namespace
 
@@ -75,7 +78,9 @@ void RecordStream::read()
         }
         {
             const std::lock_guard lock(m_mutex);
-            if (!batch->records.empty())
+            if (batch->records.empty())
+                m_free.push_back(std::move(batch));
+            else
                 m_ready.push_back(std::move(batch));
             m_failure = failure;
             m_finished = !more;
@@ -116,7 +121,8 @@ bool RecordStream::fill(Batch& batch, qint64& lineCounter)
     QByteArrayView raw;
     bool more = true;
     try {
-        while (batch.records.size() < kBatchRecords && (more = m_reader->readRawLine(raw))) {
+        while (batch.records.size() < kBatchRecords && batch.bytes.size() < kBatchBytes &&
+               (more = m_reader->readRawLine(raw))) {
             if (lineCounter++ < m_headerLines)
                 continue;
             line.assign(raw);

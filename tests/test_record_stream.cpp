@@ -73,6 +73,31 @@ TEST(RecordStream, HandsOutEveryRecordInOrder)
     EXPECT_TRUE(stream.lacksWeight());
 }
 
+// Long keys end batches early; every record still comes, in order.
+TEST(RecordStream, LongFieldsInSmallBatches)
+{
+    TempDir dir;
+    QByteArray data;
+    for (int i = 0; i < 40; ++i)
+        data += QByteArray(300000, char('a' + i % 26)) + QByteArray::number(i) + ";1;b\n";
+    const QString path = dir.write(QStringLiteral("dados.csv"), data);
+    ConversionSettings settings = settingsFor(path);
+    settings.headerLines = 0;
+    RecordStream stream(std::make_unique<LineReader>(path), settings);
+    size_t batches = 0;
+    int seen = 0;
+    for (auto records = stream.next(); !records.empty(); records = stream.next()) {
+        ++batches;
+        for (const RecordStream::Record& record : records) {
+            EXPECT_EQ(record.ends[0].key,
+                      QByteArray(300000, char('a' + seen % 26)) + QByteArray::number(seen));
+            ++seen;
+        }
+    }
+    EXPECT_EQ(seen, 40);
+    EXPECT_GE(batches, size_t(10));
+}
+
 TEST(RecordStream, StoppingEarlyAndFailingLate)
 {
     TempDir dir;
