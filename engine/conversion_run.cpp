@@ -27,11 +27,12 @@ namespace urdiva {
 namespace {
 
 // The fields of one name list, which in two-mode the second end has of its own and in one-mode
-// both ends share: the memo that tells them apart, and the fields in order of first sighting,
-// which is the order of the list's candidates.
+// both ends share: the memo that tells them apart, the fields in order of first sighting, and
+// (once the pass is over) their suppressed marked texts, which are the list's candidates.
 struct ListFields {
     FieldMemo memo;
     std::vector<FieldMemo::FieldRef> sightings;
+    std::vector<QString> texts;
 };
 
 // What the edge pass needs of the record lines, gathered by the vertex pass so that the file is
@@ -86,11 +87,11 @@ QString candidateText(const FieldMemo::Field& field, const SuppressionRule& rule
         rule, markedField(RecordLine::valueOfKey(field.key, field.keyIsText), field.shape));
 }
 
-// The candidate texts of the fields in order of first sighting, built on two threads when there
-// are many.
-std::vector<QString> candidateTexts(const ListFields& fields, const SuppressionRule& rule)
+// Fills fields.texts, on two threads when there are many.
+void buildCandidateTexts(ListFields& fields, const SuppressionRule& rule)
 {
-    std::vector<QString> texts(fields.sightings.size());
+    std::vector<QString>& texts = fields.texts;
+    texts.resize(fields.sightings.size());
     const auto build = [&](size_t begin, size_t end) {
         for (size_t i = begin; i < end; ++i) {
             texts[i] = candidateText(fields.memo.field(fields.sightings[i]), rule);
@@ -101,25 +102,24 @@ std::vector<QString> candidateTexts(const ListFields& fields, const SuppressionR
         build(0, count);
     else
         runSideBySide([&] { build(count / 2, count); }, [&] { build(0, count / 2); });
-    return texts;
 }
 
 // The vertex number of every field, indexed by FieldRef; 0 where no vertex matches. Most
 // normal forms are texts the vertex list was offered, found by text alone on two threads at
 // once; the others are looked up afterwards.
-std::vector<int> vertexNumbers(const ListFields& fields, End end, const VertexLists& lists,
-                               const SuppressionRule& rule)
+std::vector<int> vertexNumbers(const ListFields& fields, End end, const VertexLists& lists)
 {
     std::vector<int> numbers(fields.memo.refCount(), 0);
     std::vector<std::pair<FieldMemo::FieldRef, QString>> others[2];
     const auto look = [&](int part, size_t begin, size_t stop) {
+        QString storage;
         for (size_t i = begin; i < stop; ++i) {
             const FieldMemo::FieldRef ref = fields.sightings[i];
-            QString normalForm = normaliseField(candidateText(fields.memo.field(ref), rule));
+            const QStringView normalForm = normaliseField(fields.texts[i], storage);
             if (const std::optional<int> number = lists.findOfferedVertex(normalForm, end))
                 numbers[ref] = *number;
             else
-                others[part].emplace_back(ref, std::move(normalForm));
+                others[part].emplace_back(ref, normalForm.toString());
         }
     };
     const size_t count = fields.sightings.size();
@@ -236,9 +236,12 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
         });
         log.weights = stream.takeWeights();
         log.lacksWeight = stream.lacksWeight();
-        lists.addCandidates(End::First, candidateTexts(firstFields, settings.suppression));
-        if (twoMode)
-            lists.addCandidates(End::Second, candidateTexts(secondFields, settings.suppression));
+        buildCandidateTexts(firstFields, settings.suppression);
+        lists.addCandidates(End::First, firstFields.texts);
+        if (twoMode) {
+            buildCandidateTexts(secondFields, settings.suppression);
+            lists.addCandidates(End::Second, secondFields.texts);
+        }
     }
 
     feedback.showStage(stageText(3));
@@ -261,11 +264,9 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
         text.appendVertexLines(lists.secondModeVertices(), lists.firstModeCount() + 1);
     text.appendLine(linkKindLine(settings.directed));
     {
-        const std::vector<int> firstNumbers =
-            vertexNumbers(firstFields, End::First, lists, settings.suppression);
+        const std::vector<int> firstNumbers = vertexNumbers(firstFields, End::First, lists);
         const std::vector<int> secondNumbers =
-            twoMode ? vertexNumbers(secondFields, End::Second, lists, settings.suppression)
-                    : std::vector<int>();
+            twoMode ? vertexNumbers(secondFields, End::Second, lists) : std::vector<int>();
         appendEdgeLines(text, log, settings.valueColumn.has_value(), firstNumbers,
                         twoMode ? secondNumbers : firstNumbers);
     }

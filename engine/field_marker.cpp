@@ -110,6 +110,19 @@ QString normaliseField(const QString& field)
     return field;
 }
 
+QStringView normaliseField(QStringView field, QString& storage)
+{
+    if (field.size() >= 2 && field.front() == kFieldMarker) {
+        if (field.back() == kFieldMarker)
+            return field.sliced(1);
+        storage.clear();
+        storage.append(field.sliced(1));
+        storage.append(kFieldMarker);
+        return storage;
+    }
+    return field;
+}
+
 QString removeMarkers(QStringView text)
 {
     QString out = text.toString();

@@ -53,6 +53,9 @@ QStringList splitRecord(QStringView line, QChar separator);
 
 // The normal form x¶ of a marked field: ¶x¶ and ¶x become x¶; anything else is returned as is.
 QString normaliseField(const QString& field);
+// The same as a view: of the field itself where the normal form is part of it, else of
+// `storage`, which it fills.
+QStringView normaliseField(QStringView field, QString& storage);
 
 // The text with every field marker removed, as names and weights are written.
 QString removeMarkers(QStringView text);

@@ -223,7 +223,7 @@ qsizetype NameList::indexOf(const QString& name) const
     return id < 0 ? -1 : m_position[size_t(id)];
 }
 
-std::optional<qsizetype> NameList::indexOfOffered(const QString& name) const
+std::optional<qsizetype> NameList::indexOfOffered(QStringView name) const
 {
     const qsizetype id = m_ids.find(name, m_names);
     if (id < 0)
@@ -326,7 +326,7 @@ int VertexLists::findVertex(const QString& normalForm, End end) const
     return vertexNumber(vertexList(end).indexOf(normalForm), end);
 }
 
-std::optional<int> VertexLists::findOfferedVertex(const QString& normalForm, End end) const
+std::optional<int> VertexLists::findOfferedVertex(QStringView normalForm, End end) const
 {
     const std::optional<qsizetype> position = vertexList(end).indexOfOffered(normalForm);
     if (!position)

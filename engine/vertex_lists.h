@@ -35,7 +35,7 @@ public:
     qsizetype indexOf(const QString& name) const;
     // The same for a text that was offered, found by its text alone; nullopt for any other.
     // Unlike indexOf(), it may be called from several threads at once.
-    std::optional<qsizetype> indexOfOffered(const QString& name) const;
+    std::optional<qsizetype> indexOfOffered(QStringView name) const;
     // After freeze(): removes the entry that matches the name, if there is one.
     void removeMatch(const QString& name);
     qsizetype size() const { return m_size; }
@@ -98,7 +98,7 @@ public:
     int findVertex(const QString& normalForm, End end) const;
     // The same for a normal form that the vertex list was offered; nullopt for any other. It
     // may be called from several threads at once.
-    std::optional<int> findOfferedVertex(const QString& normalForm, End end) const;
+    std::optional<int> findOfferedVertex(QStringView normalForm, End end) const;
 
     QStringList firstModeVertices() const { return m_firstMode.entries(); }
     QStringList secondModeVertices() const { return m_secondMode.entries(); }

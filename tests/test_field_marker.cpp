@@ -74,8 +74,12 @@ TEST(NormaliseField, BringsEveryPositionToOneForm)
         {u"x¶", u"x¶"}, {u"¶x¶", u"x¶"}, {u"¶x", u"x¶"}, {u"x", u"x"},
         {u"¶", u"¶"},   {u"¶¶", u"¶"},   {u"", u""},     {u"¶¶¶", u"¶¶"},
     };
-    for (const auto& [field, normal] : cases)
+    QString storage = QStringLiteral("left over");
+    for (const auto& [field, normal] : cases) {
         EXPECT_EQ(normaliseField(m(field)), m(normal)) << QString::fromUtf16(field).toStdString();
+        const QString text = m(field);
+        EXPECT_EQ(normaliseField(QStringView(text), storage), m(normal));
+    }
 }
 
 TEST(NormaliseField, IsStable)
