@@ -42,11 +42,6 @@ void TextIndex::prefetch(quint64 hash) const
         __builtin_prefetch(m_slots.data() + slotOf(hash & ~kPositionMask, m_slots.size() - 1));
 }
 
-qsizetype TextIndex::insert(qsizetype position, const std::vector<QString>& texts)
-{
-    return insert(position, texts, hashOf(texts[size_t(position)]));
-}
-
 qsizetype TextIndex::insert(qsizetype position, const std::vector<QString>& texts, quint64 hash)
 {
     if (quint64(position) + 1 >= kPositionMask)

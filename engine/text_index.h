@@ -14,10 +14,8 @@ class TextIndex {
 public:
     // The position of a text equal to `text`, or -1.
     qsizetype find(QStringView text, const std::vector<QString>& texts) const;
-    // Indexes texts[position] unless an equal text is indexed already: returns the position of
-    // that one, or `position`.
-    qsizetype insert(qsizetype position, const std::vector<QString>& texts);
-    // The same for a text whose hashOf() is known.
+    // Indexes texts[position], whose hashOf() is `hash`, unless an equal text is indexed
+    // already: returns the position of that one, or `position`.
     qsizetype insert(qsizetype position, const std::vector<QString>& texts, quint64 hash);
 
     static quint64 hashOf(QStringView text);

@@ -31,14 +31,6 @@ void NameList::addAll(std::span<const QString> names)
     }
 }
 
-void NameList::add(const QString& name)
-{
-    m_names.push_back(name);
-    const qsizetype id = qsizetype(m_names.size()) - 1;
-    if (m_ids.insert(id, m_names) != id)
-        m_names.pop_back();
-}
-
 int NameList::compare(const NameCollation& collation, const QString& x, const QString& y) const
 {
     if (m_order == Order::Appearance && x.size() != y.size())

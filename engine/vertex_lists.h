@@ -15,7 +15,7 @@ namespace urdiva {
 
 // An ordered list of distinct names. Two names match when the collation ranks them equal and,
 // in a list kept in order of appearance, they also have the same length. Names are offered with
-// add() and the list is settled with freeze(): since matching is an equivalence, appending each
+// addAll() and the list is settled with freeze(): since matching is an equivalence, appending each
 // name unless an entry matches it keeps, of every group of matching names, the one offered
 // first, at the place where that group first appeared (or, in collation order, at its rank).
 // Settling all names at once finds the groups without a scan per name: by the collation's match
@@ -27,7 +27,6 @@ public:
 
     NameList(const QLocale& locale, Qt::CaseSensitivity caseSensitivity, Order order);
 
-    void add(const QString& name);
     void addAll(std::span<const QString> names);
     void freeze();
 

@@ -15,7 +15,8 @@ TEST(TextIndex, FindsEachDistinctTextByItsFirstPosition)
         // Every text is offered twice, the second time after a thousand others.
         const QString text = i % 2 == 0 ? QString::number(i / 2) : QString::number((i - 1001) / 2);
         texts.push_back(text);
-        const qsizetype position = index.insert(qsizetype(texts.size()) - 1, texts);
+        const qsizetype position =
+            index.insert(qsizetype(texts.size()) - 1, texts, TextIndex::hashOf(text));
         if (position != qsizetype(texts.size()) - 1)
             texts.pop_back();
     }

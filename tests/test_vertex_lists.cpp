@@ -50,7 +50,7 @@ NameList frozen(NameList::Order order, Qt::CaseSensitivity cs,
 {
     NameList list(QLocale(), cs, order);
     for (const char16_t* name : names)
-        list.add(s(name));
+        list.addAll(std::vector {s(name)});
     list.freeze();
     return list;
 }
@@ -144,7 +144,7 @@ TEST(NameList, AgreesWithTheScanningDefinition)
                 QString name;
                 for (quint32 k = next() % 4; k > 0; --k)
                     name += alphabet[next() % alphabet.size()];
-                list.add(name);
+                list.addAll(std::span(&name, 1));
                 const bool known = std::any_of(reference.cbegin(), reference.cend(),
                                                [&](const QString& e) { return matches(e, name); });
                 if (!known)
@@ -194,7 +194,7 @@ TEST(NameList, HashedSettlingAgreesWithTheScanningDefinition)
                         QString name;
                         for (quint32 k = 1 + next() % quint32(longest[a]); k > 0; --k)
                             name += alphabets[a][next() % alphabets[a].size()];
-                        list.add(name);
+                        list.addAll(std::span(&name, 1));
                         if (std::none_of(reference.cbegin(), reference.cend(),
                                          [&](const QString& e) { return matches(e, name); }))
                             reference << name;
@@ -268,7 +268,7 @@ TEST(NameList, LargeListsAgreeWithAnOrderedIndex)
             QString name;
             for (quint32 k = 1 + next() % 6; k > 0; --k)
                 name += alphabet[next() % alphabet.size()];
-            list.add(name);
+            list.addAll(std::span(&name, 1));
             const qsizetype length = order == NameList::Order::Appearance ? name.size() : 0;
             if (index.emplace(std::pair {length, collator.sortKey(name)}, name).second)
                 appearance << name;
