@@ -96,6 +96,10 @@ int main(int argc, char* argv[])
     } catch (const std::bad_alloc&) {
         printLine(stderr, errorBoxText(QStringLiteral("Out of memory")));
         return RunFailed;
+    } catch (const std::exception& e) {
+        // As the window's error box shows it: whatever failed, the run ends with its text.
+        printLine(stderr, errorBoxText(QString::fromUtf8(e.what())));
+        return RunFailed;
     }
     return RunFailed;
 }

@@ -4,6 +4,7 @@
 #include "line_reader.h"
 #include "record_line.h"
 
+#include <system_error>
 #include <utility>
 
 namespace urdiva {
@@ -25,11 +26,17 @@ RecordStream::RecordStream(std::unique_ptr<LineReader> reader, const ConversionS
 {
     for (int i = 0; i < kBatches; ++i)
         m_free.push_back(std::make_unique<Batch>());
-    m_thread = std::thread([this] { read(); });
+    try {
+        m_thread = std::thread([this] { read(); });
+    } catch (const std::system_error&) {
+        // next() reads on the caller's thread.
+    }
 }
 
 RecordStream::~RecordStream()
 {
+    if (!m_thread.joinable())
+        return;
     {
         const std::lock_guard lock(m_mutex);
         m_stop = true;
@@ -40,6 +47,8 @@ RecordStream::~RecordStream()
 
 std::span<const RecordStream::Record> RecordStream::next()
 {
+    if (!m_thread.joinable())
+        return readHere();
     std::unique_lock lock(m_mutex);
     if (m_current) {
         m_free.push_back(std::move(m_current));
@@ -56,9 +65,29 @@ std::span<const RecordStream::Record> RecordStream::next()
     return {};
 }
 
+// next() without a reading thread: the same batches, the same order of records and failure.
+std::span<const RecordStream::Record> RecordStream::readHere()
+{
+    if (!m_current) {
+        m_current = std::move(m_free.back());
+        m_free.pop_back();
+    }
+    m_current->records.clear();
+    while (m_current->records.empty() && !m_finished) {
+        try {
+            m_finished = !fill(*m_current);
+        } catch (...) {
+            m_failure = std::current_exception();
+            m_finished = true;
+        }
+    }
+    if (m_current->records.empty() && m_failure)
+        std::rethrow_exception(std::exchange(m_failure, nullptr));
+    return m_current->records;
+}
+
 void RecordStream::read()
 {
-    qint64 lineCounter = 0;
     for (bool more = true; more;) {
         std::unique_ptr<Batch> batch;
         {
@@ -71,7 +100,7 @@ void RecordStream::read()
         }
         std::exception_ptr failure;
         try {
-            more = fill(*batch, lineCounter);
+            more = fill(*batch);
         } catch (...) {
             failure = std::current_exception();
             more = false;
@@ -91,7 +120,7 @@ void RecordStream::read()
 
 // Reads up to a batch of records; false once the file has ended. On a failure the records read
 // before it stay in the batch.
-bool RecordStream::fill(Batch& batch, qint64& lineCounter)
+bool RecordStream::fill(Batch& batch)
 {
     batch.bytes.clear();
     batch.records.clear();
@@ -123,7 +152,7 @@ bool RecordStream::fill(Batch& batch, qint64& lineCounter)
     try {
         while (batch.records.size() < kBatchRecords && batch.bytes.size() < kBatchBytes &&
                (more = m_reader->readRawLine(raw))) {
-            if (lineCounter++ < m_headerLines)
+            if (m_lineCounter++ < m_headerLines)
                 continue;
             line.assign(raw);
             if (!line.isRecord())

@@ -22,7 +22,8 @@ class LineReader;
 
 // The record lines of a data file (the lines past the header lines that hold something besides
 // separators), with what a pass needs of each: its two end fields, and the weights of all. A
-// thread of its own reads, cuts and hashes the lines ahead of the caller, a batch at a time.
+// thread of its own reads, cuts and hashes the lines ahead of the caller, a batch at a time;
+// when no thread can be had (a limit on processes, say), the caller's thread does it in next().
 class RecordStream {
 public:
     struct Field {
@@ -65,7 +66,8 @@ private:
     };
 
     void read();
-    bool fill(Batch& batch, qint64& lineCounter);
+    std::span<const Record> readHere();
+    bool fill(Batch& batch);
 
     std::unique_ptr<LineReader> m_reader;
     const qint32 m_columns[2];
@@ -75,6 +77,7 @@ private:
     // Used by the reading thread alone.
     RecordLine m_line;
     QByteArray m_storage;
+    qint64 m_lineCounter = 0;
 
     std::mutex m_mutex;
     std::condition_variable m_changed;

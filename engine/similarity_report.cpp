@@ -14,6 +14,7 @@
 #include <condition_variable>
 #include <cstdlib>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -224,8 +225,22 @@ qint64 measureRows(const PreparedNames& p, Write write)
         }
     };
     std::vector<std::thread> threads;
-    for (size_t k = 0; k < workers; ++k)
-        threads.emplace_back(work);
+    try {
+        for (size_t k = 0; k < workers; ++k)
+            threads.emplace_back(work);
+    } catch (const std::system_error&) {
+        // Fewer threads than asked for (a limit on processes, say): those started share the rows;
+        // with none, this thread measures them alone.
+    }
+    if (threads.empty()) {
+        qint64 total = 0;
+        for (size_t row = 0; row < rows; ++row) {
+            QByteArray rtf;
+            total += measureRow(p, row, rtf);
+            write(rtf);
+        }
+        return total;
+    }
     const auto stopWorkers = [&] {
         {
             std::lock_guard lock(mutex);

@@ -140,6 +140,68 @@ TEST_F(HostileInputTest, UnreadableInput)
     EXPECT_FALSE(QFile::exists(open.filePath(QStringLiteral("rede.net"))));
 }
 
+// With no thread to be had (a limit of one process for the user), the parts of a run that share
+// their work among threads do it all on one: the same network and report, and no crash.
+TEST_F(HostileInputTest, NoThreadToBeHad)
+{
+    if (::geteuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty() ||
+        QStandardPaths::findExecutable(QStringLiteral("prlimit")).isEmpty())
+        GTEST_SKIP() << "needs root, setpriv and prlimit to limit another user's processes";
+    QTemporaryDir open(QDir::tempPath() + QStringLiteral("/urdiva-XXXXXX"));
+    QFile::setPermissions(open.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                           QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                           QFileDevice::WriteOther | QFileDevice::ExeOther);
+    const QString program = open.filePath(QStringLiteral("urdiva-cli"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(URDIVA_CLI_PATH), program));
+    QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                       QFileDevice::ReadOther | QFileDevice::ExeOther);
+    QByteArray many;
+    for (int i = 0; i < 30000; ++i)
+        many += "nome " + QByteArray::number(i) + ";NOME " + QByteArray::number(i * 7 % 30000) +
+                ";" + QByteArray::number(i % 10) + "\n";
+    QByteArray few;
+    for (int i = 0; i < 60; ++i)
+        few += "Silva " + QByteArray::number(i) + ";Souza " + QByteArray::number(i % 7) + "\n";
+    struct Case {
+        QByteArray data;
+        QStringList options;
+        QString output; // the file to compare
+    };
+    const Case cases[] = {
+        {many, {QStringLiteral("--value"), QStringLiteral("3")}, QStringLiteral("rede.net")},
+        {few, {QStringLiteral("--report")}, QStringLiteral("Similaridade_rede.rtf")},
+    };
+    for (const Case& c : cases) {
+        const QString input = open.filePath(QStringLiteral("dados.csv"));
+        QFile file(input);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(c.data);
+        file.close();
+        QFile::setPermissions(input, QFileDevice::ReadOwner | QFileDevice::ReadOther);
+        QByteArray outputs[2];
+        for (const bool limited : {false, true}) {
+            QStringList arguments = {QStringLiteral("setpriv"),
+                                     QStringLiteral("--reuid=65534"),
+                                     QStringLiteral("--regid=65534"),
+                                     QStringLiteral("--clear-groups"),
+                                     program,
+                                     QStringLiteral("-q"),
+                                     QStringLiteral("-f")};
+            arguments << c.options << input << open.filePath(QStringLiteral("rede"));
+            arguments.prepend(limited ? QStringLiteral("--nproc=1") : QStringLiteral("--nproc=64"));
+            QProcess cli;
+            cli.start(QStringLiteral("prlimit"), arguments);
+            cli.waitForFinished(60000);
+            EXPECT_EQ(cli.exitStatus(), QProcess::NormalExit);
+            EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+            outputs[limited] = readBytes(open.filePath(c.output));
+        }
+        EXPECT_FALSE(outputs[0].isEmpty());
+        EXPECT_EQ(outputs[0], outputs[1]);
+        QFile::remove(input);
+    }
+}
+
 // Changes the data file when the edge pass is announced.
 class ChangingFeedback final : public RunFeedback {
 public:
