@@ -108,53 +108,81 @@ TEST_F(HostileInputTest, InputPaths)
     EXPECT_EQ(outcome(), QStringLiteral("error:Invalid filename"));
 }
 
-// A file its reader may not open. Root reads every file, so the command line runs as "nobody".
+// Runs the command line as "nobody", since root may read and do everything: from a folder that
+// anybody may write in, holding a copy of the program that anybody may run, wherever the build
+// lies.
+class AsNobody {
+public:
+    AsNobody()
+    {
+        QFile::setPermissions(m_folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                   QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                                   QFileDevice::WriteOther | QFileDevice::ExeOther);
+        m_ready =
+            QFile::copy(QStringLiteral(URDIVA_CLI_PATH), m_program) &&
+            QFile::setPermissions(m_program, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                                 QFileDevice::ReadOther | QFileDevice::ExeOther);
+    }
+
+    static bool possible()
+    {
+        return ::geteuid() == 0 &&
+               !QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty();
+    }
+    bool ready() const { return m_ready; }
+    QString path(const QString& name) const { return m_folder.filePath(name); }
+    // A file in the folder, readable by its owner alone or by anybody.
+    QString write(const QString& name, const QByteArray& bytes, bool readable) const
+    {
+        QFile file(path(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        file.close();
+        file.setPermissions(readable ? QFileDevice::ReadOwner | QFileDevice::ReadOther
+                                     : QFileDevice::WriteOwner);
+        return file.fileName();
+    }
+    // The arguments of setpriv that run the program with `arguments`.
+    QStringList command(const QStringList& arguments) const
+    {
+        return QStringList {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                            QStringLiteral("--clear-groups"), m_program} +
+               arguments;
+    }
+
+private:
+    QTemporaryDir m_folder {QDir::tempPath() + QStringLiteral("/urdiva-XXXXXX")};
+    QString m_program = m_folder.filePath(QStringLiteral("urdiva-cli"));
+    bool m_ready = false;
+};
+
+// A file its reader may not open.
 TEST_F(HostileInputTest, UnreadableInput)
 {
-    if (::geteuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
+    if (!AsNobody::possible())
         GTEST_SKIP() << "needs root and setpriv to act as another user";
-    QTemporaryDir open(QDir::tempPath() + QStringLiteral("/urdiva-XXXXXX"));
-    QFile::setPermissions(open.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                           QFileDevice::ExeOwner | QFileDevice::ReadOther |
-                                           QFileDevice::WriteOther | QFileDevice::ExeOther);
-    const QString input = open.filePath(QStringLiteral("segredo.csv"));
-    QFile file(input);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("a;b\n");
-    file.close();
-    QFile::setPermissions(input, QFileDevice::WriteOwner);
-    // A copy of the program where "nobody" may run it, wherever the build lies.
-    const QString program = open.filePath(QStringLiteral("urdiva-cli"));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(URDIVA_CLI_PATH), program));
-    QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
-                                       QFileDevice::ReadOther | QFileDevice::ExeOther);
+    const AsNobody nobody;
+    ASSERT_TRUE(nobody.ready());
+    const QString input = nobody.write(QStringLiteral("segredo.csv"), "a;b\n", false);
     QProcess cli;
     cli.start(QStringLiteral("setpriv"),
-              {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
-               QStringLiteral("--clear-groups"), program, QStringLiteral("-q"), input,
-               open.filePath(QStringLiteral("rede"))});
+              nobody.command({QStringLiteral("-q"), input, nobody.path(QStringLiteral("rede"))}));
     cli.waitForFinished(60000);
     EXPECT_EQ(cli.exitCode(), 1);
     EXPECT_EQ(QString::fromUtf8(cli.readAllStandardError()),
               QStringLiteral("File access denied.\n"));
-    EXPECT_FALSE(QFile::exists(open.filePath(QStringLiteral("rede.net"))));
+    EXPECT_FALSE(QFile::exists(nobody.path(QStringLiteral("rede.net"))));
 }
 
 // With no thread to be had (a limit of one process for the user), the parts of a run that share
 // their work among threads do it all on one: the same network and report, and no crash.
 TEST_F(HostileInputTest, NoThreadToBeHad)
 {
-    if (::geteuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty() ||
+    if (!AsNobody::possible() ||
         QStandardPaths::findExecutable(QStringLiteral("prlimit")).isEmpty())
         GTEST_SKIP() << "needs root, setpriv and prlimit to limit another user's processes";
-    QTemporaryDir open(QDir::tempPath() + QStringLiteral("/urdiva-XXXXXX"));
-    QFile::setPermissions(open.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                           QFileDevice::ExeOwner | QFileDevice::ReadOther |
-                                           QFileDevice::WriteOther | QFileDevice::ExeOther);
-    const QString program = open.filePath(QStringLiteral("urdiva-cli"));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(URDIVA_CLI_PATH), program));
-    QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::ExeOwner |
-                                       QFileDevice::ReadOther | QFileDevice::ExeOther);
+    const AsNobody nobody;
+    ASSERT_TRUE(nobody.ready());
     QByteArray many;
     for (int i = 0; i < 30000; ++i)
         many += "nome " + QByteArray::number(i) + ";NOME " + QByteArray::number(i * 7 % 30000) +
@@ -172,23 +200,15 @@ TEST_F(HostileInputTest, NoThreadToBeHad)
         {few, {QStringLiteral("--report")}, QStringLiteral("Similaridade_rede.rtf")},
     };
     for (const Case& c : cases) {
-        const QString input = open.filePath(QStringLiteral("dados.csv"));
-        QFile file(input);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(c.data);
-        file.close();
-        QFile::setPermissions(input, QFileDevice::ReadOwner | QFileDevice::ReadOther);
+        const QString input = nobody.write(QStringLiteral("dados.csv"), c.data, true);
         QByteArray outputs[2];
         for (const bool limited : {false, true}) {
-            QStringList arguments = {QStringLiteral("setpriv"),
-                                     QStringLiteral("--reuid=65534"),
-                                     QStringLiteral("--regid=65534"),
-                                     QStringLiteral("--clear-groups"),
-                                     program,
-                                     QStringLiteral("-q"),
-                                     QStringLiteral("-f")};
-            arguments << c.options << input << open.filePath(QStringLiteral("rede"));
-            arguments.prepend(limited ? QStringLiteral("--nproc=1") : QStringLiteral("--nproc=64"));
+            const QStringList arguments =
+                QStringList {limited ? QStringLiteral("--nproc=1") : QStringLiteral("--nproc=64"),
+                             QStringLiteral("setpriv")} +
+                nobody.command(QStringList {QStringLiteral("-q"), QStringLiteral("-f")} +
+                               c.options +
+                               QStringList {input, nobody.path(QStringLiteral("rede"))});
             QProcess cli;
             if (limited) {
                 // A leak checker (in sanitizer builds) needs a process of its own at exit, which
@@ -204,7 +224,7 @@ TEST_F(HostileInputTest, NoThreadToBeHad)
             cli.waitForFinished(60000);
             EXPECT_EQ(cli.exitStatus(), QProcess::NormalExit);
             EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
-            outputs[limited] = readBytes(open.filePath(c.output));
+            outputs[limited] = readBytes(nobody.path(c.output));
         }
         EXPECT_FALSE(outputs[0].isEmpty());
         EXPECT_EQ(outputs[0], outputs[1]);
