@@ -10,10 +10,8 @@ CliFeedback::CliFeedback(bool force, bool quiet)
 {
 }
 
-bool CliFeedback::confirmOverwrite(const QString& finalPath)
+bool CliFeedback::confirmOverwrite(const QString&)
 {
-    if (!m_force)
-        m_refusedPath = finalPath;
     return m_force;
 }
 

@@ -13,6 +13,7 @@ public:
     CliFeedback(bool force, bool quiet);
 
     bool confirmOverwrite(const QString& finalPath) override;
+    bool replaceAppearingFile() const override { return m_force; }
     void showStage(const QString& text) override;
     void clearOutput() override { }
     void showOutput(const NetworkText&) override { }
@@ -20,13 +21,11 @@ public:
     void showMessage(const QString& text) override { m_message = text; }
 
     const QString& message() const { return m_message; }
-    const QString& refusedPath() const { return m_refusedPath; }
 
 private:
     bool m_force;
     bool m_quiet;
     QString m_message;
-    QString m_refusedPath;
 };
 
 } // namespace urdiva::cli

@@ -46,7 +46,8 @@ QString usageText()
     return QStringLiteral(
         "Usage: urdiva-cli [options] INPUT OUTPUT\n"
         "Turns a delimited data file (one record per line) into a Pajek network file.\n"
-        "OUTPUT gains the extension .net unless it already ends in .net.\n"
+        "INPUT - reads standard input. OUTPUT gains the extension .net unless it already\n"
+        "ends in .net.\n"
         "\n"
         "Options:\n"
         "  -s, --separator C   column separator: one character, or tab, semicolon, comma\n"
@@ -217,9 +218,9 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     return parsed;
 }
 
-bool needsColumnNames(const ColumnChoice& choice)
+bool CliRequest::needsColumnNames() const
 {
-    return !isNumber(choice.text);
+    return !isNumber(first.text) || !isNumber(second.text) || (value && !isNumber(value->text));
 }
 
 qint32 resolveColumn(const ColumnChoice& choice, const QStringList& names, QString& error)

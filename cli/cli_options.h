@@ -20,6 +20,9 @@ struct CliRequest {
     std::optional<ColumnChoice> value;
     bool force = false;
     bool quiet = false;
+
+    // Whether a column is given by name, to be found in the file's first line.
+    bool needsColumnNames() const;
 };
 
 struct ParsedCommandLine {
@@ -34,9 +37,6 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments);
 // The 0-based index of a column choice; `names` are the file's column names, read only when the
 // choice is not a number. Returns -1 and sets `error` when the choice names no column.
 qint32 resolveColumn(const ColumnChoice& choice, const QStringList& names, QString& error);
-
-// Whether a choice needs the column names of the file.
-bool needsColumnNames(const ColumnChoice& choice);
 
 QString usageText();
 

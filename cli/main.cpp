@@ -3,11 +3,15 @@
 #include "column_names.h"
 #include "conversion_run.h"
 #include "line_reader.h"
+#include "paths.h"
 #include "run_error.h"
 
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <memory>
+#include <optional>
+#include <unistd.h>
 
 using namespace urdiva;
 
@@ -26,15 +30,45 @@ void printLine(std::FILE* stream, const QString& text)
     print(stream, text + u'\n');
 }
 
-// Turns the column choices into indexes, reading the first line only when a name is given.
-bool resolveColumns(cli::CliRequest& request, QString& error)
+// The data file, opened here when it is standard input or when a column is given by name: its
+// first line is then read from the same opening as its records, since a pipe can be read once.
+// Null when the run may open the file itself.
+std::unique_ptr<LineReader> openInput(const cli::CliRequest& request)
 {
-    const bool needNames = cli::needsColumnNames(request.first) ||
-                           cli::needsColumnNames(request.second) ||
-                           (request.value && cli::needsColumnNames(*request.value));
-    const QStringList names = needNames ? columnNames(readFirstLine(request.settings.inputPath),
-                                                      request.settings.separator)
-                                        : QStringList();
+    if (request.settings.inputPath == u"-")
+        return std::make_unique<LineReader>(STDIN_FILENO, QStringLiteral("-"));
+    if (request.needsColumnNames())
+        return std::make_unique<LineReader>(request.settings.inputPath);
+    return nullptr;
+}
+
+// An argument that does not survive the trip through text (a file name that is not valid UTF-8,
+// say) would open or create another file than the one named: it is refused, shown with its odd
+// bytes escaped.
+std::optional<QString> unfaithfulArgument(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray raw(argv[i]);
+        if (QString::fromLocal8Bit(raw).toLocal8Bit() == raw)
+            continue;
+        QString shown;
+        for (const char c : raw) {
+            if (uchar(c) < 0x80 && uchar(c) >= 0x20)
+                shown += QLatin1Char(c);
+            else
+                shown += QStringLiteral("\\x%1").arg(uchar(c), 2, 16, QLatin1Char('0'));
+        }
+        return shown;
+    }
+    return std::nullopt;
+}
+
+// Turns the column choices into indexes, with the column names from the input's first line.
+bool resolveColumns(cli::CliRequest& request, LineReader* input, QString& error)
+{
+    const QStringList names = request.needsColumnNames() && input
+                                  ? columnNames(input->peekLine(), request.settings.separator)
+                                  : QStringList();
     ConversionSettings& settings = request.settings;
     settings.firstColumn = cli::resolveColumn(request.first, names, error);
     if (settings.firstColumn < 0)
@@ -69,15 +103,23 @@ int main(int argc, char* argv[])
         break;
     }
 
+    if (const std::optional<QString> argument = unfaithfulArgument(argc, argv)) {
+        printLine(stderr, QStringLiteral("urdiva-cli: '%1' is not valid text in the system's "
+                                         "encoding (UTF-8); name the file another way.")
+                              .arg(*argument));
+        return BadUsage;
+    }
+
     cli::CliRequest& request = parsed.request;
     try {
+        std::unique_ptr<LineReader> input = openInput(request);
         QString error;
-        if (!resolveColumns(request, error)) {
+        if (!resolveColumns(request, input.get(), error)) {
             printLine(stderr, QStringLiteral("urdiva-cli: ") + error);
             return BadUsage;
         }
         cli::CliFeedback feedback(request.force, request.quiet);
-        switch (runConversion(request.settings, feedback)) {
+        switch (runConversion(request.settings, feedback, std::move(input))) {
         case RunOutcome::Written:
             printLine(stdout, feedback.message());
             return Written;
@@ -87,7 +129,7 @@ int main(int argc, char* argv[])
         case RunOutcome::OverwriteDeclined:
             printLine(stderr, QStringLiteral("urdiva-cli: '%1' already exists; use --force to "
                                              "replace it.")
-                                  .arg(feedback.refusedPath()));
+                                  .arg(finalOutputPath(request.settings.outputPath)));
             return Refused;
         }
     } catch (const RunError& e) {

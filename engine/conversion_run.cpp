@@ -4,7 +4,6 @@
 #include "field_memo.h"
 #include "line_reader.h"
 #include "network_text.h"
-#include "network_writer.h"
 #include "parallel.h"
 #include "paths.h"
 #include "record_line.h"
@@ -193,16 +192,23 @@ void appendEdgeLines(NetworkText& text, const RecordLog& log, bool weighted,
 
 } // namespace
 
-RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedback)
+RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedback,
+                         std::unique_ptr<LineReader> input)
 {
     if (NomeSemExtensao(settings.outputPath).isEmpty()) {
         feedback.showMessage(messages::noOutputFile());
         return RunOutcome::NoOutputFile;
     }
     const QString finalPath = finalOutputPath(settings.outputPath);
-    const QFileInfo existing(finalPath);
-    if (existing.exists() && !existing.isDir() && !feedback.confirmOverwrite(finalPath))
-        return RunOutcome::OverwriteDeclined;
+    checkOutputTarget(finalPath);
+    // Only a file the user agreed to replace may be replaced at the end; one that appears at the
+    // path while the run works is kept.
+    Replace replace = feedback.replaceAppearingFile() ? Replace::Allowed : Replace::Never;
+    if (QFileInfo::exists(finalPath)) {
+        if (!feedback.confirmOverwrite(finalPath))
+            return RunOutcome::OverwriteDeclined;
+        replace = Replace::Allowed;
+    }
 
     feedback.showStage(stageText(1));
     feedback.clearOutput();
@@ -227,9 +233,10 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
                 fields.sightings.push_back(sighting.ref);
             log.ends.push_back(sighting.ref);
         };
-        auto reader = std::make_unique<LineReader>(settings.inputPath);
+        if (!input)
+            input = std::make_unique<LineReader>(settings.inputPath);
         feedback.showStage(stageText(2));
-        RecordStream stream(std::move(reader), settings);
+        RecordStream stream(std::move(input), settings);
         forEachRecord(stream, fieldsOf, [&](const RecordStream::Record& record) {
             collect(record.ends[0], settings.firstColumn, End::First);
             collect(record.ends[1], settings.secondColumn, End::Second);
@@ -277,7 +284,10 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
         SimilarityReport(lists.firstModeVertices(), settings.similarityThreshold,
                          settings.outputPath);
     feedback.showOutput(text);
-    writeNetworkFile(finalPath, text);
+    if (!writeNetworkFile(finalPath, text, replace)) {
+        feedback.closeProgress();
+        return RunOutcome::OverwriteDeclined;
+    }
     feedback.closeProgress();
     feedback.showMessage(settings.similarityReport ? messages::savedNetworkAndReport()
                                                    : messages::savedNetwork());

@@ -45,6 +45,13 @@ LineReader::LineReader(const QString& path)
     }
 }
 
+LineReader::LineReader(int fd, const QString& name)
+    : m_path(name)
+    , m_fd(fd)
+    , m_buffer(kBlockSize)
+{
+}
+
 LineReader::~LineReader()
 {
     if (m_fd >= 0)
@@ -103,6 +110,7 @@ bool LineReader::readRawLine(QByteArrayView& bytes)
         if (const void* lf = std::memchr(base + from, '\n', m_end - from)) {
             const size_t lineEnd = static_cast<size_t>(static_cast<const char*>(lf) - base);
             bytes = lineAt(m_pos, lineEnd);
+            m_lineStart = m_pos;
             m_pos = lineEnd + 1;
             return true;
         }
@@ -111,6 +119,7 @@ bool LineReader::readRawLine(QByteArrayView& bytes)
             if (m_end == m_pos)
                 return false;
             bytes = lineAt(m_pos, m_end);
+            m_lineStart = m_pos;
             m_pos = m_end;
             return true;
         }
@@ -122,11 +131,29 @@ bool LineReader::readLine(QString& line)
     QByteArrayView bytes;
     if (!readRawLine(bytes))
         return false;
-    decodeTextInto(bytes, line);
-    // A CR byte decodes to U+000D and nothing else does, so lone CRs can go after decoding.
-    if (std::memchr(bytes.data(), '\r', size_t(bytes.size())))
-        line.remove(u'\r');
+    QByteArray storage;
+    decodeTextInto(withoutLoneCr(bytes, storage), line);
     return true;
+}
+
+QString LineReader::peekLine()
+{
+    QString line;
+    if (!readLine(line))
+        return line;
+    // The line's bytes are still in the buffer, where readRawLine() left them: read from there
+    // again.
+    m_pos = m_lineStart;
+    return line;
+}
+
+QByteArrayView withoutLoneCr(QByteArrayView line, QByteArray& storage)
+{
+    if (line.isEmpty() || !std::memchr(line.data(), '\r', size_t(line.size())))
+        return line;
+    storage = line.toByteArray();
+    storage.removeIf([](char c) { return c == '\r'; });
+    return storage;
 }
 
 QString readFirstLine(const QString& path)

@@ -14,14 +14,20 @@ namespace urdiva {
 class LineReader {
 public:
     explicit LineReader(const QString& path);
+    // Reads what is already open at `fd` (standard input, say), and closes it when done; `name`
+    // is what read errors speak of.
+    LineReader(int fd, const QString& name);
     ~LineReader();
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;
 
     // The next line into `line`; false at the end of the file.
     bool readLine(QString& line);
+    // The next line, left to be read again: so the column names of a file that can be read only
+    // once (a pipe) come from the same reading as its records. Empty at the end of the file.
+    QString peekLine();
     // The next line's bytes, without its line break but with any lone CR in it; valid until
-    // the next call. False at the end of the file.
+    // the next call. False at the end of the file. See withoutLoneCr().
     bool readRawLine(QByteArrayView& bytes);
 
 private:
@@ -32,6 +38,7 @@ private:
     int m_fd = -1;
     std::vector<char> m_buffer;
     size_t m_pos = 0;
+    size_t m_lineStart = 0; // where the line readRawLine() gave last begins
     size_t m_end = 0;
     bool m_eof = false;
     bool m_atStart = true;
@@ -39,5 +46,9 @@ private:
 
 // The first line of the file (empty for an empty file), read by the same rules.
 QString readFirstLine(const QString& path);
+
+// A line's bytes without the lone CRs in it, which go before the bytes are decoded (a CR inside
+// a UTF-8 sequence does not break it); `storage` holds them when there were any.
+QByteArrayView withoutLoneCr(QByteArrayView line, QByteArray& storage);
 
 } // namespace urdiva

@@ -151,4 +151,12 @@ QString linkKindLine(bool directed)
     return directed ? QStringLiteral("*Arcs") : QStringLiteral("*Edges");
 }
 
+bool writeNetworkFile(const QString& finalPath, const NetworkText& text, Replace replace)
+{
+    AtomicFile file(finalPath, replace);
+    file.write("\xEF\xBB\xBF");
+    file.write(text.utf8());
+    return file.commit();
+}
+
 } // namespace urdiva

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "atomic_file.h"
 #include "conversion_settings.h"
 
 #include <QByteArray>
@@ -47,5 +48,10 @@ private:
 QString vertexCountLine(qsizetype firstModeCount, qsizetype secondModeCount, NetworkMode mode);
 // "*Arcs" for a directed network, "*Edges" otherwise.
 QString linkKindLine(bool directed);
+
+// The network file: the UTF-8 byte-order mark, then the text, put in place whole. False when
+// replacing is Never and a file has appeared at the path (see AtomicFile).
+[[nodiscard]] bool writeNetworkFile(const QString& finalPath, const NetworkText& text,
+                                    Replace replace);
 
 } // namespace urdiva

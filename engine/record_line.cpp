@@ -1,6 +1,7 @@
 #include "record_line.h"
 
 #include "field_marker.h"
+#include "line_reader.h"
 #include "text_decoding.h"
 
 #include <cstring>
@@ -15,10 +16,9 @@ RecordLine::RecordLine(QChar separator)
 
 void RecordLine::assign(QByteArrayView line)
 {
+    line = withoutLoneCr(line, m_withoutCr);
     m_bytes = line;
-    // An empty view may have no data at all, which memchr must not be given.
-    m_byteCut = m_asciiSeparator &&
-                (line.isEmpty() || !std::memchr(line.data(), '\r', size_t(line.size())));
+    m_byteCut = m_asciiSeparator;
     if (m_byteCut) {
         m_cuts.clear();
         const char sep = char(m_separator);
@@ -33,7 +33,6 @@ void RecordLine::assign(QByteArrayView line)
         return;
     }
     decodeTextInto(line, m_text);
-    m_text.remove(u'\r');
     m_textFields.splitLine(m_text, QChar(m_separator));
 }
 

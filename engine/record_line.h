@@ -2,6 +2,7 @@
 
 #include "field_marker.h"
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
@@ -11,10 +12,10 @@ namespace urdiva {
 
 // One line of the data file, as the reader's bytes, cut into fields for the run.
 //
-// A line with an ASCII separator and no CR byte is cut on its raw bytes: an ASCII byte is never
-// part of a UTF-8 sequence nor a Windows-1252 letter, so the cuts fall exactly where the decoded
-// text would be cut, and most fields need no decoding at all. Any other line is decoded first
-// (dropping its lone CRs) and cut as text.
+// Lone CR bytes are dropped first. A line with an ASCII separator is then cut on its raw bytes:
+// an ASCII byte is never part of a UTF-8 sequence nor a Windows-1252 letter, so the cuts fall
+// exactly where the decoded text would be cut, and most fields need no decoding at all. A line
+// with any other separator is decoded first and cut as text.
 //
 // Each field offers a key for remembering it: its raw bytes, or its UTF-16 code units, told
 // apart by keyIsText(). Equal keys always mean equal field texts.
@@ -47,6 +48,7 @@ private:
     bool m_asciiSeparator;
     bool m_byteCut = true;
     QByteArrayView m_bytes;
+    QByteArray m_withoutCr; // the line's bytes when it held lone CRs
     std::vector<qsizetype> m_cuts; // separator positions, then the end of the line
     QString m_text;
     RecordFields m_textFields;

@@ -15,6 +15,9 @@ public:
 
     // Asked once, only when a file already exists at the final output path.
     virtual bool confirmOverwrite(const QString& finalPath) = 0;
+    // Whether a file that appears at the final output path while the run works may be replaced
+    // by the network. Nobody agreed to that unless the front end says so.
+    virtual bool replaceAppearingFile() const { return false; }
     // Called six times with the stage texts below; the first call opens the progress display.
     virtual void showStage(const QString& text) = 0;
     virtual void clearOutput() = 0;

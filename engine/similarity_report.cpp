@@ -1,13 +1,10 @@
 #include "similarity_report.h"
 
+#include "atomic_file.h"
 #include "field_marker.h"
 #include "rtf_text.h"
 #include "run_error.h"
 #include "similarity.h"
-
-#include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <atomic>
@@ -58,19 +55,14 @@ QStringList printedNames(const QStringList& vertices)
     return names;
 }
 
-// A report file written as it is produced: beside the target until committed, so no truncated
-// report is ever left behind.
+// A report file written as it is produced and put in place whole: no truncated report is ever
+// left behind. A report of the same name is replaced without asking, as a run always has.
 class ReportFile {
 public:
     explicit ReportFile(const QString& path)
-        : m_file(path)
+        : m_file(path, Replace::Allowed)
+        , m_buffer(rtfDocumentStart())
     {
-        if (!m_file.open(QIODevice::WriteOnly)) {
-            throw RunError(QStringLiteral("Cannot create file \"%1\". %2")
-                               .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()),
-                                    m_file.errorString()));
-        }
-        m_buffer = rtfDocumentStart();
     }
 
     void paragraph(const QString& text) { rawParagraph(rtfText(text)); }
@@ -91,19 +83,17 @@ public:
     {
         m_buffer.append(kRtfDocumentEnd);
         flush();
-        if (!m_file.commit())
-            throw RunError(QStringLiteral("Failed to Save Stream"));
+        (void)m_file.commit(); // always true where replacing is allowed
     }
 
 private:
     void flush()
     {
-        if (m_file.write(m_buffer) != m_buffer.size())
-            throw RunError(QStringLiteral("Failed to Save Stream"));
+        m_file.write(m_buffer);
         m_buffer.clear();
     }
 
-    QSaveFile m_file;
+    AtomicFile m_file;
     QByteArray m_buffer;
 };
 

@@ -1,9 +1,14 @@
 #include "test_support.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using urdiva::test::readBytes;
 using urdiva::test::TempDir;
@@ -16,7 +21,10 @@ struct CliResult {
     QString err;
 };
 
-CliResult runCli(const QStringList& arguments, const QString& workingDir = QString())
+// Runs the command line; `standardInput`, when given, is written to its standard input, and
+// `fifo`, when given, is a named pipe that `standardInput` goes through instead.
+CliResult runCli(const QStringList& arguments, const QString& workingDir = QString(),
+                 const QByteArray& standardInput = QByteArray(), const QString& fifo = QString())
 {
     QProcess process;
     process.setWorkingDirectory(workingDir);
@@ -24,6 +32,14 @@ CliResult runCli(const QStringList& arguments, const QString& workingDir = QStri
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("pt_BR.UTF-8"));
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(URDIVA_CLI_PATH), arguments);
+    if (!fifo.isEmpty()) {
+        QFile pipe(fifo);
+        if (pipe.open(QIODevice::WriteOnly))
+            pipe.write(standardInput);
+    } else if (!standardInput.isNull()) {
+        process.write(standardInput);
+    }
+    process.closeWriteChannel();
     process.waitForFinished(60000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromUtf8(process.readAllStandardOutput()),
@@ -70,6 +86,65 @@ TEST_F(CliTest, ColumnsByNameOrNumberAndModes)
                    "2 3", "1 4"}));
     // Stage texts go to standard error.
     EXPECT_TRUE(r.err.contains(QStringLiteral("Gerando arestas!")));
+}
+
+// Input that can be read only once (a pipe, a named pipe, standard input) gives the network that
+// the same bytes give in a file, column names included: the input is read once, in order.
+TEST_F(CliTest, InputReadableOnlyOnce)
+{
+    QByteArray data = "a;b\n";
+    for (int i = 1; i <= 300000; ++i)
+        data += "n" + QByteArray::number(i) + ";m" + QByteArray::number(i % 1000) + "\n";
+    const QString file = dir.write(QStringLiteral("grande.csv"), data);
+    const QString fifo = dir.path(QStringLiteral("fila"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QStringList options = {QStringLiteral("-q"), QStringLiteral("--header"),
+                                 QStringLiteral("1"),  QStringLiteral("--first"),
+                                 QStringLiteral("a"),  QStringLiteral("--second"),
+                                 QStringLiteral("b")};
+    ASSERT_EQ(runCli(options + QStringList {file, output}).status, 0);
+    const QByteArray expected = readBytes(output + QStringLiteral(".net"));
+    ASSERT_TRUE(expected.startsWith("\xEF\xBB\xBF*Vertices 301000\r\n1 \"n1\"\r\n"));
+    struct Case {
+        QString input;
+        QString fifo;
+    };
+    for (const Case& c : {Case {QStringLiteral("-"), QString()},
+                          Case {QStringLiteral("/dev/stdin"), QString()}, Case {fifo, fifo}}) {
+        SCOPED_TRACE(c.input.toStdString());
+        QFile::remove(output + QStringLiteral(".net"));
+        const CliResult r =
+            runCli(options + QStringList {c.input, output}, QString(), data, c.fifo);
+        EXPECT_EQ(r.status, 0) << r.err.toStdString();
+        EXPECT_TRUE(readBytes(output + QStringLiteral(".net")) == expected);
+    }
+}
+
+// A file name that is not valid UTF-8 cannot be passed on faithfully: it is refused, and nothing
+// is read or written under another name.
+TEST_F(CliTest, FileNamesThatAreNotUtf8AreRefused)
+{
+    const QByteArray oddInput = QFile::encodeName(dir.path()) + "/in\xFF.csv";
+    const int fd = ::open(oddInput.constData(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, "a;b\n", 4), 4);
+    ::close(fd);
+    // The shell hands over the bytes that QProcess's text arguments cannot carry.
+    for (const QString& arguments : {QStringLiteral("\"$(printf 'in\\377.csv')\" rede"),
+                                     QStringLiteral("dados.csv \"$(printf 'out\\377')\"")}) {
+        QProcess shell;
+        shell.setWorkingDirectory(dir.path());
+        shell.start(QStringLiteral("/bin/sh"),
+                    {QStringLiteral("-c"), QStringLiteral("exec \"$0\" -q ") + arguments,
+                     QStringLiteral(URDIVA_CLI_PATH)});
+        shell.waitForFinished(60000);
+        const QByteArray errors = shell.readAllStandardError();
+        EXPECT_EQ(shell.exitCode(), 2) << errors.toStdString();
+        EXPECT_TRUE(errors.contains("\\xff")) << errors.toStdString();
+        // Qt lists no name that is not valid UTF-8, so this sees what a lossy run would write.
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList {"dados.csv"});
+    }
+    ::unlink(oddInput.constData());
 }
 
 TEST_F(CliTest, ExistingFileNeedsForce)

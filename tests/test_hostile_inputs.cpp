@@ -87,6 +87,9 @@ TEST_F(HostileInputTest, InvalidAndTruncatedUtf8)
         outcome("Jos\xC3;Ana\xE2\x82\nS\xED\xA0\x80o;x\n"),
         QStringLiteral(
             "*Vertices 4\n1 \"JosÃ\"\n2 \"Anaâ‚\"\n3 \"Sí\u00A0€o\"\n4 \"x\"\n*Edges\n1 2\n3 4"));
+    // A lone CR inside a letter is dropped before the line is decoded.
+    EXPECT_EQ(outcome("Jos\xC3\xA9;A\nJos\xC3\r\xA9;B\n"),
+              QStringLiteral("*Vertices 3\n1 \"José\"\n2 \"A\"\n3 \"B\"\n*Edges\n1 2\n1 3"));
 }
 
 TEST_F(HostileInputTest, Utf16WithByteOrderMark)
@@ -232,20 +235,23 @@ TEST_F(HostileInputTest, NoThreadToBeHad)
     }
 }
 
-// Changes the data file when the edge pass is announced.
+// Does something to the files when a stage is announced.
 class ChangingFeedback final : public RunFeedback {
 public:
-    std::function<void()> atEdges;
-    QString output;
+    int stage = 5;
+    std::function<void()> change;
+    bool replaceAppearing = false;
+    bool progressClosed = false;
     bool confirmOverwrite(const QString&) override { return true; }
+    bool replaceAppearingFile() const override { return replaceAppearing; }
     void showStage(const QString& text) override
     {
-        if (text == stageText(5) && atEdges)
-            atEdges();
+        if (text == stageText(stage) && change)
+            change();
     }
     void clearOutput() override { }
     void showOutput(const NetworkText&) override { }
-    void closeProgress() override { }
+    void closeProgress() override { progressClosed = true; }
     void showMessage(const QString&) override { }
 };
 
@@ -262,9 +268,45 @@ TEST_F(HostileInputTest, InputVanishingOrChangingAfterTheVertexPassIsNotReadAgai
     for (const auto& change : changes) {
         dir.write(QStringLiteral("dados.csv"), "a;b\n");
         ChangingFeedback feedback;
-        feedback.atEdges = change;
+        feedback.change = change;
         EXPECT_EQ(runConversion(settings, feedback), RunOutcome::Written);
         EXPECT_EQ(readBytes(dir.path(QStringLiteral("rede.net"))), network);
+    }
+}
+
+// A file that appears at the output path while the run works (another run, another program) is
+// replaced only where the user agreed to replace whatever is there.
+TEST_F(HostileInputTest, FileAppearingDuringTheRunIsReplacedOnlyWithLeave)
+{
+    dir.write(QStringLiteral("dados.csv"), "a;b\n");
+    const QString output = dir.path(QStringLiteral("rede.net"));
+    const QByteArray network("\xEF\xBB\xBF*Vertices 2\r\n1 \"a\"\r\n2 \"b\"\r\n*Edges\r\n1 2\r\n");
+    struct Case {
+        const char* name;
+        bool fileBefore; // so the overwrite question was asked and answered yes
+        bool replaceAppearing; // the command line's --force
+        RunOutcome outcome;
+        QByteArray after;
+    };
+    const Case cases[] = {
+        {"no file when asked, no leave", false, false, RunOutcome::OverwriteDeclined, "PRECIOUS"},
+        {"no file when asked, forced", false, true, RunOutcome::Written, network},
+        {"replacing agreed", true, false, RunOutcome::Written, network},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(output);
+        if (c.fileBefore)
+            dir.write(QStringLiteral("rede.net"), "antes");
+        ChangingFeedback feedback;
+        feedback.stage = 6;
+        feedback.change = [&] { dir.write(QStringLiteral("rede.net"), "PRECIOUS"); };
+        feedback.replaceAppearing = c.replaceAppearing;
+        EXPECT_EQ(runConversion(settings, feedback), c.outcome);
+        EXPECT_TRUE(feedback.progressClosed);
+        EXPECT_EQ(readBytes(output), c.after);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList({QStringLiteral("dados.csv"), QStringLiteral("rede.net")}));
     }
 }
 

@@ -9,13 +9,16 @@ using urdiva::test::TempDir;
 
 namespace {
 
+// Every line, each peeked at first: a peek must give the line that is read next.
 QStringList readAll(const QString& path)
 {
     LineReader reader(path);
     QStringList lines;
     QString line;
-    while (reader.readLine(line))
+    for (QString peeked = reader.peekLine(); reader.readLine(line); peeked = reader.peekLine()) {
+        EXPECT_EQ(peeked, line);
         lines << line;
+    }
     return lines;
 }
 
@@ -50,6 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase {"cr_cr_lf", "a\r\r\nb", {"a", "b"}},
         ReaderCase {"final_cr_ends_line", "a\nb\r", {"a", "b"}},
         ReaderCase {"cr_alone", "\r", {""}},
+        ReaderCase {"cr_inside_a_letter", "Jos\xC3\r\xA9\n", {QString::fromUtf16(u"José")}},
         ReaderCase {"ctrl_z_ends_file", "a\nb\x1A\nc\n", {"a", "b"}},
         ReaderCase {"ctrl_z_first",
                     "\x1A"

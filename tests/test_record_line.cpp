@@ -73,10 +73,16 @@ TEST(RecordLine, EqualKeysMeanEqualTexts)
     EXPECT_NE(utf8.key(0), ansi.key(0));
     EXPECT_EQ(utf8.value(0), ansi.value(0));
     EXPECT_EQ(utf8.key(1), ansi.key(1));
-    // A line cut as text gives keys of another kind.
+    // A lone CR goes before decoding, even from inside a UTF-8 sequence.
     RecordLine withCr(u';');
-    withCr.assign("x\r;x");
-    EXPECT_TRUE(withCr.keyIsText());
+    withCr.assign("Jos\xC3\r\xA9;x\r");
+    EXPECT_EQ(withCr.key(0), utf8.key(0));
+    EXPECT_EQ(withCr.value(0), QString::fromUtf16(u"José"));
+    EXPECT_EQ(withCr.key(1), utf8.key(1));
+    // A line cut as text gives keys of another kind.
+    RecordLine text(u'§');
+    text.assign("x\xC2\xA7x");
+    EXPECT_TRUE(text.keyIsText());
     EXPECT_FALSE(utf8.keyIsText());
 }
 

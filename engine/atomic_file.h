@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QSaveFile>
+#include <QString>
+#include <QTemporaryFile>
+
+namespace urdiva {
+
+// Whether the finished file may take the place of a file that is at its path by then.
+enum class Replace {
+    Allowed, // the user agreed to replace it (or the file is ours to replace)
+    Never, // nobody agreed: a file found there at the end is kept, and ours is dropped
+};
+
+// A file written beside its target and put in place whole when committed, so a failure never
+// leaves a truncated file nor damages the one that was there. Only a regular file (or a link to
+// one) is ever replaced. Raises RunError with "Cannot create file "path". reason" when the file
+// cannot be created and "Failed to Save Stream" when writing it fails.
+class AtomicFile {
+public:
+    AtomicFile(const QString& path, Replace replace);
+
+    void write(QByteArrayView bytes);
+    // Puts the file in place. False, with nothing changed, when replacing is Never and a file
+    // has appeared at the path.
+    [[nodiscard]] bool commit();
+
+private:
+    QFileDevice& device();
+
+    QString m_path;
+    Replace m_replace;
+    QSaveFile m_replacing;
+    QTemporaryFile m_fresh;
+};
+
+// Raises the "Cannot create file" error when something other than a regular file is at the path
+// (a folder, a device, a pipe), or when its name is longer than its folder allows.
+void checkOutputTarget(const QString& path);
+
+} // namespace urdiva
