@@ -95,6 +95,7 @@ T* inGroup(QGroupBox* box, const char* name, int x, int y, int w, int h)
 QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y, int w = 150)
 {
     auto* l = make<QLabel>(parent, name, x, y, w, 16);
+    l->setTextFormat(Qt::PlainText);
     l->setText(text);
     return l;
 }
@@ -238,8 +239,10 @@ void TtoPajek::buildControls()
     tooltipColoured(RichEditEntrada);
     auto* info = group(entrada, "GroupBox1", QStringLiteral(" Informações "), 3, 213, 519, 55);
     Label3 = inGroup<QLabel>(info, "Label3", 11, 28, 300, 16);
+    Label3->setTextFormat(Qt::PlainText);
     Label3->setText(kLinesLabel + u'0');
     Label1 = inGroup<QLabel>(info, "Label1", 207, 28, 300, 16);
+    Label1->setTextFormat(Qt::PlainText);
     Label1->setAlignment(Qt::AlignRight | Qt::AlignTop);
     Label1->setText(kColumnsLabel + u'0');
 

@@ -32,24 +32,34 @@ QString QtDialogs::chooseFolder(QWidget* parent)
     return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
 }
 
+namespace {
+
+// A box's text may carry a file name, data or a server's words: it is shown as plain text,
+// never read as markup (a link in it would be live).
+int exec(QMessageBox::Icon icon, const QString& caption, const QString& text,
+         QMessageBox::StandardButtons buttons, QWidget* parent)
+{
+    QMessageBox box(icon, caption, text, buttons, parent);
+    box.setTextFormat(Qt::PlainText);
+    return box.exec();
+}
+
+} // namespace
+
 bool QtDialogs::ask(QWidget* parent, const QString& caption, const QString& text)
 {
-    return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No) ==
+    return exec(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, parent) ==
            QMessageBox::Yes;
 }
 
 void QtDialogs::inform(QWidget* parent, const QString& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok,
-                    parent);
-    box.exec();
+    exec(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok, parent);
 }
 
 void QtDialogs::showError(QWidget* parent, const QString& text)
 {
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok,
-                    parent);
-    box.exec();
+    exec(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok, parent);
 }
 
 void QtDialogs::showModal(QDialog* dialog)

@@ -2,191 +2,165 @@
 
 #include "run_error.h"
 
-#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkProxy>
+#include <QNetworkReply>
 #include <QStringDecoder>
 #include <QTcpSocket>
+#include <QTimer>
+
+#include <memory>
 
 namespace urdiva::ui {
 namespace {
 
-struct Answer {
-    QByteArray statusLine;
-    QByteArray status;
-    QByteArray headers; // lower-cased
-    QByteArray body;
-};
-
-[[noreturn]] void fail(const QString& text)
-{
-    throw RunError(text);
-}
-
-class Exchange {
+// Runs the event loop (without user input) until `quit` is called or the deadline passes, and
+// then calls `onTimeout` if the deadline came first. Name look-ups and transfers go on in the
+// background meanwhile, so none of them can hold the caller past the deadline.
+class Wait {
 public:
-    Exchange(const QUrl& url, QDeadlineTimer deadline)
-        : m_url(url)
-        , m_deadline(deadline)
+    explicit Wait(QDeadlineTimer deadline)
+        : m_deadline(deadline)
     {
-        m_socket.connectToHost(url.host(), quint16(url.port(80)));
-        if (!m_socket.waitForConnected(int(m_deadline.remainingTime())))
-            fail(m_socket.errorString());
     }
 
-    void send(const QByteArray& headers)
-    {
-        QByteArray path = m_url.path(QUrl::FullyEncoded).toLatin1();
-        if (path.isEmpty())
-            path = "/";
-        if (m_url.hasQuery())
-            path += '?' + m_url.query(QUrl::FullyEncoded).toLatin1();
-        QByteArray host = m_url.host().toLatin1();
-        if (m_url.port() > 0)
-            host += ':' + QByteArray::number(m_url.port());
-        m_socket.write("GET " + path + " HTTP/1.1\r\nHost: " + host + "\r\n" + headers +
-                       "Connection: close\r\n\r\n");
-        while (m_socket.bytesToWrite() > 0) {
-            if (!m_socket.waitForBytesWritten(int(m_deadline.remainingTime())))
-                fail(m_socket.errorString());
-        }
-    }
+    void quit() { m_loop.quit(); }
 
-    // More bytes into the buffer; false when the server closed the connection.
-    bool more()
+    template <typename OnTimeout>
+    void run(OnTimeout onTimeout)
     {
-        if (m_socket.bytesAvailable() == 0 &&
-            !m_socket.waitForReadyRead(int(m_deadline.remainingTime()))) {
-            if (m_socket.state() != QAbstractSocket::ConnectedState)
-                return false;
-            fail(QStringLiteral("Read timed out."));
-        }
-        m_buffer += m_socket.readAll();
-        return true;
-    }
-
-    Answer head()
-    {
-        qsizetype end;
-        while ((end = m_buffer.indexOf("\r\n\r\n")) < 0) {
-            if (m_buffer.size() > 16384 || !more())
-                fail(QStringLiteral("Connection closed gracefully."));
-        }
-        Answer answer;
-        const QList<QByteArray> lines = m_buffer.left(end).split('\n');
-        answer.statusLine = lines.first().trimmed();
-        const QList<QByteArray> words = answer.statusLine.split(' ');
-        if (words.size() < 2 || !words[0].startsWith("HTTP/"))
-            fail(QStringLiteral("Invalid HTTP response: %1")
-                     .arg(QString::fromLatin1(answer.statusLine)));
-        answer.status = words[1];
-        answer.headers = m_buffer.left(end).toLower();
-        m_buffer.remove(0, end + 4);
-        return answer;
-    }
-
-    QByteArray header(const Answer& answer, const QByteArray& name) const
-    {
-        for (const QByteArray& line : answer.headers.split('\n')) {
-            if (line.startsWith(name + ':'))
-                return line.mid(name.size() + 1).trimmed();
-        }
-        return {};
-    }
-
-    // The body, within HttpClient::kMaxBody bytes.
-    QByteArray body(const Answer& answer)
-    {
-        const auto tooLarge = [] { fail(QStringLiteral("Response too large.")); };
-        if (header(answer, "transfer-encoding").contains("chunked")) {
-            QByteArray body;
-            for (;;) {
-                qsizetype lineEnd;
-                while ((lineEnd = m_buffer.indexOf("\r\n")) < 0) {
-                    if (m_buffer.size() > 64 || !more())
-                        fail(QStringLiteral("Connection closed gracefully."));
-                }
-                bool ok = false;
-                const qsizetype size =
-                    m_buffer.left(lineEnd).split(';').first().trimmed().toLongLong(&ok, 16);
-                if (!ok || size < 0)
-                    fail(QStringLiteral("Invalid chunk size."));
-                if (body.size() + size > HttpClient::kMaxBody)
-                    tooLarge();
-                m_buffer.remove(0, lineEnd + 2);
-                while (m_buffer.size() < size + 2) {
-                    if (!more())
-                        fail(QStringLiteral("Connection closed gracefully."));
-                }
-                if (size == 0)
-                    return body;
-                body += m_buffer.left(size);
-                m_buffer.remove(0, size + 2);
-            }
-        }
-        const QByteArray length = header(answer, "content-length");
-        if (!length.isEmpty()) {
-            bool ok = false;
-            const qsizetype size = length.toLongLong(&ok);
-            if (!ok || size < 0)
-                fail(QStringLiteral("Invalid content length."));
-            if (size > HttpClient::kMaxBody)
-                tooLarge();
-            while (m_buffer.size() < size) {
-                if (!more())
-                    fail(QStringLiteral("Connection closed gracefully."));
-            }
-            return m_buffer.left(size);
-        }
-        while (more()) {
-            if (m_buffer.size() > HttpClient::kMaxBody)
-                tooLarge();
-        }
-        return m_buffer;
+        QTimer timer;
+        timer.setSingleShot(true);
+        QObject::connect(&timer, &QTimer::timeout, &m_loop, [&] {
+            onTimeout();
+            m_loop.quit();
+        });
+        timer.start(std::chrono::milliseconds(std::max<qint64>(0, m_deadline.remainingTime())));
+        m_loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
 
 private:
-    QUrl m_url;
     QDeadlineTimer m_deadline;
-    QTcpSocket m_socket;
-    QByteArray m_buffer;
+    QEventLoop m_loop;
+};
+
+// One GET on a manager of its own: no proxy, no cache, no redirection followed, HTTP/1.1.
+struct Request {
+    QNetworkAccessManager manager;
+    std::unique_ptr<QNetworkReply> reply;
+
+    Request(const QUrl& url, const QList<std::pair<QByteArray, QByteArray>>& headers)
+    {
+        manager.setProxy(QNetworkProxy::NoProxy);
+        QNetworkRequest request(url);
+        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                             QNetworkRequest::ManualRedirectPolicy);
+        request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
+        request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
+                             QNetworkRequest::AlwaysNetwork);
+        for (const auto& [name, value] : headers)
+            request.setRawHeader(name, value);
+        reply.reset(manager.get(request));
+        reply->setReadBufferSize(HttpClient::kMaxBody + 1);
+    }
+
+    // The status code, once the answer's head has come; 0 before or without one.
+    int status() const
+    {
+        return reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    }
 };
 
 } // namespace
 
-HttpClient::HttpClient(std::chrono::milliseconds timeout)
-    : m_timeout(timeout)
+HttpClient::HttpClient(std::chrono::milliseconds stepTimeout,
+                       std::chrono::milliseconds totalTimeout)
+    : m_step(stepTimeout)
+    , m_total(totalTimeout)
 {
+}
+
+QDeadlineTimer HttpClient::stepDeadline() const
+{
+    const QDeadlineTimer step(m_step);
+    return step.deadline() < m_total.deadline() ? step : m_total;
 }
 
 bool HttpClient::canConnect(const QUrl& url) const
 {
     QTcpSocket socket;
+    Wait wait(stepDeadline());
+    QObject::connect(&socket, &QTcpSocket::connected, [&] { wait.quit(); });
+    QObject::connect(&socket, &QTcpSocket::errorOccurred, [&] { wait.quit(); });
     socket.connectToHost(url.host(), quint16(url.port(80)));
-    return socket.waitForConnected(int(m_timeout.count()));
+    wait.run([&] { socket.abort(); });
+    return socket.state() == QAbstractSocket::ConnectedState;
 }
 
 QString HttpClient::statusOf(const QUrl& url, const QByteArray& userAgent) const
 {
-    try {
-        Exchange exchange(url, QDeadlineTimer(m_timeout));
-        exchange.send("User-Agent: " + userAgent +
-                      "\r\nCache-Control: no-cache\r\nPragma: no-cache\r\n");
-        return QString::fromLatin1(exchange.head().status);
-    } catch (const RunError&) {
-        return {};
-    }
+    Request request(
+        url, {{"User-Agent", userAgent}, {"Cache-Control", "no-cache"}, {"Pragma", "no-cache"}});
+    QNetworkReply* reply = request.reply.get();
+    Wait wait(stepDeadline());
+    // The head is all that is needed.
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, [&] {
+        if (request.status() != 0)
+            wait.quit();
+    });
+    QObject::connect(reply, &QNetworkReply::finished, [&] { wait.quit(); });
+    wait.run([] {});
+    const int status = request.status();
+    reply->abort();
+    return status == 0 ? QString() : QString::number(status);
 }
 
 QString HttpClient::get(const QUrl& url, const QByteArray& accept,
                         const QByteArray& userAgent) const
 {
-    Exchange exchange(url, QDeadlineTimer(m_timeout));
-    exchange.send("Accept: " + accept + "\r\nUser-Agent: " + userAgent + "\r\n");
-    const Answer answer = exchange.head();
-    if (!answer.status.startsWith('2') || answer.status.size() != 3)
-        fail(QString::fromLatin1(answer.statusLine));
-    const QByteArray body = exchange.body(answer);
+    Request request(url, {{"Accept", accept}, {"User-Agent", userAgent}});
+    QNetworkReply* reply = request.reply.get();
+    QByteArray body;
+    QString failure;
+    Wait wait(stepDeadline());
+    const auto fail = [&](const QString& text) {
+        if (failure.isEmpty())
+            failure = text;
+        wait.quit();
+    };
+    const auto take = [&] {
+        body += reply->read(kMaxBody + 1 - body.size());
+        if (body.size() > kMaxBody)
+            fail(QStringLiteral("Response too large."));
+    };
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, [&] {
+        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+        if (length.isValid() && length.toLongLong() > kMaxBody)
+            fail(QStringLiteral("Response too large."));
+    });
+    QObject::connect(reply, &QNetworkReply::readyRead, take);
+    QObject::connect(reply, &QNetworkReply::finished, [&] { wait.quit(); });
+    wait.run([&] { fail(QStringLiteral("Read timed out.")); });
+    if (failure.isEmpty() && reply->isOpen())
+        take();
+    if (!failure.isEmpty()) {
+        reply->abort();
+        throw RunError(failure);
+    }
+
+    const int status = request.status();
+    if (status == 0)
+        throw RunError(reply->errorString());
+    if (status < 200 || status > 299) {
+        throw RunError(
+            QStringLiteral("HTTP/1.1 %1 %2")
+                .arg(status)
+                .arg(QString::fromLatin1(
+                    reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toByteArray())));
+    }
     QByteArray charset = "ISO-8859-1";
-    const QByteArray type = exchange.header(answer, "content-type");
+    const QByteArray type = reply->rawHeader("Content-Type").toLower();
     if (const qsizetype at = type.indexOf("charset="); at >= 0)
         charset = type.mid(at + 8).split(';').first().trimmed().replace('"', "");
     QStringDecoder decoder(charset.constData());

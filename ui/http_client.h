@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QString>
 #include <QUrl>
 
@@ -8,13 +9,15 @@
 
 namespace urdiva::ui {
 
-// The little HTTP/1.1 the update check needs, over a plain socket and with a bound on every
-// wait: a connectivity test, the status of an address, and a GET that follows no redirection,
-// turns every answer but a success into an error carrying the server's status line, and takes
-// a small body only.
+// The little HTTP/1.1 the update check needs, on Qt Network and with a bound on every wait: a
+// connectivity test, the status of an address, and a GET that follows no redirection, turns
+// every answer but a success into an error carrying the server's status line, and takes a small
+// body only. Each step ends within `stepTimeout`, and all steps together within `totalTimeout`
+// from the client's making, host name look-ups included.
 class HttpClient {
 public:
-    explicit HttpClient(std::chrono::milliseconds timeout = std::chrono::seconds(5));
+    explicit HttpClient(std::chrono::milliseconds stepTimeout = std::chrono::seconds(5),
+                        std::chrono::milliseconds totalTimeout = std::chrono::seconds(15));
 
     // Whether a connection to the address's host can be made now.
     bool canConnect(const QUrl& url) const;
@@ -28,7 +31,10 @@ public:
     static constexpr qsizetype kMaxBody = 4096;
 
 private:
-    std::chrono::milliseconds m_timeout;
+    QDeadlineTimer stepDeadline() const;
+
+    std::chrono::milliseconds m_step;
+    QDeadlineTimer m_total;
 };
 
 } // namespace urdiva::ui

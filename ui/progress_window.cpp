@@ -32,6 +32,7 @@ void ProgressWindow::showStage(const QString& text)
         window->setPalette(palette);
         m_label = new QLabel(window);
         m_label->setObjectName(QStringLiteral("LabelEtapa"));
+        m_label->setTextFormat(Qt::PlainText);
         m_label->setGeometry(0, 34, 394, 17);
         m_label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         QFont font = QGuiApplication::font();

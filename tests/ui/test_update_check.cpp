@@ -1,11 +1,18 @@
 #include "Unit3.h"
+#include "dialogs.h"
 #include "fake_dialogs.h"
 #include "http_test_server.h"
 #include "run_error.h"
 #include "test_support.h"
 #include "update_check.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QUdpSocket>
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -16,6 +23,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 using namespace urdiva;
 using namespace urdiva::ui;
 using urdiva::test::FakeDialogs;
@@ -23,6 +32,9 @@ using urdiva::test::LocaleGuard;
 using urdiva::test::TempDir;
 
 namespace {
+
+const char kMarkup[] = "<h1>HUGE</h1><a href=\"http://127.0.0.1:1/x\">Clique aqui</a>"
+                       "<img src=\"file:///etc/hostname\">";
 
 class UpdateCheckTest : public ::testing::Test {
 protected:
@@ -169,7 +181,7 @@ TEST_F(UpdateCheckTest, LargeOrMalformedAnswers)
     check();
     EXPECT_TRUE(line("Label3").contains(QStringLiteral(" 123 ")));
     server.answer("/Urdiva/countDownload.html", "garbage\r\n\r\n");
-    EXPECT_TRUE(failure().startsWith(QStringLiteral("Invalid HTTP response")));
+    EXPECT_EQ(failure(), QStringLiteral("Connection closed"));
 }
 
 TEST_F(UpdateCheckTest, StalledServerIsBounded)
@@ -180,6 +192,43 @@ TEST_F(UpdateCheckTest, StalledServerIsBounded)
     check(std::chrono::milliseconds(500));
     EXPECT_TRUE(dialogs.shown.isEmpty());
     EXPECT_LT(timer.elapsed(), 3000);
+}
+
+// A host name that the resolver never answers holds start-up no longer than one step. The test
+// runs itself again in a mount namespace whose resolver is a loopback address that reads and
+// never answers.
+TEST_F(UpdateCheckTest, UnansweredNameLookupIsBounded)
+{
+    if (qEnvironmentVariableIsSet("URDIVA_TEST_SILENT_RESOLVER")) {
+        QElapsedTimer timer;
+        timer.start();
+        UpdateCheck(notice, dialogs, QStringLiteral("urdiva.example.org"), executable,
+                    HttpClient(std::chrono::seconds(2), std::chrono::seconds(6)))
+            .VerificaAtualizacao();
+        EXPECT_TRUE(dialogs.shown.isEmpty());
+        EXPECT_LT(timer.elapsed(), 4000);
+        return;
+    }
+    if (::geteuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("unshare")).isEmpty())
+        GTEST_SKIP() << "needs root and unshare for a resolver of its own";
+    QUdpSocket silent;
+    if (!silent.bind(QHostAddress(QStringLiteral("127.0.0.2")), 53))
+        GTEST_SKIP() << "port 53 of 127.0.0.2 is taken";
+    const QString resolver = dir.write(QStringLiteral("resolv.conf"),
+                                       "nameserver 127.0.0.2\noptions timeout:5 attempts:1\n");
+    QProcess inner;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("URDIVA_TEST_SILENT_RESOLVER"), QStringLiteral("1"));
+    inner.setProcessEnvironment(environment);
+    inner.start(QStringLiteral("unshare"),
+                {QStringLiteral("-m"), QStringLiteral("sh"), QStringLiteral("-c"),
+                 QStringLiteral("mount --bind \"$0\" /etc/resolv.conf && exec \"$1\" "
+                                "--gtest_filter=UpdateCheckTest.UnansweredNameLookupIsBounded"),
+                 resolver, QCoreApplication::applicationFilePath()});
+    inner.waitForFinished(60000);
+    const QByteArray output = inner.readAllStandardOutput();
+    EXPECT_EQ(inner.exitCode(), 0) << output.toStdString();
+    EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
 }
 
 TEST_F(UpdateCheckTest, LinkOpensTheUpdatePageAndClosesTheNotice)
@@ -210,7 +259,16 @@ TEST_F(UpdateCheckTest, HostileServers)
         {[&](HttpTestServer& s) { s.endless(count); }, QStringLiteral("Response too large.")},
         {[&](HttpTestServer& s) { s.stall(count); }, QStringLiteral("Read timed out.")},
         {[&](HttpTestServer& s) { s.answer(count, "HTTP/1.1\r\n\r\n"); },
-         QStringLiteral("Invalid HTTP response: HTTP/1.1")},
+         QStringLiteral("Connection closed")},
+        // Chunk sizes that overflow a signed 64-bit sum.
+        {[&](HttpTestServer& s) {
+             s.answer(count, "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n1\r\nA\r\n" +
+                                 QByteArray("7fffffffffffffff\r\n").repeated(1000));
+         },
+         QStringLiteral("Response too large.")},
+        // Markup stays text: the error box shows it as it came (see DialogsShowPlainText).
+        {[&](HttpTestServer& s) { s.answer(page, 200, "OK", kMarkup); },
+         QStringLiteral("'%1' is not a valid date").arg(QLatin1StringView(kMarkup))},
         {[&](HttpTestServer& s) {
              s.answer(count, "HTTP/1.1 302 Found\r\nLocation: "
                              "/Urdiva/countDownload.html\r\nContent-Length: 0\r\n\r\n");
@@ -238,6 +296,34 @@ TEST_F(UpdateCheckTest, HostileServers)
         EXPECT_LT(timer.elapsed(), 5000);
         EXPECT_EQ(error, expected);
         EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.shown.join(u',').toStdString();
+    }
+}
+
+// Every box shows its text as plain text: markup from a server, a file name or the data arrives
+// as literal characters, and a link in it is not live.
+TEST(Dialogs, ShowPlainText)
+{
+    QtDialogs dialogs;
+    const QString text = QString::fromLatin1(kMarkup);
+    const std::function<void()> boxes[] = {
+        [&] { dialogs.showError(nullptr, text); },
+        [&] { dialogs.inform(nullptr, text); },
+        [&] { dialogs.ask(nullptr, QStringLiteral("Confirmação"), text); },
+    };
+    for (const auto& open : boxes) {
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            ASSERT_NE(label, nullptr);
+            EXPECT_EQ(label->textFormat(), Qt::PlainText);
+            EXPECT_EQ(label->text(), text);
+            seen = true;
+            box->done(QMessageBox::No);
+        });
+        open();
+        EXPECT_TRUE(seen);
     }
 }
 
