@@ -2,7 +2,7 @@
 // written double loop, the report as the program writes it, and python3-levenshtein's
 // Levenshtein.distance in a Python double loop over the same names. The two slow ones run for a
 // few seconds over the first rows and are scaled up by the share of pairs they covered; on those
-// rows the report's pair lines must equal the written loop's, byte for byte.
+// rows the report's pair lines must equal the plain loop's, byte for byte.
 //
 // Usage: similarity_bench [--budget SECONDS]
 
@@ -92,7 +92,7 @@ struct Partial {
     QList<QByteArray> lines; // pair lines in RTF
 };
 
-// The written double loop over the first rows, for about `budget` seconds.
+// The plain double loop over the first rows, for about `budget` seconds.
 Partial writtenLoop(const QStringList& vertices, int threshold, double budget)
 {
     const QLocale locale;
@@ -194,7 +194,7 @@ int main(int argc, char* argv[])
     QTemporaryDir folder;
     std::mt19937 random(2019);
     std::printf(
-        "| names | threshold | pairs listed | written loop s | report s | python Levenshtein s | "
+        "| names | threshold | pairs listed | plain loop s | report s | python Levenshtein s | "
         "written / report | python / report | identical |\n");
     std::printf("| ---: | ---: | ---: | ---: | ---: | ---: | ---: | ---: | --- |\n");
     bool allIdentical = true;

@@ -107,34 +107,48 @@ PatternDistance::PatternDistance(QStringView pattern)
     , m_vn(m_words)
     , m_eq(m_words)
 {
+    // Code units from 256 up keep their positions rather than masks, so that a long pattern
+    // of many different letters costs memory in its length, not its length squared.
+    std::vector<std::pair<char16_t, int>> high;
     for (qsizetype k = 0; k < pattern.size(); ++k) {
         const char16_t c = pattern[k].unicode();
-        const uint64_t bit = uint64_t(1) << (k % 64);
-        if (c < 256) {
-            m_low[size_t(c) * m_words + size_t(k / 64)] |= bit;
-            continue;
-        }
-        auto it = std::find(m_highChars.begin(), m_highChars.end(), c);
-        if (it == m_highChars.end()) {
-            m_highChars.push_back(c);
-            m_high.resize(m_high.size() + m_words, 0);
-            it = m_highChars.end() - 1;
-        }
-        m_high[size_t(it - m_highChars.begin()) * m_words + size_t(k / 64)] |= bit;
+        if (c < 256)
+            m_low[size_t(c) * m_words + size_t(k / 64)] |= uint64_t(1) << (k % 64);
+        else
+            high.emplace_back(c, int(k));
     }
+    std::sort(high.begin(), high.end());
+    for (const auto& [c, k] : high) {
+        if (m_highChars.empty() || m_highChars.back() != c) {
+            m_highChars.push_back(c);
+            m_highStart.push_back(m_highPositions.size());
+        }
+        m_highPositions.push_back(k);
+    }
+    m_highStart.push_back(m_highPositions.size());
+    for (std::vector<uint64_t>& buffer : m_highMasks)
+        buffer.resize(m_words);
 }
 
-const uint64_t* PatternDistance::masks(char16_t c) const
+const uint64_t* PatternDistance::masks(char16_t c, int slot) const
 {
     if (c < 256)
         return m_low.data() + size_t(c) * m_words;
-    const auto it = std::find(m_highChars.begin(), m_highChars.end(), c);
-    return it == m_highChars.end() ? nullptr
-                                   : m_high.data() + size_t(it - m_highChars.begin()) * m_words;
+    const auto it = std::lower_bound(m_highChars.begin(), m_highChars.end(), c);
+    if (it == m_highChars.end() || *it != c)
+        return nullptr;
+    const size_t index = size_t(it - m_highChars.begin());
+    std::vector<uint64_t>& mask = m_highMasks[slot];
+    std::fill(mask.begin(), mask.end(), 0);
+    for (size_t p = m_highStart[index]; p < m_highStart[index + 1]; ++p) {
+        const int k = m_highPositions[p];
+        mask[size_t(k / 64)] |= uint64_t(1) << (k % 64);
+    }
+    return mask.data();
 }
 
 // Myers' bit-parallel edit distance, in Hyyrö's form: the text's code units are the rows, the
-// pattern's the columns, 64 columns to a machine word. The written table is Levenshtein's with a
+// pattern's the columns, 64 columns to a machine word. The plain table is Levenshtein's with a
 // wider notion of a match: a cell matches when its characters are equal or close a swapped pair.
 // Whenever a cell matches, its diagonal neighbour is also the smallest candidate, since
 // neighbouring cells differ by at most 1; so the table is Levenshtein's with that match relation,
@@ -159,7 +173,7 @@ int PatternDistance::operator()(QStringView text, int maxDistance) const
         uint64_t previous = 0;
         for (qsizetype i = 0; i < n; ++i) {
             const char16_t c = text[i].unicode();
-            const uint64_t* found = c < 256 ? &m_low[c] : masks(c);
+            const uint64_t* found = c < 256 ? &m_low[c] : masks(c, int(i % 2));
             const uint64_t current = found ? *found : 0;
             const uint64_t eq = current | ((current << 1) & previous);
             previous = current;
@@ -183,7 +197,8 @@ int PatternDistance::operator()(QStringView text, int maxDistance) const
     std::fill(m_vn.begin(), m_vn.end(), 0);
     const uint64_t* previous = nullptr;
     for (qsizetype i = 0; i < n; ++i) {
-        const uint64_t* current = masks(text[i].unicode());
+        // Two buffers for high code units, so that the previous row's masks stay valid.
+        const uint64_t* current = masks(text[i].unicode(), int(i % 2));
         uint64_t swapCarry = 0;
         for (size_t w = 0; w < words; ++w) {
             const uint64_t here = current ? current[w] : 0;

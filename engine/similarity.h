@@ -10,7 +10,7 @@ namespace urdiva {
 
 // The edit distance of two texts, counted in UTF-16 code units: insertions, deletions and
 // substitutions cost 1, and a character that closes a swapped pair of neighbours matches freely
-// (so aba and bab are 1 apart). Computed as written: common prefix and suffix set aside, then one
+// (so aba and bab are 1 apart). The plain method: common prefix and suffix set aside, then one
 // row of the table.
 int EditDistance(QStringView a, QStringView b);
 
@@ -29,20 +29,24 @@ public:
     int operator()(QStringView text, int maxDistance) const;
 
 private:
-    const uint64_t* masks(char16_t c) const;
+    // The pattern positions of a code unit, as masks; those of code units from 256 up are made
+    // in buffer `slot` (0 or 1). Null when the pattern does not hold it.
+    const uint64_t* masks(char16_t c, int slot) const;
 
     int m_length;
     size_t m_words;
     std::vector<uint64_t> m_low; // masks of the code units below 256
-    std::vector<char16_t> m_highChars;
-    std::vector<uint64_t> m_high;
+    std::vector<char16_t> m_highChars; // the others, ascending
+    std::vector<size_t> m_highStart; // where each one's positions begin, and the end
+    std::vector<int> m_highPositions;
+    mutable std::vector<uint64_t> m_highMasks[2];
     mutable std::vector<uint64_t> m_vp;
     mutable std::vector<uint64_t> m_vn;
     mutable std::vector<uint64_t> m_eq;
 };
 
 // The distance of two texts through PatternDistance, after setting aside their common prefix
-// and suffix as the written method does.
+// and suffix as the plain method does.
 int boundedEditDistance(QStringView a, QStringView b, int maxDistance);
 
 // The text with the 26 ASCII capitals as small letters; every other code unit unchanged.

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdlib>
+#include <exception>
 #include <mutex>
 #include <system_error>
 #include <thread>
@@ -97,34 +98,55 @@ private:
     QByteArray m_buffer;
 };
 
-// The largest distance whose percentage still reaches the threshold, for each longer length up
-// to maxLength; -1 where none does. The percentage only falls as the distance grows.
-std::vector<int> largestDistances(int maxLength, int threshold)
-{
-    std::vector<int> largest(size_t(maxLength) + 1, -1);
-    for (int longest = 0; longest <= maxLength; ++longest) {
-        for (int d = 0; d <= longest; ++d) {
-            if (similarityPercentage(similarityRatio(d, longest)) >= threshold)
-                largest[size_t(longest)] = d;
-            else
-                break;
-        }
-    }
-    return largest;
-}
+// Pair lines are made for longer lengths up to this from a table of their percentage texts; a
+// pair with a longer name formats its own, so a very long name costs no table of its square.
+constexpr int kShownTableLength = 256;
 
-// Everything about the names that every pair reuses.
+// Everything about the names that every pair reuses. Its size grows with the names and their
+// lengths, never with the square of a length.
 struct PreparedNames {
     std::vector<QString> folded;
     std::vector<int> lengths;
     std::vector<QByteArray> rtf;
-    std::vector<int> largest; // by longer length
-    std::vector<std::vector<QByteArray>> shown; // " = " percentage "%", by longer length, distance
+    std::vector<int> largest; // the largest distance that reaches the threshold, by longer length
+    // " = " percentage "%" in RTF, by longer length and distance, for the lengths that names
+    // have up to kShownTableLength.
+    std::vector<std::vector<QByteArray>> shown;
+    QLocale locale;
+
+    void appendShown(QByteArray& out, int longest, int distance) const
+    {
+        if (size_t(longest) < shown.size() && !shown[size_t(longest)].empty()) {
+            out.append(shown[size_t(longest)][size_t(distance)]);
+            return;
+        }
+        const double percentage = similarityPercentage(similarityRatio(distance, longest));
+        out.append(rtfText(QStringLiteral("| = ") + formatPercentage(percentage, locale) + u'%'));
+    }
 };
+
+// The largest distance whose percentage still reaches the threshold for the longer length, or
+// -1 where none does; the percentage only falls as the distance grows.
+int largestDistance(int longest, int threshold)
+{
+    const auto reaches = [&](int d) {
+        return similarityPercentage(similarityRatio(d, longest)) >= threshold;
+    };
+    if (!reaches(0))
+        return -1;
+    int low = 0; // reaches
+    int high = longest + 1; // beyond every distance
+    while (high - low > 1) {
+        const int middle = low + (high - low) / 2;
+        (reaches(middle) ? low : high) = middle;
+    }
+    return low;
+}
 
 PreparedNames prepare(const QStringList& names, int threshold, const QLocale& locale)
 {
     PreparedNames p;
+    p.locale = locale;
     int maxLength = 0;
     for (const QString& name : names) {
         p.folded.push_back(foldAsciiCase(name));
@@ -132,12 +154,18 @@ PreparedNames prepare(const QStringList& names, int threshold, const QLocale& lo
         p.rtf.push_back(rtfText(name));
         maxLength = std::max(maxLength, int(name.size()));
     }
-    p.largest = largestDistances(maxLength, threshold);
-    p.shown.resize(size_t(maxLength) + 1);
-    for (int longest = 0; longest <= maxLength; ++longest) {
+    p.largest.resize(size_t(maxLength) + 1);
+    for (int longest = 0; longest <= maxLength; ++longest)
+        p.largest[size_t(longest)] = largestDistance(longest, threshold);
+    // The longer name of a pair is one of the names, so only their lengths need texts.
+    p.shown.resize(size_t(std::min(maxLength, kShownTableLength)) + 1);
+    for (const int longest : p.lengths) {
+        if (longest > kShownTableLength || !p.shown[size_t(longest)].empty())
+            continue;
+        std::vector<QByteArray>& texts = p.shown[size_t(longest)];
         for (int d = 0; d <= p.largest[size_t(longest)]; ++d) {
             const double percentage = similarityPercentage(similarityRatio(d, longest));
-            p.shown[size_t(longest)].push_back(
+            texts.push_back(
                 rtfText(QStringLiteral("| = ") + formatPercentage(percentage, locale) + u'%'));
         }
     }
@@ -164,7 +192,7 @@ qint64 measureRow(const PreparedNames& p, size_t i, QByteArray& out)
         out.append(p.rtf[i]);
         out.append(kArrow);
         out.append(p.rtf[j]);
-        out.append(p.shown[size_t(longest)][size_t(d)]);
+        p.appendShown(out, longest, d);
         out.append(kRtfParagraphEnd);
         ++count;
     }
@@ -190,6 +218,7 @@ qint64 measureRows(const PreparedNames& p, Write write)
     std::condition_variable changed;
     size_t written = 0;
     bool stop = false;
+    std::exception_ptr failure; // the first a worker met
 
     const auto work = [&] {
         for (;;) {
@@ -203,7 +232,20 @@ qint64 measureRows(const PreparedNames& p, Write write)
                     return;
             }
             QByteArray rtf;
-            const qint64 count = measureRow(p, row, rtf);
+            qint64 count = 0;
+            try {
+                count = measureRow(p, row, rtf);
+            } catch (...) {
+                // Out of memory, say: the caller raises it, and every worker stops.
+                {
+                    std::lock_guard lock(mutex);
+                    if (!failure)
+                        failure = std::current_exception();
+                    stop = true;
+                }
+                changed.notify_all();
+                return;
+            }
             {
                 std::lock_guard lock(mutex);
                 Row& slot = ring[row % window];
@@ -248,7 +290,9 @@ qint64 measureRows(const PreparedNames& p, Write write)
             {
                 std::unique_lock lock(mutex);
                 Row& slot = ring[row % window];
-                changed.wait(lock, [&] { return slot.ready; });
+                changed.wait(lock, [&] { return slot.ready || failure; });
+                if (failure)
+                    std::rethrow_exception(failure);
                 taken.rtf = std::move(slot.rtf);
                 taken.count = slot.count;
                 slot = Row();

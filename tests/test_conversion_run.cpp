@@ -54,7 +54,7 @@ protected:
     ConversionSettings settings;
     RecordingFeedback feedback;
 
-    // Runs over the data and returns the written network's lines.
+    // Runs over the data and returns the lines of the network file.
     QStringList convert(const QByteArray& data)
     {
         settings.inputPath = dir.write(QStringLiteral("dados.csv"), data);

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <random>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -357,6 +358,43 @@ TEST_F(HostileInputTest, FullDiskKeepsTheExistingFile)
               QStringLiteral("Failed to Save Stream.\n"));
     EXPECT_EQ(readBytes(existing), QByteArray("a rede de antes"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2); // no temporary file left behind
+}
+
+// Memory running out on one of the report's worker threads ends the run with its text, as it
+// would anywhere else, and the files that were there stay as they were.
+TEST_F(HostileInputTest, OutOfMemoryInAReportWorker)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit allows";
+#endif
+    if (QStandardPaths::findExecutable(QStringLiteral("prlimit")).isEmpty())
+        GTEST_SKIP() << "needs prlimit";
+    // One row of the report (a name against all others) takes about 100 MB of RTF, since each
+    // of these letters is written as a character reference: more than the limit leaves.
+    std::mt19937 random(5);
+    QByteArray data;
+    for (int i = 0; i < 6000; ++i) {
+        QString name;
+        for (int k = 0; k < 1000; ++k)
+            name += QChar(char16_t(0x4E00 + random() % 2000));
+        data += name.toUtf8() + ";x\n";
+    }
+    dir.write(QStringLiteral("dados.csv"), data);
+    const QString network = dir.write(QStringLiteral("rede.net"), "rede de antes");
+    const QString report = dir.write(QStringLiteral("Similaridade_rede.rtf"), "antes");
+    QProcess cli;
+    cli.start(QStringLiteral("prlimit"),
+              {QStringLiteral("--as=400000000"), QStringLiteral(URDIVA_CLI_PATH),
+               QStringLiteral("-q"), QStringLiteral("-f"), QStringLiteral("--report"),
+               QStringLiteral("--threshold"), QStringLiteral("0"), settings.inputPath,
+               settings.outputPath});
+    cli.waitForFinished(120000);
+    EXPECT_EQ(cli.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(cli.exitCode(), 1);
+    EXPECT_EQ(QString::fromUtf8(cli.readAllStandardError()), QStringLiteral("Out of memory.\n"));
+    EXPECT_EQ(readBytes(network), QByteArray("rede de antes"));
+    EXPECT_EQ(readBytes(report), QByteArray("antes"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
 }
 
 TEST_F(HostileInputTest, AwkwardNamesInTheNetworkAndTheReport)

@@ -63,10 +63,10 @@ TEST(Similarity, FoldsAsciiCaseOnly)
     EXPECT_EQ(Similarity(u"\u00C9", u"\u00E9", true), 0.0);
 }
 
-// The fast distance against the written one, on texts drawn so that swaps, repeats and shared
+// The fast distance against the plain one, on texts drawn so that swaps, repeats and shared
 // prefixes and suffixes are common, across the 64-cell word boundaries, with code units outside
 // the Basic Multilingual Plane and above 255.
-TEST(BoundedEditDistance, AgreesWithTheWrittenDistance)
+TEST(BoundedEditDistance, AgreesWithThePlainDistance)
 {
     std::mt19937 random(20191709);
     const std::u16string alphabets[] = {u"ab", u"abc", u"abcd\u00E9", u"a\U0001F600b",
@@ -104,7 +104,7 @@ TEST(BoundedEditDistance, AgreesWithTheWrittenDistance)
 }
 
 // The report measures whole texts, either one as the pattern: the common prefix and suffix and
-// the order of the texts must not change the written distance. Every pair of texts of up to five
+// the order of the texts must not change the plain distance. Every pair of texts of up to five
 // letters over three letters.
 TEST(PatternDistance, WholeTextsInEitherOrderGiveTheWrittenDistance)
 {

@@ -155,15 +155,31 @@ QStringList typingVariants(int count, std::mt19937& random)
     return names;
 }
 
-TEST(SimilarityReport, SameDocumentAsTheWrittenLoop)
+// Names far longer than people's: a long text, its variants, and one of 10,000 letters.
+QStringList longNames()
+{
+    QString base;
+    for (int k = 0; k < 400; ++k)
+        base += QChar(u'a' + (k * 7 + k / 13) % 26);
+    QString edited = base;
+    edited[10] = u'Z';
+    edited.remove(200, 3);
+    return {base + u'¶', edited + u'¶', base + QString(150, u'x') + u'¶',
+            QString(10000, u'q') + base + u'¶', QStringLiteral("curto¶")};
+}
+
+TEST(SimilarityReport, SameDocumentAsThePlainLoop)
 {
     LocaleGuard locale(QStringLiteral("pt_BR"));
     TempDir dir;
     std::mt19937 random(80);
-    for (int size : {0, 1, 2, 40, 300}) {
-        const QStringList names = typingVariants(size, random);
+    std::vector<QStringList> lists;
+    for (int size : {0, 1, 2, 40, 300})
+        lists.push_back(typingVariants(size, random));
+    lists.push_back(longNames());
+    for (const QStringList& names : lists) {
         for (int threshold : {0, 1, 50, 80, 95, 100}) {
-            SCOPED_TRACE(std::to_string(size) + " names at " + std::to_string(threshold));
+            SCOPED_TRACE(std::to_string(names.size()) + " names at " + std::to_string(threshold));
             const QString reference = dir.path(QStringLiteral("reference.rtf"));
             writeReportDocument(reference, similarityReportLinesReference(names, threshold));
             SimilarityReport(names, threshold, dir.path(QStringLiteral("rede.net")));

@@ -1,4 +1,4 @@
-// The fast distance against the written one, and the fast report against the written loop.
+// The fast distance against the plain one, and the fast report against the plain loop.
 #include "fuzz_support.h"
 #include "similarity.h"
 #include "similarity_report.h"

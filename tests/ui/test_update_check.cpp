@@ -82,7 +82,7 @@ TEST_F(UpdateCheckTest, NewerReleaseShowsTheNotice)
     EXPECT_EQ(line("Label3"),
               QStringLiteral("Até o momento já foram efetuados 1234 downloads do Urdiva!"));
     EXPECT_EQ(notice.windowTitle(), QStringLiteral("Atualizações"));
-    // A connection alone, the status test, then the two pages, with the written headers.
+    // A connection alone, the status test, then the two pages, with the headers the check sends.
     QList<QByteArray> requests = server.requests();
     ASSERT_EQ(requests.size(), 4);
     EXPECT_TRUE(requests.takeFirst().isEmpty());
