@@ -2,6 +2,8 @@
 #include "Unit2.h"
 #include "Unit3.h"
 #include "dialogs.h"
+#include "return_key.h"
+#include "translations.h"
 #include "update_check.h"
 
 #include <QApplication>
@@ -9,9 +11,11 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // No display name: the platform would append it to every caption.
     QApplication::setApplicationName(QStringLiteral("Urdiva"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Urdiva"));
     QApplication::setApplicationVersion(QStringLiteral(URDIVA_VERSION));
+    urdiva::ui::loadQtTranslations(app);
+    urdiva::ui::letReturnPressButtons(app);
 
     urdiva::ui::QtDialogs dialogs;
     // The main window first: closing it ends the application. The other two stay hidden until

@@ -16,5 +16,7 @@ need_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins fonts-wine fonts-liberation2)
-TEST_PACKAGES=(googletest libgtest-dev python3 python3-igraph python3-networkx unrtf)
+BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-translations-l10n fonts-wine
+                fonts-liberation2 fonts-dejavu-core)
+TEST_PACKAGES=(googletest libgtest-dev python3 python3-igraph python3-networkx unrtf xvfb xauth
+               x11-utils)

@@ -26,6 +26,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTextCursor>
@@ -56,12 +57,19 @@ T* make(QWidget* parent, const char* name, int x, int y, int w, int h)
     return widget;
 }
 
-// The pale yellow of tooltips, which the window uses for its boxes and panes.
+// The pale yellow of tooltips, which the window uses for its boxes and panes (a drop-down list
+// draws its face in the button colour).
 void tooltipColoured(QWidget* widget)
 {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Base, QToolTip::palette().color(QPalette::ToolTipBase));
-    palette.setColor(QPalette::Text, QToolTip::palette().color(QPalette::ToolTipText));
+    const QColor base = QToolTip::palette().color(QPalette::ToolTipBase);
+    const QColor text = QToolTip::palette().color(QPalette::ToolTipText);
+    palette.setColor(QPalette::Base, base);
+    palette.setColor(QPalette::Text, text);
+    if (qobject_cast<QComboBox*>(widget)) {
+        palette.setColor(QPalette::Button, base);
+        palette.setColor(QPalette::ButtonText, text);
+    }
     widget->setPalette(palette);
 }
 
@@ -71,24 +79,15 @@ QGroupBox* group(QWidget* parent, const char* name, const QString& caption, int 
 {
     auto* box = make<QGroupBox>(parent, name, x, y, w, h);
     box->setTitle(caption);
-    QFont bold = parent->font();
-    bold.setBold(true);
-    box->setFont(bold);
+    box->setFont(boldDialogFont());
     return box;
-}
-
-QFont normalWeight(QWidget* inside)
-{
-    QFont font = inside->font();
-    font.setBold(false);
-    return font;
 }
 
 template <typename T>
 T* inGroup(QGroupBox* box, const char* name, int x, int y, int w, int h)
 {
     T* widget = make<T>(box, name, x, y, w, h);
-    widget->setFont(normalWeight(box));
+    widget->setFont(dialogFont());
     return widget;
 }
 
@@ -252,7 +251,7 @@ void TtoPajek::buildControls()
     for (const SuppressionChoice& choice : kSuppressionChoices)
         choices << QStringView(choice.item).toString();
     ComboBoxSuprimir = pickList(suprimir, "ComboBoxSuprimir", 11, 24, 137, choices);
-    ComboBoxSuprimir->setFont(normalWeight(suprimir));
+    ComboBoxSuprimir->setFont(dialogFont());
     CheckBoxInicio =
         checkBox(suprimir, "CheckBoxInicio", QStringLiteral("No início da string"), 171, 27, 120);
     CheckBoxFim =
@@ -261,7 +260,7 @@ void TtoPajek::buildControls()
         checkBox(suprimir, "CheckBoxToda", QStringLiteral("Em toda a string"), 416, 27, 100);
     for (QWidget* w : {static_cast<QWidget*>(CheckBoxInicio), static_cast<QWidget*>(CheckBoxFim),
                        static_cast<QWidget*>(CheckBoxToda)})
-        w->setFont(normalWeight(suprimir));
+        w->setFont(dialogFont());
     CheckBoxOrdem = checkBox(configuracoes, "CheckBoxOrdem",
                              QStringLiteral("Classificar do menor para o maior"), 14, 87, 300);
     CheckBoxCaseSensitive = checkBox(configuracoes, "CheckBoxCaseSensitive",
@@ -275,7 +274,7 @@ void TtoPajek::buildControls()
     Label2 = label(configuracoes, "Label2", QStringLiteral("%"), 430, 181, 20);
 
     auto* opcoes = group(saida, "GroupBoxOpcoes", QStringLiteral(" Opções "), 3, 3, 520, 121);
-    const QFont plain = normalWeight(opcoes);
+    const QFont plain = dialogFont();
     LabelPriCo = label(opcoes, "LabelPriCo", QStringLiteral("Primeira Coluna:"), 11, 24);
     ComboBoxPriCo = pickList(opcoes, "ComboBoxPriCo", 11, 40, 145, {});
     LabelSegCo = label(opcoes, "LabelSegCo", QStringLiteral("Segunda Coluna:"), 190, 24);
@@ -305,9 +304,7 @@ void TtoPajek::buildControls()
     ButtonInfo->setText(QStringLiteral("Info"));
     ButtonTXT = make<QPushButton>(this, "ButtonTXT", 418, 469, 129, 25);
     ButtonTXT->setText(QStringLiteral("Criar .net"));
-    QFont bold = font();
-    bold.setBold(true);
-    ButtonTXT->setFont(bold);
+    ButtonTXT->setFont(boldDialogFont());
 
     for (QWidget* control : optionControls())
         control->setEnabled(false);
@@ -365,6 +362,9 @@ void TtoPajek::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (!m_shown) {
         m_shown = true;
+        // The centre of the desktop, before the window is first drawn.
+        if (const QScreen* screen = this->screen())
+            move(screen->availableGeometry().center() - rect().center());
         guarded([this] { FormShow(); });
     }
 }
@@ -381,8 +381,10 @@ void TtoPajek::dragEnterEvent(QDragEnterEvent* event)
 {
     const QList<QUrl> urls = event->mimeData()->urls();
     if (urls.size() == 1 && urls.first().isLocalFile()) {
-        const QString suffix = QFileInfo(urls.first().toLocalFile()).suffix().toLower();
-        if (suffix == u"csv" || suffix == u"txt")
+        // A file, as the file dialog offers: not a folder whose name ends in .csv.
+        const QFileInfo file(urls.first().toLocalFile());
+        const QString suffix = file.suffix().toLower();
+        if (file.isFile() && (suffix == u"csv" || suffix == u"txt"))
             event->acceptProposedAction();
     }
 }
@@ -409,6 +411,12 @@ void TtoPajek::chooseInput(const QString& path)
     m_dialogFile = path;
     CarregaEntrada();
     RadioGroupSeparador->setEnabled(true);
+    clearSeparatorChoice();
+    PageControlES->setCurrentIndex(0);
+}
+
+void TtoPajek::clearSeparatorChoice()
+{
     // Clearing the selection is not a separator choice.
     if (QAbstractButton* checked = m_separatorItems->checkedButton()) {
         const QSignalBlocker blocker(m_separatorItems);
@@ -416,7 +424,6 @@ void TtoPajek::chooseInput(const QString& path)
         checked->setChecked(false);
         m_separatorItems->setExclusive(true);
     }
-    PageControlES->setCurrentIndex(0);
 }
 
 void TtoPajek::CarregaEntrada()
@@ -454,6 +461,10 @@ void TtoPajek::RadioGroupSeparadorClick()
 {
     const QString input = EditEntrada->text();
     if (!QFileInfo(input).isFile()) {
+        // No run may start on the file analysed before while the box names another; the same
+        // separator may be chosen again once the box names a file.
+        Esconde();
+        clearSeparatorChoice();
         m_dialogs.inform(this, kNoInputFile);
         return;
     }
@@ -520,8 +531,13 @@ void TtoPajek::RadioGroupSeparadorClick()
 
 void TtoPajek::EditSeparadorChange()
 {
-    if (m_separatorItems->checkedId() >= 0)
-        RadioGroupSeparadorClick();
+    if (m_separatorItems->checkedId() < 0)
+        return;
+    // The choice hides the box and shows it again; the user goes on typing in it.
+    const bool typing = EditSeparador->hasFocus();
+    RadioGroupSeparadorClick();
+    if (typing && EditSeparador->isVisible())
+        EditSeparador->setFocus();
 }
 
 void TtoPajek::MarcaPalavra(QTextEdit* RichEdit, const QString& TextoAbuscar, const QColor& cor)

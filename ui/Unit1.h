@@ -67,6 +67,7 @@ private:
     void FormShow();
     void ButtonEntradaClick();
     void chooseInput(const QString& path);
+    void clearSeparatorChoice();
     void ButtonSaidaClick();
     void RadioGroupSeparadorClick();
     void EditSeparadorChange();

@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 #include <QScrollBar>
@@ -24,11 +25,8 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int
     auto* l = new QLabel(text, parent);
     l->setObjectName(QString::fromLatin1(name));
     l->setTextFormat(Qt::PlainText);
-    if (bold) {
-        QFont font = l->font();
-        font.setBold(true);
-        l->setFont(font);
-    }
+    if (bold)
+        l->setFont(boldTahomaFont(8));
     l->adjustSize();
     l->move(x, y);
     return l;
@@ -56,9 +54,7 @@ Tinfo::Tinfo(Dialogs& dialogs, QWidget* parent)
     image->setPixmap(QPixmap(QStringLiteral(":/urdiva.bmp")));
 
     auto* title = label(this, "Label1", QStringLiteral("Urdiva para Windows"), 127, 114, true);
-    QFont big = tahomaFont(16);
-    big.setBold(true);
-    title->setFont(big);
+    title->setFont(boldTahomaFont(16));
     title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     title->setGeometry(127, 114, 254, 25);
     auto* version = label(this, "Label6", QStringLiteral("Versão 1.1"), 329, 140);
@@ -105,6 +101,8 @@ Tinfo::Tinfo(Dialogs& dialogs, QWidget* parent)
     Label9->setGeometry(Label9->x(), Label9->y(), std::max(83, Label9->width()), 13);
     Label9->setPalette(blue);
     Label9->setCursor(Qt::PointingHandCursor);
+    // Reached with Tab and pressed with Return, Enter or Space, like a button.
+    Label9->setFocusPolicy(Qt::StrongFocus);
     Label9->installEventFilter(this);
     Label9->raise();
     // The second line of the reference ends before the link.
@@ -117,6 +115,13 @@ bool Tinfo::eventFilter(QObject* watched, QEvent* event)
     if (watched == Label9 && event->type() == QEvent::MouseButtonRelease) {
         Label9Click();
         return true;
+    }
+    if (watched == Label9 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            Label9Click();
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -25,6 +25,8 @@ QFont firstAvailable(const QStringList& families, int points, QFontDatabase::Sys
     QFont font = QFontDatabase::systemFont(fallback);
     font.setFamilies(families + QStringList {font.family()});
     font.setPointSize(points);
+    // Set, not inherited: a font given to a widget inside a bold group box stays regular.
+    font.setWeight(QFont::Normal);
     return font;
 }
 
@@ -48,6 +50,23 @@ QFont tahomaFont(int points)
     return firstAvailable({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"),
                            QStringLiteral("Liberation Sans")},
                           points, QFontDatabase::GeneralFont);
+}
+
+QFont boldDialogFont(int points)
+{
+    QFont font = firstAvailable({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")},
+                                points, QFontDatabase::GeneralFont);
+    font.setBold(true);
+    return font;
+}
+
+QFont boldTahomaFont(int points)
+{
+    // The stand-in Tahoma is drawn from DejaVu Sans, whose bold matches it.
+    QFont font = firstAvailable({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")},
+                                points, QFontDatabase::GeneralFont);
+    font.setBold(true);
+    return font;
 }
 
 } // namespace urdiva::ui

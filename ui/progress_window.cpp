@@ -1,10 +1,13 @@
 #include "progress_window.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPalette>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 namespace urdiva::ui {
 
@@ -54,6 +57,20 @@ void ProgressWindow::showStage(const QString& text)
     } else {
         m_label->setText(text);
     }
+    paintNow();
+}
+
+void ProgressWindow::paintNow()
+{
+    // A window just mapped on a real display can be drawn only once the display has exposed it,
+    // and a box closed a moment ago leaves its image on the main window until that repaints:
+    // so the pending paint and expose events are handled first (never the user's input, which
+    // waits for the end of the run), then the box is drawn.
+    QDeadlineTimer deadline(1000);
+    do {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    } while (!m_window->windowHandle()->isExposed() && !deadline.hasExpired());
+    m_over->repaint();
     m_window->repaint();
 }
 

@@ -257,14 +257,20 @@ TEST_F(MainWindowTest, OneNameAndASeparator)
 
 TEST_F(MainWindowTest, MissingInputFileIsRefused)
 {
-    chooseFile("a;b\r\n");
+    chooseFile("a,b;c\r\n");
     item(0)->click();
     find<QLineEdit>("EditEntrada")->setText(dir.path(QStringLiteral("nada.csv")));
     item(2)->click();
     EXPECT_EQ(dialogs.shown.last(),
               QStringLiteral("inform:O arquivo de entrada não existe ou não foi selecionado!"));
-    EXPECT_TRUE(allOptions(true)); // still analysed
-    EXPECT_EQ(window.chosenSeparator(), QChar(u';'));
+    // No run may start on the file analysed before while the box names another.
+    EXPECT_TRUE(allOptions(false));
+    EXPECT_FALSE(item(2)->isChecked());
+    // Once the box names a file again, the same choice analyses it.
+    find<QLineEdit>("EditEntrada")->setText(dir.path(QStringLiteral("dados.csv")));
+    item(2)->click();
+    EXPECT_TRUE(allOptions(true));
+    EXPECT_EQ(window.chosenSeparator(), QChar(u','));
 }
 
 TEST_F(MainWindowTest, ModeAndTypeVisibility)
@@ -442,12 +448,18 @@ TEST_F(MainWindowTest, DroppingAFileActsAsChoosingIt)
     EXPECT_EQ(preview(), QStringLiteral("a;b"));
     EXPECT_TRUE(find<QGroupBox>("RadioGroupSeparador")->isEnabled());
 
-    QMimeData other;
-    other.setUrls({QUrl::fromLocalFile(dir.path(QStringLiteral("foto.png")))});
-    QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &other, Qt::LeftButton, Qt::NoModifier);
-    refused.setAccepted(false);
-    QApplication::sendEvent(&window, &refused);
-    EXPECT_FALSE(refused.isAccepted());
+    // Only a data file, as the file dialog offers: not a picture, not a folder named as data.
+    dir.write(QStringLiteral("foto.png"), "png");
+    QDir(dir.path()).mkdir(QStringLiteral("pasta.csv"));
+    for (const char* name : {"foto.png", "pasta.csv", "nada.csv"}) {
+        QMimeData other;
+        other.setUrls({QUrl::fromLocalFile(dir.path(QString::fromLatin1(name)))});
+        QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &other, Qt::LeftButton,
+                                Qt::NoModifier);
+        refused.setAccepted(false);
+        QApplication::sendEvent(&window, &refused);
+        EXPECT_FALSE(refused.isAccepted()) << name;
+    }
 }
 
 TEST_F(MainWindowTest, InfoOpensWithoutBlocking)
