@@ -1,9 +1,8 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
+#include "application_setup.h"
 #include "dialogs.h"
-#include "return_key.h"
-#include "translations.h"
 #include "update_check.h"
 
 #include <QApplication>
@@ -11,11 +10,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    // No display name: the platform would append it to every caption.
-    QApplication::setApplicationName(QStringLiteral("Urdiva"));
-    QApplication::setApplicationVersion(QStringLiteral(URDIVA_VERSION));
-    urdiva::ui::loadQtTranslations(app);
-    urdiva::ui::letReturnPressButtons(app);
+    urdiva::ui::setUpApplication(app);
 
     urdiva::ui::QtDialogs dialogs;
     // The main window first: closing it ends the application. The other two stay hidden until

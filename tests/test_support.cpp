@@ -2,6 +2,8 @@
 
 #include "network_text.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFile>
 
 QT_BEGIN_NAMESPACE
@@ -80,6 +82,17 @@ void RecordingFeedback::closeProgress()
 void RecordingFeedback::showMessage(const QString& text)
 {
     calls << QStringLiteral("showMessage:") + text;
+}
+
+bool waitFor(const std::function<bool()>& condition, int milliseconds)
+{
+    const QDeadlineTimer deadline(milliseconds);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
 }
 
 } // namespace urdiva::test

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <ostream>
 
 // Lets GoogleTest print Qt strings in failure messages.
@@ -44,6 +45,9 @@ private:
 };
 
 QByteArray readBytes(const QString& path);
+
+// Handles events until the condition holds or the time is up; whether it holds.
+bool waitFor(const std::function<bool()>& condition, int milliseconds = 5000);
 
 // Records every call a run makes, in order, and answers the overwrite question.
 class RecordingFeedback final : public RunFeedback {

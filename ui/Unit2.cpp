@@ -10,14 +10,30 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QProxyStyle>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextCursor>
 #include <QTextEdit>
 
 namespace urdiva::ui {
 namespace {
+
+// Tabs with less room around their titles, so that the five page titles fit the tab control
+// side by side at its size.
+class NarrowTabs final : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override
+    {
+        if (metric == PM_TabBarTabHSpace)
+            return 10;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
 
 QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y,
               bool bold = false)
@@ -67,6 +83,9 @@ Tinfo::Tinfo(Dialogs& dialogs, QWidget* parent)
     PageControl1 = new QTabWidget(this);
     PageControl1->setObjectName(QStringLiteral("PageControl1"));
     PageControl1->setGeometry(9, 158, 493, 275);
+    auto* narrow = new NarrowTabs;
+    narrow->setParent(PageControl1);
+    PageControl1->tabBar()->setStyle(narrow);
     for (const InfoPage& page : infoPages()) {
         auto* sheet = new QWidget;
         sheet->setObjectName(page.name);

@@ -4,7 +4,10 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
+
+#include <algorithm>
 
 namespace urdiva::ui {
 
@@ -41,6 +44,14 @@ int exec(QMessageBox::Icon icon, const QString& caption, const QString& text,
 {
     QMessageBox box(icon, caption, text, buttons, parent);
     box.setTextFormat(Qt::PlainText);
+    // A box as wide as its text, up to a bound, rather than wrapped at a width of Qt's choosing
+    // (which broke "sobrescrevê-lo" at its hyphen); a longer text wraps between words.
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+        int width = 0;
+        for (const QString& line : text.split(u'\n'))
+            width = std::max(width, label->fontMetrics().horizontalAdvance(line));
+        label->setMinimumWidth(std::min(width + 2, 640));
+    }
     return box.exec();
 }
 

@@ -1,3 +1,5 @@
+#include "application_setup.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -8,7 +10,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Urdiva"));
+    urdiva::ui::setUpApplication(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -3,6 +3,8 @@
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
+#include "application_setup.h"
+#include "dialogs.h"
 #include "fake_dialogs.h"
 #include "progress_window.h"
 #include "run_feedback.h"
@@ -12,8 +14,10 @@
 #include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -35,14 +39,15 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Urdiva"));
+    setUpApplication(app);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(folder);
     QTemporaryDir data;
     QFile file(data.filePath(QStringLiteral("coautoria.csv")));
     file.open(QIODevice::WriteOnly);
     file.write("autor;coautor;artigos\r\nAna Souza;João Pereira;3\r\nJoão Pereira;Érica Lima;1\r\n"
-               "Érica Lima;Ana Souza;2\r\nZé Carlos;Ana Souza;1\r\n");
+               "Érica Lima;Ana Souza;2\r\nZé Carlos;Ana Souza;1\r\nMárcia Dias;Zé Carlos;2\r\n"
+               "Ana Souza;Márcia Dias;4\r\n");
     file.close();
 
     urdiva::test::FakeDialogs dialogs;
@@ -61,6 +66,8 @@ int main(int argc, char* argv[])
              : tab == 1 ? "4-analysed-configuracoes"
                         : "5-analysed-saida");
     }
+    // The header line is ignored, as a user of this file would ask.
+    window.findChild<QSpinBox*>(QStringLiteral("EditDesprezar"))->setValue(1);
     window.findChild<QPushButton*>(QStringLiteral("ButtonTXT"))->click();
     save(&window, folder, "6-after-run");
     ProgressWindow progress(&window);
@@ -75,6 +82,16 @@ int main(int argc, char* argv[])
         pages->setCurrentIndex(page);
         save(&info, folder, qPrintable(QStringLiteral("8-info-%1").arg(page + 1)));
     }
+    // The overwrite question as the platform's box shows it.
+    QtDialogs boxes;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            save(box, folder, "10-overwrite-question");
+            box->close();
+        }
+    });
+    boxes.ask(&window, urdiva::messages::overwriteCaption(), urdiva::messages::overwriteQuestion());
+
     TForm3 notice(dialogs, &window);
     notice.setNotice(QStringLiteral("18/09/2019"), QStringLiteral("1234"),
                      QStringLiteral("http://urdiva.example.org/Urdiva/lastVersion/index.php"));

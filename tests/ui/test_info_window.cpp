@@ -4,13 +4,16 @@
 #include "info_pages.h"
 #include "test_support.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
 
@@ -37,6 +40,27 @@ TEST(InfoWindow, CopiesTheReferenceExactly)
     EXPECT_FALSE(reference().contains(u'\n'));
     EXPECT_EQ(dialogs.shown, QStringList {QStringLiteral("inform:Referência copiada!")});
     info.close();
+}
+
+// The five page titles fit the tab control side by side: no scroll arrows hide one. The copy
+// label is reached from the keyboard and pressed with Return.
+TEST(InfoWindow, TabTitlesFitAndTheCopyLabelTakesTheKeyboard)
+{
+    FakeDialogs dialogs;
+    Tinfo info(dialogs);
+    info.show();
+    const QTabBar* tabs = info.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->tabBar();
+    int width = 0;
+    for (int k = 0; k < tabs->count(); ++k)
+        width += tabs->tabRect(k).width();
+    EXPECT_LE(width, tabs->width());
+    EXPECT_EQ(info.size(), QSize(510, 598));
+
+    auto* copy = info.findChild<QLabel*>(QStringLiteral("Label9"));
+    EXPECT_EQ(copy->focusPolicy(), Qt::StrongFocus);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(copy, &press);
+    EXPECT_EQ(dialogs.shown, QStringList {QStringLiteral("inform:Referência copiada!")});
 }
 
 TEST(InfoWindow, PagesStartAtTheBeginningWhenReopened)

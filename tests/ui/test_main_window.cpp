@@ -13,6 +13,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -473,6 +474,14 @@ TEST_F(MainWindowTest, InfoOpensWithoutBlocking)
     find<QPushButton>("ButtonInfo")->click();
     EXPECT_TRUE(info.isVisible());
     info.close();
+    // Return and Enter press the focused button, as Space does.
+    for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
+        QKeyEvent press(QEvent::KeyPress, key,
+                        key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        QApplication::sendEvent(find<QPushButton>("ButtonInfo"), &press);
+        EXPECT_TRUE(urdiva::test::waitFor([&] { return info.isVisible(); }));
+        info.close();
+    }
 }
 
 TEST(ProgressWindow, BlackBoxCentredOverTheWindow)

@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QUdpSocket>
@@ -32,6 +33,9 @@ using urdiva::test::LocaleGuard;
 using urdiva::test::TempDir;
 
 namespace {
+
+// An error in Qt's own words, in Portuguese where its translations are installed.
+const QString kQtsOwnText = QStringLiteral("(Qt's text)");
 
 const char kMarkup[] = "<h1>HUGE</h1><a href=\"http://127.0.0.1:1/x\">Clique aqui</a>"
                        "<img src=\"file:///etc/hostname\">";
@@ -181,7 +185,9 @@ TEST_F(UpdateCheckTest, LargeOrMalformedAnswers)
     check();
     EXPECT_TRUE(line("Label3").contains(QStringLiteral(" 123 ")));
     server.answer("/Urdiva/countDownload.html", "garbage\r\n\r\n");
-    EXPECT_EQ(failure(), QStringLiteral("Connection closed"));
+    // Qt's own words, in Portuguese where its translations are installed.
+    EXPECT_FALSE(failure().isEmpty());
+    EXPECT_NE(failure(), QStringLiteral("(no error)"));
 }
 
 TEST_F(UpdateCheckTest, StalledServerIsBounded)
@@ -259,7 +265,7 @@ TEST_F(UpdateCheckTest, HostileServers)
         {[&](HttpTestServer& s) { s.endless(count); }, QStringLiteral("Response too large.")},
         {[&](HttpTestServer& s) { s.stall(count); }, QStringLiteral("Read timed out.")},
         {[&](HttpTestServer& s) { s.answer(count, "HTTP/1.1\r\n\r\n"); },
-         QStringLiteral("Connection closed")},
+         kQtsOwnText},
         // Chunk sizes that overflow a signed 64-bit sum.
         {[&](HttpTestServer& s) {
              s.answer(count, "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n1\r\nA\r\n" +
@@ -294,7 +300,11 @@ TEST_F(UpdateCheckTest, HostileServers)
             error = e.message();
         }
         EXPECT_LT(timer.elapsed(), 5000);
-        EXPECT_EQ(error, expected);
+        if (expected == kQtsOwnText) {
+            EXPECT_FALSE(error.isEmpty());
+        } else {
+            EXPECT_EQ(error, expected);
+        }
         EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.shown.join(u',').toStdString();
     }
 }
@@ -325,6 +335,28 @@ TEST(Dialogs, ShowPlainText)
         open();
         EXPECT_TRUE(seen);
     }
+}
+
+// The overwrite question speaks Portuguese and shows its text whole on one line: not broken
+// inside a word.
+TEST(Dialogs, QuestionInPortugueseOnOneLine)
+{
+    QtDialogs dialogs;
+    const QString text =
+        QStringLiteral("O arquivo que você está tentando criar já existe, deseja sobrescrevê-lo?");
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->button(QMessageBox::Yes)->text().remove(u'&'), QStringLiteral("Sim"));
+        EXPECT_EQ(box->button(QMessageBox::No)->text().remove(u'&'), QStringLiteral("Não"));
+        const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(text), label->contentsRect().width());
+        seen = true;
+        box->done(QMessageBox::No);
+    });
+    EXPECT_FALSE(dialogs.ask(nullptr, QStringLiteral("Confirmação"), text));
+    EXPECT_TRUE(seen);
 }
 
 TEST(ShortDate, RegionalOrders)

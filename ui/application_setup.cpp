@@ -1,8 +1,10 @@
-#include "return_key.h"
+#include "application_setup.h"
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLibraryInfo>
 #include <QPushButton>
+#include <QTranslator>
 
 namespace urdiva::ui {
 namespace {
@@ -28,8 +30,16 @@ protected:
 
 } // namespace
 
-void letReturnPressButtons(QApplication& application)
+void setUpApplication(QApplication& application)
 {
+    QApplication::setApplicationName(QStringLiteral("Urdiva"));
+    QApplication::setApplicationVersion(QStringLiteral(URDIVA_VERSION));
+    auto* translator = new QTranslator(&application);
+    if (translator->load(QStringLiteral("qtbase_pt_BR"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+    else
+        delete translator;
     application.installEventFilter(new ReturnPressesButtons(&application));
 }
 

@@ -1,0 +1,246 @@
+// What only a real display shows: painting, placement, captions and keyboard focus. Run under
+// Xvfb by the ui_real_display test (tests/ui/real_display.sh); skipped on any other platform.
+#include "Unit1.h"
+#include "Unit2.h"
+#include "Unit3.h"
+#include "dialogs.h"
+#include "run_feedback.h"
+#include "test_support.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTimer>
+#include <QUrl>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+using namespace urdiva;
+using namespace urdiva::ui;
+using urdiva::test::TempDir;
+using urdiva::test::waitFor;
+
+namespace {
+
+// The platform's own boxes; the data file is picked without a file dialog.
+class RealBoxes final : public Dialogs {
+public:
+    QString file;
+
+    QString openDataFile(QWidget*, const QString&) override { return file; }
+    QString chooseFolder(QWidget*) override { return {}; }
+    bool ask(QWidget* parent, const QString& caption, const QString& text) override
+    {
+        return m_boxes.ask(parent, caption, text);
+    }
+    void inform(QWidget* parent, const QString& text) override { m_boxes.inform(parent, text); }
+    void showError(QWidget* parent, const QString& text) override
+    {
+        m_boxes.showError(parent, text);
+    }
+    void showModal(QDialog* dialog) override { m_boxes.showModal(dialog); }
+    void openInBrowser(const QUrl&) override { }
+
+private:
+    QtDialogs m_boxes;
+};
+
+class RealDisplay : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (QGuiApplication::platformName() != u"xcb")
+            GTEST_SKIP() << "needs an X server (tests/ui/real_display.sh runs these under Xvfb)";
+    }
+
+    static bool exposed(QWidget* widget)
+    {
+        return waitFor(
+            [&] { return widget->windowHandle() && widget->windowHandle()->isExposed(); });
+    }
+    // What the display shows where the widget is, and what the widget draws itself.
+    static QImage onScreen(QWidget* widget)
+    {
+        const QPoint at = widget->mapToGlobal(QPoint(0, 0));
+        return widget->screen()
+            ->grabWindow(0, at.x(), at.y(), widget->width(), widget->height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    }
+    static QImage drawn(QWidget* widget)
+    {
+        return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+    // The share of pixels that differ, outside `skip`.
+    static double difference(const QImage& a, const QImage& b, const QRect& skip = QRect())
+    {
+        if (a.size() != b.size())
+            return 1.0;
+        qint64 differing = 0;
+        for (int y = 0; y < a.height(); ++y) {
+            for (int x = 0; x < a.width(); ++x) {
+                if (!skip.contains(x, y) && a.pixel(x, y) != b.pixel(x, y))
+                    ++differing;
+            }
+        }
+        return double(differing) / double(a.width() * a.height());
+    }
+    // The window's title as the X server holds it.
+    static QString caption(QWidget* widget)
+    {
+        QProcess xprop;
+        xprop.start(QStringLiteral("xprop"),
+                    {QStringLiteral("-id"), QString::number(widget->winId()),
+                     QStringLiteral("_NET_WM_NAME")});
+        xprop.waitForFinished(10000);
+        const QString out = QString::fromUtf8(xprop.readAllStandardOutput()).trimmed();
+        const qsizetype quote = out.indexOf(u'"');
+        return quote < 0 ? out : out.mid(quote + 1).chopped(1);
+    }
+    static void xdotool(const QStringList& arguments)
+    {
+        QProcess tool;
+        tool.start(QStringLiteral("xdotool"), arguments);
+        waitFor([&] { return tool.state() == QProcess::NotRunning; }, 10000);
+        waitFor([] { return false; }, 200); // let the events arrive
+    }
+    void choose(TtoPajek& window, const QString& path)
+    {
+        dialogs.file = path;
+        window.findChild<QPushButton*>(QStringLiteral("ButtonEntrada"))->click();
+    }
+
+    TempDir dir;
+    RealBoxes dialogs;
+};
+
+// At every stage of a run the progress box shows its text on the display, and the main window
+// shows no image of the overwrite question that was answered with Return.
+TEST_F(RealDisplay, ProgressBoxIsDrawnAtEveryStage)
+{
+    QByteArray data = "autor;coautor\n";
+    for (int i = 0; i < 40000; ++i)
+        data += "Nome " + QByteArray::number(i % 1500) + ";Pessoa " + QByteArray::number(i % 997) +
+                "\n";
+    const QString input = dir.write(QStringLiteral("grande.csv"), data);
+    dir.write(QStringLiteral("rede.net"), "antes");
+    TtoPajek window(dialogs);
+    window.show();
+    ASSERT_TRUE(exposed(&window));
+    choose(window, input);
+    window.findChild<QRadioButton*>(QStringLiteral("RadioGroupSeparador0"))->click();
+    window.findChild<QLineEdit*>(QStringLiteral("EditSaida"))
+        ->setText(dir.path(QStringLiteral("rede")));
+    window.findChild<QCheckBox*>(QStringLiteral("CheckBoxSimilaridade"))->setChecked(true);
+    window.findChild<QTabWidget*>(QStringLiteral("PageControlES"))->setCurrentIndex(2);
+    waitFor([] { return false; }, 300); // the display catches up
+
+    // The question is answered with Return, the message at the end with Return too.
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            if (box->isVisible()) {
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+                QApplication::sendEvent(box, &press);
+            }
+        }
+    });
+    answer.start(300);
+
+    QStringList stages;
+    QObject::connect(&window, &TtoPajek::stageShown, [&](const QString& text) {
+        auto* box = window.findChild<QWidget*>(QStringLiteral("ProgressWindow"));
+        ASSERT_NE(box, nullptr);
+        const QImage shown = onScreen(box);
+        const QImage own = drawn(box);
+        EXPECT_LT(difference(shown, own), 0.01) << text.toStdString();
+        // Not an empty black box: its text is there.
+        EXPECT_GT(difference(own, QImage(own.size(), QImage::Format_RGB32)), 0.002);
+        if (!shown.isNull() && stages.isEmpty())
+            shown.save(dir.path(QStringLiteral("progresso.png")));
+        // The main window around the box shows itself, not the closed question.
+        const QRect boxArea(window.mapFromGlobal(box->mapToGlobal(QPoint(0, 0))), box->size());
+        EXPECT_LT(difference(onScreen(&window), drawn(&window), boxArea), 0.02)
+            << text.toStdString();
+        stages << text;
+    });
+    window.findChild<QPushButton*>(QStringLiteral("ButtonTXT"))->click();
+    EXPECT_EQ(stages.size(), 6);
+    EXPECT_TRUE(urdiva::test::readBytes(dir.path(QStringLiteral("rede.net")))
+                    .startsWith("\xEF\xBB\xBF*Vertices"));
+}
+
+TEST_F(RealDisplay, MainWindowOpensInTheCentreOfTheDesktop)
+{
+    TtoPajek window(dialogs);
+    window.show();
+    ASSERT_TRUE(exposed(&window));
+    const QPoint centre = window.screen()->availableGeometry().center();
+    EXPECT_LE((window.frameGeometry().center() - centre).manhattanLength(), 4)
+        << window.frameGeometry().x() << "," << window.frameGeometry().y();
+}
+
+// Every window and box carries exactly its own caption; the program's name is not appended.
+TEST_F(RealDisplay, CaptionsAreExact)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xprop")).isEmpty())
+        GTEST_SKIP() << "needs xprop (x11-utils)";
+    TtoPajek window(dialogs);
+    Tinfo info(dialogs);
+    TForm3 notice(dialogs, &window);
+    for (QWidget* w : {static_cast<QWidget*>(&window), static_cast<QWidget*>(&info),
+                       static_cast<QWidget*>(&notice)}) {
+        w->show();
+        ASSERT_TRUE(exposed(w));
+    }
+    EXPECT_EQ(caption(&window), QStringLiteral("Urdiva"));
+    EXPECT_EQ(caption(&info), QStringLiteral("Urdiva - Info"));
+    EXPECT_EQ(caption(&notice), QStringLiteral("Atualizações"));
+    QString question;
+    QTimer::singleShot(300, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            exposed(box);
+            question = caption(box);
+            box->done(QMessageBox::No);
+        }
+    });
+    dialogs.ask(&window, messages::overwriteCaption(), messages::overwriteQuestion());
+    EXPECT_EQ(question, QStringLiteral("Confirmação"));
+}
+
+// Typing in the box of the "outro" separator: each keystroke makes the choice, and the box keeps
+// the keyboard, so that Backspace and the next character reach it.
+TEST_F(RealDisplay, OtherSeparatorBoxKeepsTheKeyboard)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+        GTEST_SKIP() << "needs xdotool";
+    TtoPajek window(dialogs);
+    window.show();
+    ASSERT_TRUE(exposed(&window));
+    choose(window, dir.write(QStringLiteral("dados.csv"), "a|b#c\n"));
+    window.findChild<QRadioButton*>(QStringLiteral("RadioGroupSeparador3"))->click();
+    auto* box = window.findChild<QLineEdit*>(QStringLiteral("EditSeparador"));
+    ASSERT_TRUE(box->isVisible());
+    const QPoint middle = box->mapToGlobal(box->rect().center());
+    xdotool({QStringLiteral("mousemove"), QString::number(middle.x()), QString::number(middle.y()),
+             QStringLiteral("click"), QStringLiteral("1")});
+    xdotool({QStringLiteral("type"), QStringLiteral("|")});
+    EXPECT_EQ(window.chosenSeparator(), QChar(u'|'));
+    EXPECT_TRUE(box->hasFocus());
+    xdotool({QStringLiteral("key"), QStringLiteral("BackSpace")});
+    xdotool({QStringLiteral("type"), QStringLiteral("#")});
+    EXPECT_EQ(box->text(), QStringLiteral("#"));
+    EXPECT_EQ(window.chosenSeparator(), QChar(u'#'));
+    EXPECT_TRUE(box->hasFocus());
+}
+
+} // namespace
