@@ -7,6 +7,7 @@
 // Usage: similarity_bench [--budget SECONDS]
 
 #include "field_marker.h"
+#include "report_format.h"
 #include "rtf_text.h"
 #include "similarity.h"
 #include "similarity_report.h"
@@ -93,7 +94,7 @@ struct Partial {
 };
 
 // The plain double loop over the first rows, for about `budget` seconds.
-Partial writtenLoop(const QStringList& vertices, int threshold, double budget)
+Partial plainLoop(const QStringList& vertices, int threshold, double budget)
 {
     const QLocale locale;
     QStringList names;
@@ -207,7 +208,7 @@ int main(int argc, char* argv[])
             SimilarityReport(names, threshold, folder.filePath(QStringLiteral("rede")));
             const double report = double(timer.nsecsElapsed()) / 1e9;
             const QString reportPath = folder.filePath(QStringLiteral("Similaridade_rede.rtf"));
-            const Partial written = writtenLoop(names, threshold, budget);
+            const Partial written = plainLoop(names, threshold, budget);
             const double writtenAll = written.seconds / written.shareOfPairs;
             const bool identical =
                 firstPairLines(reportPath, written.lines.size()) == written.lines;

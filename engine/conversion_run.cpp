@@ -210,7 +210,7 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
         replace = Replace::Allowed;
     }
 
-    feedback.showStage(stageText(1));
+    feedback.showStage(messages::stageText(1));
     feedback.clearOutput();
 
     VertexLists lists(QLocale(), settings.mode, settings.caseSensitive, settings.sortAscending);
@@ -235,7 +235,7 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
         };
         if (!input)
             input = std::make_unique<LineReader>(settings.inputPath);
-        feedback.showStage(stageText(2));
+        feedback.showStage(messages::stageText(2));
         RecordStream stream(std::move(input), settings);
         forEachRecord(stream, fieldsOf, [&](const RecordStream::Record& record) {
             collect(record.ends[0], settings.firstColumn, End::First);
@@ -251,14 +251,14 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
         }
     }
 
-    feedback.showStage(stageText(3));
+    feedback.showStage(messages::stageText(3));
     lists.removeBlankCandidates();
     lists.normaliseCandidates();
 
-    feedback.showStage(stageText(4));
+    feedback.showStage(messages::stageText(4));
     lists.buildVertexLists();
 
-    feedback.showStage(stageText(5));
+    feedback.showStage(messages::stageText(5));
     if (settings.valueColumn && log.lacksWeight)
         throw missingField(*settings.valueColumn);
     NetworkText text;
@@ -279,7 +279,7 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
     }
     log = RecordLog();
 
-    feedback.showStage(stageText(6));
+    feedback.showStage(messages::stageText(6));
     if (settings.similarityReport)
         SimilarityReport(lists.firstModeVertices(), settings.similarityThreshold,
                          settings.outputPath);

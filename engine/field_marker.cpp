@@ -4,38 +4,6 @@
 
 namespace urdiva {
 
-void RecordFields::split(QStringView line, QChar separator)
-{
-    if (!line.contains(u'\r') && !line.contains(u'\n')) {
-        splitLine(line, separator);
-        return;
-    }
-    m_line = line;
-    m_pieces.clear();
-    const qsizetype n = line.size();
-    qsizetype begin = 0;
-    bool leading = false;
-    bool pieceOpen = true;
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = line[i];
-        if (c == separator) {
-            m_pieces.push_back({begin, i, leading, true});
-            begin = i + 1;
-            leading = true;
-            pieceOpen = true; // the marker after a cut always starts a new field
-        } else if (c == u'\r' || c == u'\n') {
-            m_pieces.push_back({begin, i, leading, false});
-            if (c == u'\r' && i + 1 < n && line[i + 1] == u'\n' && separator != u'\n')
-                ++i;
-            begin = i + 1;
-            leading = false;
-            pieceOpen = begin < n;
-        }
-    }
-    if (pieceOpen)
-        m_pieces.push_back({begin, n, leading, false});
-}
-
 void RecordFields::splitLine(QStringView line, QChar separator)
 {
     m_line = line;
@@ -70,11 +38,6 @@ FieldShape RecordFields::shape(qsizetype i) const
     return p.trailingMarker ? FieldShape::First : FieldShape::Only;
 }
 
-QString RecordFields::marked(qsizetype i) const
-{
-    return markedField(value(i), shape(i));
-}
-
 QString markedField(QStringView value, FieldShape shape)
 {
     const bool leading = shape == FieldShape::Middle || shape == FieldShape::Last;
@@ -86,17 +49,6 @@ QString markedField(QStringView value, FieldShape shape)
     std::copy(value.begin(), value.end(), o);
     if (trailing)
         out.back() = kFieldMarker;
-    return out;
-}
-
-QStringList splitRecord(QStringView line, QChar separator)
-{
-    RecordFields fields;
-    fields.split(line, separator);
-    QStringList out;
-    out.reserve(fields.count());
-    for (qsizetype i = 0; i < fields.count(); ++i)
-        out.append(fields.marked(i));
     return out;
 }
 

@@ -26,19 +26,14 @@ public:
         bool trailingMarker;
     };
 
-    // Cuts the line at every separator (the field marker goes on both sides of the cut) and at
-    // every CR, LF or CR LF (no marker). An empty line has no field; a break at the very end
-    // gives no empty last field.
-    void split(QStringView line, QChar separator);
-    // The same for a line known to hold no CR or LF, as the line reader gives them.
+    // Cuts a line, which holds no CR or LF as the line reader gives them, at every separator
+    // (the field marker goes on both sides of the cut). An empty line has no field.
     void splitLine(QStringView line, QChar separator);
 
     qsizetype count() const { return static_cast<qsizetype>(m_pieces.size()); }
     // The text between the markers of field i.
     QStringView value(qsizetype i) const;
     FieldShape shape(qsizetype i) const;
-    // Field i in its marked form.
-    QString marked(qsizetype i) const;
 
 private:
     QStringView m_line;
@@ -47,9 +42,6 @@ private:
 
 // The marked form of a value in a given position.
 QString markedField(QStringView value, FieldShape shape);
-
-// All fields of a line in their marked form.
-QStringList splitRecord(QStringView line, QChar separator);
 
 // The normal form x¶ of a marked field: ¶x¶ and ¶x become x¶; anything else is returned as is.
 QString normaliseField(const QString& field);

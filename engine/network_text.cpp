@@ -131,13 +131,6 @@ QString NetworkText::plainText() const
     return text;
 }
 
-QStringList NetworkText::lines() const
-{
-    QStringList out = QString::fromUtf8(utf8()).split(QStringLiteral("\r\n"));
-    out.removeLast(); // the text ends with a break
-    return out;
-}
-
 QString vertexCountLine(qsizetype firstModeCount, qsizetype secondModeCount, NetworkMode mode)
 {
     QString line = QStringLiteral("*Vertices ") + QString::number(firstModeCount + secondModeCount);

@@ -26,10 +26,8 @@ public:
     void reserve(qsizetype bytes);
 
     qsizetype lineCount() const { return m_lines; }
-    qsizetype byteSize() const { return m_used; }
     // The lines joined by LF, without a break after the last one.
     QString plainText() const;
-    QStringList lines() const;
     // The lines in UTF-8, each followed by CR LF; the file holds them after a byte-order mark.
     QByteArrayView utf8() const { return QByteArrayView(m_utf8.constData(), m_used); }
 

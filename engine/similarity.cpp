@@ -233,10 +233,4 @@ int PatternDistance::operator()(QStringView text, int maxDistance) const
     return score;
 }
 
-int boundedEditDistance(QStringView a, QStringView b, int maxDistance)
-{
-    const auto [L, S] = trim(a, b);
-    return PatternDistance(S)(L, maxDistance);
-}
-
 } // namespace urdiva

@@ -45,10 +45,6 @@ private:
     mutable std::vector<uint64_t> m_eq;
 };
 
-// The distance of two texts through PatternDistance, after setting aside their common prefix
-// and suffix as the plain method does.
-int boundedEditDistance(QStringView a, QStringView b, int maxDistance);
-
 // The text with the 26 ASCII capitals as small letters; every other code unit unchanged.
 QString foldAsciiCase(QStringView text);
 

@@ -1,4 +1,5 @@
 #include "conversion_run.h"
+#include "reference.h"
 #include "run_error.h"
 #include "similarity_report.h"
 #include "test_support.h"
@@ -18,7 +19,7 @@ namespace {
 
 QString stage(int n)
 {
-    return QStringLiteral("showStage:") + stageText(n);
+    return QStringLiteral("showStage:") + messages::stageText(n);
 }
 
 QStringList successfulCalls(const QString& message = messages::savedNetwork())
@@ -401,10 +402,10 @@ TEST_F(ConversionRunTest, ReportBesideTheNetworkFirstModeOnly)
     settings.outputPath = dir.path(QStringLiteral("rede.txt"));
     EXPECT_EQ(runConversion(settings, feedback), RunOutcome::Written);
     EXPECT_EQ(feedback.calls, successfulCalls(messages::savedNetworkAndReport()));
-    const QStringList lines =
-        similarityReportLinesReference({QStringLiteral("rede¶"), QStringLiteral("redes¶")}, 80);
+    const QStringList lines = urdiva::reference::similarityReportLines(
+        {QStringLiteral("rede¶"), QStringLiteral("redes¶")}, 80);
     TempDir other;
-    writeReportDocument(other.path(QStringLiteral("r.rtf")), lines);
+    urdiva::reference::writeReportDocument(other.path(QStringLiteral("r.rtf")), lines);
     EXPECT_EQ(readBytes(dir.path(QStringLiteral("Similaridade_rede.rtf"))),
               readBytes(other.path(QStringLiteral("r.rtf"))));
     EXPECT_TRUE(QFile::exists(dir.path(QStringLiteral("rede.txt.net"))));

@@ -1,5 +1,6 @@
 #include "column_names.h"
 #include "field_marker.h"
+#include "reference.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -33,7 +34,7 @@ TEST_P(SplitRecordTest, GivesMarkedFields)
     QStringList expected;
     for (const char16_t* f : c.fields)
         expected << m(f);
-    EXPECT_EQ(splitRecord(m(c.line), QChar(c.separator)), expected);
+    EXPECT_EQ(urdiva::reference::splitRecord(m(c.line), QChar(c.separator)), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -58,13 +59,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(RecordFields, CountsSeparatorsPlusOne)
 {
     RecordFields fields;
-    fields.split(u"x,,y,", u',');
+    fields.splitLine(u"x,,y,", u',');
     ASSERT_EQ(fields.count(), 4);
     EXPECT_EQ(fields.value(1), u"");
     EXPECT_EQ(fields.shape(0), FieldShape::First);
     EXPECT_EQ(fields.shape(1), FieldShape::Middle);
     EXPECT_EQ(fields.shape(3), FieldShape::Last);
-    fields.split(u"solo", u',');
+    fields.splitLine(u"solo", u',');
     EXPECT_EQ(fields.shape(0), FieldShape::Only);
 }
 

@@ -1,6 +1,7 @@
 // Files that users did not write themselves: each case has a clear outcome, the run's own error
 // or a correct network, and never loses or truncates a file.
 #include "conversion_run.h"
+#include "reference.h"
 #include "run_error.h"
 #include "similarity_report.h"
 #include "test_support.h"
@@ -247,7 +248,7 @@ public:
     bool replaceAppearingFile() const override { return replaceAppearing; }
     void showStage(const QString& text) override
     {
-        if (text == stageText(stage) && change)
+        if (text == messages::stageText(stage) && change)
             change();
     }
     void clearOutput() override { }
@@ -406,9 +407,9 @@ TEST_F(HostileInputTest, AwkwardNamesInTheNetworkAndTheReport)
     EXPECT_EQ(outcome(names), QStringLiteral("*Vertices 2\n1 \"\"Rei\" {x}\\y\"\n2 \"\\par \\b1 "
                                              "{\\rtf1}\"\n*Edges\n1 2 \U0001F600 é"));
     TempDir other;
-    writeReportDocument(
+    urdiva::reference::writeReportDocument(
         other.path(QStringLiteral("r.rtf")),
-        similarityReportLinesReference(
+        urdiva::reference::similarityReportLines(
             {QStringLiteral("\"Rei\" {x}\\y¶"), QStringLiteral("\\par \\b1 {\\rtf1}¶")}, 0));
     EXPECT_EQ(readBytes(dir.path(QStringLiteral("Similaridade_rede.rtf"))),
               readBytes(other.path(QStringLiteral("r.rtf"))));

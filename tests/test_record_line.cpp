@@ -1,5 +1,6 @@
 #include "field_marker.h"
 #include "record_line.h"
+#include "reference.h"
 #include "test_support.h"
 #include "text_decoding.h"
 
@@ -14,7 +15,8 @@ QStringList reference(const QByteArray& bytes, QChar separator)
 {
     QString text = decodeText(bytes);
     text.remove(u'\r');
-    return isRecordText(text, separator) ? splitRecord(text, separator) : QStringList();
+    return isRecordText(text, separator) ? urdiva::reference::splitRecord(text, separator)
+                                         : QStringList();
 }
 
 QStringList cut(const QByteArray& bytes, QChar separator)

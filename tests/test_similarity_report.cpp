@@ -1,3 +1,5 @@
+#include "reference.h"
+#include "report_format.h"
 #include "run_error.h"
 #include "similarity_report.h"
 #include "test_support.h"
@@ -88,27 +90,29 @@ TEST(SimilarityReportLines, WrittenExamples)
     const QString dashes(105, u'-');
     const QStringList names = vertices({u"rede", u"redes", u"ponte"});
     EXPECT_EQ(
-        similarityReportLinesReference(names, 80),
+        urdiva::reference::similarityReportLines(names, 80),
         (QStringList {title, dashes, "|rede| -> |redes| = 80,00%", dashes,
                       QStringLiteral("Foram encontrados 1 vértices similares usando a taxa de "
                                      "similaridade igual a 80%")}));
-    EXPECT_EQ(similarityReportLinesReference(names, 81),
+    EXPECT_EQ(urdiva::reference::similarityReportLines(names, 81),
               (QStringList {title, dashes,
                             QStringLiteral("Não foram encontrados vértices similares usando a taxa "
                                            "de similaridade igual a 81%")}));
-    EXPECT_EQ(similarityReportLinesReference(names, 20).mid(2, 2),
+    EXPECT_EQ(urdiva::reference::similarityReportLines(names, 20).mid(2, 2),
               (QStringList {"|rede| -> |redes| = 80,00%", "|rede| -> |ponte| = 20,00%"}));
-    EXPECT_EQ(similarityReportLinesReference(names, 0).size(), 2 + 3 + 2);
+    EXPECT_EQ(urdiva::reference::similarityReportLines(names, 0).size(), 2 + 3 + 2);
     for (const QStringList& few : {QStringList(), vertices({u"só"})})
-        EXPECT_EQ(similarityReportLinesReference(few, 80).size(), 3);
+        EXPECT_EQ(urdiva::reference::similarityReportLines(few, 80).size(), 3);
     // Case of ASCII letters never counts, an accented capital does.
-    EXPECT_EQ(similarityReportLinesReference(vertices({u"Casa", u"cASA", u"\u00C9", u"\u00E9"}), 50)
+    EXPECT_EQ(urdiva::reference::similarityReportLines(
+                  vertices({u"Casa", u"cASA", u"\u00C9", u"\u00E9"}), 50)
                   .at(2),
               QStringLiteral("|Casa| -> |cASA| = 100,00%"));
-    EXPECT_EQ(similarityReportLinesReference(vertices({u"\u00C9", u"\u00E9"}), 1).size(), 3);
+    EXPECT_EQ(urdiva::reference::similarityReportLines(vertices({u"\u00C9", u"\u00E9"}), 1).size(),
+              3);
     // Three edits in 32 code units.
     EXPECT_EQ(
-        similarityReportLinesReference(
+        urdiva::reference::similarityReportLines(
             vertices({u"abcdefghijklmnopqrstuvwxyz012345", u"abcdefghijklmnopqrstuvwxyz012XYZ"}), 0)
             .at(2)
             .section(u'=', 1),
@@ -118,7 +122,7 @@ TEST(SimilarityReportLines, WrittenExamples)
 TEST(SimilarityReportLines, EnglishLocaleFormat)
 {
     LocaleGuard locale(QStringLiteral("en_US"));
-    EXPECT_EQ(similarityReportLinesReference(vertices({u"rede", u"redes"}), 80).at(2),
+    EXPECT_EQ(urdiva::reference::similarityReportLines(vertices({u"rede", u"redes"}), 80).at(2),
               QStringLiteral("|rede| -> |redes| = 80.00%"));
 }
 
@@ -181,7 +185,8 @@ TEST(SimilarityReport, SameDocumentAsThePlainLoop)
         for (int threshold : {0, 1, 50, 80, 95, 100}) {
             SCOPED_TRACE(std::to_string(names.size()) + " names at " + std::to_string(threshold));
             const QString reference = dir.path(QStringLiteral("reference.rtf"));
-            writeReportDocument(reference, similarityReportLinesReference(names, threshold));
+            urdiva::reference::writeReportDocument(
+                reference, urdiva::reference::similarityReportLines(names, threshold));
             SimilarityReport(names, threshold, dir.path(QStringLiteral("rede.net")));
             ASSERT_EQ(readBytes(dir.path(QStringLiteral("Similaridade_rede.rtf"))),
                       readBytes(reference));
@@ -231,7 +236,7 @@ TEST(SimilarityReport, ReadBackByAnRtfReader)
     SimilarityReport(names, 60, dir.path(QStringLiteral("rede")));
     const QString report = dir.path(QStringLiteral("Similaridade_rede.rtf"));
     EXPECT_EQ(readBack(report, QStringLiteral("--text")),
-              similarityReportLinesReference(names, 60));
+              urdiva::reference::similarityReportLines(names, 60));
 
     // Letters beyond Latin-1 come through \u as character references.
     SimilarityReport(vertices({u"\u0416\u20AC\U0001F600", u"x"}), 0,

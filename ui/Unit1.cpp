@@ -37,8 +37,6 @@
 namespace urdiva::ui {
 namespace {
 
-const QString kNoInputFile =
-    QStringLiteral("O arquivo de entrada não existe ou não foi selecionado!");
 const QString kLinesLabel = QStringLiteral("Quantidade de linhas do arquivo: ");
 const QString kColumnsLabel = QStringLiteral("Quantidade de colunas encontradas: ");
 const QString kOneMode = QStringLiteral("1-Modo");
@@ -465,7 +463,7 @@ void TtoPajek::RadioGroupSeparadorClick()
         // separator may be chosen again once the box names a file.
         Esconde();
         clearSeparatorChoice();
-        m_dialogs.inform(this, kNoInputFile);
+        m_dialogs.inform(this, messages::noInputFile());
         return;
     }
     m_analysedPath = input;

@@ -3,6 +3,7 @@
 #include "dialogs.h"
 #include "fonts.h"
 #include "info_pages.h"
+#include "messages.h"
 
 #include <QClipboard>
 #include <QEvent>
@@ -173,7 +174,7 @@ void Tinfo::FormShow()
 void Tinfo::Label9Click()
 {
     QGuiApplication::clipboard()->setText(reference());
-    m_dialogs.inform(this, QStringLiteral("Referência copiada!"));
+    m_dialogs.inform(this, messages::referenceCopied());
 }
 
 } // namespace urdiva::ui

@@ -1,5 +1,6 @@
 // The fast distance against the plain one, and the fast report against the plain loop.
 #include "fuzz_support.h"
+#include "reference.h"
 #include "similarity.h"
 #include "similarity_report.h"
 #include "text_decoding.h"
@@ -23,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         for (const QString& b : names) {
             const int expected = urdiva::EditDistance(a, b);
             FUZZ_CHECK(urdiva::PatternDistance(a)(b, 100000) == expected);
-            FUZZ_CHECK(urdiva::boundedEditDistance(a, b, 100000) == expected);
+            FUZZ_CHECK(urdiva::reference::boundedEditDistance(a, b, 100000) == expected);
             FUZZ_CHECK(expected == urdiva::EditDistance(b, a));
         }
     }
@@ -35,8 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             vertices << name + QChar(0xB6);
     }
     static QTemporaryDir folder;
-    urdiva::writeReportDocument(folder.filePath(QStringLiteral("reference.rtf")),
-                                urdiva::similarityReportLinesReference(vertices, threshold));
+    urdiva::reference::writeReportDocument(
+        folder.filePath(QStringLiteral("reference.rtf")),
+        urdiva::reference::similarityReportLines(vertices, threshold));
     urdiva::SimilarityReport(vertices, threshold, folder.filePath(QStringLiteral("rede")));
     QFile reference(folder.filePath(QStringLiteral("reference.rtf")));
     QFile fast(folder.filePath(QStringLiteral("Similaridade_rede.rtf")));

@@ -4,6 +4,7 @@
 #include "field_marker.h"
 #include "fuzz_support.h"
 #include "record_line.h"
+#include "reference.h"
 #include "text_decoding.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -16,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QString text = urdiva::decodeText(bytes);
     text.remove(u'\r');
     text.remove(u'\n');
-    const QStringList fields = urdiva::splitRecord(text, separator);
+    const QStringList fields = urdiva::reference::splitRecord(text, separator);
     if (!text.isEmpty())
         FUZZ_CHECK(fields.size() == text.count(separator) + 1);
     for (const QString& field : fields) {
@@ -36,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString decoded = urdiva::decodeText(withoutCr);
     FUZZ_CHECK(line.isRecord() == urdiva::isRecordText(decoded, separator));
     if (line.isRecord()) {
-        const QStringList expected = urdiva::splitRecord(decoded, separator);
+        const QStringList expected = urdiva::reference::splitRecord(decoded, separator);
         FUZZ_CHECK(line.count() == expected.size());
         for (qsizetype i = 0; i < line.count(); ++i)
             FUZZ_CHECK(urdiva::markedField(line.value(i), line.shape(i)) == expected[i]);

@@ -71,7 +71,7 @@ int main(int argc, char* argv[])
     window.findChild<QPushButton*>(QStringLiteral("ButtonTXT"))->click();
     save(&window, folder, "6-after-run");
     ProgressWindow progress(&window);
-    progress.showStage(urdiva::stageText(5));
+    progress.showStage(urdiva::messages::stageText(5));
     save(progress.window(), folder, "7-progress");
     progress.close();
 

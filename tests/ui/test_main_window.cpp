@@ -348,7 +348,7 @@ TEST_F(MainWindowTest, AWholeRun)
     run();
     QStringList expected;
     for (int k = 1; k <= 6; ++k)
-        expected << stageText(k);
+        expected << messages::stageText(k);
     EXPECT_EQ(stages, expected);
     EXPECT_FALSE(progressAtMessage);
     EXPECT_EQ(dialogs.shown, QStringList {QStringLiteral("inform:Arquivo gravado com sucesso!")});
@@ -490,7 +490,7 @@ TEST(ProgressWindow, BlackBoxCentredOverTheWindow)
     over.setGeometry(300, 200, 556, 502);
     over.show();
     ProgressWindow progress(&over);
-    progress.showStage(stageText(5));
+    progress.showStage(messages::stageText(5));
     QWidget* box = progress.window();
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->size(), QSize(400, 84));
@@ -500,11 +500,11 @@ TEST(ProgressWindow, BlackBoxCentredOverTheWindow)
     EXPECT_EQ(box->pos(), QPoint(frame.left() + (frame.width() - 400) / 2,
                                  frame.top() + (frame.height() - 84) / 2));
     auto* label = box->findChild<QLabel*>();
-    EXPECT_EQ(label->text(), stageText(5)); // the leading spaces are kept
+    EXPECT_EQ(label->text(), messages::stageText(5)); // the leading spaces are kept
     EXPECT_EQ(label->geometry(), QRect(0, 34, 394, 17));
-    progress.showStage(stageText(6));
+    progress.showStage(messages::stageText(6));
     EXPECT_EQ(progress.window(), box);
-    EXPECT_EQ(label->text(), stageText(6));
+    EXPECT_EQ(label->text(), messages::stageText(6));
     progress.close();
     EXPECT_EQ(progress.window(), nullptr);
     EXPECT_EQ(over.findChild<QWidget*>(QStringLiteral("ProgressWindow")), nullptr);

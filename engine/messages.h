@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+// The texts the program shows its users, in one place: stage texts, questions, messages and the
+// similar-vertex report's own lines. Error texts arise where their failures do.
+namespace urdiva::messages {
+
+inline constexpr std::array<const char16_t*, 6> kStageTexts = {
+    u"    Aguarde o final do processamento!",
+    u"    Iniciando geração de vértices!",
+    u"    Limpando vértices em Branco!",
+    u"    Gerando vértices definitivos!",
+    u"    Gerando arestas!",
+    u"    Salvando arquivo .net!",
+};
+
+// The text of stage 1 to 6.
+inline QString stageText(int stage)
+{
+    return QStringView(kStageTexts.at(stage - 1)).toString();
+}
+
+inline QString overwriteQuestion()
+{
+    return QStringLiteral(
+        "O arquivo que você está tentando criar já existe, deseja sobrescrevê-lo?");
+}
+inline QString overwriteCaption()
+{
+    return QStringLiteral("Confirmação");
+}
+inline QString noOutputFile()
+{
+    return QStringLiteral("O arquivo de saída não foi selecionado!");
+}
+inline QString savedNetwork()
+{
+    return QStringLiteral("Arquivo gravado com sucesso!");
+}
+inline QString savedNetworkAndReport()
+{
+    return QStringLiteral(
+        "Arquivos gravados com sucesso! O arquivo com a extensão .net refere-se à rede no formato "
+        "Pajek, enquanto o arquivo com a extensão .rtf contém o relatório de similaridade de "
+        "vértices.");
+}
+
+inline QString noInputFile()
+{
+    return QStringLiteral("O arquivo de entrada não existe ou não foi selecionado!");
+}
+inline QString referenceCopied()
+{
+    return QStringLiteral("Referência copiada!");
+}
+
+inline QString reportTitle()
+{
+    return QStringLiteral("Relatório de vértices Similares");
+}
+inline QString reportDashLine()
+{
+    return QString(105, u'-');
+}
+// The report's last line, for `count` pairs listed at the threshold.
+inline QString reportClosingLine(qint64 count, int threshold)
+{
+    if (count > 0) {
+        return QStringLiteral("Foram encontrados %1 vértices similares usando a taxa de "
+                              "similaridade igual a %2%")
+            .arg(count)
+            .arg(threshold);
+    }
+    return QStringLiteral("Não foram encontrados vértices similares usando a taxa de similaridade "
+                          "igual a %1%")
+        .arg(threshold);
+}
+
+} // namespace urdiva::messages

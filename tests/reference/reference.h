@@ -1,0 +1,36 @@
+#pragma once
+
+// Plain reference implementations that tests, fuzzers and benches measure the product against:
+// each follows its rule directly, without the product's shortcuts.
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+namespace urdiva {
+
+class NetworkText;
+
+namespace reference {
+
+// All fields of a line in their marked form: every separator becomes "¶", CR, "¶", and the
+// result is cut at every CR, LF and CR LF; an empty result gives no field, a break at the very
+// end no empty last field.
+QStringList splitRecord(QStringView line, QChar separator);
+
+// The network text's lines, without their CR LF.
+QStringList networkLines(const NetworkText& text);
+
+// The distance of two texts through PatternDistance, after setting aside their common prefix
+// and suffix as the plain method does; some value above maxDistance when it exceeds it.
+int boundedEditDistance(QStringView a, QStringView b, int maxDistance);
+
+// The report's lines for the first-mode vertices (normal forms) in their order, by the plain
+// double loop over every pair with the plain similarity measure.
+QStringList similarityReportLines(const QStringList& vertices, int threshold);
+
+// Writes a report document holding the given lines, one paragraph each.
+void writeReportDocument(const QString& path, const QStringList& lines);
+
+} // namespace reference
+} // namespace urdiva
