@@ -132,15 +132,8 @@ int main(int argc, char* argv[])
                                   .arg(finalOutputPath(request.settings.outputPath)));
             return Refused;
         }
-    } catch (const RunError& e) {
-        printLine(stderr, errorBoxText(e.message()));
-        return RunFailed;
-    } catch (const std::bad_alloc&) {
-        printLine(stderr, errorBoxText(QStringLiteral("Out of memory")));
-        return RunFailed;
-    } catch (const std::exception& e) {
-        // As the window's error box shows it: whatever failed, the run ends with its text.
-        printLine(stderr, errorBoxText(QString::fromUtf8(e.what())));
+    } catch (...) {
+        printLine(stderr, caughtFailureText());
         return RunFailed;
     }
     return RunFailed;

@@ -1,5 +1,7 @@
 #include "run_error.h"
 
+#include <new>
+
 namespace urdiva {
 
 RunError::RunError(QString message)
@@ -13,6 +15,21 @@ QString errorBoxText(const QString& message)
     if (!message.isEmpty() && message.back().unicode() > u'.')
         return message + u'.';
     return message;
+}
+
+QString caughtFailureText()
+{
+    try {
+        throw;
+    } catch (const RunError& e) {
+        return errorBoxText(e.message());
+    } catch (const std::bad_alloc&) {
+        return errorBoxText(QStringLiteral("Out of memory"));
+    } catch (const std::exception& e) {
+        return errorBoxText(QString::fromUtf8(e.what()));
+    } catch (...) {
+        return errorBoxText(QStringLiteral("Unknown error"));
+    }
 }
 
 } // namespace urdiva

@@ -24,4 +24,8 @@ private:
 // after "." by code, so "File not found" gains one and "(2)" or "!" do not.
 QString errorBoxText(const QString& message);
 
+// Inside a catch block: the error-box text of the failure being handled, whatever it is (a
+// RunError's text, "Out of memory." or any other exception's own words).
+QString caughtFailureText();
+
 } // namespace urdiva

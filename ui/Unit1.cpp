@@ -294,7 +294,7 @@ void TtoPajek::buildControls()
     RichEditSaida->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     RichEditSaida->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     tooltipColoured(RichEditSaida);
-    // Composed and written by the run; never shown.
+    // Always hidden: the run writes the report file itself, never through this pane.
     RichEditSimilaridade = inGroup<QTextEdit>(saidaBox, "RichEditSimilaridade", 120, 31, 361, 89);
     RichEditSimilaridade->hide();
 
@@ -330,7 +330,7 @@ void TtoPajek::buildControls()
 
 QList<QWidget*> TtoPajek::optionControls() const
 {
-    // The number boxes carry their spinners, so 21 widgets stand for the 23 controls.
+    // The options that a separator choice enables; each number box carries its own spinner.
     return {LabelPriCo,       LabelSegCo,           LabelModo,        LabelTipo,
             LabelValor,       LabelDesprezar,       ComboBoxPriCo,    ComboBoxSegCo,
             ComboBoxModo,     ComboBoxTipo,         ComboBoxValor,    EditDesprezar,
@@ -341,18 +341,11 @@ QList<QWidget*> TtoPajek::optionControls() const
 
 void TtoPajek::guarded(const std::function<void()>& handler)
 {
-    QString failure;
     try {
         handler();
-        return;
-    } catch (const RunError& e) {
-        failure = e.message();
-    } catch (const std::bad_alloc&) {
-        failure = QStringLiteral("Out of memory");
-    } catch (const std::exception& e) {
-        failure = QString::fromUtf8(e.what());
+    } catch (...) {
+        m_dialogs.showError(this, caughtFailureText());
     }
-    m_dialogs.showError(this, errorBoxText(failure));
 }
 
 void TtoPajek::showEvent(QShowEvent* event)

@@ -23,7 +23,6 @@ namespace urdiva::ui {
 
 class Dialogs;
 class LinesView;
-class ProgressWindow;
 
 // The main window: the data file and the output name, the separator, the preview, the options,
 // the output pane, and "Criar .net", which gathers the settings and runs the conversion.
@@ -91,7 +90,6 @@ private:
     QWidget* m_info = nullptr;
     std::function<void()> m_startupCheck;
     bool m_shown = false;
-    ProgressWindow* m_progress = nullptr;
 
     // Values kept between actions.
     QString m_analysedPath;
