@@ -39,72 +39,116 @@ ParsedCommandLine usageError(const QString& message)
     return parsed;
 }
 
+// The strip choices with their characters, "barra (/), ..." from the suppression table.
+QString stripChoices()
+{
+    QStringList choices;
+    for (const SuppressionChoice& choice : kSuppressionChoices) {
+        if (*choice.name != '\0') {
+            choices << QStringLiteral("%1 (%2)").arg(QLatin1StringView(choice.name),
+                                                     QStringView(choice.characters));
+        }
+    }
+    return choices.join(QStringLiteral(", "));
+}
+
+// Every option, once, with its description; the help is made from these.
+struct Options {
+    QCommandLineOption separator {{QStringLiteral("s"), QStringLiteral("separator")},
+                                  QStringLiteral("Column separator: one character, or tab, "
+                                                 "semicolon, comma (default: semicolon)."),
+                                  QStringLiteral("C")};
+    QCommandLineOption first {QStringLiteral("first"),
+                              QStringLiteral("Column of the first end of each link (default: 1)."),
+                              QStringLiteral("COL")};
+    QCommandLineOption second {QStringLiteral("second"),
+                               QStringLiteral("Column of the second end of each link "
+                                              "(default: 2)."),
+                               QStringLiteral("COL")};
+    QCommandLineOption value {QStringLiteral("value"),
+                              QStringLiteral("Column whose text becomes the link's weight "
+                                             "(default: none). COL is a column number from 1, "
+                                             "or a column name from the file's first line."),
+                              QStringLiteral("COL")};
+    QCommandLineOption twoMode {QStringLiteral("two-mode"),
+                                QStringLiteral("The first column names first-mode vertices and "
+                                               "the second column second-mode vertices.")};
+    QCommandLineOption directed {QStringLiteral("directed"),
+                                 QStringLiteral("Write arcs instead of edges.")};
+    QCommandLineOption header {QStringLiteral("header"),
+                               QStringLiteral("Ignore the first N lines, 0 to 5 (default: 0)."),
+                               QStringLiteral("N")};
+    QCommandLineOption caseSensitive {QStringLiteral("case-sensitive"),
+                                      QStringLiteral("Letter case tells second-mode names "
+                                                     "apart.")};
+    QCommandLineOption sort {QStringLiteral("sort"),
+                             QStringLiteral("Number the (first-mode) vertices in alphabetical "
+                                            "order.")};
+    QCommandLineOption strip {
+        QStringLiteral("strip"),
+        QStringLiteral("Strip characters from the two end columns: %1.").arg(stripChoices()),
+        QStringLiteral("CHOICE")};
+    QCommandLineOption stripAt {QStringLiteral("strip-at"),
+                                QStringLiteral("Where to strip: inicio, fim, toda, separated by "
+                                               "commas (default: inicio,fim)."),
+                                QStringLiteral("LIST")};
+    QCommandLineOption report {QStringLiteral("report"),
+                               QStringLiteral("Also write Similaridade_<name>.rtf, the pairs of "
+                                              "first-mode vertex names that are spelled "
+                                              "alike.")};
+    QCommandLineOption threshold {QStringLiteral("threshold"),
+                                  QStringLiteral("Similarity in percent that the report lists, "
+                                                 "0 to 100 (default: 80)."),
+                                  QStringLiteral("N")};
+    QCommandLineOption force {{QStringLiteral("f"), QStringLiteral("force")},
+                              QStringLiteral("Replace an existing network file.")};
+    QCommandLineOption quiet {{QStringLiteral("q"), QStringLiteral("quiet")},
+                              QStringLiteral("Do not print the stages of the run.")};
+    QCommandLineOption help {{QStringLiteral("h"), QStringLiteral("help")},
+                             QStringLiteral("Show this help.")};
+    QCommandLineOption version {QStringLiteral("version"), QStringLiteral("Show the version.")};
+
+    void addTo(QCommandLineParser& parser) const
+    {
+        parser.addOptions({separator, first, second, value, twoMode, directed, header,
+                           caseSensitive, sort, strip, stripAt, report, threshold, force, quiet,
+                           help, version});
+    }
+};
+
+void describe(QCommandLineParser& parser)
+{
+    parser.setApplicationDescription(
+        QStringLiteral("Turns a delimited data file (one record per line) into a Pajek network "
+                       "file.\nINPUT - reads standard input. OUTPUT gains the extension .net "
+                       "unless it already ends in .net."));
+    parser.addPositionalArgument(QStringLiteral("INPUT"), QStringLiteral("The data file."));
+    parser.addPositionalArgument(QStringLiteral("OUTPUT"), QStringLiteral("The network file."));
+}
+
 } // namespace
 
 QString usageText()
 {
-    return QStringLiteral(
-        "Usage: urdiva-cli [options] INPUT OUTPUT\n"
-        "Turns a delimited data file (one record per line) into a Pajek network file.\n"
-        "INPUT - reads standard input. OUTPUT gains the extension .net unless it already\n"
-        "ends in .net.\n"
-        "\n"
-        "Options:\n"
-        "  -s, --separator C   column separator: one character, or tab, semicolon, comma\n"
-        "                      (default: semicolon)\n"
-        "      --first COL     column of the first end of each link (default: 1)\n"
-        "      --second COL    column of the second end of each link (default: 2)\n"
-        "      --value COL     column whose text becomes the link's weight (default: none)\n"
-        "                      COL is a column number from 1, or a column name taken from\n"
-        "                      the file's first line\n"
-        "      --two-mode      the first column names first-mode vertices and the second\n"
-        "                      column second-mode vertices\n"
-        "      --directed      write arcs instead of edges\n"
-        "      --header N      ignore the first N lines, 0 to 5 (default: 0)\n"
-        "      --case-sensitive  letter case tells second-mode names apart\n"
-        "      --sort          number the (first-mode) vertices in alphabetical order\n"
-        "      --strip CHOICE  strip characters from the two end columns: barra (/),\n"
-        "                      barra-invertida (\\), barra-vertical (|), chaves ({}),\n"
-        "                      colchetes ([]), espaco (space), maior-menor (<>),\n"
-        "                      parenteses (()), ponto (.)\n"
-        "      --strip-at LIST where to strip: inicio, fim, toda, separated by commas\n"
-        "                      (default: inicio,fim)\n"
-        "      --report        also write Similaridade_<name>.rtf, the pairs of first-mode\n"
-        "                      vertex names that are spelled alike\n"
-        "      --threshold N   similarity in percent that the report lists, 0 to 100\n"
-        "                      (default: 80)\n"
-        "  -f, --force         replace an existing network file\n"
-        "  -q, --quiet         do not print the stages of the run\n"
-        "  -h, --help          show this help\n"
-        "      --version       show the version\n"
-        "\n"
-        "Exit status: 0 written; 1 the run stopped with an error; 2 bad usage;\n"
-        "3 refused (no file name, or the file exists and --force was not given).\n");
+    QCommandLineParser parser;
+    Options().addTo(parser);
+    describe(parser);
+    QString text = parser.helpText();
+    // Qt names the program as it was started; the help speaks of the command users type.
+    text.replace(0, text.indexOf(QStringLiteral(" [options]")),
+                 QStringLiteral("Usage: urdiva-cli"));
+    return text + QStringLiteral(
+                      "\nExit status: 0 written; 1 the run stopped with an error; 2 bad usage;\n"
+                      "3 refused (no file name, or a file is there and --force was not given).\n");
 }
 
 ParsedCommandLine parseCommandLine(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    const QCommandLineOption separator({QStringLiteral("s"), QStringLiteral("separator")},
-                                       QString(), QStringLiteral("C"));
-    const QCommandLineOption first(QStringLiteral("first"), QString(), QStringLiteral("COL"));
-    const QCommandLineOption second(QStringLiteral("second"), QString(), QStringLiteral("COL"));
-    const QCommandLineOption value(QStringLiteral("value"), QString(), QStringLiteral("COL"));
-    const QCommandLineOption twoMode(QStringLiteral("two-mode"));
-    const QCommandLineOption directed(QStringLiteral("directed"));
-    const QCommandLineOption header(QStringLiteral("header"), QString(), QStringLiteral("N"));
-    const QCommandLineOption caseSensitive(QStringLiteral("case-sensitive"));
-    const QCommandLineOption sort(QStringLiteral("sort"));
-    const QCommandLineOption strip(QStringLiteral("strip"), QString(), QStringLiteral("CHOICE"));
-    const QCommandLineOption stripAt(QStringLiteral("strip-at"), QString(), QStringLiteral("LIST"));
-    const QCommandLineOption report(QStringLiteral("report"));
-    const QCommandLineOption threshold(QStringLiteral("threshold"), QString(), QStringLiteral("N"));
-    const QCommandLineOption force(QStringList {QStringLiteral("f"), QStringLiteral("force")});
-    const QCommandLineOption quiet(QStringList {QStringLiteral("q"), QStringLiteral("quiet")});
-    const QCommandLineOption help(QStringList {QStringLiteral("h"), QStringLiteral("help")});
-    const QCommandLineOption version(QStringLiteral("version"));
-    parser.addOptions({separator, first, second, value, twoMode, directed, header, caseSensitive,
-                       sort, strip, stripAt, report, threshold, force, quiet, help, version});
+    const Options options;
+    options.addTo(parser);
+    const auto& [separator, first, second, value, twoMode, directed, header, caseSensitive, sort,
+                 strip, stripAt, report, threshold, force, quiet, help, version] = options;
 
     if (!parser.parse(arguments))
         return usageError(parser.errorText());

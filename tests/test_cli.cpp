@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -247,6 +248,28 @@ TEST_F(CliTest, HelpAndVersion)
     CliResult r = runCli({QStringLiteral("--help")});
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.out.startsWith(QStringLiteral("Usage: urdiva-cli")));
+    // The README's table of options names the options the help names, no more, no fewer.
+    const QString readme =
+        QString::fromUtf8(readBytes(QStringLiteral(URDIVA_SOURCE_DIR "/README.md")));
+    const QRegularExpression option(QStringLiteral("--[a-z-]+"));
+    QStringList documented;
+    for (const QString& row : readme.split(u'\n')) {
+        if (row.startsWith(QStringLiteral("| `-"))) {
+            for (const auto& match : option.globalMatch(row.section(u'|', 1, 1)))
+                documented << match.captured();
+        }
+    }
+    QStringList helped;
+    for (const QString& line : r.out.split(u'\n')) {
+        if (line.startsWith(QStringLiteral("  -"))) {
+            for (const auto& match : option.globalMatch(line.section(QStringLiteral("  "), 1, 1)))
+                helped << match.captured();
+        }
+    }
+    documented.sort();
+    helped.sort();
+    EXPECT_FALSE(helped.isEmpty());
+    EXPECT_EQ(documented, helped);
     r = runCli({QStringLiteral("--version")});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, QStringLiteral("urdiva-cli " URDIVA_VERSION "\n"));
