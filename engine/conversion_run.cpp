@@ -43,34 +43,6 @@ struct RecordLog {
     bool lacksWeight = false; // some record line has no value column
 };
 
-// Calls onRecord with every record line of the stream. The memo lookups of a few records'
-// end fields are started before the first of them is needed (see FieldMemo::prefetchSlot).
-template <typename FieldsOf, typename OnRecord>
-void forEachRecord(RecordStream& stream, FieldsOf fieldsOf, OnRecord onRecord)
-{
-    constexpr size_t kAhead = 32;
-    const End ends[] = {End::First, End::Second};
-    for (auto records = stream.next(); !records.empty(); records = stream.next()) {
-        for (size_t k = 0; k < records.size(); k += kAhead) {
-            const auto some = records.subspan(k, std::min(kAhead, records.size() - k));
-            for (const RecordStream::Record& record : some) {
-                for (int e = 0; e < 2; ++e) {
-                    if (record.ends[e].present)
-                        fieldsOf(ends[e]).memo.prefetchSlot(record.ends[e].hash);
-                }
-            }
-            for (const RecordStream::Record& record : some) {
-                for (int e = 0; e < 2; ++e) {
-                    if (record.ends[e].present)
-                        fieldsOf(ends[e]).memo.prefetchEntry(record.ends[e].hash);
-                }
-            }
-            for (const RecordStream::Record& record : some)
-                onRecord(record);
-        }
-    }
-}
-
 RunError missingField(qint32 index)
 {
     return RunError(QStringLiteral("List index out of bounds (%1)").arg(index));
@@ -237,10 +209,12 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
             input = std::make_unique<LineReader>(settings.inputPath);
         feedback.showStage(messages::stageText(2));
         RecordStream stream(std::move(input), settings);
-        forEachRecord(stream, fieldsOf, [&](const RecordStream::Record& record) {
-            collect(record.ends[0], settings.firstColumn, End::First);
-            collect(record.ends[1], settings.secondColumn, End::Second);
-        });
+        for (auto records = stream.next(); !records.empty(); records = stream.next()) {
+            for (const RecordStream::Record& record : records) {
+                collect(record.ends[0], settings.firstColumn, End::First);
+                collect(record.ends[1], settings.secondColumn, End::Second);
+            }
+        }
         log.weights = stream.takeWeights();
         log.lacksWeight = stream.lacksWeight();
         buildCandidateTexts(firstFields, settings.suppression);

@@ -15,18 +15,11 @@ NameList::NameList(const QLocale& locale, Qt::CaseSensitivity caseSensitivity, O
 
 void NameList::addAll(std::span<const QString> names)
 {
-    // The index's table is larger than the caches: its slots for the next few names are
-    // fetched while this one is added.
-    constexpr size_t kAhead = 8;
-    std::vector<quint64> hashes(names.size());
-    for (size_t i = 0; i < names.size(); ++i)
-        hashes[i] = TextIndex::hashOf(names[i]);
-    for (size_t i = 0; i < names.size(); ++i) {
-        if (i + kAhead < names.size())
-            m_ids.prefetch(hashes[i + kAhead]);
-        m_names.push_back(names[i]);
-        const qsizetype id = qsizetype(m_names.size()) - 1;
-        if (m_ids.insert(id, m_names, hashes[i]) != id)
+    m_ids.reserve(m_ids.size() + names.size());
+    for (const QString& name : names) {
+        // The key views the list's own copy, whose text stays put while the list grows.
+        m_names.push_back(name);
+        if (!m_ids.try_emplace(QStringView(m_names.back()), qsizetype(m_names.size()) - 1).second)
             m_names.pop_back();
     }
 }
@@ -61,9 +54,6 @@ void NameList::freeze()
 bool NameList::settleByHash()
 {
     constexpr int kMostWithOneHash = 16;
-    size_t tableSize = 16;
-    while (tableSize < 2 * m_names.size())
-        tableSize *= 2;
     std::vector<size_t> hashes(m_names.size());
     for (size_t id = 0; id < m_names.size(); ++id) {
         const std::optional<size_t> hash = m_collation.matchHash(m_names[id]);
@@ -71,23 +61,18 @@ bool NameList::settleByHash()
             return false;
         hashes[id] = *hash;
     }
-    m_hashHeads.assign(tableSize, HashHead {0, -1});
+    m_hashHeads.clear();
+    m_hashHeads.reserve(m_names.size());
     m_sameHash.assign(m_names.size(), -1);
-    // The table is larger than the caches: the slots of the next few names are fetched while
-    // this one is settled.
-    constexpr size_t kAhead = 8;
     for (size_t id = 0; id < m_names.size(); ++id) {
-        if (id + kAhead < m_names.size())
-            __builtin_prefetch(&m_hashHeads[hashes[id + kAhead] & (tableSize - 1)]);
-        const QString& name = m_names[id];
-        HashHead& head = m_hashHeads[headSlot(hashes[id])];
-        if (head.entry < 0) {
-            head = {hashes[id], qsizetype(id)};
+        const auto [head, added] = m_hashHeads.try_emplace(hashes[id], qsizetype(id));
+        if (added) {
             m_entryOf[id] = qsizetype(id);
             continue;
         }
+        const QString& name = m_names[id];
         int compared = 0;
-        qsizetype entry = head.entry;
+        qsizetype entry = head->second;
         for (; entry >= 0 && !matches(m_collation, entry, name); entry = m_sameHash[size_t(entry)])
             ++compared;
         if (entry >= 0) {
@@ -95,23 +80,12 @@ bool NameList::settleByHash()
         } else if (compared >= kMostWithOneHash) {
             return false;
         } else {
-            m_sameHash[id] = head.entry;
-            head.entry = qsizetype(id);
+            m_sameHash[id] = head->second;
+            head->second = qsizetype(id);
             m_entryOf[id] = qsizetype(id);
         }
     }
     return true;
-}
-
-// The slot of a match hash in m_hashHeads: the one that holds it, or the empty one where it
-// belongs.
-size_t NameList::headSlot(size_t hash) const
-{
-    const size_t mask = m_hashHeads.size() - 1;
-    size_t i = hash & mask;
-    while (m_hashHeads[i].entry >= 0 && m_hashHeads[i].hash != hash)
-        i = (i + 1) & mask;
-    return i;
 }
 
 void NameList::settleBySorting()
@@ -191,11 +165,12 @@ void NameList::number()
 // the entries that share its match hash, or else by bisection over the sorted entries.
 qsizetype NameList::findEntry(const QString& name) const
 {
-    if (const qsizetype id = m_ids.find(name, m_names); id >= 0)
-        return m_entryOf[size_t(id)];
+    if (const auto id = m_ids.find(QStringView(name)); id != m_ids.end())
+        return m_entryOf[size_t(id->second)];
     if (m_hashed) {
         if (const std::optional<size_t> hash = m_collation.matchHash(name)) {
-            qsizetype entry = m_hashHeads[headSlot(*hash)].entry;
+            const auto head = m_hashHeads.find(*hash);
+            qsizetype entry = head == m_hashHeads.end() ? -1 : head->second;
             while (entry >= 0 && !matches(m_collation, entry, name))
                 entry = m_sameHash[size_t(entry)];
             return entry;
@@ -217,10 +192,10 @@ qsizetype NameList::indexOf(const QString& name) const
 
 std::optional<qsizetype> NameList::indexOfOffered(QStringView name) const
 {
-    const qsizetype id = m_ids.find(name, m_names);
-    if (id < 0)
+    const auto id = m_ids.find(name);
+    if (id == m_ids.end())
         return std::nullopt;
-    return m_position[size_t(m_entryOf[size_t(id)])];
+    return m_position[size_t(m_entryOf[size_t(id->second)])];
 }
 
 void NameList::removeMatch(const QString& name)

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "conversion_settings.h"
+#include "hash_map.h"
 #include "name_collation.h"
-#include "text_index.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -45,7 +45,6 @@ private:
     bool matches(const NameCollation& collation, qsizetype a, const QString& name) const;
     int compare(const NameCollation& collation, const QString& x, const QString& y) const;
     bool settleByHash();
-    size_t headSlot(size_t hash) const;
     void settleBySorting();
     void sortIds(std::vector<qsizetype>& ids) const;
     const std::vector<qsizetype>& sortedEntries() const;
@@ -54,16 +53,15 @@ private:
 
     NameCollation m_collation;
     Order m_order;
-    std::vector<QString> m_names; // every distinct text, in order of first offer
-    TextIndex m_ids; // text -> its index in m_names
-    std::vector<qsizetype> m_entryOf; // index -> index of the entry it matches
-    // When settled by hash: match hash -> the last entry with it (an open-addressing table),
-    // and entry -> the one before.
-    struct HashHead {
-        size_t hash;
-        qsizetype entry; // -1: an empty slot
+    struct TextHash {
+        using is_avalanching = void;
+        size_t operator()(QStringView text) const { return hashText(text); }
     };
-    std::vector<HashHead> m_hashHeads;
+    std::vector<QString> m_names; // every distinct text, in order of first offer
+    HashMap<QStringView, qsizetype, TextHash> m_ids; // text (in m_names) -> its index there
+    std::vector<qsizetype> m_entryOf; // index -> index of the entry it matches
+    // When settled by hash: match hash -> the last entry with it, and entry -> the one before.
+    HashMap<size_t, qsizetype> m_hashHeads;
     std::vector<qsizetype> m_sameHash;
     bool m_hashed = false;
     // The entries, by (length and) collation; built when first needed.

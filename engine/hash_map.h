@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QHashFunctions>
+#include <QStringView>
+
+#include <boost/unordered/unordered_flat_map.hpp>
+
+#include <functional>
+
+namespace urdiva {
+
+// The one hash map of the engine: Boost's open-addressing flat map.
+template <typename Key, typename Value, typename Hash = boost::hash<Key>,
+          typename Equal = std::equal_to<Key>>
+using HashMap = boost::unordered_flat_map<Key, Value, Hash, Equal>;
+
+// Qt's string hash (AES-based where the processor has it, SipHash elsewhere), seeded once per
+// process, for the engine's keys.
+inline size_t hashBytes(QByteArrayView bytes, size_t seed = 0)
+{
+    return qHash(bytes, seed ^ QHashSeed::globalSeed());
+}
+inline size_t hashText(QStringView text)
+{
+    return qHash(text, QHashSeed::globalSeed());
+}
+
+} // namespace urdiva
