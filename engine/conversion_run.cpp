@@ -43,6 +43,33 @@ struct RecordLog {
     bool lacksWeight = false; // some record line has no value column
 };
 
+// Calls onRecord with every record of a batch. The memo lookups of a few records' end fields
+// are started before the first of them is needed (see FieldMemo::prefetchSlot).
+template <typename FieldsOf, typename OnRecord>
+void forEachRecord(std::span<const RecordStream::Record> records, FieldsOf fieldsOf,
+                   OnRecord onRecord)
+{
+    constexpr size_t kAhead = 32;
+    const End ends[] = {End::First, End::Second};
+    for (size_t k = 0; k < records.size(); k += kAhead) {
+        const auto some = records.subspan(k, std::min(kAhead, records.size() - k));
+        for (const RecordStream::Record& record : some) {
+            for (int e = 0; e < 2; ++e) {
+                if (record.ends[e].present)
+                    fieldsOf(ends[e]).memo.prefetchSlot(record.ends[e].hash);
+            }
+        }
+        for (const RecordStream::Record& record : some) {
+            for (int e = 0; e < 2; ++e) {
+                if (record.ends[e].present)
+                    fieldsOf(ends[e]).memo.prefetchEntry(record.ends[e].hash);
+            }
+        }
+        for (const RecordStream::Record& record : some)
+            onRecord(record);
+    }
+}
+
 RunError missingField(qint32 index)
 {
     return RunError(QStringLiteral("List index out of bounds (%1)").arg(index));
@@ -72,7 +99,7 @@ void buildCandidateTexts(ListFields& fields, const SuppressionRule& rule)
     if (count < kParallelFrom)
         build(0, count);
     else
-        runSideBySide([&] { build(count / 2, count); }, [&] { build(0, count / 2); });
+        runTogether({[&] { build(0, count / 2); }, [&] { build(count / 2, count); }});
 }
 
 // The vertex number of every field, indexed by FieldRef; 0 where no vertex matches. Most
@@ -97,7 +124,7 @@ std::vector<int> vertexNumbers(const ListFields& fields, End end, const VertexLi
     if (count < kParallelFrom)
         look(0, 0, count);
     else
-        runSideBySide([&] { look(1, count / 2, count); }, [&] { look(0, 0, count / 2); });
+        runTogether({[&] { look(0, 0, count / 2); }, [&] { look(1, count / 2, count); }});
     for (const auto& part : others) {
         for (const auto& [ref, normalForm] : part)
             numbers[ref] = lists.findVertex(normalForm, end);
@@ -151,14 +178,15 @@ void appendEdgeLines(NetworkText& text, const RecordLog& log, bool weighted,
     }
     NetworkText tail;
     tail.reserve(qsizetype(16 * (records - half)) + (weightsEnd - secondWeights));
-    runSideBySide(
+    runTogether({
+        [&] {
+            appendEdgeLines(text, log, 0, half, weights, weighted, firstNumbers, secondNumbers);
+        },
         [&] {
             appendEdgeLines(tail, log, half, records, secondWeights, weighted, firstNumbers,
                             secondNumbers);
         },
-        [&] {
-            appendEdgeLines(text, log, 0, half, weights, weighted, firstNumbers, secondNumbers);
-        });
+    });
     text.append(tail);
 }
 
@@ -209,12 +237,12 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
             input = std::make_unique<LineReader>(settings.inputPath);
         feedback.showStage(messages::stageText(2));
         RecordStream stream(std::move(input), settings);
-        for (auto records = stream.next(); !records.empty(); records = stream.next()) {
-            for (const RecordStream::Record& record : records) {
+        stream.forEachBatch([&](std::span<const RecordStream::Record> records) {
+            forEachRecord(records, fieldsOf, [&](const RecordStream::Record& record) {
                 collect(record.ends[0], settings.firstColumn, End::First);
                 collect(record.ends[1], settings.secondColumn, End::Second);
-            }
-        }
+            });
+        });
         log.weights = stream.takeWeights();
         log.lacksWeight = stream.lacksWeight();
         buildCandidateTexts(firstFields, settings.suppression);

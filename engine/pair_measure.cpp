@@ -1,17 +1,13 @@
 #include "pair_measure.h"
 
+#include "parallel.h"
 #include "report_format.h"
 #include "rtf_text.h"
 #include "similarity.h"
 
 #include <algorithm>
 #include <atomic>
-#include <condition_variable>
 #include <cstdlib>
-#include <exception>
-#include <mutex>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 namespace urdiva {
@@ -118,115 +114,44 @@ qint64 measureRow(const PreparedNames& p, size_t i, QByteArray& out)
     return count;
 }
 
-// Measures the rows on worker threads and hands them to `write` in row order, keeping only a
-// bounded window of finished rows in memory.
-template <typename Write>
-qint64 measureRows(const PreparedNames& p, Write write)
+// Measures the rows on every core, a chunk of rows at a time, and hands them to `write` in row
+// order: each chunk is written while the next one is measured, so at most two chunks of rows are
+// in memory. A failure anywhere ends the measuring and is raised here.
+qint64 measureRows(const PreparedNames& p, const std::function<void(const QByteArray&)>& write)
 {
     const size_t rows = p.lengths.size();
-    const size_t workers = std::max(1u, std::thread::hardware_concurrency());
-    const size_t window = 8 * workers;
-    struct Row {
-        QByteArray rtf;
+    const size_t cores = coreCount();
+    const size_t chunk = 32 * cores;
+    struct Chunk {
+        std::vector<QByteArray> rtf;
         qint64 count = 0;
-        bool ready = false;
     };
-    std::vector<Row> ring(window);
-    std::atomic<size_t> nextRow {0};
-    std::mutex mutex;
-    std::condition_variable changed;
-    size_t written = 0;
-    bool stop = false;
-    std::exception_ptr failure; // the first a worker met
-
-    const auto work = [&] {
-        for (;;) {
-            const size_t row = nextRow++;
-            if (row >= rows)
-                return;
-            {
-                std::unique_lock lock(mutex);
-                changed.wait(lock, [&] { return stop || row < written + window; });
-                if (stop)
-                    return;
-            }
-            QByteArray rtf;
-            qint64 count = 0;
-            try {
-                count = measureRow(p, row, rtf);
-            } catch (...) {
-                // Out of memory, say: the caller raises it, and every worker stops.
-                {
-                    std::lock_guard lock(mutex);
-                    if (!failure)
-                        failure = std::current_exception();
-                    stop = true;
-                }
-                changed.notify_all();
-                return;
-            }
-            {
-                std::lock_guard lock(mutex);
-                Row& slot = ring[row % window];
-                slot.rtf = std::move(rtf);
-                slot.count = count;
-                slot.ready = true;
-            }
-            changed.notify_all();
-        }
-    };
-    std::vector<std::thread> threads;
-    try {
-        for (size_t k = 0; k < workers; ++k)
-            threads.emplace_back(work);
-    } catch (const std::system_error&) {
-        // Fewer threads than asked for (a limit on processes, say): those started share the rows;
-        // with none, this thread measures them alone.
-    }
-    if (threads.empty()) {
-        qint64 total = 0;
-        for (size_t row = 0; row < rows; ++row) {
-            QByteArray rtf;
-            total += measureRow(p, row, rtf);
-            write(rtf);
-        }
-        return total;
-    }
-    const auto stopWorkers = [&] {
-        {
-            std::lock_guard lock(mutex);
-            stop = true;
-        }
-        changed.notify_all();
-        for (std::thread& t : threads)
-            t.join();
-    };
-
+    Chunk chunks[2];
     qint64 total = 0;
-    try {
-        for (size_t row = 0; row < rows; ++row) {
-            Row taken;
-            {
-                std::unique_lock lock(mutex);
-                Row& slot = ring[row % window];
-                changed.wait(lock, [&] { return slot.ready || failure; });
-                if (failure)
-                    std::rethrow_exception(failure);
-                taken.rtf = std::move(slot.rtf);
-                taken.count = slot.count;
-                slot = Row();
-                written = row + 1;
-            }
-            changed.notify_all();
-            total += taken.count;
-            write(taken.rtf);
-        }
-    } catch (...) {
-        stopWorkers();
-        throw;
+    for (size_t begin = 0, k = 0;; begin += chunk, k = 1 - k) {
+        Chunk& measured = chunks[1 - k]; // the chunk before this one, to be written
+        Chunk& measuring = chunks[k];
+        const size_t end = std::min(rows, begin + chunk);
+        measuring.rtf.assign(end > begin ? end - begin : 0, QByteArray());
+        std::atomic<size_t> next {begin};
+        std::atomic<qint64> count {0};
+        const auto measure = [&] {
+            for (size_t row; (row = next++) < end;)
+                count += measureRow(p, row, measuring.rtf[row - begin]);
+        };
+        std::vector<std::function<void()>> tasks(cores, measure);
+        tasks.front() = [&] {
+            for (const QByteArray& rtf : measured.rtf)
+                write(rtf);
+            total += measured.count;
+            measured.rtf.clear();
+            measure();
+        };
+        runTogether(tasks);
+        measuring.count = count;
+        if (begin >= rows)
+            return total;
     }
-    stopWorkers();
-    return total;
 }
 
 } // namespace

@@ -1,41 +1,18 @@
 #pragma once
 
-#include <exception>
-#include <system_error>
-#include <thread>
+#include <functional>
+#include <vector>
 
 namespace urdiva {
 
-// Runs `helperWork` on a thread of its own while this thread runs `ownWork`, and returns when
-// both are done; a failure of either is raised here, this thread's first. When no thread can be
-// had (a limit on processes, say), this thread does both, one after the other.
-template <typename HelperWork, typename OwnWork>
-void runSideBySide(HelperWork&& helperWork, OwnWork&& ownWork)
-{
-    std::exception_ptr helperFailure;
-    std::thread helper;
-    try {
-        helper = std::thread([&] {
-            try {
-                helperWork();
-            } catch (...) {
-                helperFailure = std::current_exception();
-            }
-        });
-    } catch (const std::system_error&) {
-        ownWork();
-        helperWork();
-        return;
-    }
-    try {
-        ownWork();
-    } catch (...) {
-        helper.join();
-        throw;
-    }
-    helper.join();
-    if (helperFailure)
-        std::rethrow_exception(helperFailure);
-}
+// The engine's one way to share work among threads. Runs the tasks at once, each but the last
+// on a thread of its own and the last on this thread, and returns when all are done; the first
+// failure, in the tasks' order, is raised here. When no thread can be had (a limit on
+// processes, say), this thread runs the tasks that have none one after another, in order: so
+// no task may wait for another.
+void runTogether(const std::vector<std::function<void()>>& tasks);
+
+// The number of tasks worth running together: the processor's cores, at least one.
+size_t coreCount();
 
 } // namespace urdiva

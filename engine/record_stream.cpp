@@ -2,18 +2,18 @@
 
 #include "field_memo.h"
 #include "line_reader.h"
+#include "parallel.h"
 #include "record_line.h"
 
-#include <system_error>
+#include <exception>
 #include <utility>
 
 namespace urdiva {
 namespace {
 // A batch ends after this many records, or once its keys take this many bytes, so that the
-// batches in flight stay small whatever the lines hold.
-constexpr size_t kBatchRecords = 4096;
+// two batches in hand stay small whatever the lines hold.
+constexpr size_t kBatchRecords = 8192;
 constexpr size_t kBatchBytes = size_t(1) << 20;
-constexpr int kBatches = 4;
 } // namespace
 
 RecordStream::RecordStream(std::unique_ptr<LineReader> reader, const ConversionSettings& settings)
@@ -24,97 +24,35 @@ RecordStream::RecordStream(std::unique_ptr<LineReader> reader, const ConversionS
     , m_headerLines(settings.headerLines)
     , m_line(settings.separator)
 {
-    for (int i = 0; i < kBatches; ++i)
-        m_free.push_back(std::make_unique<Batch>());
-    try {
-        m_thread = std::thread([this] { read(); });
-    } catch (const std::system_error&) {
-        // next() reads on the caller's thread.
-    }
 }
 
-RecordStream::~RecordStream()
+void RecordStream::forEachBatch(const std::function<void(std::span<const Record>)>& process)
 {
-    if (!m_thread.joinable())
-        return;
-    {
-        const std::lock_guard lock(m_mutex);
-        m_stop = true;
-    }
-    m_changed.notify_all();
-    m_thread.join();
-}
-
-std::span<const RecordStream::Record> RecordStream::next()
-{
-    if (!m_thread.joinable())
-        return readHere();
-    std::unique_lock lock(m_mutex);
-    if (m_current) {
-        m_free.push_back(std::move(m_current));
-        m_changed.notify_all();
-    }
-    m_changed.wait(lock, [this] { return !m_ready.empty() || m_finished; });
-    if (!m_ready.empty()) {
-        m_current = std::move(m_ready.front());
-        m_ready.erase(m_ready.begin());
-        return m_current->records;
-    }
-    if (m_failure)
-        std::rethrow_exception(std::exchange(m_failure, nullptr));
-    return {};
-}
-
-// next() without a reading thread: the same batches, the same order of records and failure.
-std::span<const RecordStream::Record> RecordStream::readHere()
-{
-    if (!m_current) {
-        m_current = std::move(m_free.back());
-        m_free.pop_back();
-    }
-    m_current->records.clear();
-    while (m_current->records.empty() && !m_finished) {
+    struct Reading {
+        bool more = false;
+        std::exception_ptr failure; // the records read before it are in the batch
+    };
+    const auto read = [this](Batch& batch) {
         try {
-            m_finished = !fill(*m_current);
+            return Reading {fill(batch), nullptr};
         } catch (...) {
-            m_failure = std::current_exception();
-            m_finished = true;
+            return Reading {false, std::current_exception()};
         }
-    }
-    if (m_current->records.empty() && m_failure)
-        std::rethrow_exception(std::exchange(m_failure, nullptr));
-    return m_current->records;
-}
-
-void RecordStream::read()
-{
-    for (bool more = true; more;) {
-        std::unique_ptr<Batch> batch;
-        {
-            std::unique_lock lock(m_mutex);
-            m_changed.wait(lock, [this] { return !m_free.empty() || m_stop; });
-            if (m_stop)
-                return;
-            batch = std::move(m_free.back());
-            m_free.pop_back();
-        }
-        std::exception_ptr failure;
-        try {
-            more = fill(*batch);
-        } catch (...) {
-            failure = std::current_exception();
-            more = false;
-        }
-        {
-            const std::lock_guard lock(m_mutex);
-            if (batch->records.empty())
-                m_free.push_back(std::move(batch));
-            else
-                m_ready.push_back(std::move(batch));
-            m_failure = failure;
-            m_finished = !more;
-        }
-        m_changed.notify_all();
+    };
+    Batch batches[2];
+    Reading reading = read(batches[0]);
+    for (int k = 0;; k = 1 - k) {
+        const std::span<const Record> records = batches[k].records;
+        Reading next;
+        if (reading.more)
+            runTogether({[&] { process(records); }, [&] { next = read(batches[1 - k]); }});
+        else
+            process(records);
+        if (reading.failure)
+            std::rethrow_exception(reading.failure);
+        if (!reading.more)
+            return;
+        reading = next;
     }
 }
 

@@ -122,8 +122,8 @@ void NameList::sortIds(std::vector<qsizetype>& ids) const
     }
     const auto middle = ids.begin() + qsizetype(ids.size() / 2);
     const NameCollation helperCollation = m_collation.clone();
-    runSideBySide([&] { std::sort(middle, ids.end(), before(helperCollation)); },
-                  [&] { std::sort(ids.begin(), middle, before(m_collation)); });
+    runTogether({[&] { std::sort(ids.begin(), middle, before(m_collation)); },
+                 [&] { std::sort(middle, ids.end(), before(helperCollation)); }});
     std::inplace_merge(ids.begin(), middle, ids.end(), before(m_collation));
 }
 

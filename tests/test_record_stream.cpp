@@ -18,7 +18,7 @@ struct Seen {
 std::vector<Seen> readAll(RecordStream& stream)
 {
     std::vector<Seen> out;
-    for (auto records = stream.next(); !records.empty(); records = stream.next()) {
+    stream.forEachBatch([&](std::span<const RecordStream::Record> records) {
         for (const RecordStream::Record& r : records) {
             for (const RecordStream::Field& f : r.ends) {
                 if (f.present) {
@@ -27,7 +27,7 @@ std::vector<Seen> readAll(RecordStream& stream)
             }
             out.push_back({r.ends[0].key.toByteArray(), r.ends[1].key.toByteArray()});
         }
-    }
+    });
     return out;
 }
 
@@ -86,14 +86,14 @@ TEST(RecordStream, LongFieldsInSmallBatches)
     RecordStream stream(std::make_unique<LineReader>(path), settings);
     size_t batches = 0;
     int seen = 0;
-    for (auto records = stream.next(); !records.empty(); records = stream.next()) {
+    stream.forEachBatch([&](std::span<const RecordStream::Record> records) {
         ++batches;
         for (const RecordStream::Record& record : records) {
             EXPECT_EQ(record.ends[0].key,
                       QByteArray(300000, char('a' + seen % 26)) + QByteArray::number(seen));
             ++seen;
         }
-    }
+    });
     EXPECT_EQ(seen, 40);
     EXPECT_GE(batches, size_t(10));
 }
@@ -106,13 +106,19 @@ TEST(RecordStream, StoppingEarlyAndFailingLate)
         data += "a;1;b\n";
     const QString path = dir.write(QStringLiteral("dados.csv"), data);
     {
-        // A caller that stops after one batch (say, on a record without its field) is not kept
-        // waiting by the reading thread.
+        // A caller that stops after one batch (say, on a record without its field) ends the
+        // reading: its failure is raised, and no more batches come.
         RecordStream stream(std::make_unique<LineReader>(path), settingsFor(path));
-        EXPECT_FALSE(stream.next().empty());
+        int batches = 0;
+        EXPECT_THROW(stream.forEachBatch([&](std::span<const RecordStream::Record>) {
+            ++batches;
+            throw RunError(QStringLiteral("List index out of bounds (2)"));
+        }),
+                     RunError);
+        EXPECT_EQ(batches, 1);
     }
     // A file that opens but cannot be read (the process's own memory, unmapped at its start):
-    // the failure comes from next(), not from another thread.
+    // the failure reaches the caller, not another thread.
     const QString unreadable = QStringLiteral("/proc/self/mem");
     RecordStream stream(std::make_unique<LineReader>(unreadable), settingsFor(unreadable));
     EXPECT_THROW(readAll(stream), RunError);
