@@ -1,5 +1,5 @@
 // Times the similar-vertex report on realistic names (people's names with typing variants): the
-// written double loop, the report as the program writes it, and python3-levenshtein's
+// plain double loop, the report as the program writes it, and python3-levenshtein's
 // Levenshtein.distance in a Python double loop over the same names. The two slow ones run for a
 // few seconds over the first rows and are scaled up by the share of pairs they covered; on those
 // rows the report's pair lines must equal the plain loop's, byte for byte.
