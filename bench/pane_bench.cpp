@@ -1,10 +1,10 @@
 // Times how long the output pane takes to show a large network, against the conversion that
 // produced it: a run over DATA that fills the main window's output pane.
 // Usage: pane_bench DATA
-#include "conversion_run.h"
+#include "engine/network/network_text.h"
+#include "engine/run/conversion_run.h"
+#include "engine/run/run_feedback.h"
 #include "lines_view.h"
-#include "network_text.h"
-#include "run_feedback.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

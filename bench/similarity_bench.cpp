@@ -6,11 +6,11 @@
 //
 // Usage: similarity_bench [--budget SECONDS]
 
-#include "field_marker.h"
-#include "report_format.h"
-#include "rtf_text.h"
-#include "similarity.h"
-#include "similarity_report.h"
+#include "engine/io/field_marker.h"
+#include "engine/report/report_format.h"
+#include "engine/report/rtf_text.h"
+#include "engine/report/similarity.h"
+#include "engine/report/similarity_report.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "run_feedback.h"
+#include "engine/run/run_feedback.h"
 
 #include <QString>
 

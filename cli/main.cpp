@@ -1,10 +1,10 @@
 #include "cli_feedback.h"
 #include "cli_options.h"
-#include "column_names.h"
-#include "conversion_run.h"
-#include "line_reader.h"
-#include "paths.h"
-#include "run_error.h"
+#include "engine/io/column_names.h"
+#include "engine/io/line_reader.h"
+#include "engine/io/paths.h"
+#include "engine/run/conversion_run.h"
+#include "engine/run/run_error.h"
 
 #include <QCoreApplication>
 

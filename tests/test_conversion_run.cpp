@@ -1,7 +1,7 @@
-#include "conversion_run.h"
+#include "engine/report/similarity_report.h"
+#include "engine/run/conversion_run.h"
+#include "engine/run/run_error.h"
 #include "reference.h"
-#include "run_error.h"
-#include "similarity_report.h"
 #include "test_support.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "column_names.h"
-#include "field_marker.h"
+#include "engine/io/column_names.h"
+#include "engine/io/field_marker.h"
 #include "reference.h"
 #include "test_support.h"
 

@@ -1,4 +1,4 @@
-#include "field_memo.h"
+#include "engine/names/field_memo.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "line_reader.h"
-#include "run_error.h"
+#include "engine/io/line_reader.h"
+#include "engine/run/run_error.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

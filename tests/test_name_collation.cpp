@@ -1,4 +1,4 @@
-#include "name_collation.h"
+#include "engine/names/name_collation.h"
 
 #include <gtest/gtest.h>
 

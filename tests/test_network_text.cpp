@@ -1,8 +1,8 @@
-#include "field_marker.h"
-#include "network_text.h"
-#include "record_line.h"
+#include "engine/io/field_marker.h"
+#include "engine/io/record_line.h"
+#include "engine/network/network_text.h"
+#include "engine/run/run_error.h"
 #include "reference.h"
-#include "run_error.h"
 #include "test_support.h"
 
 #include <QDir>

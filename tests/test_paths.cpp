@@ -1,4 +1,4 @@
-#include "paths.h"
+#include "engine/io/paths.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "field_marker.h"
-#include "record_line.h"
+#include "engine/io/field_marker.h"
+#include "engine/io/record_line.h"
+#include "engine/io/text_decoding.h"
 #include "reference.h"
 #include "test_support.h"
-#include "text_decoding.h"
 
 #include <gtest/gtest.h>
 

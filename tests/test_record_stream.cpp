@@ -1,7 +1,7 @@
-#include "field_memo.h"
-#include "line_reader.h"
-#include "record_stream.h"
-#include "run_error.h"
+#include "engine/io/line_reader.h"
+#include "engine/io/record_stream.h"
+#include "engine/names/field_memo.h"
+#include "engine/run/run_error.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

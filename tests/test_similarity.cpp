@@ -1,5 +1,5 @@
+#include "engine/report/similarity.h"
 #include "reference.h"
-#include "similarity.h"
 #include "test_support.h"
 
 #include <QString>

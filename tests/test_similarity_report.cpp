@@ -1,7 +1,7 @@
+#include "engine/report/report_format.h"
+#include "engine/report/similarity_report.h"
+#include "engine/run/run_error.h"
 #include "reference.h"
-#include "report_format.h"
-#include "run_error.h"
-#include "similarity_report.h"
 #include "test_support.h"
 
 #include <QFile>

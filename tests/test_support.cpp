@@ -1,6 +1,6 @@
 #include "test_support.h"
 
-#include "network_text.h"
+#include "engine/network/network_text.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

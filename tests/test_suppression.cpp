@@ -1,4 +1,4 @@
-#include "suppression.h"
+#include "engine/names/suppression.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

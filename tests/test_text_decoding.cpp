@@ -1,5 +1,5 @@
+#include "engine/io/text_decoding.h"
 #include "test_support.h"
-#include "text_decoding.h"
 
 #include <gtest/gtest.h>
 

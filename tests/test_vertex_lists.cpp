@@ -1,7 +1,7 @@
-#include "field_marker.h"
-#include "name_collation.h"
+#include "engine/io/field_marker.h"
+#include "engine/names/name_collation.h"
+#include "engine/names/vertex_lists.h"
 #include "test_support.h"
-#include "vertex_lists.h"
 
 #include <QCollator>
 

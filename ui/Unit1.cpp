@@ -1,16 +1,16 @@
 #include "Unit1.h"
 
-#include "column_names.h"
-#include "conversion_run.h"
 #include "dialogs.h"
+#include "engine/io/column_names.h"
+#include "engine/io/line_reader.h"
+#include "engine/io/paths.h"
+#include "engine/names/suppression.h"
+#include "engine/network/network_text.h"
+#include "engine/run/conversion_run.h"
+#include "engine/run/run_error.h"
 #include "fonts.h"
-#include "line_reader.h"
 #include "lines_view.h"
-#include "network_text.h"
-#include "paths.h"
 #include "progress_window.h"
-#include "run_error.h"
-#include "suppression.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

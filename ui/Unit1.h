@@ -1,6 +1,6 @@
 #pragma once
 
-#include "conversion_settings.h"
+#include "engine/run/conversion_settings.h"
 
 #include <QWidget>
 

@@ -1,9 +1,9 @@
 #include "Unit2.h"
 
 #include "dialogs.h"
+#include "engine/run/messages.h"
 #include "fonts.h"
 #include "info_pages.h"
-#include "messages.h"
 
 #include <QClipboard>
 #include <QEvent>

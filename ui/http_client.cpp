@@ -1,6 +1,6 @@
 #include "http_client.h"
 
-#include "run_error.h"
+#include "engine/run/run_error.h"
 
 #include <QEventLoop>
 #include <QNetworkAccessManager>

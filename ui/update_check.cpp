@@ -2,7 +2,7 @@
 
 #include "Unit3.h"
 #include "dialogs.h"
-#include "run_error.h"
+#include "engine/run/run_error.h"
 
 #include <QFileInfo>
 #include <QUrl>

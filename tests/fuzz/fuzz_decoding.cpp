@@ -1,9 +1,9 @@
 // The decoder and the line reader: every byte sequence decodes, never into more code units than
 // bytes; a file gives no more lines than line breaks plus one, none holding a CR or LF, and
 // nothing after a Ctrl-Z.
+#include "engine/io/line_reader.h"
+#include "engine/io/text_decoding.h"
 #include "fuzz_support.h"
-#include "line_reader.h"
-#include "text_decoding.h"
 
 #include <QFile>
 #include <QTemporaryFile>

@@ -1,9 +1,9 @@
 // The fast distance against the plain one, and the fast report against the plain loop.
+#include "engine/io/text_decoding.h"
+#include "engine/report/similarity.h"
+#include "engine/report/similarity_report.h"
 #include "fuzz_support.h"
 #include "reference.h"
-#include "similarity.h"
-#include "similarity_report.h"
-#include "text_decoding.h"
 
 #include <QFile>
 #include <QLocale>

@@ -1,11 +1,11 @@
 // Splitting and normal forms: a line with k separators and no break gives k + 1 fields; the
 // normal form of a field whose text holds no marker is stable; cutting the raw bytes gives the
 // fields of the decoded text.
-#include "field_marker.h"
+#include "engine/io/field_marker.h"
+#include "engine/io/record_line.h"
+#include "engine/io/text_decoding.h"
 #include "fuzz_support.h"
-#include "record_line.h"
 #include "reference.h"
-#include "text_decoding.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

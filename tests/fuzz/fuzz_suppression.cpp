@@ -1,9 +1,9 @@
 // Suppression keeps the markers that frame a field and never lengthens it by more than the one
 // trailing marker that end stripping may add.
-#include "field_marker.h"
+#include "engine/io/field_marker.h"
+#include "engine/io/text_decoding.h"
+#include "engine/names/suppression.h"
 #include "fuzz_support.h"
-#include "suppression.h"
-#include "text_decoding.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -1,11 +1,11 @@
 #include "reference.h"
 
-#include "field_marker.h"
-#include "messages.h"
-#include "network_text.h"
-#include "report_file.h"
-#include "report_format.h"
-#include "similarity.h"
+#include "engine/io/field_marker.h"
+#include "engine/network/network_text.h"
+#include "engine/report/report_file.h"
+#include "engine/report/report_format.h"
+#include "engine/report/similarity.h"
+#include "engine/run/messages.h"
 
 #include <QLocale>
 

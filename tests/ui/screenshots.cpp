@@ -5,9 +5,9 @@
 #include "Unit3.h"
 #include "application_setup.h"
 #include "dialogs.h"
+#include "engine/run/run_feedback.h"
 #include "fake_dialogs.h"
 #include "progress_window.h"
-#include "run_feedback.h"
 
 #include <QApplication>
 #include <QDir>

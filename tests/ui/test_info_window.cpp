@@ -1,5 +1,5 @@
 #include "Unit2.h"
-#include "conversion_run.h"
+#include "engine/run/conversion_run.h"
 #include "fake_dialogs.h"
 #include "info_pages.h"
 #include "test_support.h"

@@ -1,8 +1,8 @@
 #include "Unit1.h"
+#include "engine/run/run_feedback.h"
 #include "fake_dialogs.h"
 #include "lines_view.h"
 #include "progress_window.h"
-#include "run_feedback.h"
 #include "test_support.h"
 
 #include <QApplication>

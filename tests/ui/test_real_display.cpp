@@ -4,7 +4,7 @@
 #include "Unit2.h"
 #include "Unit3.h"
 #include "dialogs.h"
-#include "run_feedback.h"
+#include "engine/run/run_feedback.h"
 #include "test_support.h"
 
 #include <QApplication>

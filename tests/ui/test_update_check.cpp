@@ -1,8 +1,8 @@
 #include "Unit3.h"
 #include "dialogs.h"
+#include "engine/run/run_error.h"
 #include "fake_dialogs.h"
 #include "http_test_server.h"
-#include "run_error.h"
 #include "test_support.h"
 #include "update_check.h"
 
@@ -264,8 +264,7 @@ TEST_F(UpdateCheckTest, HostileServers)
          QStringLiteral("Response too large.")},
         {[&](HttpTestServer& s) { s.endless(count); }, QStringLiteral("Response too large.")},
         {[&](HttpTestServer& s) { s.stall(count); }, QStringLiteral("Read timed out.")},
-        {[&](HttpTestServer& s) { s.answer(count, "HTTP/1.1\r\n\r\n"); },
-         kQtsOwnText},
+        {[&](HttpTestServer& s) { s.answer(count, "HTTP/1.1\r\n\r\n"); }, kQtsOwnText},
         // Chunk sizes that overflow a signed 64-bit sum.
         {[&](HttpTestServer& s) {
              s.answer(count, "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n1\r\nA\r\n" +

@@ -1,0 +1,105 @@
+#include "engine/io/atomic_file.h"
+
+#include "engine/run/run_error.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace urdiva {
+namespace {
+
+[[noreturn]] void cannotCreate(const QString& path, const QString& reason)
+{
+    throw RunError(QStringLiteral("Cannot create file \"%1\". %2")
+                       .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), reason));
+}
+
+QString systemReason(int errorNumber)
+{
+    return QString::fromLocal8Bit(std::strerror(errorNumber));
+}
+
+// What a new file gets when created the ordinary way: read and write for all, less the umask.
+mode_t newFileMode()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+} // namespace
+
+void checkOutputTarget(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st { };
+    if (::stat(name.constData(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        cannotCreate(path, S_ISDIR(st.st_mode) ? systemReason(EISDIR)
+                                               : QStringLiteral("Not a regular file"));
+    }
+    const QFileInfo info(path);
+    const QByteArray folder = QFile::encodeName(info.absolutePath());
+    const long longest = ::pathconf(folder.constData(), _PC_NAME_MAX);
+    if (longest > 0 && QFile::encodeName(info.fileName()).size() > longest)
+        cannotCreate(path, systemReason(ENAMETOOLONG));
+}
+
+AtomicFile::AtomicFile(const QString& path, Replace replace)
+    : m_path(path)
+    , m_replace(replace)
+    , m_replacing(path)
+    , m_fresh(QFileInfo(path).absolutePath() + QStringLiteral("/.urdiva-XXXXXX"))
+{
+    checkOutputTarget(path);
+    if (m_replace == Replace::Allowed) {
+        if (!m_replacing.open(QIODevice::WriteOnly))
+            cannotCreate(path, m_replacing.errorString());
+        return;
+    }
+    if (!m_fresh.open())
+        cannotCreate(path, m_fresh.errorString());
+    // A temporary file is private to its owner; the network is not.
+    if (::fchmod(m_fresh.handle(), newFileMode()) != 0)
+        cannotCreate(path, systemReason(errno));
+}
+
+QFileDevice& AtomicFile::device()
+{
+    if (m_replace == Replace::Allowed)
+        return m_replacing;
+    return m_fresh;
+}
+
+void AtomicFile::write(QByteArrayView bytes)
+{
+    if (device().write(bytes.data(), bytes.size()) != bytes.size())
+        throw RunError(QStringLiteral("Failed to Save Stream"));
+}
+
+bool AtomicFile::commit()
+{
+    if (m_replace == Replace::Allowed) {
+        // Something other than a regular file may have taken the path meanwhile.
+        checkOutputTarget(m_path);
+        if (!m_replacing.commit())
+            throw RunError(QStringLiteral("Failed to Save Stream"));
+        return true;
+    }
+    if (!m_fresh.flush())
+        throw RunError(QStringLiteral("Failed to Save Stream"));
+    // Put in place only where nothing is: the rename never replaces a file.
+    if (m_fresh.rename(m_path)) {
+        m_fresh.setAutoRemove(false);
+        return true;
+    }
+    if (QFileInfo(m_path).exists() || QFileInfo(m_path).isSymLink())
+        return false;
+    throw RunError(QStringLiteral("Failed to Save Stream"));
+}
+
+} // namespace urdiva

@@ -1,0 +1,167 @@
+#include "engine/io/line_reader.h"
+
+#include "engine/io/file_errors.h"
+#include "engine/io/text_decoding.h"
+#include "engine/run/run_error.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace urdiva {
+namespace {
+
+constexpr size_t kBlockSize = size_t(1) << 20;
+constexpr char kCtrlZ = 26;
+
+[[noreturn]] void failWith(int errorNumber, const QString& path)
+{
+    throw RunError(inputFileErrorText(errorNumber, path));
+}
+
+} // namespace
+
+LineReader::LineReader(const QString& path)
+    : m_path(path)
+    , m_buffer(kBlockSize)
+{
+    const QByteArray name = QFile::encodeName(path);
+    if (name.isEmpty() || name.contains('\0'))
+        failWith(path.isEmpty() ? ENOENT : EINVAL, path);
+    do {
+        m_fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    } while (m_fd < 0 && errno == EINTR);
+    if (m_fd < 0)
+        failWith(errno, path);
+    struct stat st { };
+    if (::fstat(m_fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(m_fd);
+        m_fd = -1;
+        failWith(EISDIR, path);
+    }
+}
+
+LineReader::LineReader(int fd, const QString& name)
+    : m_path(name)
+    , m_fd(fd)
+    , m_buffer(kBlockSize)
+{
+}
+
+LineReader::~LineReader()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+bool LineReader::fillMore()
+{
+    if (m_eof)
+        return false;
+    if (m_pos > 0) {
+        std::memmove(m_buffer.data(), m_buffer.data() + m_pos, m_end - m_pos);
+        m_end -= m_pos;
+        m_pos = 0;
+    }
+    if (m_end == m_buffer.size())
+        m_buffer.resize(m_buffer.size() * 2);
+    ssize_t got;
+    do {
+        got = ::read(m_fd, m_buffer.data() + m_end, m_buffer.size() - m_end);
+    } while (got < 0 && errno == EINTR);
+    if (got < 0)
+        failWith(errno, m_path);
+    if (got == 0) {
+        m_eof = true;
+        return false;
+    }
+    char* fresh = m_buffer.data() + m_end;
+    if (const void* stop = std::memchr(fresh, kCtrlZ, size_t(got))) {
+        got = static_cast<const char*>(stop) - fresh;
+        m_eof = true;
+    }
+    m_end += size_t(got);
+    return true;
+}
+
+QByteArrayView LineReader::lineAt(size_t begin, size_t end) const
+{
+    if (end > begin && m_buffer[end - 1] == '\r')
+        --end; // the CR of a CR LF, or a CR ending the file
+    return QByteArrayView(m_buffer.data() + begin, qsizetype(end - begin));
+}
+
+bool LineReader::readRawLine(QByteArrayView& bytes)
+{
+    if (m_atStart) {
+        m_atStart = false;
+        while (m_end < 3 && fillMore()) { }
+        if (m_end >= 3 && std::memcmp(m_buffer.data(), "\xEF\xBB\xBF", 3) == 0)
+            m_pos = 3;
+    }
+    size_t scanned = 0; // bytes after m_pos known to hold no LF
+    for (;;) {
+        const char* base = m_buffer.data();
+        const size_t from = m_pos + scanned;
+        if (const void* lf = std::memchr(base + from, '\n', m_end - from)) {
+            const size_t lineEnd = static_cast<size_t>(static_cast<const char*>(lf) - base);
+            bytes = lineAt(m_pos, lineEnd);
+            m_lineStart = m_pos;
+            m_pos = lineEnd + 1;
+            return true;
+        }
+        scanned = m_end - m_pos;
+        if (!fillMore()) {
+            if (m_end == m_pos)
+                return false;
+            bytes = lineAt(m_pos, m_end);
+            m_lineStart = m_pos;
+            m_pos = m_end;
+            return true;
+        }
+    }
+}
+
+bool LineReader::readLine(QString& line)
+{
+    QByteArrayView bytes;
+    if (!readRawLine(bytes))
+        return false;
+    QByteArray storage;
+    decodeTextInto(withoutLoneCr(bytes, storage), line);
+    return true;
+}
+
+QString LineReader::peekLine()
+{
+    QString line;
+    if (!readLine(line))
+        return line;
+    // The line's bytes are still in the buffer, where readRawLine() left them: read from there
+    // again.
+    m_pos = m_lineStart;
+    return line;
+}
+
+QByteArrayView withoutLoneCr(QByteArrayView line, QByteArray& storage)
+{
+    if (line.isEmpty() || !std::memchr(line.data(), '\r', size_t(line.size())))
+        return line;
+    storage = line.toByteArray();
+    storage.removeIf([](char c) { return c == '\r'; });
+    return storage;
+}
+
+QString readFirstLine(const QString& path)
+{
+    LineReader reader(path);
+    QString line;
+    reader.readLine(line);
+    return line;
+}
+
+} // namespace urdiva

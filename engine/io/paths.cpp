@@ -1,0 +1,79 @@
+#include "engine/io/paths.h"
+
+namespace urdiva {
+namespace {
+
+qsizetype lastSeparator(QStringView path, const PathRules& rules)
+{
+    for (qsizetype i = path.size() - 1; i >= 0; --i) {
+        if (rules.separators.contains(path[i]))
+            return i;
+    }
+    return -1;
+}
+
+QStringView fileNamePart(QStringView path, const PathRules& rules)
+{
+    return path.sliced(lastSeparator(path, rules) + 1);
+}
+
+} // namespace
+
+PathRules PathRules::windows()
+{
+    return {u"\\:", u'\\'};
+}
+
+PathRules PathRules::posix()
+{
+    return {u"/", u'/'};
+}
+
+PathRules PathRules::host()
+{
+#ifdef Q_OS_WIN
+    return windows();
+#else
+    return posix();
+#endif
+}
+
+QString NomeSemExtensao(QStringView path, const PathRules& rules)
+{
+    const QStringView name = fileNamePart(path, rules);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return (dot < 0 ? name : name.first(dot)).toString();
+}
+
+QString extensionOf(QStringView path, const PathRules& rules)
+{
+    const QStringView name = fileNamePart(path, rules);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot < 0 ? QString() : name.sliced(dot).toString();
+}
+
+QString PastaDoCaminho(QStringView path, const PathRules& rules)
+{
+    const qsizetype k = lastSeparator(path, rules);
+    if (k < 0)
+        return {};
+    if (path[k] == rules.folderSeparator && k > 0 && !rules.separators.contains(path[k - 1]))
+        return path.first(k).toString();
+    return path.first(k + 1).toString();
+}
+
+QString defaultOutputName(const QString& inputPath, const QDateTime& when, const PathRules& rules)
+{
+    return PastaDoCaminho(inputPath, rules) + rules.folderSeparator +
+           NomeSemExtensao(inputPath, rules) + QStringLiteral(" - ") +
+           when.toString(QStringLiteral("ddMMyyyy_HHmmss")) + QStringLiteral(".net");
+}
+
+QString finalOutputPath(const QString& outputPath, const PathRules& rules)
+{
+    if (extensionOf(outputPath, rules) == u".net")
+        return outputPath;
+    return outputPath + QStringLiteral(".net");
+}
+
+} // namespace urdiva

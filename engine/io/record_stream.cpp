@@ -1,0 +1,132 @@
+#include "engine/io/record_stream.h"
+
+#include "engine/io/line_reader.h"
+#include "engine/io/record_line.h"
+#include "engine/names/field_memo.h"
+#include "engine/run/parallel.h"
+
+#include <exception>
+#include <utility>
+
+namespace urdiva {
+namespace {
+// A batch ends after this many records, or once its keys take this many bytes, so that the
+// two batches in hand stay small whatever the lines hold.
+constexpr size_t kBatchRecords = 8192;
+constexpr size_t kBatchBytes = size_t(1) << 20;
+} // namespace
+
+RecordStream::RecordStream(std::unique_ptr<LineReader> reader, const ConversionSettings& settings)
+    : m_reader(std::move(reader))
+    , m_columns {settings.firstColumn, settings.secondColumn}
+    , m_valueColumn(settings.valueColumn)
+    , m_separator(settings.separator)
+    , m_headerLines(settings.headerLines)
+    , m_line(settings.separator)
+{
+}
+
+void RecordStream::forEachBatch(const std::function<void(std::span<const Record>)>& process)
+{
+    struct Reading {
+        bool more = false;
+        std::exception_ptr failure; // the records read before it are in the batch
+    };
+    const auto read = [this](Batch& batch) {
+        try {
+            return Reading {fill(batch), nullptr};
+        } catch (...) {
+            return Reading {false, std::current_exception()};
+        }
+    };
+    Batch batches[2];
+    Reading reading = read(batches[0]);
+    for (int k = 0;; k = 1 - k) {
+        const std::span<const Record> records = batches[k].records;
+        Reading next;
+        if (reading.more)
+            runTogether({[&] { process(records); }, [&] { next = read(batches[1 - k]); }});
+        else
+            process(records);
+        if (reading.failure)
+            std::rethrow_exception(reading.failure);
+        if (!reading.more)
+            return;
+        reading = next;
+    }
+}
+
+// Reads up to a batch of records; false once the file has ended. On a failure the records read
+// before it stay in the batch.
+bool RecordStream::fill(Batch& batch)
+{
+    batch.bytes.clear();
+    batch.records.clear();
+    // Offsets into bytes while it grows; turned into views once it is complete.
+    std::vector<Batch::Span>& spans = batch.spans;
+    spans.clear();
+    const auto keep = [&batch, &spans](QByteArrayView bytes) {
+        spans.push_back({qsizetype(batch.bytes.size()), bytes.size()});
+        batch.bytes.append(bytes.data(), size_t(bytes.size()));
+    };
+    const auto finish = [&batch, &spans] {
+        size_t k = 0;
+        const auto view = [&] {
+            const Batch::Span span = spans[k++];
+            return QByteArrayView(batch.bytes.data() + span.begin, span.size);
+        };
+        for (Record& record : batch.records) {
+            for (Field& field : record.ends) {
+                if (field.present)
+                    field.key = view();
+            }
+        }
+    };
+
+    RecordLine& line = m_line;
+    QByteArray& storage = m_storage;
+    QByteArrayView raw;
+    bool more = true;
+    try {
+        while (batch.records.size() < kBatchRecords && batch.bytes.size() < kBatchBytes &&
+               (more = m_reader->readRawLine(raw))) {
+            if (m_lineCounter++ < m_headerLines)
+                continue;
+            line.assign(raw);
+            if (!line.isRecord())
+                continue;
+            Record& record = batch.records.emplace_back();
+            for (int e = 0; e < 2; ++e) {
+                Field& field = record.ends[e];
+                const qint32 index = m_columns[e];
+                field.present = index >= 0 && index < line.count();
+                field.keyIsText = line.keyIsText();
+                if (!field.present) {
+                    field.hash = 0;
+                    field.shape = FieldShape::Only;
+                    continue;
+                }
+                const QByteArrayView key = line.key(index);
+                field.hash = FieldMemo::hashOf(key, field.keyIsText);
+                field.shape = line.shape(index);
+                keep(key);
+            }
+            if (!m_valueColumn)
+                continue;
+            if (*m_valueColumn >= 0 && *m_valueColumn < line.count()) {
+                const QByteArrayView weight = line.unmarkedUtf8(*m_valueColumn, storage);
+                m_weights.append(weight.data(), size_t(weight.size()));
+                m_weights.push_back('\n');
+            } else {
+                m_lacksWeight = true;
+            }
+        }
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
+    return more;
+}
+
+} // namespace urdiva

@@ -1,0 +1,223 @@
+#include "engine/names/name_list.h"
+
+#include "engine/run/parallel.h"
+
+#include <algorithm>
+
+namespace urdiva {
+
+NameList::NameList(const QLocale& locale, Qt::CaseSensitivity caseSensitivity, Order order)
+    : m_collation(locale, caseSensitivity)
+    , m_order(order)
+{
+}
+
+void NameList::addAll(std::span<const QString> names)
+{
+    m_ids.reserve(m_ids.size() + names.size());
+    for (const QString& name : names) {
+        // The key views the list's own copy, whose text stays put while the list grows.
+        m_names.push_back(name);
+        if (!m_ids.try_emplace(QStringView(m_names.back()), qsizetype(m_names.size()) - 1).second)
+            m_names.pop_back();
+    }
+}
+
+int NameList::compare(const NameCollation& collation, const QString& x, const QString& y) const
+{
+    if (m_order == Order::Appearance && x.size() != y.size())
+        return x.size() < y.size() ? -1 : 1;
+    return collation.compare(x, y);
+}
+
+bool NameList::matches(const NameCollation& collation, qsizetype a, const QString& name) const
+{
+    return compare(collation, m_names[size_t(a)], name) == 0;
+}
+
+void NameList::freeze()
+{
+    m_entryOf.assign(m_names.size(), -1);
+    m_sorted.clear();
+    m_haveSorted = false;
+    m_hashed = settleByHash();
+    if (!m_hashed)
+        settleBySorting();
+    m_removed.assign(m_names.size(), false);
+    number();
+}
+
+// Groups the names by match hash, comparing each only with the entries that share its hash.
+// False when a name has no hash, or when so many entries share one that comparing with each
+// could cost more than a sort.
+bool NameList::settleByHash()
+{
+    constexpr int kMostWithOneHash = 16;
+    std::vector<size_t> hashes(m_names.size());
+    for (size_t id = 0; id < m_names.size(); ++id) {
+        const std::optional<size_t> hash = m_collation.matchHash(m_names[id]);
+        if (!hash)
+            return false;
+        hashes[id] = *hash;
+    }
+    m_hashHeads.clear();
+    m_hashHeads.reserve(m_names.size());
+    m_sameHash.assign(m_names.size(), -1);
+    for (size_t id = 0; id < m_names.size(); ++id) {
+        const auto [head, added] = m_hashHeads.try_emplace(hashes[id], qsizetype(id));
+        if (added) {
+            m_entryOf[id] = qsizetype(id);
+            continue;
+        }
+        const QString& name = m_names[id];
+        int compared = 0;
+        qsizetype entry = head->second;
+        for (; entry >= 0 && !matches(m_collation, entry, name); entry = m_sameHash[size_t(entry)])
+            ++compared;
+        if (entry >= 0) {
+            m_entryOf[id] = entry;
+        } else if (compared >= kMostWithOneHash) {
+            return false;
+        } else {
+            m_sameHash[id] = head->second;
+            head->second = qsizetype(id);
+            m_entryOf[id] = qsizetype(id);
+        }
+    }
+    return true;
+}
+
+void NameList::settleBySorting()
+{
+    std::vector<qsizetype> order(m_names.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = qsizetype(i);
+    sortIds(order);
+    for (size_t k = 0; k < order.size(); ++k) {
+        const qsizetype id = order[k];
+        if (k == 0 || !matches(m_collation, m_sorted.back(), m_names[size_t(id)]))
+            m_sorted.push_back(id);
+        m_entryOf[size_t(id)] = m_sorted.back();
+    }
+    m_haveSorted = true;
+}
+
+// Sorts indexes of names by (length and) collation; ties go to the earlier name, so each group
+// of matching names starts with its first.
+void NameList::sortIds(std::vector<qsizetype>& ids) const
+{
+    const auto before = [this](const NameCollation& collation) {
+        return [this, &collation](qsizetype a, qsizetype b) {
+            const int c = compare(collation, m_names[size_t(a)], m_names[size_t(b)]);
+            return c != 0 ? c < 0 : a < b;
+        };
+    };
+    // Collation is the costly part of a sort: a large one is done in two halves at once, each
+    // with its own collator, and merged.
+    constexpr size_t kParallelFrom = 20000;
+    if (ids.size() < kParallelFrom) {
+        std::sort(ids.begin(), ids.end(), before(m_collation));
+        return;
+    }
+    const auto middle = ids.begin() + qsizetype(ids.size() / 2);
+    const NameCollation helperCollation = m_collation.clone();
+    runTogether({[&] { std::sort(ids.begin(), middle, before(m_collation)); },
+                 [&] { std::sort(middle, ids.end(), before(helperCollation)); }});
+    std::inplace_merge(ids.begin(), middle, ids.end(), before(m_collation));
+}
+
+// The entries in (length and) collation order, by which the sorted list is numbered and the
+// entry of a name that was not offered and has no match hash is found by bisection. Lists
+// settled by hash sort them only when they are needed.
+const std::vector<qsizetype>& NameList::sortedEntries() const
+{
+    if (!m_haveSorted) {
+        for (size_t id = 0; id < m_names.size(); ++id) {
+            if (m_entryOf[id] == qsizetype(id))
+                m_sorted.push_back(qsizetype(id));
+        }
+        sortIds(m_sorted);
+        m_haveSorted = true;
+    }
+    return m_sorted;
+}
+
+void NameList::number()
+{
+    m_position.assign(m_names.size(), -1);
+    qsizetype position = 0;
+    if (m_order == Order::Collation) {
+        for (const qsizetype id : sortedEntries()) {
+            if (!m_removed[size_t(id)])
+                m_position[size_t(id)] = position++;
+        }
+    } else {
+        for (size_t id = 0; id < m_names.size(); ++id) {
+            if (m_entryOf[id] == qsizetype(id) && !m_removed[id])
+                m_position[id] = position++;
+        }
+    }
+    m_size = position;
+}
+
+// The entry matching the name, or -1: offered texts are known; any other is looked for among
+// the entries that share its match hash, or else by bisection over the sorted entries.
+qsizetype NameList::findEntry(const QString& name) const
+{
+    if (const auto id = m_ids.find(QStringView(name)); id != m_ids.end())
+        return m_entryOf[size_t(id->second)];
+    if (m_hashed) {
+        if (const std::optional<size_t> hash = m_collation.matchHash(name)) {
+            const auto head = m_hashHeads.find(*hash);
+            qsizetype entry = head == m_hashHeads.end() ? -1 : head->second;
+            while (entry >= 0 && !matches(m_collation, entry, name))
+                entry = m_sameHash[size_t(entry)];
+            return entry;
+        }
+    }
+    const std::vector<qsizetype>& sorted = sortedEntries();
+    const auto below = [this, &name](qsizetype id) {
+        return compare(m_collation, m_names[size_t(id)], name) < 0;
+    };
+    const auto it = std::partition_point(sorted.begin(), sorted.end(), below);
+    return it != sorted.end() && matches(m_collation, *it, name) ? *it : -1;
+}
+
+qsizetype NameList::indexOf(const QString& name) const
+{
+    const qsizetype id = findEntry(name);
+    return id < 0 ? -1 : m_position[size_t(id)];
+}
+
+std::optional<qsizetype> NameList::indexOfOffered(QStringView name) const
+{
+    const auto id = m_ids.find(name);
+    if (id == m_ids.end())
+        return std::nullopt;
+    return m_position[size_t(m_entryOf[size_t(id->second)])];
+}
+
+void NameList::removeMatch(const QString& name)
+{
+    const qsizetype id = findEntry(name);
+    if (id < 0 || m_removed[size_t(id)])
+        return;
+    m_removed[size_t(id)] = true;
+    number();
+}
+
+QStringList NameList::entries() const
+{
+    std::vector<qsizetype> byPosition(static_cast<size_t>(m_size));
+    for (size_t id = 0; id < m_position.size(); ++id) {
+        if (m_position[id] >= 0)
+            byPosition[size_t(m_position[id])] = qsizetype(id);
+    }
+    QStringList out;
+    out.reserve(m_size);
+    for (const qsizetype id : byPosition)
+        out.append(m_names[size_t(id)]);
+    return out;
+}
+
+} // namespace urdiva

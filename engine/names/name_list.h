@@ -1,0 +1,74 @@
+#pragma once
+
+#include "engine/names/hash_map.h"
+#include "engine/names/name_collation.h"
+
+#include <QLocale>
+#include <QStringList>
+
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace urdiva {
+
+// An ordered list of distinct names. Two names match when the collation ranks them equal and,
+// in a list kept in order of appearance, they also have the same length. Names are offered with
+// addAll() and the list is settled with freeze(): since matching is an equivalence, appending each
+// name unless an entry matches it keeps, of every group of matching names, the one offered
+// first, at the place where that group first appeared (or, in collation order, at its rank).
+// Settling all names at once finds the groups without a scan per name: by the collation's match
+// hash where it has one for every name, so that only names sharing a hash are compared, and
+// otherwise in one sort.
+class NameList {
+public:
+    enum class Order { Appearance, Collation };
+
+    NameList(const QLocale& locale, Qt::CaseSensitivity caseSensitivity, Order order);
+
+    void addAll(std::span<const QString> names);
+    void freeze();
+
+    // After freeze(): the 0-based position of the entry that matches the name, or -1.
+    qsizetype indexOf(const QString& name) const;
+    // The same for a text that was offered, found by its text alone; nullopt for any other.
+    // Unlike indexOf(), it may be called from several threads at once.
+    std::optional<qsizetype> indexOfOffered(QStringView name) const;
+    // After freeze(): removes the entry that matches the name, if there is one.
+    void removeMatch(const QString& name);
+    qsizetype size() const { return m_size; }
+    // After freeze(): the entries in list order.
+    QStringList entries() const;
+
+private:
+    bool matches(const NameCollation& collation, qsizetype a, const QString& name) const;
+    int compare(const NameCollation& collation, const QString& x, const QString& y) const;
+    bool settleByHash();
+    void settleBySorting();
+    void sortIds(std::vector<qsizetype>& ids) const;
+    const std::vector<qsizetype>& sortedEntries() const;
+    qsizetype findEntry(const QString& name) const;
+    void number();
+
+    NameCollation m_collation;
+    Order m_order;
+    struct TextHash {
+        using is_avalanching = void;
+        size_t operator()(QStringView text) const { return hashText(text); }
+    };
+    std::vector<QString> m_names; // every distinct text, in order of first offer
+    HashMap<QStringView, qsizetype, TextHash> m_ids; // text (in m_names) -> its index there
+    std::vector<qsizetype> m_entryOf; // index -> index of the entry it matches
+    // When settled by hash: match hash -> the last entry with it, and entry -> the one before.
+    HashMap<size_t, qsizetype> m_hashHeads;
+    std::vector<qsizetype> m_sameHash;
+    bool m_hashed = false;
+    // The entries, by (length and) collation; built when first needed.
+    mutable std::vector<qsizetype> m_sorted;
+    mutable bool m_haveSorted = false;
+    std::vector<qsizetype> m_position; // index of an entry -> its position; -1 once removed
+    std::vector<bool> m_removed;
+    qsizetype m_size = 0;
+};
+
+} // namespace urdiva

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "engine/names/name_list.h"
+#include "engine/run/conversion_settings.h"
+
+#include <QLocale>
+#include <QStringList>
+
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace urdiva {
+
+enum class End { First, Second };
+
+// The candidate lists filled by the vertex pass and the two vertex lists built from them.
+// Entries are marked fields in the candidate lists and normal forms in the vertex lists.
+class VertexLists {
+public:
+    VertexLists(const QLocale& locale, NetworkMode mode, bool caseSensitive, bool sortAscending);
+
+    // Suppressed end fields of record lines, in order: those of first ends always go to the
+    // first candidate list, those of second ends there too in one-mode and to the second one
+    // in two-mode.
+    void addCandidates(End end, std::span<const QString> fields);
+    // Settles both candidate lists (NameList::freeze), then drops the blank fields "¶" and "¶¶"
+    // from the first.
+    void removeBlankCandidates();
+    // Brings both candidate lists to normal form; entries may repeat afterwards.
+    void normaliseCandidates();
+    void buildVertexLists();
+
+    // The vertex number of a normal form at the given end, or 0 when no vertex matches it.
+    int findVertex(const QString& normalForm, End end) const;
+    // The same for a normal form that the vertex list was offered; nullopt for any other. It
+    // may be called from several threads at once.
+    std::optional<int> findOfferedVertex(QStringView normalForm, End end) const;
+
+    QStringList firstModeVertices() const { return m_firstMode.entries(); }
+    QStringList secondModeVertices() const { return m_secondMode.entries(); }
+    qsizetype firstModeCount() const { return m_firstMode.size(); }
+    qsizetype secondModeCount() const { return m_secondMode.size(); }
+
+private:
+    const NameList& vertexList(End end) const;
+    int vertexNumber(qsizetype position, End end) const;
+
+    NetworkMode m_mode;
+    NameList m_firstCandidates;
+    NameList m_secondCandidates;
+    QStringList m_firstNormalised;
+    QStringList m_secondNormalised;
+    NameList m_firstMode;
+    NameList m_secondMode;
+};
+
+} // namespace urdiva

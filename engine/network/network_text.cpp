@@ -1,0 +1,155 @@
+#include "engine/network/network_text.h"
+
+#include "engine/io/field_marker.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace urdiva {
+
+namespace {
+
+char* writeNumber(char* out, qint64 value)
+{
+    char digits[24];
+    int n = 0;
+    do {
+        digits[n++] = char('0' + value % 10);
+        value /= 10;
+    } while (value > 0);
+    while (n > 0)
+        *out++ = digits[--n];
+    return out;
+}
+
+// The text without field markers in UTF-8, as QString::toUtf8() encodes it: at most three
+// bytes per code unit.
+char* writeUnmarkedUtf8(char* out, QStringView text)
+{
+    // Surrogates, paired or not, are rare enough to leave to Qt's own encoder.
+    if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); })) {
+        const QByteArray bytes = removeMarkers(text).toUtf8();
+        return std::copy(bytes.cbegin(), bytes.cend(), out);
+    }
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80) {
+            *out++ = char(u);
+        } else if (u == kFieldMarker.unicode()) {
+            continue;
+        } else if (u < 0x800) {
+            *out++ = char(0xC0 | (u >> 6));
+            *out++ = char(0x80 | (u & 0x3F));
+        } else {
+            *out++ = char(0xE0 | (u >> 12));
+            *out++ = char(0x80 | ((u >> 6) & 0x3F));
+            *out++ = char(0x80 | (u & 0x3F));
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+char* NetworkText::beginLine(size_t size)
+{
+    // Room for the line break too. The buffer grows geometrically and is filled up to m_used;
+    // a QByteArray leaves new room uninitialised, which a million short lines notice.
+    const qsizetype needed = m_used + qsizetype(size) + 2;
+    if (needed > m_utf8.size())
+        m_utf8.resize(std::max(needed, 2 * m_utf8.size()));
+    return m_utf8.data() + m_used;
+}
+
+void NetworkText::endLine(char* end)
+{
+    *end++ = '\r';
+    *end++ = '\n';
+    m_used = end - m_utf8.constData();
+    ++m_lines;
+}
+
+void NetworkText::reserve(qsizetype bytes)
+{
+    if (bytes > m_utf8.size())
+        m_utf8.resize(bytes);
+}
+
+void NetworkText::appendLine(QStringView line)
+{
+    const QByteArray bytes = line.toUtf8();
+    char* out = beginLine(size_t(bytes.size()));
+    std::memcpy(out, bytes.constData(), size_t(bytes.size()));
+    endLine(out + bytes.size());
+}
+
+void NetworkText::append(const NetworkText& other)
+{
+    char* out = beginLine(size_t(other.m_used));
+    std::memcpy(out, other.m_utf8.constData(), size_t(other.m_used));
+    m_used += other.m_used;
+    m_lines += other.m_lines;
+}
+
+void NetworkText::appendVertexLines(const QStringList& names, qsizetype firstNumber)
+{
+    qsizetype number = firstNumber;
+    for (const QString& name : names) {
+        // Up to three bytes per code unit, plus the number, a space and the quotation marks.
+        char* out = writeNumber(beginLine(3 * size_t(name.size()) + 24), number++);
+        *out++ = ' ';
+        *out++ = '"';
+        out = writeUnmarkedUtf8(out, name);
+        *out++ = '"';
+        endLine(out);
+    }
+}
+
+void NetworkText::appendEdgeLine(int a, int b)
+{
+    char* out = writeNumber(beginLine(24), a);
+    *out++ = ' ';
+    endLine(writeNumber(out, b));
+}
+
+void NetworkText::appendEdgeLine(int a, int b, QByteArrayView weight)
+{
+    char* out = writeNumber(beginLine(size_t(weight.size()) + 24), a);
+    *out++ = ' ';
+    out = writeNumber(out, b);
+    *out++ = ' ';
+    std::memcpy(out, weight.data(), size_t(weight.size()));
+    endLine(out + weight.size());
+}
+
+QString NetworkText::plainText() const
+{
+    QString text = QString::fromUtf8(utf8());
+    text.remove(u'\r'); // names never hold a CR: the reader drops them
+    if (text.endsWith(u'\n'))
+        text.chop(1);
+    return text;
+}
+
+QString vertexCountLine(qsizetype firstModeCount, qsizetype secondModeCount, NetworkMode mode)
+{
+    QString line = QStringLiteral("*Vertices ") + QString::number(firstModeCount + secondModeCount);
+    if (mode == NetworkMode::TwoMode)
+        line += u' ' + QString::number(firstModeCount);
+    return line;
+}
+
+QString linkKindLine(bool directed)
+{
+    return directed ? QStringLiteral("*Arcs") : QStringLiteral("*Edges");
+}
+
+bool writeNetworkFile(const QString& finalPath, const NetworkText& text, Replace replace)
+{
+    AtomicFile file(finalPath, replace);
+    file.write("\xEF\xBB\xBF");
+    file.write(text.utf8());
+    return file.commit();
+}
+
+} // namespace urdiva

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "engine/io/atomic_file.h"
+#include "engine/run/conversion_settings.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace urdiva {
+
+// The Pajek network text, kept as the file's UTF-8 with every line followed by CR LF (on every
+// platform, since the files are read by a Windows program): compact enough for a million edge
+// lines, written as it is, and turned into text for a pane in one operation.
+class NetworkText {
+public:
+    void appendLine(QStringView line);
+    void append(const NetworkText& other);
+    // One line per vertex: its number, a space and the name (markers removed) in quotation marks,
+    // numbered from firstNumber on.
+    void appendVertexLines(const QStringList& names, qsizetype firstNumber);
+    // "a b".
+    void appendEdgeLine(int a, int b);
+    // "a b weight", the weight in UTF-8.
+    void appendEdgeLine(int a, int b, QByteArrayView weight);
+    void reserve(qsizetype bytes);
+
+    qsizetype lineCount() const { return m_lines; }
+    // The lines joined by LF, without a break after the last one.
+    QString plainText() const;
+    // The lines in UTF-8, each followed by CR LF; the file holds them after a byte-order mark.
+    QByteArrayView utf8() const { return QByteArrayView(m_utf8.constData(), m_used); }
+
+private:
+    // Room for `size` more bytes, written through the pointer it returns; endLine() takes the
+    // end of what was written and closes the line.
+    char* beginLine(size_t size);
+    void endLine(char* end);
+
+    QByteArray m_utf8;
+    qsizetype m_used = 0;
+    qsizetype m_lines = 0;
+};
+
+// "*Vertices N1+N2", followed in two-mode by a space and N1.
+QString vertexCountLine(qsizetype firstModeCount, qsizetype secondModeCount, NetworkMode mode);
+// "*Arcs" for a directed network, "*Edges" otherwise.
+QString linkKindLine(bool directed);
+
+// The network file: the UTF-8 byte-order mark, then the text, put in place whole. False when
+// replacing is Never and a file has appeared at the path (see AtomicFile).
+[[nodiscard]] bool writeNetworkFile(const QString& finalPath, const NetworkText& text,
+                                    Replace replace);
+
+} // namespace urdiva

@@ -1,0 +1,165 @@
+#include "engine/report/pair_measure.h"
+
+#include "engine/report/report_format.h"
+#include "engine/report/rtf_text.h"
+#include "engine/report/similarity.h"
+#include "engine/run/parallel.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <vector>
+
+namespace urdiva {
+namespace {
+
+// Pair lines are made for longer lengths up to this from a table of their percentage texts; a
+// pair with a longer name formats its own, so a very long name costs no table of its square.
+constexpr int kShownTableLength = 256;
+
+// Everything about the names that every pair reuses. Its size grows with the names and their
+// lengths, never with the square of a length.
+struct PreparedNames {
+    std::vector<QString> folded;
+    std::vector<int> lengths;
+    std::vector<QByteArray> rtf;
+    std::vector<int> largest; // the largest distance that reaches the threshold, by longer length
+    // " = " percentage "%" in RTF, by longer length and distance, for the lengths that names
+    // have up to kShownTableLength.
+    std::vector<std::vector<QByteArray>> shown;
+    QLocale locale;
+
+    void appendShown(QByteArray& out, int longest, int distance) const
+    {
+        if (size_t(longest) < shown.size() && !shown[size_t(longest)].empty()) {
+            out.append(shown[size_t(longest)][size_t(distance)]);
+            return;
+        }
+        const double percentage = similarityPercentage(similarityRatio(distance, longest));
+        out.append(rtfText(QStringLiteral("| = ") + formatPercentage(percentage, locale) + u'%'));
+    }
+};
+
+// The largest distance whose percentage still reaches the threshold for the longer length, or
+// -1 where none does; the percentage only falls as the distance grows.
+int largestDistance(int longest, int threshold)
+{
+    const auto reaches = [&](int d) {
+        return similarityPercentage(similarityRatio(d, longest)) >= threshold;
+    };
+    if (!reaches(0))
+        return -1;
+    int low = 0; // reaches
+    int high = longest + 1; // beyond every distance
+    while (high - low > 1) {
+        const int middle = low + (high - low) / 2;
+        (reaches(middle) ? low : high) = middle;
+    }
+    return low;
+}
+
+PreparedNames prepare(const QStringList& names, int threshold, const QLocale& locale)
+{
+    PreparedNames p;
+    p.locale = locale;
+    int maxLength = 0;
+    for (const QString& name : names) {
+        p.folded.push_back(foldAsciiCase(name));
+        p.lengths.push_back(int(name.size()));
+        p.rtf.push_back(rtfText(name));
+        maxLength = std::max(maxLength, int(name.size()));
+    }
+    p.largest.resize(size_t(maxLength) + 1);
+    for (int longest = 0; longest <= maxLength; ++longest)
+        p.largest[size_t(longest)] = largestDistance(longest, threshold);
+    // The longer name of a pair is one of the names, so only their lengths need texts.
+    p.shown.resize(size_t(std::min(maxLength, kShownTableLength)) + 1);
+    for (const int longest : p.lengths) {
+        if (longest > kShownTableLength || !p.shown[size_t(longest)].empty())
+            continue;
+        std::vector<QByteArray>& texts = p.shown[size_t(longest)];
+        for (int d = 0; d <= p.largest[size_t(longest)]; ++d) {
+            const double percentage = similarityPercentage(similarityRatio(d, longest));
+            texts.push_back(
+                rtfText(QStringLiteral("| = ") + formatPercentage(percentage, locale) + u'%'));
+        }
+    }
+    return p;
+}
+
+// The pair lines of row i (its name against every later one), in RTF, and their count.
+qint64 measureRow(const PreparedNames& p, size_t i, QByteArray& out)
+{
+    static const QByteArray kArrow = rtfText(QStringLiteral("| -> |"));
+    qint64 count = 0;
+    const size_t n = p.lengths.size();
+    const PatternDistance distanceTo(p.folded[i]);
+    for (size_t j = i + 1; j < n; ++j) {
+        const int longest = std::max(p.lengths[i], p.lengths[j]);
+        const int allowed = p.largest[size_t(longest)];
+        // The distance is never below the difference in length.
+        if (allowed < 0 || std::abs(p.lengths[i] - p.lengths[j]) > allowed)
+            continue;
+        const int d = distanceTo(p.folded[j], allowed);
+        if (d > allowed)
+            continue;
+        out.append('|');
+        out.append(p.rtf[i]);
+        out.append(kArrow);
+        out.append(p.rtf[j]);
+        p.appendShown(out, longest, d);
+        out.append(kRtfParagraphEnd);
+        ++count;
+    }
+    return count;
+}
+
+// Measures the rows on every core, a chunk of rows at a time, and hands them to `write` in row
+// order: each chunk is written while the next one is measured, so at most two chunks of rows are
+// in memory. A failure anywhere ends the measuring and is raised here.
+qint64 measureRows(const PreparedNames& p, const std::function<void(const QByteArray&)>& write)
+{
+    const size_t rows = p.lengths.size();
+    const size_t cores = coreCount();
+    const size_t chunk = 32 * cores;
+    struct Chunk {
+        std::vector<QByteArray> rtf;
+        qint64 count = 0;
+    };
+    Chunk chunks[2];
+    qint64 total = 0;
+    for (size_t begin = 0, k = 0;; begin += chunk, k = 1 - k) {
+        Chunk& measured = chunks[1 - k]; // the chunk before this one, to be written
+        Chunk& measuring = chunks[k];
+        const size_t end = std::min(rows, begin + chunk);
+        measuring.rtf.assign(end > begin ? end - begin : 0, QByteArray());
+        std::atomic<size_t> next {begin};
+        std::atomic<qint64> count {0};
+        const auto measure = [&] {
+            for (size_t row; (row = next++) < end;)
+                count += measureRow(p, row, measuring.rtf[row - begin]);
+        };
+        std::vector<std::function<void()>> tasks(cores, measure);
+        tasks.front() = [&] {
+            for (const QByteArray& rtf : measured.rtf)
+                write(rtf);
+            total += measured.count;
+            measured.rtf.clear();
+            measure();
+        };
+        runTogether(tasks);
+        measuring.count = count;
+        if (begin >= rows)
+            return total;
+    }
+}
+
+} // namespace
+
+qint64 measureSimilarPairs(const QStringList& names, int threshold, const QLocale& locale,
+                           const std::function<void(const QByteArray&)>& write)
+{
+    return measureRows(prepare(names, threshold, locale), write);
+}
+
+} // namespace urdiva

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "engine/io/paths.h"
+
+#include <QLocale>
+#include <QString>
+
+namespace urdiva {
+
+// Where the report for an output path goes: its folder, "Similaridade_", its base name and
+// ".rtf". An output path without a folder puts the report in the current folder, beside the
+// network file, rather than at the root.
+QString similarityReportPath(const QString& outputPath, const PathRules& rules = PathRules::host());
+
+// A percentage as "#,##0.00" in the locale: taken to 18 significant digits, then to two decimals
+// with a third decimal of 5 or more rounding up (90.625 gives 90,63 in pt_BR).
+QString formatPercentage(double value, const QLocale& locale);
+
+} // namespace urdiva

@@ -1,0 +1,236 @@
+#include "engine/report/similarity.h"
+
+#include <QString>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+#include <vector>
+
+namespace urdiva {
+
+// The ratio and the percentage are defined with a 64-bit significand; long double has one on
+// the platforms this is built for.
+static_assert(std::numeric_limits<long double>::digits == 64,
+              "long double must carry a 64-bit significand");
+
+namespace {
+
+// The texts with their common prefix and suffix set aside; `longer` is a when both are equally
+// long.
+struct Trimmed {
+    QStringView longer;
+    QStringView shorter;
+};
+
+Trimmed trim(QStringView a, QStringView b)
+{
+    QStringView l = a.size() >= b.size() ? a : b;
+    QStringView s = a.size() >= b.size() ? b : a;
+    qsizetype prefix = 0;
+    while (prefix < s.size() && l[prefix] == s[prefix])
+        ++prefix;
+    l = l.sliced(prefix);
+    s = s.sliced(prefix);
+    qsizetype suffix = 0;
+    while (suffix < s.size() && l[l.size() - 1 - suffix] == s[s.size() - 1 - suffix])
+        ++suffix;
+    return {l.first(l.size() - suffix), s.first(s.size() - suffix)};
+}
+
+} // namespace
+
+QString foldAsciiCase(QStringView text)
+{
+    QString out = text.toString();
+    for (QChar& c : out) {
+        if (c >= u'A' && c <= u'Z')
+            c = QChar(c.unicode() + 32);
+    }
+    return out;
+}
+
+int EditDistance(QStringView a, QStringView b)
+{
+    const auto [L, S] = trim(a, b);
+    const qsizetype n = L.size();
+    const qsizetype m = S.size();
+    if (m == 0)
+        return int(n);
+    std::vector<int> D(size_t(m) + 1);
+    for (qsizetype j = 0; j <= m; ++j)
+        D[size_t(j)] = int(j);
+    for (qsizetype i = 1; i <= n; ++i) {
+        int diag = int(i - 1);
+        int cur = int(i);
+        for (qsizetype j = 1; j <= m; ++j) {
+            const bool match = L[i - 1] == S[j - 1] ||
+                               (i > 1 && j > 1 && L[i - 1] == S[j - 2] && S[j - 1] == L[i - 2]);
+            if (match)
+                cur = diag;
+            else
+                cur = 1 + std::min({cur, diag, D[size_t(j)]});
+            diag = D[size_t(j)];
+            D[size_t(j)] = cur;
+        }
+    }
+    return D[size_t(m)];
+}
+
+double similarityRatio(int distance, int longest)
+{
+    if (longest == 0)
+        return 1.0;
+    return double(1.0L - static_cast<long double>(distance) / static_cast<long double>(longest));
+}
+
+double similarityPercentage(double ratio)
+{
+    return double(static_cast<long double>(ratio) * 100.0L);
+}
+
+double Similarity(QStringView a, QStringView b, bool foldCase)
+{
+    const int longest = int(std::max(a.size(), b.size()));
+    if (longest == 0)
+        return 1.0;
+    const int d = foldCase ? EditDistance(foldAsciiCase(a), foldAsciiCase(b)) : EditDistance(a, b);
+    return similarityRatio(d, longest);
+}
+
+PatternDistance::PatternDistance(QStringView pattern)
+    : m_length(int(pattern.size()))
+    , m_words(size_t((pattern.size() + 63) / 64))
+    , m_low(256 * m_words, 0)
+    , m_vp(m_words)
+    , m_vn(m_words)
+    , m_eq(m_words)
+{
+    // Code units from 256 up keep their positions rather than masks, so that a long pattern
+    // of many different letters costs memory in its length, not its length squared.
+    std::vector<std::pair<char16_t, int>> high;
+    for (qsizetype k = 0; k < pattern.size(); ++k) {
+        const char16_t c = pattern[k].unicode();
+        if (c < 256)
+            m_low[size_t(c) * m_words + size_t(k / 64)] |= uint64_t(1) << (k % 64);
+        else
+            high.emplace_back(c, int(k));
+    }
+    std::sort(high.begin(), high.end());
+    for (const auto& [c, k] : high) {
+        if (m_highChars.empty() || m_highChars.back() != c) {
+            m_highChars.push_back(c);
+            m_highStart.push_back(m_highPositions.size());
+        }
+        m_highPositions.push_back(k);
+    }
+    m_highStart.push_back(m_highPositions.size());
+    for (std::vector<uint64_t>& buffer : m_highMasks)
+        buffer.resize(m_words);
+}
+
+const uint64_t* PatternDistance::masks(char16_t c, int slot) const
+{
+    if (c < 256)
+        return m_low.data() + size_t(c) * m_words;
+    const auto it = std::lower_bound(m_highChars.begin(), m_highChars.end(), c);
+    if (it == m_highChars.end() || *it != c)
+        return nullptr;
+    const size_t index = size_t(it - m_highChars.begin());
+    std::vector<uint64_t>& mask = m_highMasks[slot];
+    std::fill(mask.begin(), mask.end(), 0);
+    for (size_t p = m_highStart[index]; p < m_highStart[index + 1]; ++p) {
+        const int k = m_highPositions[p];
+        mask[size_t(k / 64)] |= uint64_t(1) << (k % 64);
+    }
+    return mask.data();
+}
+
+// Myers' bit-parallel edit distance, in Hyyrö's form: the text's code units are the rows, the
+// pattern's the columns, 64 columns to a machine word. The plain table is Levenshtein's with a
+// wider notion of a match: a cell matches when its characters are equal or close a swapped pair.
+// Whenever a cell matches, its diagonal neighbour is also the smallest candidate, since
+// neighbouring cells differ by at most 1; so the table is Levenshtein's with that match relation,
+// and the bit-parallel method applies once a row's match mask includes the swaps: columns k where
+// pattern[k-1] = text[i] and pattern[k] = text[i-1]. The relation is the same with the texts'
+// roles exchanged, so either may be the pattern.
+int PatternDistance::operator()(QStringView text, int maxDistance) const
+{
+    const qsizetype n = text.size();
+    const int m = m_length;
+    if (m == 0)
+        return int(n);
+    if (n == 0)
+        return m;
+    if (std::abs(int(n) - m) > maxDistance)
+        return maxDistance + 1;
+    int score = m;
+    if (m_words == 1) {
+        const uint64_t last = uint64_t(1) << (m - 1);
+        uint64_t vp = ~uint64_t(0);
+        uint64_t vn = 0;
+        uint64_t previous = 0;
+        for (qsizetype i = 0; i < n; ++i) {
+            const char16_t c = text[i].unicode();
+            const uint64_t* found = c < 256 ? &m_low[c] : masks(c, int(i % 2));
+            const uint64_t current = found ? *found : 0;
+            const uint64_t eq = current | ((current << 1) & previous);
+            previous = current;
+            const uint64_t x = eq | vn;
+            const uint64_t d0 = (((x & vp) + vp) ^ vp) | x;
+            uint64_t hp = vn | ~(d0 | vp);
+            const uint64_t hn = vp & d0;
+            score += int((hp & last) != 0) - int((hn & last) != 0);
+            hp = (hp << 1) | 1; // the first column grows by one each row
+            vp = (hn << 1) | ~(d0 | hp);
+            vn = hp & d0;
+            // The last column changes by at most one per remaining row.
+            if (score - (n - 1 - i) > maxDistance)
+                return maxDistance + 1;
+        }
+        return score;
+    }
+    const size_t words = m_words;
+    const int lastBit = (m - 1) % 64;
+    std::fill(m_vp.begin(), m_vp.end(), ~uint64_t(0));
+    std::fill(m_vn.begin(), m_vn.end(), 0);
+    const uint64_t* previous = nullptr;
+    for (qsizetype i = 0; i < n; ++i) {
+        // Two buffers for high code units, so that the previous row's masks stay valid.
+        const uint64_t* current = masks(text[i].unicode(), int(i % 2));
+        uint64_t swapCarry = 0;
+        for (size_t w = 0; w < words; ++w) {
+            const uint64_t here = current ? current[w] : 0;
+            m_eq[w] = here | (previous ? ((here << 1) | swapCarry) & previous[w] : 0);
+            swapCarry = here >> 63;
+        }
+        uint64_t hpCarry = 1;
+        uint64_t hnCarry = 0;
+        uint64_t addCarry = 0;
+        for (size_t w = 0; w < words; ++w) {
+            const uint64_t x = m_eq[w] | m_vn[w];
+            const uint64_t xv = x & m_vp[w];
+            const uint64_t sum = xv + m_vp[w];
+            const uint64_t sumWithCarry = sum + addCarry;
+            addCarry = uint64_t(sum < xv) | uint64_t(sumWithCarry < sum);
+            const uint64_t d0 = (sumWithCarry ^ m_vp[w]) | x;
+            const uint64_t hp = m_vn[w] | ~(d0 | m_vp[w]);
+            const uint64_t hn = m_vp[w] & d0;
+            if (w + 1 == words)
+                score += int((hp >> lastBit) & 1) - int((hn >> lastBit) & 1);
+            const uint64_t hpShifted = (hp << 1) | hpCarry;
+            const uint64_t hnShifted = (hn << 1) | hnCarry;
+            hpCarry = hp >> 63;
+            hnCarry = hn >> 63;
+            m_vp[w] = hnShifted | ~(d0 | hpShifted);
+            m_vn[w] = hpShifted & d0;
+        }
+        if (score - (n - 1 - i) > maxDistance)
+            return maxDistance + 1;
+        previous = current;
+    }
+    return score;
+}
+
+} // namespace urdiva

@@ -1,0 +1,299 @@
+#include "engine/run/conversion_run.h"
+
+#include "engine/io/field_marker.h"
+#include "engine/io/line_reader.h"
+#include "engine/io/paths.h"
+#include "engine/io/record_line.h"
+#include "engine/io/record_stream.h"
+#include "engine/names/field_memo.h"
+#include "engine/names/vertex_lists.h"
+#include "engine/network/network_text.h"
+#include "engine/report/similarity_report.h"
+#include "engine/run/parallel.h"
+#include "engine/run/run_error.h"
+
+#include <QFileInfo>
+#include <QLocale>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace urdiva {
+namespace {
+
+// The fields of one name list, which in two-mode the second end has of its own and in one-mode
+// both ends share: the memo that tells them apart, the fields in order of first sighting, and
+// (once the pass is over) their suppressed marked texts, which are the list's candidates.
+struct ListFields {
+    FieldMemo memo;
+    std::vector<FieldMemo::FieldRef> sightings;
+    std::vector<QString> texts;
+};
+
+// What the edge pass needs of the record lines, gathered by the vertex pass so that the file is
+// read once: the fields of both ends of each record and, with a value column, each weight's
+// UTF-8 text followed by an LF (which no field holds).
+struct RecordLog {
+    std::vector<FieldMemo::FieldRef> ends; // first end, second end, per record
+    std::string weights;
+    bool lacksWeight = false; // some record line has no value column
+};
+
+// Calls onRecord with every record of a batch. The memo lookups of a few records' end fields
+// are started before the first of them is needed (see FieldMemo::prefetchSlot).
+template <typename FieldsOf, typename OnRecord>
+void forEachRecord(std::span<const RecordStream::Record> records, FieldsOf fieldsOf,
+                   OnRecord onRecord)
+{
+    constexpr size_t kAhead = 32;
+    const End ends[] = {End::First, End::Second};
+    for (size_t k = 0; k < records.size(); k += kAhead) {
+        const auto some = records.subspan(k, std::min(kAhead, records.size() - k));
+        for (const RecordStream::Record& record : some) {
+            for (int e = 0; e < 2; ++e) {
+                if (record.ends[e].present)
+                    fieldsOf(ends[e]).memo.prefetchSlot(record.ends[e].hash);
+            }
+        }
+        for (const RecordStream::Record& record : some) {
+            for (int e = 0; e < 2; ++e) {
+                if (record.ends[e].present)
+                    fieldsOf(ends[e]).memo.prefetchEntry(record.ends[e].hash);
+            }
+        }
+        for (const RecordStream::Record& record : some)
+            onRecord(record);
+    }
+}
+
+RunError missingField(qint32 index)
+{
+    return RunError(QStringLiteral("List index out of bounds (%1)").arg(index));
+}
+
+// Below this many items, work is not worth a second thread.
+constexpr size_t kParallelFrom = 20000;
+
+// A field's suppressed marked text.
+QString candidateText(const FieldMemo::Field& field, const SuppressionRule& rule)
+{
+    return SuprimirCaractere(
+        rule, markedField(RecordLine::valueOfKey(field.key, field.keyIsText), field.shape));
+}
+
+// Fills fields.texts, on two threads when there are many.
+void buildCandidateTexts(ListFields& fields, const SuppressionRule& rule)
+{
+    std::vector<QString>& texts = fields.texts;
+    texts.resize(fields.sightings.size());
+    const auto build = [&](size_t begin, size_t end) {
+        for (size_t i = begin; i < end; ++i) {
+            texts[i] = candidateText(fields.memo.field(fields.sightings[i]), rule);
+        }
+    };
+    const size_t count = texts.size();
+    if (count < kParallelFrom)
+        build(0, count);
+    else
+        runTogether({[&] { build(0, count / 2); }, [&] { build(count / 2, count); }});
+}
+
+// The vertex number of every field, indexed by FieldRef; 0 where no vertex matches. Most
+// normal forms are texts the vertex list was offered, found by text alone on two threads at
+// once; the others are looked up afterwards.
+std::vector<int> vertexNumbers(const ListFields& fields, End end, const VertexLists& lists)
+{
+    std::vector<int> numbers(fields.memo.refCount(), 0);
+    std::vector<std::pair<FieldMemo::FieldRef, QString>> others[2];
+    const auto look = [&](int part, size_t begin, size_t stop) {
+        QString storage;
+        for (size_t i = begin; i < stop; ++i) {
+            const FieldMemo::FieldRef ref = fields.sightings[i];
+            const QStringView normalForm = normaliseField(fields.texts[i], storage);
+            if (const std::optional<int> number = lists.findOfferedVertex(normalForm, end))
+                numbers[ref] = *number;
+            else
+                others[part].emplace_back(ref, normalForm.toString());
+        }
+    };
+    const size_t count = fields.sightings.size();
+    if (count < kParallelFrom)
+        look(0, 0, count);
+    else
+        runTogether({[&] { look(0, 0, count / 2); }, [&] { look(1, count / 2, count); }});
+    for (const auto& part : others) {
+        for (const auto& [ref, normalForm] : part)
+            numbers[ref] = lists.findVertex(normalForm, end);
+    }
+    return numbers;
+}
+
+// The edge lines of records [begin, end) of the log, the first of whose weights starts at
+// `weight`.
+void appendEdgeLines(NetworkText& text, const RecordLog& log, size_t begin, size_t end,
+                     const char* weight, bool weighted, const std::vector<int>& firstNumbers,
+                     const std::vector<int>& secondNumbers)
+{
+    const char* weightsEnd = log.weights.data() + log.weights.size();
+    for (size_t r = begin; r < end; ++r) {
+        const int a = firstNumbers[log.ends[2 * r]];
+        const int b = secondNumbers[log.ends[2 * r + 1]];
+        QByteArrayView weightText;
+        if (weighted) {
+            const char* lineEnd =
+                static_cast<const char*>(std::memchr(weight, '\n', size_t(weightsEnd - weight)));
+            weightText = QByteArrayView(weight, lineEnd);
+            weight = lineEnd + 1;
+        }
+        // An end without a vertex (a blank field) has no number to write.
+        if (a == 0 || b == 0)
+            continue;
+        if (weighted)
+            text.appendEdgeLine(a, b, weightText);
+        else
+            text.appendEdgeLine(a, b);
+    }
+}
+
+// All edge lines, the second half of many formatted on another thread and appended.
+void appendEdgeLines(NetworkText& text, const RecordLog& log, bool weighted,
+                     const std::vector<int>& firstNumbers, const std::vector<int>& secondNumbers)
+{
+    const size_t records = log.ends.size() / 2;
+    const char* weights = log.weights.data();
+    if (records < kParallelFrom) {
+        appendEdgeLines(text, log, 0, records, weights, weighted, firstNumbers, secondNumbers);
+        return;
+    }
+    const size_t half = records / 2;
+    const char* weightsEnd = weights + log.weights.size();
+    const char* secondWeights = weights;
+    for (size_t r = 0; weighted && r < half; ++r) {
+        const void* lineEnd = std::memchr(secondWeights, '\n', size_t(weightsEnd - secondWeights));
+        secondWeights = static_cast<const char*>(lineEnd) + 1;
+    }
+    NetworkText tail;
+    tail.reserve(qsizetype(16 * (records - half)) + (weightsEnd - secondWeights));
+    runTogether({
+        [&] {
+            appendEdgeLines(text, log, 0, half, weights, weighted, firstNumbers, secondNumbers);
+        },
+        [&] {
+            appendEdgeLines(tail, log, half, records, secondWeights, weighted, firstNumbers,
+                            secondNumbers);
+        },
+    });
+    text.append(tail);
+}
+
+} // namespace
+
+RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedback,
+                         std::unique_ptr<LineReader> input)
+{
+    if (NomeSemExtensao(settings.outputPath).isEmpty()) {
+        feedback.showMessage(messages::noOutputFile());
+        return RunOutcome::NoOutputFile;
+    }
+    const QString finalPath = finalOutputPath(settings.outputPath);
+    checkOutputTarget(finalPath);
+    // Only a file the user agreed to replace may be replaced at the end; one that appears at the
+    // path while the run works is kept.
+    Replace replace = feedback.replaceAppearingFile() ? Replace::Allowed : Replace::Never;
+    if (QFileInfo::exists(finalPath)) {
+        if (!feedback.confirmOverwrite(finalPath))
+            return RunOutcome::OverwriteDeclined;
+        replace = Replace::Allowed;
+    }
+
+    feedback.showStage(messages::stageText(1));
+    feedback.clearOutput();
+
+    VertexLists lists(QLocale(), settings.mode, settings.caseSensitive, settings.sortAscending);
+    const bool twoMode = settings.mode == NetworkMode::TwoMode;
+    ListFields firstFields;
+    ListFields secondFields;
+    const auto fieldsOf = [&](End end) -> ListFields& {
+        return end == End::Second && twoMode ? secondFields : firstFields;
+    };
+    RecordLog log;
+    {
+        const auto collect = [&](const RecordStream::Field& field, qint32 index, End end) {
+            if (!field.present)
+                throw missingField(index);
+            ListFields& fields = fieldsOf(end);
+            const FieldMemo::Sighting sighting =
+                fields.memo.see(field.key, field.keyIsText, field.hash, field.shape);
+            // Offering a field again would change nothing.
+            if (sighting.first)
+                fields.sightings.push_back(sighting.ref);
+            log.ends.push_back(sighting.ref);
+        };
+        if (!input)
+            input = std::make_unique<LineReader>(settings.inputPath);
+        feedback.showStage(messages::stageText(2));
+        RecordStream stream(std::move(input), settings);
+        stream.forEachBatch([&](std::span<const RecordStream::Record> records) {
+            forEachRecord(records, fieldsOf, [&](const RecordStream::Record& record) {
+                collect(record.ends[0], settings.firstColumn, End::First);
+                collect(record.ends[1], settings.secondColumn, End::Second);
+            });
+        });
+        log.weights = stream.takeWeights();
+        log.lacksWeight = stream.lacksWeight();
+        buildCandidateTexts(firstFields, settings.suppression);
+        lists.addCandidates(End::First, firstFields.texts);
+        if (twoMode) {
+            buildCandidateTexts(secondFields, settings.suppression);
+            lists.addCandidates(End::Second, secondFields.texts);
+        }
+    }
+
+    feedback.showStage(messages::stageText(3));
+    lists.removeBlankCandidates();
+    lists.normaliseCandidates();
+
+    feedback.showStage(messages::stageText(4));
+    lists.buildVertexLists();
+
+    feedback.showStage(messages::stageText(5));
+    if (settings.valueColumn && log.lacksWeight)
+        throw missingField(*settings.valueColumn);
+    NetworkText text;
+    text.reserve(64 * (lists.firstModeCount() + lists.secondModeCount()) +
+                 16 * qsizetype(log.ends.size() / 2) + qsizetype(log.weights.size()));
+    text.appendLine(
+        vertexCountLine(lists.firstModeCount(), lists.secondModeCount(), settings.mode));
+    text.appendVertexLines(lists.firstModeVertices(), 1);
+    if (twoMode)
+        text.appendVertexLines(lists.secondModeVertices(), lists.firstModeCount() + 1);
+    text.appendLine(linkKindLine(settings.directed));
+    {
+        const std::vector<int> firstNumbers = vertexNumbers(firstFields, End::First, lists);
+        const std::vector<int> secondNumbers =
+            twoMode ? vertexNumbers(secondFields, End::Second, lists) : std::vector<int>();
+        appendEdgeLines(text, log, settings.valueColumn.has_value(), firstNumbers,
+                        twoMode ? secondNumbers : firstNumbers);
+    }
+    log = RecordLog();
+
+    feedback.showStage(messages::stageText(6));
+    if (settings.similarityReport)
+        SimilarityReport(lists.firstModeVertices(), settings.similarityThreshold,
+                         settings.outputPath);
+    feedback.showOutput(text);
+    if (!writeNetworkFile(finalPath, text, replace)) {
+        feedback.closeProgress();
+        return RunOutcome::OverwriteDeclined;
+    }
+    feedback.closeProgress();
+    feedback.showMessage(settings.similarityReport ? messages::savedNetworkAndReport()
+                                                   : messages::savedNetwork());
+    return RunOutcome::Written;
+}
+
+} // namespace urdiva

@@ -1,0 +1,35 @@
+#include "engine/run/run_error.h"
+
+#include <new>
+
+namespace urdiva {
+
+RunError::RunError(QString message)
+    : m_message(std::move(message))
+    , m_utf8(m_message.toUtf8())
+{
+}
+
+QString errorBoxText(const QString& message)
+{
+    if (!message.isEmpty() && message.back().unicode() > u'.')
+        return message + u'.';
+    return message;
+}
+
+QString caughtFailureText()
+{
+    try {
+        throw;
+    } catch (const RunError& e) {
+        return errorBoxText(e.message());
+    } catch (const std::bad_alloc&) {
+        return errorBoxText(QStringLiteral("Out of memory"));
+    } catch (const std::exception& e) {
+        return errorBoxText(QString::fromUtf8(e.what()));
+    } catch (...) {
+        return errorBoxText(QStringLiteral("Unknown error"));
+    }
+}
+
+} // namespace urdiva
