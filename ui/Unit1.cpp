@@ -14,6 +14,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
@@ -26,6 +27,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -639,9 +641,19 @@ ConversionSettings TtoPajek::gatherSettings() const
     return settings;
 }
 
+void TtoPajek::closeEvent(QCloseEvent* event)
+{
+    if (m_running)
+        event->ignore();
+    else
+        QWidget::closeEvent(event);
+}
+
 void TtoPajek::ButtonTXTClick()
 {
     const ConversionSettings settings = gatherSettings();
+    m_running = true;
+    const auto ended = qScopeGuard([this] { m_running = false; });
     ProgressWindow progress(this);
     Feedback feedback(*this, progress);
     try {

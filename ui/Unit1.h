@@ -53,6 +53,9 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // While a run works, the window stays: the progress box lets pending window events through
+    // (a request to close among them), which the window answers only once the run has ended.
+    void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -90,6 +93,7 @@ private:
     QWidget* m_info = nullptr;
     std::function<void()> m_startupCheck;
     bool m_shown = false;
+    bool m_running = false;
 
     // Values kept between actions.
     QString m_analysedPath;

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -335,11 +336,16 @@ TEST_F(MainWindowTest, AWholeRun)
     pick("ComboBoxValor", QStringLiteral("3"));
     find<QLineEdit>("EditSaida")->setText(dir.path(QStringLiteral("rede")));
     QStringList stages;
+    bool closedDuringTheRun = false;
     QObject::connect(&window, &TtoPajek::stageShown, [&](const QString&) {
         QWidget* progress = window.findChild<QWidget*>(QStringLiteral("ProgressWindow"));
         auto* label = progress ? progress->findChild<QLabel*>() : nullptr;
         stages << (progress && progress->isVisible() && label ? label->text()
                                                               : QStringLiteral("(none)"));
+        // A request to close, which the progress box lets through, waits for the run's end.
+        QCloseEvent close;
+        QApplication::sendEvent(&window, &close);
+        closedDuringTheRun |= close.isAccepted();
     });
     bool progressAtMessage = true;
     dialogs.onBox = [&] {
@@ -350,6 +356,8 @@ TEST_F(MainWindowTest, AWholeRun)
     for (int k = 1; k <= 6; ++k)
         expected << messages::stageText(k);
     EXPECT_EQ(stages, expected);
+    EXPECT_FALSE(closedDuringTheRun);
+    EXPECT_TRUE(window.isVisible());
     EXPECT_FALSE(progressAtMessage);
     EXPECT_EQ(dialogs.shown, QStringList {QStringLiteral("inform:Arquivo gravado com sucesso!")});
     EXPECT_EQ(find<LinesView>("RichEditSaida")->toPlainText(),
