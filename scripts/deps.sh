@@ -19,4 +19,4 @@ need_packages() {
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-translations-l10n fonts-wine
                 fonts-liberation2 fonts-dejavu-core libboost1.81-dev)
 TEST_PACKAGES=(googletest libgtest-dev python3 python3-igraph python3-networkx unrtf xvfb xauth
-               x11-utils)
+               x11-utils xdotool)
