@@ -19,8 +19,31 @@ constexpr int kShownTableLength = 256;
 
 // Everything about the names that every pair reuses. Its size grows with the names and their
 // lengths, never with the square of a length.
+// The letters a text holds, one bit for each of 64 classes of code units. A letter class that
+// one text holds and the other does not costs that text at least one edit, and an edit gives or
+// takes at most one class on each side (a swap none); so the larger count of such classes is
+// never more than the distance.
+quint64 letterClasses(QStringView text)
+{
+    quint64 classes = 0;
+    for (const QChar c : text)
+        classes |= quint64(1) << ((c.unicode() * 0x9E37u) >> 10 & 63);
+    return classes;
+}
+
+// The number of bits set, inline: the baseline processor may lack a popcount instruction, and a
+// library call per pair costs more than these few operations.
+int bitCount(quint64 bits)
+{
+    bits -= (bits >> 1) & 0x5555555555555555ull;
+    bits = (bits & 0x3333333333333333ull) + ((bits >> 2) & 0x3333333333333333ull);
+    bits = (bits + (bits >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    return int((bits * 0x0101010101010101ull) >> 56);
+}
+
 struct PreparedNames {
     std::vector<QString> folded;
+    std::vector<quint64> letters; // letterClasses() of the folded name
     std::vector<int> lengths;
     std::vector<QByteArray> rtf;
     std::vector<int> largest; // the largest distance that reaches the threshold, by longer length
@@ -65,6 +88,7 @@ PreparedNames prepare(const QStringList& names, int threshold, const QLocale& lo
     int maxLength = 0;
     for (const QString& name : names) {
         p.folded.push_back(foldAsciiCase(name));
+        p.letters.push_back(letterClasses(p.folded.back()));
         p.lengths.push_back(int(name.size()));
         p.rtf.push_back(rtfText(name));
         maxLength = std::max(maxLength, int(name.size()));
@@ -97,8 +121,13 @@ qint64 measureRow(const PreparedNames& p, size_t i, QByteArray& out)
     for (size_t j = i + 1; j < n; ++j) {
         const int longest = std::max(p.lengths[i], p.lengths[j]);
         const int allowed = p.largest[size_t(longest)];
-        // The distance is never below the difference in length.
+        // The distance is never below the difference in length, nor below the letters one name
+        // holds and the other lacks (see letterClasses).
         if (allowed < 0 || std::abs(p.lengths[i] - p.lengths[j]) > allowed)
+            continue;
+        const int onlyHere = bitCount(p.letters[i] & ~p.letters[j]);
+        const int onlyThere = bitCount(p.letters[j] & ~p.letters[i]);
+        if (std::max(onlyHere, onlyThere) > allowed)
             continue;
         const int d = distanceTo(p.folded[j], allowed);
         if (d > allowed)
