@@ -90,7 +90,9 @@ bool AtomicFile::commit()
             throw RunError(QStringLiteral("Failed to Save Stream"));
         return true;
     }
-    if (!m_fresh.flush())
+    // On the disk before it has a name, as QSaveFile does for the other path: a crash right
+    // after the rename must not leave an empty network behind.
+    if (!m_fresh.flush() || ::fdatasync(m_fresh.handle()) != 0)
         throw RunError(QStringLiteral("Failed to Save Stream"));
     // Put in place only where nothing is: the rename never replaces a file.
     if (m_fresh.rename(m_path)) {
