@@ -114,15 +114,12 @@ void NameList::sortIds(std::vector<qsizetype>& ids) const
     };
     // Collation is the costly part of a sort: a large one is done in two halves at once, each
     // with its own collator, and merged.
-    constexpr size_t kParallelFrom = 20000;
-    if (ids.size() < kParallelFrom) {
-        std::sort(ids.begin(), ids.end(), before(m_collation));
-        return;
-    }
-    const auto middle = ids.begin() + qsizetype(ids.size() / 2);
     const NameCollation helperCollation = m_collation.clone();
-    runTogether({[&] { std::sort(ids.begin(), middle, before(m_collation)); },
-                 [&] { std::sort(middle, ids.end(), before(helperCollation)); }});
+    inHalves(ids.size(), [&](size_t begin, size_t end, int half) {
+        std::sort(ids.begin() + qsizetype(begin), ids.begin() + qsizetype(end),
+                  before(half == 0 ? m_collation : helperCollation));
+    });
+    const auto middle = ids.begin() + qsizetype(ids.size() / 2);
     std::inplace_merge(ids.begin(), middle, ids.end(), before(m_collation));
 }
 

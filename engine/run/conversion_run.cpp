@@ -75,9 +75,6 @@ RunError missingField(qint32 index)
     return RunError(QStringLiteral("List index out of bounds (%1)").arg(index));
 }
 
-// Below this many items, work is not worth a second thread.
-constexpr size_t kParallelFrom = 20000;
-
 // A field's suppressed marked text.
 QString candidateText(const FieldMemo::Field& field, const SuppressionRule& rule)
 {
@@ -85,21 +82,13 @@ QString candidateText(const FieldMemo::Field& field, const SuppressionRule& rule
         rule, markedField(RecordLine::valueOfKey(field.key, field.keyIsText), field.shape));
 }
 
-// Fills fields.texts, on two threads when there are many.
 void buildCandidateTexts(ListFields& fields, const SuppressionRule& rule)
 {
-    std::vector<QString>& texts = fields.texts;
-    texts.resize(fields.sightings.size());
-    const auto build = [&](size_t begin, size_t end) {
-        for (size_t i = begin; i < end; ++i) {
-            texts[i] = candidateText(fields.memo.field(fields.sightings[i]), rule);
-        }
-    };
-    const size_t count = texts.size();
-    if (count < kParallelFrom)
-        build(0, count);
-    else
-        runTogether({[&] { build(0, count / 2); }, [&] { build(count / 2, count); }});
+    fields.texts.resize(fields.sightings.size());
+    inHalves(fields.texts.size(), [&](size_t begin, size_t end, int) {
+        for (size_t i = begin; i < end; ++i)
+            fields.texts[i] = candidateText(fields.memo.field(fields.sightings[i]), rule);
+    });
 }
 
 // The vertex number of every field, indexed by FieldRef; 0 where no vertex matches. Most
@@ -109,7 +98,7 @@ std::vector<int> vertexNumbers(const ListFields& fields, End end, const VertexLi
 {
     std::vector<int> numbers(fields.memo.refCount(), 0);
     std::vector<std::pair<FieldMemo::FieldRef, QString>> others[2];
-    const auto look = [&](int part, size_t begin, size_t stop) {
+    inHalves(fields.sightings.size(), [&](size_t begin, size_t stop, int half) {
         QString storage;
         for (size_t i = begin; i < stop; ++i) {
             const FieldMemo::FieldRef ref = fields.sightings[i];
@@ -117,14 +106,9 @@ std::vector<int> vertexNumbers(const ListFields& fields, End end, const VertexLi
             if (const std::optional<int> number = lists.findOfferedVertex(normalForm, end))
                 numbers[ref] = *number;
             else
-                others[part].emplace_back(ref, normalForm.toString());
+                others[half].emplace_back(ref, normalForm.toString());
         }
-    };
-    const size_t count = fields.sightings.size();
-    if (count < kParallelFrom)
-        look(0, 0, count);
-    else
-        runTogether({[&] { look(0, 0, count / 2); }, [&] { look(1, count / 2, count); }});
+    });
     for (const auto& part : others) {
         for (const auto& [ref, normalForm] : part)
             numbers[ref] = lists.findVertex(normalForm, end);
@@ -159,33 +143,20 @@ void appendEdgeLines(NetworkText& text, const RecordLog& log, size_t begin, size
     }
 }
 
-// All edge lines, the second half of many formatted on another thread and appended.
+// All edge lines, the second half of many formatted into a text of its own and appended.
 void appendEdgeLines(NetworkText& text, const RecordLog& log, bool weighted,
                      const std::vector<int>& firstNumbers, const std::vector<int>& secondNumbers)
 {
-    const size_t records = log.ends.size() / 2;
-    const char* weights = log.weights.data();
-    if (records < kParallelFrom) {
-        appendEdgeLines(text, log, 0, records, weights, weighted, firstNumbers, secondNumbers);
-        return;
-    }
-    const size_t half = records / 2;
-    const char* weightsEnd = weights + log.weights.size();
-    const char* secondWeights = weights;
-    for (size_t r = 0; weighted && r < half; ++r) {
-        const void* lineEnd = std::memchr(secondWeights, '\n', size_t(weightsEnd - secondWeights));
-        secondWeights = static_cast<const char*>(lineEnd) + 1;
-    }
     NetworkText tail;
-    tail.reserve(qsizetype(16 * (records - half)) + (weightsEnd - secondWeights));
-    runTogether({
-        [&] {
-            appendEdgeLines(text, log, 0, half, weights, weighted, firstNumbers, secondNumbers);
-        },
-        [&] {
-            appendEdgeLines(tail, log, half, records, secondWeights, weighted, firstNumbers,
-                            secondNumbers);
-        },
+    inHalves(log.ends.size() / 2, [&](size_t begin, size_t end, int half) {
+        const char* weight = log.weights.data();
+        const char* weightsEnd = weight + log.weights.size();
+        for (size_t r = 0; weighted && r < begin; ++r)
+            weight = static_cast<const char*>(std::memchr(weight, '\n', weightsEnd - weight)) + 1;
+        if (half == 1)
+            tail.reserve(qsizetype(16 * (end - begin) + log.weights.size() / 2));
+        appendEdgeLines(half == 0 ? text : tail, log, begin, end, weight, weighted, firstNumbers,
+                        secondNumbers);
     });
     text.append(tail);
 }

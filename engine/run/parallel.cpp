@@ -35,6 +35,14 @@ void runTogether(const std::vector<std::function<void()>>& tasks)
     }
 }
 
+void inHalves(size_t count, const std::function<void(size_t begin, size_t end, int half)>& part)
+{
+    if (count < 20000)
+        part(0, count, 0);
+    else
+        runTogether({[&] { part(0, count / 2, 0); }, [&] { part(count / 2, count, 1); }});
+}
+
 size_t coreCount()
 {
     return std::max(1u, std::thread::hardware_concurrency());

@@ -12,6 +12,10 @@ namespace urdiva {
 // no task may wait for another.
 void runTogether(const std::vector<std::function<void()>>& tasks);
 
+// Calls part(begin, end, half) for the two halves of [0, count) together, half 0 and 1; below
+// 20,000 items, where a second thread is not worth starting, once for the whole as half 0.
+void inHalves(size_t count, const std::function<void(size_t begin, size_t end, int half)>& part);
+
 // The number of tasks worth running together: the processor's cores, at least one.
 size_t coreCount();
 
