@@ -43,30 +43,32 @@ struct RecordLog {
     bool lacksWeight = false; // some record line has no value column
 };
 
-// Calls onRecord with every record of a batch. The memo lookups of a few records' end fields
-// are started before the first of them is needed (see FieldMemo::prefetchSlot).
+// Calls onRecord with every record of a batch. The memo lookups of the records' end fields are
+// started ahead, in two steps (see FieldMemo::prefetchSlot), so that each has had time to
+// arrive when it is needed.
 template <typename FieldsOf, typename OnRecord>
 void forEachRecord(std::span<const RecordStream::Record> records, FieldsOf fieldsOf,
                    OnRecord onRecord)
 {
-    constexpr size_t kAhead = 32;
-    const End ends[] = {End::First, End::Second};
-    for (size_t k = 0; k < records.size(); k += kAhead) {
-        const auto some = records.subspan(k, std::min(kAhead, records.size() - k));
-        for (const RecordStream::Record& record : some) {
-            for (int e = 0; e < 2; ++e) {
-                if (record.ends[e].present)
-                    fieldsOf(ends[e]).memo.prefetchSlot(record.ends[e].hash);
-            }
-        }
-        for (const RecordStream::Record& record : some) {
-            for (int e = 0; e < 2; ++e) {
-                if (record.ends[e].present)
-                    fieldsOf(ends[e]).memo.prefetchEntry(record.ends[e].hash);
-            }
-        }
-        for (const RecordStream::Record& record : some)
-            onRecord(record);
+    constexpr size_t kAhead = 16;
+    const auto prefetch = [&](size_t r, auto step) {
+        if (r >= records.size())
+            return;
+        if (records[r].ends[0].present)
+            step(fieldsOf(End::First).memo, records[r].ends[0].hash);
+        if (records[r].ends[1].present)
+            step(fieldsOf(End::Second).memo, records[r].ends[1].hash);
+    };
+    const auto slot = [](const FieldMemo& memo, size_t hash) { memo.prefetchSlot(hash); };
+    const auto entry = [](const FieldMemo& memo, size_t hash) { memo.prefetchEntry(hash); };
+    for (size_t r = 0; r < 2 * kAhead; ++r)
+        prefetch(r, slot);
+    for (size_t r = 0; r < kAhead; ++r)
+        prefetch(r, entry);
+    for (size_t r = 0; r < records.size(); ++r) {
+        prefetch(r + 2 * kAhead, slot);
+        prefetch(r + kAhead, entry);
+        onRecord(records[r]);
     }
 }
 
