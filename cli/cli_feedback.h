@@ -2,20 +2,28 @@
 
 #include "engine/run/run_feedback.h"
 
+#include <QElapsedTimer>
 #include <QString>
 
 namespace urdiva::cli {
 
-// Run feedback for a terminal: stages on standard error unless quiet, the overwrite question
-// answered by --force, messages kept for the caller to print where they belong.
+// Run feedback for a terminal: stages on standard error unless quiet (and, when standard error
+// is a terminal, the records read so far, on a line of their own rewritten a few times a second),
+// the overwrite question answered by --force, messages kept for the caller to print where they
+// belong. The network is written as it is made, never held whole.
 class CliFeedback final : public RunFeedback {
 public:
     CliFeedback(bool force, bool quiet);
+    ~CliFeedback() override;
+    CliFeedback(const CliFeedback&) = delete;
+    CliFeedback& operator=(const CliFeedback&) = delete;
 
     bool confirmOverwrite(const QString& finalPath) override;
     bool replaceAppearingFile() const override { return m_force; }
     void showStage(const QString& text) override;
+    void showRecordsRead(qint64 records) override;
     void clearOutput() override { }
+    bool showsOutput() const override { return false; }
     void showOutput(const NetworkText&) override { }
     void closeProgress() override { }
     void showMessage(const QString& text) override { m_message = text; }
@@ -23,8 +31,13 @@ public:
     const QString& message() const { return m_message; }
 
 private:
+    void endProgressLine();
+
     bool m_force;
     bool m_quiet;
+    bool m_terminal;
+    bool m_progressShown = false;
+    QElapsedTimer m_sinceProgress;
     QString m_message;
 };
 

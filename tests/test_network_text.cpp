@@ -1,6 +1,7 @@
 #include "engine/io/field_marker.h"
 #include "engine/io/record_line.h"
 #include "engine/network/network_text.h"
+#include "engine/network/record_log.h"
 #include "engine/run/run_error.h"
 #include "reference.h"
 #include "test_support.h"
@@ -18,6 +19,14 @@ using namespace urdiva;
 using urdiva::test::TempDir;
 
 namespace {
+
+// The whole text written at once, as a run with a pane to show it in writes it.
+bool writeNetworkFile(const QString& path, NetworkText text, Replace replace)
+{
+    NetworkFile file(path, replace);
+    file.write(text);
+    return file.commit();
+}
 
 TEST(NetworkText, CountAndKindLines)
 {
@@ -179,3 +188,45 @@ TEST(NetworkWriter, ReplacesOnlyRegularFilesAndOnlyWithLeave)
 }
 
 } // namespace
+
+// Records come back in order, whole, wherever the log kept them: all in memory, all but the last
+// chunk in the temporary file, or the first in memory and the rest in the file; the file is gone
+// afterwards.
+TEST(RecordLog, GivesBackEveryRecordInOrder)
+{
+    TempDir spillDir;
+    const QByteArray tmpdir = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(spillDir.path(QString())));
+    const size_t chunkBytes = RecordLog::kChunkRecords * 2 * sizeof(FieldMemo::FieldRef);
+    const size_t records = RecordLog::kChunkRecords * 5 / 2;
+    for (const size_t bound :
+         {size_t(0), chunkBytes + RecordLog::kChunkRecords * 8, RecordLog::kMemoryBound}) {
+        for (const bool weighted : {false, true}) {
+            RecordLog log(weighted, bound);
+            std::string expectedWeights;
+            for (size_t r = 0; r < records; ++r) {
+                const QByteArray weight = r % 7 == 0 ? QByteArray("") : QByteArray::number(r);
+                log.add(FieldMemo::FieldRef(r * 3), FieldMemo::FieldRef(r * 5 + 1), weight);
+                expectedWeights += weight.toStdString() + '\n';
+            }
+            EXPECT_FALSE(log.lacksWeight());
+            std::vector<FieldMemo::FieldRef> ends;
+            std::string weights;
+            log.drain([&](const RecordLog::Chunk& chunk) {
+                ends.insert(ends.end(), chunk.ends.begin(), chunk.ends.end());
+                weights += chunk.weights;
+            });
+            ASSERT_EQ(ends.size(), 2 * records) << bound;
+            for (size_t r = 0; r < records; ++r) {
+                ASSERT_EQ(ends[2 * r], r * 3) << bound << ' ' << r;
+                ASSERT_EQ(ends[2 * r + 1], r * 5 + 1) << bound << ' ' << r;
+            }
+            EXPECT_EQ(weights, weighted ? expectedWeights : std::string()) << bound;
+            EXPECT_TRUE(QDir(spillDir.path(QString())).isEmpty()) << bound;
+        }
+    }
+    if (tmpdir.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", tmpdir);
+}

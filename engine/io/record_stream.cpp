@@ -80,6 +80,8 @@ bool RecordStream::fill(Batch& batch)
                 if (field.present)
                     field.key = view();
             }
+            if (!record.weight.isNull())
+                record.weight = view();
         }
     };
 
@@ -114,11 +116,9 @@ bool RecordStream::fill(Batch& batch)
             if (!m_valueColumn)
                 continue;
             if (*m_valueColumn >= 0 && *m_valueColumn < line.count()) {
-                const QByteArrayView weight = line.unmarkedUtf8(*m_valueColumn, storage);
-                m_weights.append(weight.data(), size_t(weight.size()));
-                m_weights.push_back('\n');
-            } else {
-                m_lacksWeight = true;
+                keep(line.unmarkedUtf8(*m_valueColumn, storage));
+                // Not null, even when empty, until finish() gives the view its place.
+                record.weight = QByteArrayView("", 0);
             }
         }
     } catch (...) {

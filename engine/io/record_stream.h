@@ -18,8 +18,8 @@ namespace urdiva {
 class LineReader;
 
 // The record lines of a data file (the lines past the header lines that hold something besides
-// separators), with what a pass needs of each: its two end fields, and the weights of all. The
-// next batch of lines is read, cut and hashed while the caller processes the current one.
+// separators), with what a pass needs of each: its two end fields and its weight. The next batch
+// of lines is read, cut and hashed while the caller processes the current one.
 class RecordStream {
 public:
     struct Field {
@@ -31,6 +31,9 @@ public:
     };
     struct Record {
         Field ends[2]; // first end, second end
+        // With a value column: the weight's UTF-8 text, without markers; null when the line is
+        // too short to have the column.
+        QByteArrayView weight;
     };
 
     RecordStream(std::unique_ptr<LineReader> reader, const ConversionSettings& settings);
@@ -40,19 +43,13 @@ public:
     // as soon as the batch being read meanwhile is in.
     void forEachBatch(const std::function<void(std::span<const Record>)>& process);
 
-    // Afterwards: the value fields of all record lines in UTF-8, without markers, each followed
-    // by an LF (which no field holds); empty without a value column.
-    std::string takeWeights() { return std::move(m_weights); }
-    // Afterwards: whether some record line is too short to have the value column.
-    bool lacksWeight() const { return m_lacksWeight; }
-
 private:
     struct Batch {
         struct Span {
             qsizetype begin;
             qsizetype size;
         };
-        std::string bytes; // the keys of the records, end to end
+        std::string bytes; // the keys and weights of the records, end to end
         std::vector<Span> spans; // where they are, while bytes grows
         std::vector<Record> records;
     };
@@ -68,8 +65,6 @@ private:
     RecordLine m_line;
     QByteArray m_storage;
     qint64 m_lineCounter = 0;
-    std::string m_weights;
-    bool m_lacksWeight = false;
 };
 
 } // namespace urdiva

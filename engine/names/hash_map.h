@@ -5,6 +5,7 @@
 #include <QStringView>
 
 #include <boost/unordered/unordered_flat_map.hpp>
+#include <boost/unordered/unordered_flat_set.hpp>
 
 #include <functional>
 
@@ -14,6 +15,9 @@ namespace urdiva {
 template <typename Key, typename Value, typename Hash = boost::hash<Key>,
           typename Equal = std::equal_to<Key>>
 using HashMap = boost::unordered_flat_map<Key, Value, Hash, Equal>;
+// Its set, for keys that are found by something else (an index by the text it stands for).
+template <typename Key, typename Hash = boost::hash<Key>, typename Equal = std::equal_to<Key>>
+using HashSet = boost::unordered_flat_set<Key, Hash, Equal>;
 
 // Qt's string hash (AES-based where the processor has it, SipHash elsewhere), seeded once per
 // process, for the engine's keys.

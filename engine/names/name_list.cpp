@@ -9,6 +9,7 @@ namespace urdiva {
 NameList::NameList(const QLocale& locale, Qt::CaseSensitivity caseSensitivity, Order order)
     : m_collation(locale, caseSensitivity)
     , m_order(order)
+    , m_ids(0, IdHash {m_names.get()}, IdEqual {m_names.get()})
 {
 }
 
@@ -16,10 +17,9 @@ void NameList::addAll(std::span<const QString> names)
 {
     m_ids.reserve(m_ids.size() + names.size());
     for (const QString& name : names) {
-        // The key views the list's own copy, whose text stays put while the list grows.
-        m_names.push_back(name);
-        if (!m_ids.try_emplace(QStringView(m_names.back()), qsizetype(m_names.size()) - 1).second)
-            m_names.pop_back();
+        m_names->push_back(name);
+        if (!m_ids.insert(quint32(m_names->size() - 1)).second)
+            m_names->pop_back();
     }
 }
 
@@ -32,18 +32,18 @@ int NameList::compare(const NameCollation& collation, const QString& x, const QS
 
 bool NameList::matches(const NameCollation& collation, qsizetype a, const QString& name) const
 {
-    return compare(collation, m_names[size_t(a)], name) == 0;
+    return compare(collation, (*m_names)[size_t(a)], name) == 0;
 }
 
 void NameList::freeze()
 {
-    m_entryOf.assign(m_names.size(), -1);
+    m_entryOf.assign(m_names->size(), -1);
     m_sorted.clear();
     m_haveSorted = false;
     m_hashed = settleByHash();
     if (!m_hashed)
         settleBySorting();
-    m_removed.assign(m_names.size(), false);
+    m_removed.assign(m_names->size(), false);
     number();
 }
 
@@ -53,23 +53,23 @@ void NameList::freeze()
 bool NameList::settleByHash()
 {
     constexpr int kMostWithOneHash = 16;
-    std::vector<size_t> hashes(m_names.size());
-    for (size_t id = 0; id < m_names.size(); ++id) {
-        const std::optional<size_t> hash = m_collation.matchHash(m_names[id]);
+    std::vector<size_t> hashes(m_names->size());
+    for (size_t id = 0; id < m_names->size(); ++id) {
+        const std::optional<size_t> hash = m_collation.matchHash((*m_names)[id]);
         if (!hash)
             return false;
         hashes[id] = *hash;
     }
     m_hashHeads.clear();
-    m_hashHeads.reserve(m_names.size());
-    m_sameHash.assign(m_names.size(), -1);
-    for (size_t id = 0; id < m_names.size(); ++id) {
+    m_hashHeads.reserve(m_names->size());
+    m_sameHash.assign(m_names->size(), -1);
+    for (size_t id = 0; id < m_names->size(); ++id) {
         const auto [head, added] = m_hashHeads.try_emplace(hashes[id], qsizetype(id));
         if (added) {
             m_entryOf[id] = qsizetype(id);
             continue;
         }
-        const QString& name = m_names[id];
+        const QString& name = (*m_names)[id];
         int compared = 0;
         qsizetype entry = head->second;
         for (; entry >= 0 && !matches(m_collation, entry, name); entry = m_sameHash[size_t(entry)])
@@ -89,13 +89,13 @@ bool NameList::settleByHash()
 
 void NameList::settleBySorting()
 {
-    std::vector<qsizetype> order(m_names.size());
+    std::vector<qsizetype> order(m_names->size());
     for (size_t i = 0; i < order.size(); ++i)
         order[i] = qsizetype(i);
     sortIds(order);
     for (size_t k = 0; k < order.size(); ++k) {
         const qsizetype id = order[k];
-        if (k == 0 || !matches(m_collation, m_sorted.back(), m_names[size_t(id)]))
+        if (k == 0 || !matches(m_collation, m_sorted.back(), (*m_names)[size_t(id)]))
             m_sorted.push_back(id);
         m_entryOf[size_t(id)] = m_sorted.back();
     }
@@ -108,7 +108,7 @@ void NameList::sortIds(std::vector<qsizetype>& ids) const
 {
     const auto before = [this](const NameCollation& collation) {
         return [this, &collation](qsizetype a, qsizetype b) {
-            const int c = compare(collation, m_names[size_t(a)], m_names[size_t(b)]);
+            const int c = compare(collation, (*m_names)[size_t(a)], (*m_names)[size_t(b)]);
             return c != 0 ? c < 0 : a < b;
         };
     };
@@ -129,7 +129,7 @@ void NameList::sortIds(std::vector<qsizetype>& ids) const
 const std::vector<qsizetype>& NameList::sortedEntries() const
 {
     if (!m_haveSorted) {
-        for (size_t id = 0; id < m_names.size(); ++id) {
+        for (size_t id = 0; id < m_names->size(); ++id) {
             if (m_entryOf[id] == qsizetype(id))
                 m_sorted.push_back(qsizetype(id));
         }
@@ -141,7 +141,7 @@ const std::vector<qsizetype>& NameList::sortedEntries() const
 
 void NameList::number()
 {
-    m_position.assign(m_names.size(), -1);
+    m_position.assign(m_names->size(), -1);
     qsizetype position = 0;
     if (m_order == Order::Collation) {
         for (const qsizetype id : sortedEntries()) {
@@ -149,7 +149,7 @@ void NameList::number()
                 m_position[size_t(id)] = position++;
         }
     } else {
-        for (size_t id = 0; id < m_names.size(); ++id) {
+        for (size_t id = 0; id < m_names->size(); ++id) {
             if (m_entryOf[id] == qsizetype(id) && !m_removed[id])
                 m_position[id] = position++;
         }
@@ -162,7 +162,7 @@ void NameList::number()
 qsizetype NameList::findEntry(const QString& name) const
 {
     if (const auto id = m_ids.find(QStringView(name)); id != m_ids.end())
-        return m_entryOf[size_t(id->second)];
+        return m_entryOf[*id];
     if (m_hashed) {
         if (const std::optional<size_t> hash = m_collation.matchHash(name)) {
             const auto head = m_hashHeads.find(*hash);
@@ -174,7 +174,7 @@ qsizetype NameList::findEntry(const QString& name) const
     }
     const std::vector<qsizetype>& sorted = sortedEntries();
     const auto below = [this, &name](qsizetype id) {
-        return compare(m_collation, m_names[size_t(id)], name) < 0;
+        return compare(m_collation, (*m_names)[size_t(id)], name) < 0;
     };
     const auto it = std::partition_point(sorted.begin(), sorted.end(), below);
     return it != sorted.end() && matches(m_collation, *it, name) ? *it : -1;
@@ -191,7 +191,7 @@ std::optional<qsizetype> NameList::indexOfOffered(QStringView name) const
     const auto id = m_ids.find(name);
     if (id == m_ids.end())
         return std::nullopt;
-    return m_position[size_t(m_entryOf[size_t(id->second)])];
+    return m_position[size_t(m_entryOf[*id])];
 }
 
 void NameList::removeMatch(const QString& name)
@@ -213,7 +213,7 @@ QStringList NameList::entries() const
     QStringList out;
     out.reserve(m_size);
     for (const qsizetype id : byPosition)
-        out.append(m_names[size_t(id)]);
+        out.append((*m_names)[size_t(id)]);
     return out;
 }
 

@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
@@ -52,12 +53,26 @@ private:
 
     NameCollation m_collation;
     Order m_order;
-    struct TextHash {
+    // The index of m_names keeps only their positions (4 bytes a name, where a view of the text
+    // and a position took 24) and is searched by text.
+    struct IdHash {
+        using is_transparent = void;
         using is_avalanching = void;
+        const std::vector<QString>* names;
+        size_t operator()(quint32 id) const { return hashText((*names)[id]); }
         size_t operator()(QStringView text) const { return hashText(text); }
     };
-    std::vector<QString> m_names; // every distinct text, in order of first offer
-    HashMap<QStringView, qsizetype, TextHash> m_ids; // text (in m_names) -> its index there
+    struct IdEqual {
+        using is_transparent = void;
+        const std::vector<QString>* names;
+        bool operator()(quint32 a, quint32 b) const { return (*names)[a] == (*names)[b]; }
+        bool operator()(QStringView text, quint32 id) const { return text == (*names)[id]; }
+        bool operator()(quint32 id, QStringView text) const { return text == (*names)[id]; }
+    };
+    // Every distinct text, in order of first offer; on the heap, where the index can refer to it
+    // while the list is moved.
+    std::unique_ptr<std::vector<QString>> m_names = std::make_unique<std::vector<QString>>();
+    HashSet<quint32, IdHash, IdEqual> m_ids; // positions in m_names
     std::vector<qsizetype> m_entryOf; // index -> index of the entry it matches
     // When settled by hash: match hash -> the last entry with it, and entry -> the one before.
     HashMap<size_t, qsizetype> m_hashHeads;

@@ -14,8 +14,9 @@ Qt::CaseSensitivity caseRule(bool caseSensitive)
 VertexLists::VertexLists(const QLocale& locale, NetworkMode mode, bool caseSensitive,
                          bool sortAscending)
     : m_mode(mode)
-    , m_firstCandidates(locale, caseRule(caseSensitive), NameList::Order::Appearance)
-    , m_secondCandidates(locale, caseRule(caseSensitive), NameList::Order::Appearance)
+    , m_firstCandidates(std::in_place, locale, caseRule(caseSensitive), NameList::Order::Appearance)
+    , m_secondCandidates(std::in_place, locale, caseRule(caseSensitive),
+                         NameList::Order::Appearance)
     , m_firstMode(locale, Qt::CaseInsensitive,
                   sortAscending ? NameList::Order::Collation : NameList::Order::Appearance)
     , m_secondMode(locale, caseRule(caseSensitive), NameList::Order::Appearance)
@@ -25,27 +26,29 @@ VertexLists::VertexLists(const QLocale& locale, NetworkMode mode, bool caseSensi
 void VertexLists::addCandidates(End end, std::span<const QString> fields)
 {
     if (end == End::Second && m_mode == NetworkMode::TwoMode)
-        m_secondCandidates.addAll(fields);
+        m_secondCandidates->addAll(fields);
     else
-        m_firstCandidates.addAll(fields);
+        m_firstCandidates->addAll(fields);
 }
 
 void VertexLists::removeBlankCandidates()
 {
-    m_firstCandidates.freeze();
-    m_secondCandidates.freeze();
-    m_firstCandidates.removeMatch(QString(kFieldMarker));
-    m_firstCandidates.removeMatch(QString(2, kFieldMarker));
+    m_firstCandidates->freeze();
+    m_secondCandidates->freeze();
+    m_firstCandidates->removeMatch(QString(kFieldMarker));
+    m_firstCandidates->removeMatch(QString(2, kFieldMarker));
 }
 
 void VertexLists::normaliseCandidates()
 {
-    m_firstNormalised = m_firstCandidates.entries();
+    m_firstNormalised = m_firstCandidates->entries();
     for (QString& entry : m_firstNormalised)
         entry = normaliseField(entry);
-    m_secondNormalised = m_secondCandidates.entries();
+    m_secondNormalised = m_secondCandidates->entries();
     for (QString& entry : m_secondNormalised)
         entry = normaliseField(entry);
+    m_firstCandidates.reset();
+    m_secondCandidates.reset();
 }
 
 void VertexLists::buildVertexLists()
@@ -53,6 +56,8 @@ void VertexLists::buildVertexLists()
     m_firstMode.addAll(std::span(m_firstNormalised.constData(), size_t(m_firstNormalised.size())));
     m_secondMode.addAll(
         std::span(m_secondNormalised.constData(), size_t(m_secondNormalised.size())));
+    m_firstNormalised = QStringList();
+    m_secondNormalised = QStringList();
     m_firstMode.freeze();
     m_secondMode.freeze();
 }

@@ -47,8 +47,10 @@ private:
     int vertexNumber(qsizetype position, End end) const;
 
     NetworkMode m_mode;
-    NameList m_firstCandidates;
-    NameList m_secondCandidates;
+    // Each list is let go as soon as the next step has what it needs of it, so that a run with
+    // millions of names holds no more of them than it must.
+    std::optional<NameList> m_firstCandidates;
+    std::optional<NameList> m_secondCandidates;
     QStringList m_firstNormalised;
     QStringList m_secondNormalised;
     NameList m_firstMode;

@@ -144,12 +144,36 @@ QString linkKindLine(bool directed)
     return directed ? QStringLiteral("*Arcs") : QStringLiteral("*Edges");
 }
 
-bool writeNetworkFile(const QString& finalPath, const NetworkText& text, Replace replace)
+NetworkFile::NetworkFile(const QString& finalPath, Replace replace)
 {
-    AtomicFile file(finalPath, replace);
-    file.write("\xEF\xBB\xBF");
-    file.write(text.utf8());
-    return file.commit();
+    attempt([&] {
+        m_file.emplace(finalPath, replace);
+        m_file->write("\xEF\xBB\xBF");
+    });
+}
+
+void NetworkFile::attempt(const std::function<void()>& step)
+{
+    if (m_failure)
+        return;
+    try {
+        step();
+    } catch (...) {
+        m_failure = std::current_exception();
+    }
+}
+
+void NetworkFile::write(NetworkText& text)
+{
+    attempt([&] { m_file->write(text.utf8()); });
+    text.clear();
+}
+
+bool NetworkFile::commit()
+{
+    if (m_failure)
+        std::rethrow_exception(m_failure);
+    return m_file->commit();
 }
 
 } // namespace urdiva

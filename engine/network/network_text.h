@@ -7,6 +7,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <exception>
+#include <functional>
+#include <optional>
+
 namespace urdiva {
 
 // The Pajek network text, kept as the file's UTF-8 with every line followed by CR LF (on every
@@ -24,6 +28,12 @@ public:
     // "a b weight", the weight in UTF-8.
     void appendEdgeLine(int a, int b, QByteArrayView weight);
     void reserve(qsizetype bytes);
+    // Forgets the lines, keeping the room they took.
+    void clear()
+    {
+        m_used = 0;
+        m_lines = 0;
+    }
 
     qsizetype lineCount() const { return m_lines; }
     // The lines joined by LF, without a break after the last one.
@@ -47,9 +57,22 @@ QString vertexCountLine(qsizetype firstModeCount, qsizetype secondModeCount, Net
 // "*Arcs" for a directed network, "*Edges" otherwise.
 QString linkKindLine(bool directed);
 
-// The network file: the UTF-8 byte-order mark, then the text, put in place whole. False when
-// replacing is Never and a file has appeared at the path (see AtomicFile).
-[[nodiscard]] bool writeNetworkFile(const QString& finalPath, const NetworkText& text,
-                                    Replace replace);
+// The network file: the UTF-8 byte-order mark, then the text, written as it is made and put in
+// place whole by commit(). A failure to create or write the file is held, and raised by
+// commit(): a run reports it at the end, whenever it happened.
+class NetworkFile {
+public:
+    NetworkFile(const QString& finalPath, Replace replace);
+    // Writes the text made so far and empties it.
+    void write(NetworkText& text);
+    // False when replacing is Never and a file has appeared at the path (see AtomicFile).
+    [[nodiscard]] bool commit();
+
+private:
+    void attempt(const std::function<void()>& step);
+
+    std::optional<AtomicFile> m_file;
+    std::exception_ptr m_failure;
+};
 
 } // namespace urdiva

@@ -8,6 +8,7 @@
 #include "engine/names/field_memo.h"
 #include "engine/names/vertex_lists.h"
 #include "engine/network/network_text.h"
+#include "engine/network/record_log.h"
 #include "engine/report/similarity_report.h"
 #include "engine/run/parallel.h"
 #include "engine/run/run_error.h"
@@ -26,21 +27,13 @@ namespace urdiva {
 namespace {
 
 // The fields of one name list, which in two-mode the second end has of its own and in one-mode
-// both ends share: the memo that tells them apart, the fields in order of first sighting, and
-// (once the pass is over) their suppressed marked texts, which are the list's candidates.
+// both ends share: the memo that tells them apart (let go once the pass is over), the fields in
+// order of first sighting, and their suppressed marked texts, which are the list's candidates.
 struct ListFields {
     FieldMemo memo;
+    size_t refCount = 0; // the memo's, kept when it is let go
     std::vector<FieldMemo::FieldRef> sightings;
     std::vector<QString> texts;
-};
-
-// What the edge pass needs of the record lines, gathered by the vertex pass so that the file is
-// read once: the fields of both ends of each record and, with a value column, each weight's
-// UTF-8 text followed by an LF (which no field holds).
-struct RecordLog {
-    std::vector<FieldMemo::FieldRef> ends; // first end, second end, per record
-    std::string weights;
-    bool lacksWeight = false; // some record line has no value column
 };
 
 // Calls onRecord with every record of a batch. The memo lookups of the records' end fields are
@@ -91,6 +84,8 @@ void buildCandidateTexts(ListFields& fields, const SuppressionRule& rule)
         for (size_t i = begin; i < end; ++i)
             fields.texts[i] = candidateText(fields.memo.field(fields.sightings[i]), rule);
     });
+    fields.refCount = fields.memo.refCount();
+    fields.memo = FieldMemo();
 }
 
 // The vertex number of every field, indexed by FieldRef; 0 where no vertex matches. Most
@@ -98,7 +93,7 @@ void buildCandidateTexts(ListFields& fields, const SuppressionRule& rule)
 // once; the others are looked up afterwards.
 std::vector<int> vertexNumbers(const ListFields& fields, End end, const VertexLists& lists)
 {
-    std::vector<int> numbers(fields.memo.refCount(), 0);
+    std::vector<int> numbers(fields.refCount, 0);
     std::vector<std::pair<FieldMemo::FieldRef, QString>> others[2];
     inHalves(fields.sightings.size(), [&](size_t begin, size_t stop, int half) {
         QString storage;
@@ -118,9 +113,9 @@ std::vector<int> vertexNumbers(const ListFields& fields, End end, const VertexLi
     return numbers;
 }
 
-// The edge lines of records [begin, end) of the log, the first of whose weights starts at
+// The edge lines of records [begin, end) of a chunk, the first of whose weights starts at
 // `weight`.
-void appendEdgeLines(NetworkText& text, const RecordLog& log, size_t begin, size_t end,
+void appendEdgeLines(NetworkText& text, const RecordLog::Chunk& log, size_t begin, size_t end,
                      const char* weight, bool weighted, const std::vector<int>& firstNumbers,
                      const std::vector<int>& secondNumbers)
 {
@@ -145,8 +140,9 @@ void appendEdgeLines(NetworkText& text, const RecordLog& log, size_t begin, size
     }
 }
 
-// All edge lines, the second half of many formatted into a text of its own and appended.
-void appendEdgeLines(NetworkText& text, const RecordLog& log, bool weighted,
+// The edge lines of a chunk, the second half of many formatted into a text of its own and
+// appended.
+void appendEdgeLines(NetworkText& text, const RecordLog::Chunk& log, bool weighted,
                      const std::vector<int>& firstNumbers, const std::vector<int>& secondNumbers)
 {
     NetworkText tail;
@@ -193,7 +189,7 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
     const auto fieldsOf = [&](End end) -> ListFields& {
         return end == End::Second && twoMode ? secondFields : firstFields;
     };
-    RecordLog log;
+    RecordLog log(settings.valueColumn.has_value());
     {
         const auto collect = [&](const RecordStream::Field& field, qint32 index, End end) {
             if (!field.present)
@@ -204,20 +200,22 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
             // Offering a field again would change nothing.
             if (sighting.first)
                 fields.sightings.push_back(sighting.ref);
-            log.ends.push_back(sighting.ref);
+            return sighting.ref;
         };
         if (!input)
             input = std::make_unique<LineReader>(settings.inputPath);
         feedback.showStage(messages::stageText(2));
         RecordStream stream(std::move(input), settings);
+        qint64 recordsRead = 0;
         stream.forEachBatch([&](std::span<const RecordStream::Record> records) {
             forEachRecord(records, fieldsOf, [&](const RecordStream::Record& record) {
-                collect(record.ends[0], settings.firstColumn, End::First);
-                collect(record.ends[1], settings.secondColumn, End::Second);
+                const FieldMemo::FieldRef first =
+                    collect(record.ends[0], settings.firstColumn, End::First);
+                log.add(first, collect(record.ends[1], settings.secondColumn, End::Second),
+                        record.weight);
             });
+            feedback.showRecordsRead(recordsRead += qint64(records.size()));
         });
-        log.weights = stream.takeWeights();
-        log.lacksWeight = stream.lacksWeight();
         buildCandidateTexts(firstFields, settings.suppression);
         lists.addCandidates(End::First, firstFields.texts);
         if (twoMode) {
@@ -234,11 +232,13 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
     lists.buildVertexLists();
 
     feedback.showStage(messages::stageText(5));
-    if (settings.valueColumn && log.lacksWeight)
+    if (settings.valueColumn && log.lacksWeight())
         throw missingField(*settings.valueColumn);
+    // Without a pane to show it in, the text goes to the file in pieces of about this size.
+    constexpr qsizetype kPieceBytes = qsizetype(8) << 20;
+    const bool keepText = feedback.showsOutput();
+    NetworkFile file(finalPath, replace);
     NetworkText text;
-    text.reserve(64 * (lists.firstModeCount() + lists.secondModeCount()) +
-                 16 * qsizetype(log.ends.size() / 2) + qsizetype(log.weights.size()));
     text.appendLine(
         vertexCountLine(lists.firstModeCount(), lists.secondModeCount(), settings.mode));
     text.appendVertexLines(lists.firstModeVertices(), 1);
@@ -249,17 +249,24 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
         const std::vector<int> firstNumbers = vertexNumbers(firstFields, End::First, lists);
         const std::vector<int> secondNumbers =
             twoMode ? vertexNumbers(secondFields, End::Second, lists) : std::vector<int>();
-        appendEdgeLines(text, log, settings.valueColumn.has_value(), firstNumbers,
-                        twoMode ? secondNumbers : firstNumbers);
+        firstFields = ListFields();
+        secondFields = ListFields();
+        log.drain([&](const RecordLog::Chunk& chunk) {
+            appendEdgeLines(text, chunk, settings.valueColumn.has_value(), firstNumbers,
+                            twoMode ? secondNumbers : firstNumbers);
+            if (!keepText && text.utf8().size() >= kPieceBytes)
+                file.write(text);
+        });
     }
-    log = RecordLog();
 
     feedback.showStage(messages::stageText(6));
     if (settings.similarityReport)
         SimilarityReport(lists.firstModeVertices(), settings.similarityThreshold,
                          settings.outputPath);
-    feedback.showOutput(text);
-    if (!writeNetworkFile(finalPath, text, replace)) {
+    if (keepText)
+        feedback.showOutput(text);
+    file.write(text);
+    if (!file.commit()) {
         feedback.closeProgress();
         return RunOutcome::OverwriteDeclined;
     }

@@ -21,7 +21,12 @@ public:
     // Called six times with messages::stageText(1) to (6); the first call opens the progress
     // display.
     virtual void showStage(const QString& text) = 0;
+    // During stage 2, after each batch of record lines: how many have been read so far.
+    virtual void showRecordsRead(qint64) { }
     virtual void clearOutput() = 0;
+    // Whether showOutput() is wanted. Without it the network text is written to the file as it
+    // is made, and never held whole in memory.
+    virtual bool showsOutput() const { return true; }
     virtual void showOutput(const NetworkText& text) = 0;
     virtual void closeProgress() = 0;
     virtual void showMessage(const QString& text) = 0;

@@ -1,0 +1,87 @@
+#include "engine/network/record_log.h"
+
+#include "engine/run/run_error.h"
+
+#include <QDir>
+
+namespace urdiva {
+namespace {
+
+[[noreturn]] void failToSave()
+{
+    throw RunError(QStringLiteral("Failed to Save Stream"));
+}
+
+void writeAll(QFile& file, const void* data, size_t bytes)
+{
+    if (file.write(static_cast<const char*>(data), qint64(bytes)) != qint64(bytes))
+        failToSave();
+}
+
+void readAll(QFile& file, void* data, size_t bytes)
+{
+    if (file.read(static_cast<char*>(data), qint64(bytes)) != qint64(bytes))
+        failToSave();
+}
+
+} // namespace
+
+RecordLog::RecordLog(bool weighted, size_t memoryBound)
+    : m_weighted(weighted)
+    , m_memoryBound(memoryBound)
+{
+    m_current.ends.reserve(2 * kChunkRecords);
+}
+
+void RecordLog::store()
+{
+    const size_t bytes =
+        m_current.ends.size() * sizeof(FieldMemo::FieldRef) + m_current.weights.size();
+    if (!m_spill && m_keptBytes + bytes <= m_memoryBound) {
+        m_keptBytes += bytes;
+        m_kept.push_back(std::move(m_current));
+    } else {
+        if (!m_spill) {
+            m_spill = std::make_unique<QTemporaryFile>(QDir::tempPath() +
+                                                       QStringLiteral("/urdiva-XXXXXX"));
+            if (!m_spill->open())
+                throw RunError(QStringLiteral("Cannot create file \"%1\". %2")
+                                   .arg(QDir::toNativeSeparators(m_spill->fileTemplate()),
+                                        m_spill->errorString()));
+        }
+        const quint64 sizes[2] = {m_current.ends.size(), m_current.weights.size()};
+        writeAll(*m_spill, sizes, sizeof sizes);
+        writeAll(*m_spill, m_current.ends.data(), sizes[0] * sizeof(FieldMemo::FieldRef));
+        writeAll(*m_spill, m_current.weights.data(), sizes[1]);
+    }
+    m_current = Chunk();
+    m_current.ends.reserve(2 * kChunkRecords);
+}
+
+void RecordLog::drain(const std::function<void(const Chunk&)>& use)
+{
+    for (Chunk& chunk : m_kept) {
+        use(chunk);
+        chunk = Chunk();
+    }
+    m_kept.clear();
+    if (m_spill) {
+        if (!m_spill->flush() || !m_spill->seek(0))
+            failToSave();
+        Chunk chunk;
+        while (!m_spill->atEnd()) {
+            quint64 sizes[2];
+            readAll(*m_spill, sizes, sizeof sizes);
+            chunk.ends.resize(sizes[0]);
+            chunk.weights.resize(sizes[1]);
+            readAll(*m_spill, chunk.ends.data(), sizes[0] * sizeof(FieldMemo::FieldRef));
+            readAll(*m_spill, chunk.weights.data(), sizes[1]);
+            use(chunk);
+        }
+        m_spill.reset();
+    }
+    use(m_current);
+    m_current = Chunk();
+}
+
+} // namespace urdiva

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "engine/names/field_memo.h"
+
+#include <QByteArrayView>
+#include <QTemporaryFile>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace urdiva {
+
+// What the edge pass needs of every record, kept by the vertex pass so that the input is read
+// once: the fields of its two ends and, with a value column, its weight. Records are kept in
+// chunks; past `memoryBound` bytes of them, the later chunks go to a temporary file (in the
+// system's folder for them, TMPDIR on Unix), so that a run's memory grows with its names, not
+// its records.
+class RecordLog {
+public:
+    struct Chunk {
+        std::vector<FieldMemo::FieldRef> ends; // first end, second end, per record
+        std::string weights; // each record's weight in UTF-8, followed by an LF (no field has one)
+        size_t records() const { return ends.size() / 2; }
+    };
+    static constexpr size_t kChunkRecords = size_t(1) << 16;
+    static constexpr size_t kMemoryBound = size_t(64) << 20;
+
+    explicit RecordLog(bool weighted, size_t memoryBound = kMemoryBound);
+
+    // `weight` is null when the record's line is too short to have the value column.
+    void add(FieldMemo::FieldRef first, FieldMemo::FieldRef second, QByteArrayView weight)
+    {
+        m_current.ends.push_back(first);
+        m_current.ends.push_back(second);
+        if (m_weighted) {
+            m_lacksWeight = m_lacksWeight || weight.isNull();
+            m_current.weights.append(weight.data(), size_t(weight.size()));
+            m_current.weights.push_back('\n');
+        }
+        if (m_current.records() == kChunkRecords)
+            store();
+    }
+    // Whether some record's line has no value column.
+    bool lacksWeight() const { return m_lacksWeight; }
+    // Hands every chunk to `use`, in order of the records, and empties the log.
+    void drain(const std::function<void(const Chunk&)>& use);
+
+private:
+    void store();
+
+    bool m_weighted;
+    size_t m_memoryBound;
+    bool m_lacksWeight = false;
+    Chunk m_current;
+    std::vector<Chunk> m_kept; // the chunks before the spilled ones
+    size_t m_keptBytes = 0;
+    std::unique_ptr<QTemporaryFile> m_spill;
+};
+
+} // namespace urdiva
