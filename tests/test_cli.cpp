@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -285,3 +286,43 @@ TEST_F(CliTest, RelativeOutputInTheWorkingFolder)
 }
 
 } // namespace
+
+// Memory grows with the names, not the records: a run of eight million records over a thousand
+// names, under a limit on its address space that keeping every record (or the whole network
+// text) in memory would exceed, writes the same network as a run without the limit.
+TEST_F(CliTest, ManyRecordsWithinAMemoryLimit)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit";
+#endif
+    const QString prlimit = QStandardPaths::findExecutable(QStringLiteral("prlimit"));
+    if (prlimit.isEmpty())
+        GTEST_SKIP() << "prlimit is not installed";
+    QFile file(dir.path(QStringLiteral("muitos.csv")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    QByteArray block;
+    for (qint64 i = 0; i < 8000000; ++i) {
+        block += "p" + QByteArray::number(i * 7919 % 1000) + ";p" +
+                 QByteArray::number(i * 104729 % 1000) + ";" + QByteArray::number(i % 9) + "\n";
+        if (block.size() > (1 << 20) || i == 7999999) {
+            ASSERT_EQ(file.write(block), block.size());
+            block.clear();
+        }
+    }
+    file.close();
+    const QStringList arguments = {QStringLiteral("-q"), QStringLiteral("--value"),
+                                   QStringLiteral("3"), file.fileName()};
+    const QString free = dir.path(QStringLiteral("livre"));
+    const QString limited = dir.path(QStringLiteral("limitada"));
+    ASSERT_EQ(runCli(arguments + QStringList {free}).status, 0);
+    QProcess process;
+    process.start(prlimit,
+                  QStringList {QStringLiteral("--as=268435456"), QStringLiteral(URDIVA_CLI_PATH)} +
+                      arguments + QStringList {limited});
+    ASSERT_TRUE(process.waitForFinished(120000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    const QByteArray network = readBytes(free + QStringLiteral(".net"));
+    EXPECT_TRUE(network.startsWith("\xEF\xBB\xBF*Vertices 1000\r\n"));
+    EXPECT_EQ(network.count("\r\n"), 1000 + 2 + 8000000);
+    EXPECT_TRUE(readBytes(limited + QStringLiteral(".net")) == network);
+}

@@ -42,13 +42,13 @@ void VertexLists::removeBlankCandidates()
 void VertexLists::normaliseCandidates()
 {
     m_firstNormalised = m_firstCandidates->entries();
-    for (QString& entry : m_firstNormalised)
-        entry = normaliseField(entry);
     m_secondNormalised = m_secondCandidates->entries();
-    for (QString& entry : m_secondNormalised)
-        entry = normaliseField(entry);
     m_firstCandidates.reset();
     m_secondCandidates.reset();
+    for (QString& entry : m_firstNormalised)
+        entry = normaliseField(entry);
+    for (QString& entry : m_secondNormalised)
+        entry = normaliseField(entry);
 }
 
 void VertexLists::buildVertexLists()

@@ -25,7 +25,7 @@ public:
         size_t records() const { return ends.size() / 2; }
     };
     static constexpr size_t kChunkRecords = size_t(1) << 16;
-    static constexpr size_t kMemoryBound = size_t(64) << 20;
+    static constexpr size_t kMemoryBound = size_t(32) << 20;
 
     explicit RecordLog(bool weighted, size_t memoryBound = kMemoryBound);
 
