@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QString>
+#include <QStringList>
 
 namespace urdiva::cli {
 
@@ -13,7 +14,7 @@ namespace urdiva::cli {
 // belong. The network is written as it is made, never held whole.
 class CliFeedback final : public RunFeedback {
 public:
-    CliFeedback(bool force, bool quiet);
+    CliFeedback(bool force, bool quiet, bool decimalComma);
     ~CliFeedback() override;
     CliFeedback(const CliFeedback&) = delete;
     CliFeedback& operator=(const CliFeedback&) = delete;
@@ -22,13 +23,17 @@ public:
     bool replaceAppearingFile() const override { return m_force; }
     void showStage(const QString& text) override;
     void showRecordsRead(qint64 records) override;
+    void showQuotedLookingLine(qint64 line) override;
     void clearOutput() override { }
     bool showsOutput() const override { return false; }
     void showOutput(const NetworkText&) override { }
     void closeProgress() override { }
+    void showSummary(const RunSummary& summary) override { m_summary = summary; }
     void showMessage(const QString& text) override { m_message = text; }
 
     const QString& message() const { return m_message; }
+    // After a run: a line for each warning, then the summary.
+    QStringList summaryLines() const;
 
 private:
     void endProgressLine();
@@ -38,6 +43,8 @@ private:
     bool m_terminal;
     bool m_progressShown = false;
     QElapsedTimer m_sinceProgress;
+    bool m_decimalComma;
+    RunSummary m_summary;
     QString m_message;
 };
 

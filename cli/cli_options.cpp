@@ -35,7 +35,7 @@ ParsedCommandLine usageError(const QString& message)
 {
     ParsedCommandLine parsed;
     parsed.kind = ParsedCommandLine::Kind::UsageError;
-    parsed.text = message + QStringLiteral("\nTry 'urdiva-cli --help'.");
+    parsed.text = message + QStringLiteral("\nExperimente 'urdiva-cli --help'.");
     return parsed;
 }
 
@@ -55,75 +55,89 @@ QString stripChoices()
 // Every option, once, with its description; the help is made from these.
 struct Options {
     QCommandLineOption separator {{QStringLiteral("s"), QStringLiteral("separator")},
-                                  QStringLiteral("Column separator: one character, or tab, "
-                                                 "semicolon, comma (default: semicolon)."),
+                                  QStringLiteral("Separador de colunas: um caractere, ou tab, "
+                                                 "semicolon, comma (padrão: semicolon)."),
                                   QStringLiteral("C")};
-    QCommandLineOption first {QStringLiteral("first"),
-                              QStringLiteral("Column of the first end of each link (default: 1)."),
-                              QStringLiteral("COL")};
+    QCommandLineOption first {
+        QStringLiteral("first"),
+        QStringLiteral("Coluna da primeira ponta de cada ligação (padrão: 1)."),
+        QStringLiteral("COL")};
     QCommandLineOption second {QStringLiteral("second"),
-                               QStringLiteral("Column of the second end of each link "
-                                              "(default: 2)."),
+                               QStringLiteral("Coluna da segunda ponta de cada ligação "
+                                              "(padrão: 2)."),
                                QStringLiteral("COL")};
     QCommandLineOption value {QStringLiteral("value"),
-                              QStringLiteral("Column whose text becomes the link's weight "
-                                             "(default: none). COL is a column number from 1, "
-                                             "or a column name from the file's first line."),
+                              QStringLiteral("Coluna cujo texto é o peso da ligação (padrão: "
+                                             "nenhuma). COL é um número de coluna a partir de "
+                                             "1, ou um nome da primeira linha do arquivo."),
                               QStringLiteral("COL")};
     QCommandLineOption twoMode {QStringLiteral("two-mode"),
-                                QStringLiteral("The first column names first-mode vertices and "
-                                               "the second column second-mode vertices.")};
+                                QStringLiteral("A primeira coluna dá os vértices do primeiro modo "
+                                               "e a segunda, os do segundo modo.")};
     QCommandLineOption directed {QStringLiteral("directed"),
-                                 QStringLiteral("Write arcs instead of edges.")};
-    QCommandLineOption header {QStringLiteral("header"),
-                               QStringLiteral("Ignore the first N lines, 0 to 5 (default: 0)."),
-                               QStringLiteral("N")};
+                                 QStringLiteral("Escreve arcos em vez de arestas.")};
+    QCommandLineOption header {
+        QStringLiteral("header"),
+        QStringLiteral("Ignora as primeiras N linhas, de 0 a 5 (padrão: 0)."), QStringLiteral("N")};
     QCommandLineOption caseSensitive {QStringLiteral("case-sensitive"),
-                                      QStringLiteral("Letter case tells second-mode names "
-                                                     "apart.")};
+                                      QStringLiteral("Maiúsculas e minúsculas distinguem os "
+                                                     "nomes do segundo modo.")};
     QCommandLineOption sort {QStringLiteral("sort"),
-                             QStringLiteral("Number the (first-mode) vertices in alphabetical "
-                                            "order.")};
+                             QStringLiteral("Numera os vértices (do primeiro modo) em ordem "
+                                            "alfabética.")};
     QCommandLineOption strip {
         QStringLiteral("strip"),
-        QStringLiteral("Strip characters from the two end columns: %1.").arg(stripChoices()),
+        QStringLiteral("Retira caracteres das colunas das pontas: %1.").arg(stripChoices()),
         QStringLiteral("CHOICE")};
     QCommandLineOption stripAt {QStringLiteral("strip-at"),
-                                QStringLiteral("Where to strip: inicio, fim, toda, separated by "
-                                               "commas (default: inicio,fim)."),
+                                QStringLiteral("Onde retirar: inicio, fim, toda, separados por "
+                                               "vírgulas (padrão: inicio,fim)."),
                                 QStringLiteral("LIST")};
     QCommandLineOption report {QStringLiteral("report"),
-                               QStringLiteral("Also write Similaridade_<name>.rtf, the pairs of "
-                                              "first-mode vertex names that are spelled "
-                                              "alike.")};
+                               QStringLiteral("Grava também Similaridade_<nome>.rtf, os pares de "
+                                              "nomes de vértices do primeiro modo de grafia "
+                                              "parecida.")};
     QCommandLineOption threshold {QStringLiteral("threshold"),
-                                  QStringLiteral("Similarity in percent that the report lists, "
-                                                 "0 to 100 (default: 80)."),
+                                  QStringLiteral("Similaridade, em porcentagem, que o relatório "
+                                                 "lista, de 0 a 100 (padrão: 80)."),
                                   QStringLiteral("N")};
+    QCommandLineOption noBom {QStringLiteral("no-bom"),
+                              QStringLiteral("Grava a rede sem a marca de ordem de bytes UTF-8, "
+                                             "como a leem igraph e networkx.")};
+    QCommandLineOption quotes {QStringLiteral("quotes"),
+                               QStringLiteral("Lê campos entre aspas (RFC 4180): separadores, "
+                                              "aspas duplicadas (\"\") e quebras de linha "
+                                              "entre aspas são dados.")};
+    QCommandLineOption decimalComma {QStringLiteral("decimal-comma"),
+                                     QStringLiteral("Escreve os pesos com vírgula decimal e "
+                                                    "pontos de milhar (1.234,5) com ponto "
+                                                    "decimal (1234.5).")};
     QCommandLineOption force {{QStringLiteral("f"), QStringLiteral("force")},
-                              QStringLiteral("Replace an existing network file.")};
+                              QStringLiteral("Substitui um arquivo de rede existente.")};
     QCommandLineOption quiet {{QStringLiteral("q"), QStringLiteral("quiet")},
-                              QStringLiteral("Do not print the stages of the run.")};
+                              QStringLiteral("Não mostra as etapas, o resumo, os avisos nem a "
+                                             "mensagem final.")};
     QCommandLineOption help {{QStringLiteral("h"), QStringLiteral("help")},
-                             QStringLiteral("Show this help.")};
-    QCommandLineOption version {QStringLiteral("version"), QStringLiteral("Show the version.")};
+                             QStringLiteral("Mostra esta ajuda.")};
+    QCommandLineOption version {QStringLiteral("version"), QStringLiteral("Mostra a versão.")};
 
     void addTo(QCommandLineParser& parser) const
     {
-        parser.addOptions({separator, first, second, value, twoMode, directed, header,
-                           caseSensitive, sort, strip, stripAt, report, threshold, force, quiet,
-                           help, version});
+        parser.addOptions({separator,     first,        second, value,   twoMode, directed,  header,
+                           caseSensitive, sort,         strip,  stripAt, report,  threshold, noBom,
+                           quotes,        decimalComma, force,  quiet,   help,    version});
     }
 };
 
 void describe(QCommandLineParser& parser)
 {
     parser.setApplicationDescription(
-        QStringLiteral("Turns a delimited data file (one record per line) into a Pajek network "
-                       "file.\nINPUT - reads standard input. OUTPUT gains the extension .net "
-                       "unless it already ends in .net."));
-    parser.addPositionalArgument(QStringLiteral("INPUT"), QStringLiteral("The data file."));
-    parser.addPositionalArgument(QStringLiteral("OUTPUT"), QStringLiteral("The network file."));
+        QStringLiteral("Transforma um arquivo de dados delimitado (um registro por linha) em um "
+                       "arquivo de rede Pajek.\nINPUT - lê a entrada padrão. OUTPUT ganha a "
+                       "extensão .net, a menos que já termine em .net; OUTPUT - escreve a rede "
+                       "na saída padrão."));
+    parser.addPositionalArgument(QStringLiteral("INPUT"), QStringLiteral("O arquivo de dados."));
+    parser.addPositionalArgument(QStringLiteral("OUTPUT"), QStringLiteral("O arquivo de rede."));
 }
 
 } // namespace
@@ -135,11 +149,11 @@ QString usageText()
     describe(parser);
     QString text = parser.helpText();
     // Qt names the program as it was started; the help speaks of the command users type.
-    text.replace(0, text.indexOf(QStringLiteral(" [options]")),
-                 QStringLiteral("Usage: urdiva-cli"));
-    return text + QStringLiteral(
-                      "\nExit status: 0 written; 1 the run stopped with an error; 2 bad usage;\n"
-                      "3 refused (no file name, or a file is there and --force was not given).\n");
+    text.replace(0, text.indexOf(u'\n'), QStringLiteral("Uso: urdiva-cli [opções] INPUT OUTPUT"));
+    return text +
+           QStringLiteral("\nCódigo de saída: 0 gravado; 1 a execução parou com um erro; 2 uso "
+                          "incorreto;\n3 recusado (sem nome de arquivo, ou há um arquivo e "
+                          "--force não foi dado).\n");
 }
 
 ParsedCommandLine parseCommandLine(const QStringList& arguments)
@@ -148,7 +162,8 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     const Options options;
     options.addTo(parser);
     const auto& [separator, first, second, value, twoMode, directed, header, caseSensitive, sort,
-                 strip, stripAt, report, threshold, force, quiet, help, version] = options;
+                 strip, stripAt, report, threshold, noBom, quotes, decimalComma, force, quiet, help,
+                 version] = options;
 
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
@@ -169,15 +184,15 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     for (const QCommandLineOption* option :
          {&separator, &first, &second, &value, &header, &strip, &stripAt, &threshold}) {
         if (parser.values(*option).size() > 1)
-            return usageError(QStringLiteral("Option '--%1' given more than once.")
+            return usageError(QStringLiteral("Opção '--%1' dada mais de uma vez.")
                                   .arg(option->names().constLast()));
     }
 
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 2) {
         return usageError(positional.size() < 2
-                              ? QStringLiteral("Missing INPUT or OUTPUT.")
-                              : QStringLiteral("Unexpected argument '%1'.").arg(positional.at(2)));
+                              ? QStringLiteral("Falta INPUT ou OUTPUT.")
+                              : QStringLiteral("Argumento inesperado '%1'.").arg(positional.at(2)));
     }
 
     CliRequest& request = parsed.request;
@@ -186,8 +201,8 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     settings.outputPath = positional.at(1);
 
     if (parser.isSet(separator) && !parseSeparator(parser.value(separator), settings.separator)) {
-        return usageError(QStringLiteral("Option '--separator' takes one character or tab, "
-                                         "semicolon, comma, not '%1'.")
+        return usageError(QStringLiteral("A opção '--separator' aceita um caractere ou tab, "
+                                         "semicolon, comma, não '%1'.")
                               .arg(parser.value(separator)));
     }
     request.first = {parser.isSet(first) ? parser.value(first) : QStringLiteral("1"),
@@ -198,10 +213,11 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
         request.value = ColumnChoice {parser.value(value), QStringLiteral("--value")};
     for (const ColumnChoice* choice : {&request.first, &request.second}) {
         if (choice->text.isEmpty())
-            return usageError(QStringLiteral("Option '%1' needs a column.").arg(choice->option));
+            return usageError(
+                QStringLiteral("A opção '%1' precisa de uma coluna.").arg(choice->option));
     }
     if (request.value && request.value->text.isEmpty())
-        return usageError(QStringLiteral("Option '--value' needs a column."));
+        return usageError(QStringLiteral("A opção '--value' precisa de uma coluna."));
 
     if (parser.isSet(header)) {
         const QString text = parser.value(header);
@@ -209,7 +225,7 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
         const int lines = ok ? text.toInt() : -1;
         if (!ok || lines > 5) {
             return usageError(
-                QStringLiteral("Option '--header' takes a number from 0 to 5, not '%1'.")
+                QStringLiteral("A opção '--header' aceita um número de 0 a 5, não '%1'.")
                     .arg(text));
         }
         settings.headerLines = lines;
@@ -221,9 +237,9 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
                 settings.suppression.characters = QStringView(choice.characters).toString();
         }
         if (settings.suppression.characters.isEmpty()) {
-            return usageError(QStringLiteral("Option '--strip' takes barra, barra-invertida, "
+            return usageError(QStringLiteral("A opção '--strip' aceita barra, barra-invertida, "
                                              "barra-vertical, chaves, colchetes, espaco, "
-                                             "maior-menor, parenteses or ponto, not '%1'.")
+                                             "maior-menor, parenteses ou ponto, não '%1'.")
                                   .arg(name));
         }
     }
@@ -237,8 +253,8 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
         else if (place == u"toda")
             settings.suppression.everywhere = true;
         else
-            return usageError(QStringLiteral("Option '--strip-at' takes inicio, fim and toda, "
-                                             "separated by commas, not '%1'.")
+            return usageError(QStringLiteral("A opção '--strip-at' aceita inicio, fim e toda, "
+                                             "separados por vírgulas, não '%1'.")
                                   .arg(places));
     }
     settings.similarityReport = parser.isSet(report);
@@ -247,11 +263,18 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
         const int percent = isNumber(text) && text.size() <= 3 ? text.toInt() : -1;
         if (percent < 0 || percent > 100) {
             return usageError(
-                QStringLiteral("Option '--threshold' takes a number from 0 to 100, not '%1'.")
+                QStringLiteral("A opção '--threshold' aceita um número de 0 a 100, não '%1'.")
                     .arg(text));
         }
         settings.similarityThreshold = percent;
     }
+    settings.toStandardOutput = settings.outputPath == u"-";
+    if (settings.similarityReport && settings.toStandardOutput)
+        return usageError(QStringLiteral("A opção '--report' precisa de um arquivo OUTPUT, não "
+                                         "'-'."));
+    settings.byteOrderMark = !parser.isSet(noBom);
+    settings.quotedFields = parser.isSet(quotes);
+    settings.decimalComma = parser.isSet(decimalComma);
     settings.mode = parser.isSet(twoMode) ? NetworkMode::TwoMode : NetworkMode::OneMode;
     settings.directed = parser.isSet(directed);
     settings.caseSensitive = parser.isSet(caseSensitive);
@@ -274,15 +297,16 @@ qint32 resolveColumn(const ColumnChoice& choice, const QStringList& names, QStri
         const qint32 number = choice.text.toInt(&ok);
         if (ok && number >= 1)
             return number - 1;
-        error = QStringLiteral("Option '%1' takes a column number from 1 or a column name, not "
-                               "'%2'.")
+        error = QStringLiteral("A opção '%1' aceita um número de coluna a partir de 1 ou um "
+                               "nome de coluna, não '%2'.")
                     .arg(choice.option, choice.text);
         return -1;
     }
     const qsizetype index = names.indexOf(choice.text);
     if (index >= 0)
         return qint32(index);
-    error = QStringLiteral("Option '%1': no column named '%2' in the first line of the file.")
+    error = QStringLiteral("Opção '%1': nenhuma coluna chamada '%2' na primeira linha do "
+                           "arquivo.")
                 .arg(choice.option, choice.text);
     return -1;
 }

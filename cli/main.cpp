@@ -4,6 +4,7 @@
 #include "engine/io/line_reader.h"
 #include "engine/io/paths.h"
 #include "engine/run/conversion_run.h"
+#include "engine/run/qt_texts.h"
 #include "engine/run/run_error.h"
 
 #include <QCoreApplication>
@@ -36,7 +37,7 @@ void printLine(std::FILE* stream, const QString& text)
 std::unique_ptr<LineReader> openInput(const cli::CliRequest& request)
 {
     if (request.settings.inputPath == u"-")
-        return std::make_unique<LineReader>(STDIN_FILENO, QStringLiteral("-"));
+        return std::make_unique<LineReader>(STDIN_FILENO, QStringLiteral("entrada padrão"));
     if (request.needsColumnNames())
         return std::make_unique<LineReader>(request.settings.inputPath);
     return nullptr;
@@ -67,7 +68,8 @@ std::optional<QString> unfaithfulArgument(int argc, char* argv[])
 bool resolveColumns(cli::CliRequest& request, LineReader* input, QString& error)
 {
     const QStringList names = request.needsColumnNames() && input
-                                  ? columnNames(input->peekLine(), request.settings.separator)
+                                  ? columnNames(input->peekLine(), request.settings.separator,
+                                                request.settings.quotedFields)
                                   : QStringList();
     ConversionSettings& settings = request.settings;
     settings.firstColumn = cli::resolveColumn(request.first, names, error);
@@ -90,6 +92,7 @@ bool resolveColumns(cli::CliRequest& request, LineReader* input, QString& error)
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    installPortugueseQtTexts(app);
     cli::ParsedCommandLine parsed = cli::parseCommandLine(QCoreApplication::arguments());
     switch (parsed.kind) {
     case cli::ParsedCommandLine::Kind::Help:
@@ -104,8 +107,8 @@ int main(int argc, char* argv[])
     }
 
     if (const std::optional<QString> argument = unfaithfulArgument(argc, argv)) {
-        printLine(stderr, QStringLiteral("urdiva-cli: '%1' is not valid text in the system's "
-                                         "encoding (UTF-8); name the file another way.")
+        printLine(stderr, QStringLiteral("urdiva-cli: '%1' não é texto válido na codificação do "
+                                         "sistema (UTF-8); dê outro nome ao arquivo.")
                               .arg(*argument));
         return BadUsage;
     }
@@ -118,21 +121,29 @@ int main(int argc, char* argv[])
             printLine(stderr, QStringLiteral("urdiva-cli: ") + error);
             return BadUsage;
         }
-        cli::CliFeedback feedback(request.force, request.quiet);
+        cli::CliFeedback feedback(request.force, request.quiet, request.settings.decimalComma);
         switch (runConversion(request.settings, feedback, std::move(input))) {
         case RunOutcome::Written:
-            printLine(stdout, feedback.message());
+            if (!request.quiet) {
+                for (const QString& line : feedback.summaryLines())
+                    printLine(stderr, line);
+                // Standard output may hold the network itself.
+                printLine(request.settings.toStandardOutput ? stderr : stdout, feedback.message());
+            }
             return Written;
         case RunOutcome::NoOutputFile:
             printLine(stderr, feedback.message());
             return Refused;
         case RunOutcome::OverwriteDeclined:
-            printLine(stderr, QStringLiteral("urdiva-cli: '%1' already exists; use --force to "
-                                             "replace it.")
+            printLine(stderr, QStringLiteral("urdiva-cli: '%1' já existe; use --force para "
+                                             "substituí-lo.")
                                   .arg(finalOutputPath(request.settings.outputPath)));
             return Refused;
         }
     } catch (...) {
+        // The error's own text stays the last line; where it arose goes before it.
+        if (const QString context = caughtFailureContext(); !context.isEmpty())
+            printLine(stderr, QStringLiteral("urdiva-cli: %1:").arg(context));
         printLine(stderr, caughtFailureText());
         return RunFailed;
     }

@@ -68,7 +68,8 @@ TEST_F(CliTest, WritesTheNetwork)
                 QStringLiteral("--header"), QStringLiteral("1"), QStringLiteral("--value"),
                 QStringLiteral("peso"), input, output});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_EQ(r.out, QStringLiteral("Arquivo gravado com sucesso!\n"));
+    // Quiet: the exit status says it all.
+    EXPECT_EQ(r.out, QString());
     EXPECT_EQ(r.err, QString());
     EXPECT_EQ(
         readBytes(output + QStringLiteral(".net")),
@@ -173,13 +174,17 @@ TEST_F(CliTest, RunErrorsAsTheErrorBoxShowsThem)
 {
     CliResult r = runCli({QStringLiteral("-q"), dir.path(QStringLiteral("nada.csv")), output});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, QStringLiteral("File not found.\n"));
+    // The error's own text last, after where it arose.
+    EXPECT_EQ(r.err, QStringLiteral("urdiva-cli: %1:\nFile not found.\n")
+                         .arg(dir.path(QStringLiteral("nada.csv"))));
     EXPECT_FALSE(QFile::exists(output + QStringLiteral(".net")));
 
     r = runCli(
         {QStringLiteral("-q"), QStringLiteral("--second"), QStringLiteral("3"), input, output});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, QStringLiteral("List index out of bounds (2)\n"));
+    EXPECT_EQ(
+        r.err,
+        QStringLiteral("urdiva-cli: %1, linha 1:\nList index out of bounds (2)\n").arg(input));
     EXPECT_FALSE(QFile::exists(output + QStringLiteral(".net")));
 }
 
@@ -216,10 +221,10 @@ TEST_F(CliTest, BadUsageNamesTheOption)
 TEST_F(CliTest, StripAndReport)
 {
     const QString data = dir.write(QStringLiteral("nomes.csv"), "[rede];x\n[redes];x\nponte];x\n");
-    const CliResult r = runCli({QStringLiteral("-q"), QStringLiteral("--strip"),
-                                QStringLiteral("colchetes"), QStringLiteral("--strip-at"),
-                                QStringLiteral("inicio,fim"), QStringLiteral("--report"),
-                                QStringLiteral("--threshold"), QStringLiteral("20"), data, output});
+    const CliResult r = runCli({QStringLiteral("--strip"), QStringLiteral("colchetes"),
+                                QStringLiteral("--strip-at"), QStringLiteral("inicio,fim"),
+                                QStringLiteral("--report"), QStringLiteral("--threshold"),
+                                QStringLiteral("20"), data, output});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
     EXPECT_TRUE(r.out.startsWith(QStringLiteral("Arquivos gravados com sucesso!")));
     EXPECT_TRUE(
@@ -248,7 +253,7 @@ TEST_F(CliTest, HelpAndVersion)
 {
     CliResult r = runCli({QStringLiteral("--help")});
     EXPECT_EQ(r.status, 0);
-    EXPECT_TRUE(r.out.startsWith(QStringLiteral("Usage: urdiva-cli")));
+    EXPECT_TRUE(r.out.startsWith(QStringLiteral("Uso: urdiva-cli")));
     // The README's table of options names the options the help names, no more, no fewer.
     const QString readme =
         QString::fromUtf8(readBytes(QStringLiteral(URDIVA_SOURCE_DIR "/README.md")));
@@ -325,4 +330,62 @@ TEST_F(CliTest, ManyRecordsWithinAMemoryLimit)
     EXPECT_TRUE(network.startsWith("\xEF\xBB\xBF*Vertices 1000\r\n"));
     EXPECT_EQ(network.count("\r\n"), 1000 + 2 + 8000000);
     EXPECT_TRUE(readBytes(limited + QStringLiteral(".net")) == network);
+}
+
+// Standard input to standard output: the network's bytes alone on standard output, nothing else
+// written, nothing on standard error when quiet; the final message moves to standard error
+// otherwise; a report needs a real file.
+TEST_F(CliTest, StandardInputToStandardOutput)
+{
+    const QByteArray data = "Ana;Rui;2,5\nRui;Eva;1.234,5\n";
+    CliResult r = runCli({QStringLiteral("-q"), QStringLiteral("--value"), QStringLiteral("3"),
+                          QStringLiteral("--decimal-comma"), QStringLiteral("--no-bom"),
+                          QStringLiteral("-"), QStringLiteral("-")},
+                         dir.path(), data);
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out,
+              QStringLiteral("*Vertices 3\r\n1 \"Ana\"\r\n2 \"Rui\"\r\n3 \"Eva\"\r\n*Edges\r\n"
+                             "1 2 2.5\r\n2 3 1234.5\r\n"));
+    EXPECT_EQ(r.err, QString());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1); // only the input
+    r = runCli({QStringLiteral("-"), QStringLiteral("-")}, dir.path(), data);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.out.startsWith(QString::fromUtf8("\xEF\xBB\xBF*Vertices 3\r\n")));
+    EXPECT_TRUE(r.err.endsWith(QStringLiteral("Arquivo gravado com sucesso!\n")));
+    r = runCli({QStringLiteral("--report"), input, QStringLiteral("-")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("'--report'"))) << r.err.toStdString();
+}
+
+// After a run, standard error holds one line per warning and the summary, with line numbers
+// where they help; with --quotes the quoted-looking line is read as it was meant.
+TEST_F(CliTest, WarningsAndSummary)
+{
+    const QString data = dir.write(QStringLiteral("dados.csv"),
+                                   "Ana;Rui;2,5\n\"Bia\";Eva \"Lima\";x\nEva \"Lima\";;1\n"
+                                   "\"Silva; J.\";Rui;3\n");
+    CliResult r = runCli({QStringLiteral("--value"), QStringLiteral("3"), data, output});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    const QStringList lines = r.err.split(u'\n', Qt::SkipEmptyParts);
+    EXPECT_TRUE(lines.contains(QStringLiteral(
+        "urdiva-cli: aviso: a linha 2 parece ter campos entre aspas; use --quotes para lê-los "
+        "como tais.")));
+    EXPECT_TRUE(lines.contains(QStringLiteral(
+        "urdiva-cli: aviso: 3 pesos não são números (o primeiro na linha 1); leitores como "
+        "igraph e networkx não os aceitam (veja --decimal-comma).")));
+    EXPECT_TRUE(lines.contains(QStringLiteral(
+        "urdiva-cli: aviso: 4 nomes gravados com apóstrofo (') no lugar de aspas (\") ou espaço "
+        "no lugar de quebra de linha.")));
+    EXPECT_EQ(r.out, QStringLiteral("Arquivo gravado com sucesso!\n"));
+    EXPECT_EQ(lines.last(),
+              QStringLiteral("urdiva-cli: 4 registros lidos, 3 linhas de ligação gravadas, 1 "
+                             "registro sem ligação (uma ponta em branco), 6 vértices."))
+        << r.err.toStdString();
+    r = runCli({QStringLiteral("-q"), QStringLiteral("-f"), QStringLiteral("--quotes"),
+                QStringLiteral("--decimal-comma"), QStringLiteral("--value"), QStringLiteral("3"),
+                data, output});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_EQ(readBytes(output + QStringLiteral(".net")),
+              net({"*Vertices 5", "1 \"Ana\"", "2 \"Rui\"", "3 \"Bia\"", "4 \"Eva 'Lima'\"",
+                   "5 \"Silva; J.\"", "*Edges", "1 2 2.5", "3 4 x", "5 2 3"}));
 }

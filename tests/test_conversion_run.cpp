@@ -371,10 +371,12 @@ TEST_F(ConversionRunTest, ReportFlagChoosesTheLongerMessage)
               QStringLiteral("showMessage:") + messages::savedNetworkAndReport());
 }
 
-TEST_F(ConversionRunTest, NamesAreWrittenUnchanged)
+// A label has no escape: a quotation mark inside a name is written as an apostrophe, so that
+// readers take the label whole; everything else is written unchanged.
+TEST_F(ConversionRunTest, NamesAreWrittenAsLabels)
 {
     EXPECT_EQ(convert("O \"Rei\";{x}\\y\n").mid(1, 2),
-              (QStringList {"1 \"O \"Rei\"\"", "2 \"{x}\\y\""}));
+              (QStringList {"1 \"O 'Rei'\"", "2 \"{x}\\y\""}));
 }
 
 TEST_F(ConversionRunTest, SuppressionInBothPassesButNotTheWeight)

@@ -52,7 +52,7 @@ TEST(NetworkText, VertexAndEdgeLinesDropMarkersOnly)
     text.appendEdgeLine(1, 2, line.unmarkedUtf8(3, storage));
     text.appendEdgeLine(1, 2, line.unmarkedUtf8(4, storage));
     EXPECT_EQ(urdiva::reference::networkLines(text),
-              (QStringList {"9 \"Ana\"", "10 \"O \"Rei\"\"", "11 \"\"", "9 10 3,5 kg", "11 11",
+              (QStringList {"9 \"Ana\"", "10 \"O 'Rei'\"", "11 \"\"", "9 10 3,5 kg", "11 11",
                             "1 2 (7) ", QString::fromUtf16(u"1 2 é"), "1 2 "}));
     EXPECT_EQ(text.lineCount(), 8);
 }
@@ -206,10 +206,11 @@ TEST(RecordLog, GivesBackEveryRecordInOrder)
             std::string expectedWeights;
             for (size_t r = 0; r < records; ++r) {
                 const QByteArray weight = r % 7 == 0 ? QByteArray("") : QByteArray::number(r);
-                log.add(FieldMemo::FieldRef(r * 3), FieldMemo::FieldRef(r * 5 + 1), weight);
+                log.add(FieldMemo::FieldRef(r * 3), FieldMemo::FieldRef(r * 5 + 1), weight,
+                        qint64(r));
                 expectedWeights += weight.toStdString() + '\n';
             }
-            EXPECT_FALSE(log.lacksWeight());
+            EXPECT_EQ(log.firstLackingWeight(), 0);
             std::vector<FieldMemo::FieldRef> ends;
             std::string weights;
             log.drain([&](const RecordLog::Chunk& chunk) {

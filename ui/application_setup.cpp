@@ -1,10 +1,10 @@
 #include "application_setup.h"
 
+#include "engine/run/qt_texts.h"
+
 #include <QApplication>
 #include <QKeyEvent>
-#include <QLibraryInfo>
 #include <QPushButton>
-#include <QTranslator>
 
 namespace urdiva::ui {
 namespace {
@@ -34,12 +34,7 @@ void setUpApplication(QApplication& application)
 {
     QApplication::setApplicationName(QStringLiteral("Urdiva"));
     QApplication::setApplicationVersion(QStringLiteral(URDIVA_VERSION));
-    auto* translator = new QTranslator(&application);
-    if (translator->load(QStringLiteral("qtbase_pt_BR"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(translator);
-    else
-        delete translator;
+    installPortugueseQtTexts(application);
     application.installEventFilter(new ReturnPressesButtons(&application));
 }
 

@@ -15,8 +15,8 @@ namespace {
 
 [[noreturn]] void cannotCreate(const QString& path, const QString& reason)
 {
-    throw RunError(QStringLiteral("Cannot create file \"%1\". %2")
-                       .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), reason));
+    const QString shown = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    throw RunError(QStringLiteral("Cannot create file \"%1\". %2").arg(shown, reason), shown);
 }
 
 QString systemReason(int errorNumber)
@@ -78,7 +78,7 @@ QFileDevice& AtomicFile::device()
 void AtomicFile::write(QByteArrayView bytes)
 {
     if (device().write(bytes.data(), bytes.size()) != bytes.size())
-        throw RunError(QStringLiteral("Failed to Save Stream"));
+        throw RunError(QStringLiteral("Failed to Save Stream"), m_path);
 }
 
 bool AtomicFile::commit()
@@ -87,13 +87,13 @@ bool AtomicFile::commit()
         // Something other than a regular file may have taken the path meanwhile.
         checkOutputTarget(m_path);
         if (!m_replacing.commit())
-            throw RunError(QStringLiteral("Failed to Save Stream"));
+            throw RunError(QStringLiteral("Failed to Save Stream"), m_path);
         return true;
     }
     // On the disk before it has a name, as QSaveFile does for the other path: a crash right
     // after the rename must not leave an empty network behind.
     if (!m_fresh.flush() || ::fdatasync(m_fresh.handle()) != 0)
-        throw RunError(QStringLiteral("Failed to Save Stream"));
+        throw RunError(QStringLiteral("Failed to Save Stream"), m_path);
     // Put in place only where nothing is: the rename never replaces a file.
     if (m_fresh.rename(m_path)) {
         m_fresh.setAutoRemove(false);
@@ -101,7 +101,7 @@ bool AtomicFile::commit()
     }
     if (QFileInfo(m_path).exists() || QFileInfo(m_path).isSymLink())
         return false;
-    throw RunError(QStringLiteral("Failed to Save Stream"));
+    throw RunError(QStringLiteral("Failed to Save Stream"), m_path);
 }
 
 } // namespace urdiva

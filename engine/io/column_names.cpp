@@ -1,10 +1,20 @@
 #include "engine/io/column_names.h"
 
+#include "engine/io/field_marker.h"
+
 namespace urdiva {
 
-QStringList columnNames(QStringView firstLine, QChar separator)
+QStringList columnNames(QStringView firstLine, QChar separator, bool quotedFields)
 {
     QStringList names;
+    if (quotedFields) {
+        RecordFields fields;
+        QString texts;
+        fields.splitQuoted(firstLine, separator, texts);
+        for (qsizetype i = 0; i < fields.count(); ++i)
+            names.append(fields.value(i).toString());
+        return names;
+    }
     qsizetype begin = 0;
     for (qsizetype i = 0; i < firstLine.size(); ++i) {
         if (firstLine[i] == separator) {

@@ -24,6 +24,38 @@ void RecordFields::splitLine(QStringView line, QChar separator)
         m_pieces.push_back({begin, n, leading, false});
 }
 
+void RecordFields::splitQuoted(QStringView record, QChar separator, QString& storage)
+{
+    m_pieces.clear();
+    storage.resize(0);
+    storage.reserve(record.size());
+    const qsizetype n = record.size();
+    for (qsizetype i = 0; n > 0;) {
+        const qsizetype begin = storage.size();
+        if (i < n && record[i] == u'"') {
+            for (++i; i < n; ++i) {
+                if (record[i] != u'"') {
+                    storage.append(record[i]);
+                } else if (i + 1 < n && record[i + 1] == u'"') {
+                    storage.append(u'"');
+                    ++i;
+                } else {
+                    ++i;
+                    break;
+                }
+            }
+        }
+        for (; i < n && record[i] != separator; ++i)
+            storage.append(record[i]);
+        const bool more = i < n;
+        m_pieces.push_back({begin, storage.size(), !m_pieces.empty(), more});
+        if (!more)
+            break;
+        ++i;
+    }
+    m_line = storage;
+}
+
 QStringView RecordFields::value(qsizetype i) const
 {
     const Piece& p = m_pieces[static_cast<size_t>(i)];

@@ -20,7 +20,7 @@ constexpr char kCtrlZ = 26;
 
 [[noreturn]] void failWith(int errorNumber, const QString& path)
 {
-    throw RunError(inputFileErrorText(errorNumber, path));
+    throw RunError(inputFileErrorText(errorNumber, path), path);
 }
 
 } // namespace
@@ -134,6 +134,11 @@ bool LineReader::readLine(QString& line)
     QByteArray storage;
     decodeTextInto(withoutLoneCr(bytes, storage), line);
     return true;
+}
+
+const QString& LineReader::name() const
+{
+    return m_path;
 }
 
 QString LineReader::peekLine()

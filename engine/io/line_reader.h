@@ -29,6 +29,8 @@ public:
     // The next line's bytes, without its line break but with any lone CR in it; valid until
     // the next call. False at the end of the file. See withoutLoneCr().
     bool readRawLine(QByteArrayView& bytes);
+    // The path, or the name given for what was already open.
+    const QString& name() const;
 
 private:
     bool fillMore();

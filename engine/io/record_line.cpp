@@ -8,9 +8,10 @@
 
 namespace urdiva {
 
-RecordLine::RecordLine(QChar separator)
+RecordLine::RecordLine(QChar separator, bool quotedFields)
     : m_separator(separator.unicode())
-    , m_asciiSeparator(separator.unicode() < 0x80)
+    , m_asciiSeparator(separator.unicode() < 0x80 && !quotedFields)
+    , m_quotedFields(quotedFields)
 {
 }
 
@@ -33,7 +34,24 @@ void RecordLine::assign(QByteArrayView line)
         return;
     }
     decodeTextInto(line, m_text);
-    m_textFields.splitLine(m_text, QChar(m_separator));
+    if (m_quotedFields)
+        m_textFields.splitQuoted(m_text, QChar(m_separator), m_unquoted);
+    else
+        m_textFields.splitLine(m_text, QChar(m_separator));
+}
+
+bool RecordLine::looksQuoted() const
+{
+    if (m_bytes.isEmpty() || !std::memchr(m_bytes.data(), '"', size_t(m_bytes.size())))
+        return false;
+    bool starts = false;
+    bool ends = false;
+    for (qsizetype i = 0; i < count(); ++i) {
+        const QString text = value(i);
+        starts = starts || text.startsWith(u'"');
+        ends = ends || text.endsWith(u'"');
+    }
+    return starts && ends;
 }
 
 bool RecordLine::isRecord() const

@@ -2,6 +2,7 @@
 
 #include "engine/io/line_reader.h"
 #include "engine/io/record_line.h"
+#include "engine/io/weight_text.h"
 #include "engine/names/field_memo.h"
 #include "engine/run/parallel.h"
 
@@ -22,8 +23,33 @@ RecordStream::RecordStream(std::unique_ptr<LineReader> reader, const ConversionS
     , m_valueColumn(settings.valueColumn)
     , m_separator(settings.separator)
     , m_headerLines(settings.headerLines)
-    , m_line(settings.separator)
+    , m_quotedFields(settings.quotedFields)
+    , m_decimalComma(settings.decimalComma)
+    , m_line(settings.separator, settings.quotedFields)
 {
+}
+
+// The next line, or with quoted fields the next record, which goes on over the following lines
+// while a quoted field is open (an odd number of quotation marks so far); its lines are joined
+// by LF. `line` is the number of its first line.
+bool RecordStream::nextLine(QByteArrayView& raw, qint64& line)
+{
+    line = m_linesRead + 1;
+    if (!m_reader->readRawLine(raw))
+        return false;
+    ++m_linesRead;
+    if (!m_quotedFields || raw.count('"') % 2 == 0)
+        return true;
+    m_joined = raw.toByteArray();
+    qsizetype quotes = raw.count('"');
+    QByteArrayView more;
+    while (quotes % 2 != 0 && m_reader->readRawLine(more)) {
+        ++m_linesRead;
+        quotes += more.count('"');
+        m_joined.append('\n').append(more);
+    }
+    raw = m_joined;
+    return true;
 }
 
 void RecordStream::forEachBatch(const std::function<void(std::span<const Record>)>& process)
@@ -88,16 +114,21 @@ bool RecordStream::fill(Batch& batch)
     RecordLine& line = m_line;
     QByteArray& storage = m_storage;
     QByteArrayView raw;
+    qint64 number = 0;
     bool more = true;
     try {
         while (batch.records.size() < kBatchRecords && batch.bytes.size() < kBatchBytes &&
-               (more = m_reader->readRawLine(raw))) {
-            if (m_lineCounter++ < m_headerLines)
+               (more = nextLine(raw, number))) {
+            if (m_recordLines++ < m_headerLines)
                 continue;
             line.assign(raw);
             if (!line.isRecord())
                 continue;
+            ++m_notes.records;
+            if (!m_quotedFields && m_notes.firstQuotedLooking == 0 && line.looksQuoted())
+                m_notes.firstQuotedLooking = number;
             Record& record = batch.records.emplace_back();
+            record.line = number;
             for (int e = 0; e < 2; ++e) {
                 Field& field = record.ends[e];
                 const qint32 index = m_columns[e];
@@ -116,7 +147,17 @@ bool RecordStream::fill(Batch& batch)
             if (!m_valueColumn)
                 continue;
             if (*m_valueColumn >= 0 && *m_valueColumn < line.count()) {
-                keep(line.unmarkedUtf8(*m_valueColumn, storage));
+                QByteArrayView weight = line.unmarkedUtf8(*m_valueColumn, storage);
+                if (m_decimalComma)
+                    weight = withDecimalPoint(weight, m_weightStorage);
+                if (m_quotedFields && weight.contains('\n')) {
+                    // The line break of a quoted field would end the edge line: a space instead.
+                    m_weightStorage = weight.toByteArray().replace('\n', ' ');
+                    weight = m_weightStorage;
+                }
+                if (!weight.isEmpty() && !isNumber(weight) && m_notes.weightsNotNumbers++ == 0)
+                    m_notes.firstWeightNotNumber = number;
+                keep(weight);
                 // Not null, even when empty, until finish() gives the view its place.
                 record.weight = QByteArrayView("", 0);
             }

@@ -30,10 +30,18 @@ public:
         bool present; // false when the line is too short to have the field
     };
     struct Record {
+        qint64 line; // the number of the record's (first) line in the file, from 1
         Field ends[2]; // first end, second end
-        // With a value column: the weight's UTF-8 text, without markers; null when the line is
-        // too short to have the column.
+        // With a value column: the weight's UTF-8 text, without markers (and with a decimal
+        // point, when so set); null when the line is too short to have the column.
         QByteArrayView weight;
+    };
+    // What the reading noticed, for the run's summary. Lines are numbered from 1; 0 is none.
+    struct Notes {
+        qint64 records = 0;
+        qint64 weightsNotNumbers = 0; // besides blank ones
+        qint64 firstWeightNotNumber = 0;
+        qint64 firstQuotedLooking = 0; // a line that looks quoted, where quotes are not read
     };
 
     RecordStream(std::unique_ptr<LineReader> reader, const ConversionSettings& settings);
@@ -42,6 +50,8 @@ public:
     // raised once the records before it have been processed; a failure of `process` is raised
     // as soon as the batch being read meanwhile is in.
     void forEachBatch(const std::function<void(std::span<const Record>)>& process);
+    // Afterwards, or on the way: see Notes.
+    const Notes& notes() const { return m_notes; }
 
 private:
     struct Batch {
@@ -55,16 +65,23 @@ private:
     };
 
     bool fill(Batch& batch);
+    bool nextLine(QByteArrayView& raw, qint64& line);
 
     std::unique_ptr<LineReader> m_reader;
     const qint32 m_columns[2];
     const std::optional<qint32> m_valueColumn;
     const QChar m_separator;
     const int m_headerLines;
+    const bool m_quotedFields;
+    const bool m_decimalComma;
     // Used by the reading alone, which is never on two threads at once.
     RecordLine m_line;
     QByteArray m_storage;
-    qint64 m_lineCounter = 0;
+    QByteArray m_weightStorage;
+    QByteArray m_joined; // a record of several lines
+    qint64 m_linesRead = 0;
+    qint64 m_recordLines = 0; // the lines or, with quoted fields, records seen, headers included
+    Notes m_notes;
 };
 
 } // namespace urdiva

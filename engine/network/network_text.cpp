@@ -1,6 +1,7 @@
 #include "engine/network/network_text.h"
 
 #include "engine/io/field_marker.h"
+#include "engine/run/run_error.h"
 
 #include <algorithm>
 #include <cstring>
@@ -22,17 +23,26 @@ char* writeNumber(char* out, qint64 value)
     return out;
 }
 
-// The text without field markers in UTF-8, as QString::toUtf8() encodes it: at most three
-// bytes per code unit.
-char* writeUnmarkedUtf8(char* out, QStringView text)
+// What a label cannot hold, replaced: a quotation mark by an apostrophe, a line break by a space.
+char16_t labelChar(char16_t u)
+{
+    return u == u'"' ? u'\'' : u == u'\n' ? u' ' : u;
+}
+
+// The name as a label, without field markers, in UTF-8 as QString::toUtf8() encodes it: at most
+// three bytes per code unit.
+char* writeLabelUtf8(char* out, QStringView text)
 {
     // Surrogates, paired or not, are rare enough to leave to Qt's own encoder.
     if (std::any_of(text.begin(), text.end(), [](QChar c) { return c.isSurrogate(); })) {
-        const QByteArray bytes = removeMarkers(text).toUtf8();
+        QString label = removeMarkers(text);
+        for (QChar& c : label)
+            c = QChar(labelChar(c.unicode()));
+        const QByteArray bytes = label.toUtf8();
         return std::copy(bytes.cbegin(), bytes.cend(), out);
     }
     for (const QChar c : text) {
-        const char16_t u = c.unicode();
+        const char16_t u = labelChar(c.unicode());
         if (u < 0x80) {
             *out++ = char(u);
         } else if (u == kFieldMarker.unicode()) {
@@ -91,18 +101,22 @@ void NetworkText::append(const NetworkText& other)
     m_lines += other.m_lines;
 }
 
-void NetworkText::appendVertexLines(const QStringList& names, qsizetype firstNumber)
+qsizetype NetworkText::appendVertexLines(const QStringList& names, qsizetype firstNumber)
 {
     qsizetype number = firstNumber;
+    qsizetype changed = 0;
     for (const QString& name : names) {
+        if (name.contains(u'"') || name.contains(u'\n'))
+            ++changed;
         // Up to three bytes per code unit, plus the number, a space and the quotation marks.
         char* out = writeNumber(beginLine(3 * size_t(name.size()) + 24), number++);
         *out++ = ' ';
         *out++ = '"';
-        out = writeUnmarkedUtf8(out, name);
+        out = writeLabelUtf8(out, name);
         *out++ = '"';
         endLine(out);
     }
+    return changed;
 }
 
 void NetworkText::appendEdgeLine(int a, int b)
@@ -144,12 +158,33 @@ QString linkKindLine(bool directed)
     return directed ? QStringLiteral("*Arcs") : QStringLiteral("*Edges");
 }
 
-NetworkFile::NetworkFile(const QString& finalPath, Replace replace)
+NetworkFile::NetworkFile(const QString& finalPath, Replace replace, bool byteOrderMark)
 {
     attempt([&] {
         m_file.emplace(finalPath, replace);
-        m_file->write("\xEF\xBB\xBF");
+        if (byteOrderMark)
+            m_file->write("\xEF\xBB\xBF");
     });
+}
+
+NetworkFile::NetworkFile(bool byteOrderMark)
+    : m_standardOutput(std::make_unique<QFile>())
+{
+    attempt([&] {
+        if (!m_standardOutput->open(stdout, QIODevice::WriteOnly))
+            throw RunError(QStringLiteral("Failed to Save Stream"));
+    });
+    if (byteOrderMark)
+        attempt([&] { writeBytes("\xEF\xBB\xBF"); });
+}
+
+void NetworkFile::writeBytes(QByteArrayView bytes)
+{
+    if (m_file) {
+        m_file->write(bytes);
+    } else if (m_standardOutput->write(bytes.data(), bytes.size()) != bytes.size()) {
+        throw RunError(QStringLiteral("Failed to Save Stream"));
+    }
 }
 
 void NetworkFile::attempt(const std::function<void()>& step)
@@ -165,7 +200,7 @@ void NetworkFile::attempt(const std::function<void()>& step)
 
 void NetworkFile::write(NetworkText& text)
 {
-    attempt([&] { m_file->write(text.utf8()); });
+    attempt([&] { writeBytes(text.utf8()); });
     text.clear();
 }
 
@@ -173,7 +208,11 @@ bool NetworkFile::commit()
 {
     if (m_failure)
         std::rethrow_exception(m_failure);
-    return m_file->commit();
+    if (m_file)
+        return m_file->commit();
+    if (!m_standardOutput->flush())
+        throw RunError(QStringLiteral("Failed to Save Stream"));
+    return true;
 }
 
 } // namespace urdiva

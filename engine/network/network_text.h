@@ -4,11 +4,13 @@
 #include "engine/run/conversion_settings.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 
 #include <exception>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace urdiva {
@@ -21,8 +23,10 @@ public:
     void appendLine(QStringView line);
     void append(const NetworkText& other);
     // One line per vertex: its number, a space and the name (markers removed) in quotation marks,
-    // numbered from firstNumber on.
-    void appendVertexLines(const QStringList& names, qsizetype firstNumber);
+    // numbered from firstNumber on. Labels have no escape: a quotation mark in a name is written
+    // as an apostrophe, and a line break (of a quoted field) as a space, so that every reader
+    // takes the label whole. Returns the number of names so changed.
+    qsizetype appendVertexLines(const QStringList& names, qsizetype firstNumber);
     // "a b".
     void appendEdgeLine(int a, int b);
     // "a b weight", the weight in UTF-8.
@@ -57,12 +61,15 @@ QString vertexCountLine(qsizetype firstModeCount, qsizetype secondModeCount, Net
 // "*Arcs" for a directed network, "*Edges" otherwise.
 QString linkKindLine(bool directed);
 
-// The network file: the UTF-8 byte-order mark, then the text, written as it is made and put in
-// place whole by commit(). A failure to create or write the file is held, and raised by
-// commit(): a run reports it at the end, whenever it happened.
+// The network file: the UTF-8 byte-order mark (unless left out), then the text, written as it is
+// made and put in place whole by commit(); or the same bytes on standard output. A failure to
+// create or write the file is held, and raised by commit(): a run reports it at the end,
+// whenever it happened.
 class NetworkFile {
 public:
-    NetworkFile(const QString& finalPath, Replace replace);
+    NetworkFile(const QString& finalPath, Replace replace, bool byteOrderMark = true);
+    // On standard output.
+    explicit NetworkFile(bool byteOrderMark);
     // Writes the text made so far and empties it.
     void write(NetworkText& text);
     // False when replacing is Never and a file has appeared at the path (see AtomicFile).
@@ -70,8 +77,10 @@ public:
 
 private:
     void attempt(const std::function<void()>& step);
+    void writeBytes(QByteArrayView bytes);
 
     std::optional<AtomicFile> m_file;
+    std::unique_ptr<QFile> m_standardOutput;
     std::exception_ptr m_failure;
 };
 

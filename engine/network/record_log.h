@@ -29,21 +29,24 @@ public:
 
     explicit RecordLog(bool weighted, size_t memoryBound = kMemoryBound);
 
-    // `weight` is null when the record's line is too short to have the value column.
-    void add(FieldMemo::FieldRef first, FieldMemo::FieldRef second, QByteArrayView weight)
+    // `weight` is null when the record's line (number `line`) is too short to have the value
+    // column.
+    void add(FieldMemo::FieldRef first, FieldMemo::FieldRef second, QByteArrayView weight,
+             qint64 line)
     {
         m_current.ends.push_back(first);
         m_current.ends.push_back(second);
         if (m_weighted) {
-            m_lacksWeight = m_lacksWeight || weight.isNull();
+            if (weight.isNull() && m_firstLackingWeight == 0)
+                m_firstLackingWeight = line;
             m_current.weights.append(weight.data(), size_t(weight.size()));
             m_current.weights.push_back('\n');
         }
         if (m_current.records() == kChunkRecords)
             store();
     }
-    // Whether some record's line has no value column.
-    bool lacksWeight() const { return m_lacksWeight; }
+    // The number of the first record line without a value column, or 0.
+    qint64 firstLackingWeight() const { return m_firstLackingWeight; }
     // Hands every chunk to `use`, in order of the records, and empties the log.
     void drain(const std::function<void(const Chunk&)>& use);
 
@@ -52,7 +55,7 @@ private:
 
     bool m_weighted;
     size_t m_memoryBound;
-    bool m_lacksWeight = false;
+    qint64 m_firstLackingWeight = 0;
     Chunk m_current;
     std::vector<Chunk> m_kept; // the chunks before the spilled ones
     size_t m_keptBytes = 0;

@@ -65,9 +65,9 @@ void forEachRecord(std::span<const RecordStream::Record> records, FieldsOf field
     }
 }
 
-RunError missingField(qint32 index)
+RunError missingField(qint32 index, const QString& context)
 {
-    return RunError(QStringLiteral("List index out of bounds (%1)").arg(index));
+    return RunError(QStringLiteral("List index out of bounds (%1)").arg(index), context);
 }
 
 // A field's suppressed marked text.
@@ -115,10 +115,11 @@ std::vector<int> vertexNumbers(const ListFields& fields, End end, const VertexLi
 
 // The edge lines of records [begin, end) of a chunk, the first of whose weights starts at
 // `weight`.
-void appendEdgeLines(NetworkText& text, const RecordLog::Chunk& log, size_t begin, size_t end,
-                     const char* weight, bool weighted, const std::vector<int>& firstNumbers,
-                     const std::vector<int>& secondNumbers)
+qint64 appendEdgeLines(NetworkText& text, const RecordLog::Chunk& log, size_t begin, size_t end,
+                       const char* weight, bool weighted, const std::vector<int>& firstNumbers,
+                       const std::vector<int>& secondNumbers)
 {
+    qint64 lines = 0;
     const char* weightsEnd = log.weights.data() + log.weights.size();
     // The numbers of a run with millions of fields are spread over more memory than the caches
     // hold: those of the records a little ahead are fetched while this one is written.
@@ -144,15 +145,18 @@ void appendEdgeLines(NetworkText& text, const RecordLog::Chunk& log, size_t begi
             text.appendEdgeLine(a, b, weightText);
         else
             text.appendEdgeLine(a, b);
+        ++lines;
     }
+    return lines;
 }
 
 // The edge lines of a chunk, the second half of many formatted into a text of its own and
 // appended.
-void appendEdgeLines(NetworkText& text, const RecordLog::Chunk& log, bool weighted,
-                     const std::vector<int>& firstNumbers, const std::vector<int>& secondNumbers)
+qint64 appendEdgeLines(NetworkText& text, const RecordLog::Chunk& log, bool weighted,
+                       const std::vector<int>& firstNumbers, const std::vector<int>& secondNumbers)
 {
     NetworkText tail;
+    qint64 lines[2] = {0, 0};
     inHalves(log.ends.size() / 2, [&](size_t begin, size_t end, int half) {
         const char* weight = log.weights.data();
         const char* weightsEnd = weight + log.weights.size();
@@ -160,10 +164,11 @@ void appendEdgeLines(NetworkText& text, const RecordLog::Chunk& log, bool weight
             weight = static_cast<const char*>(std::memchr(weight, '\n', weightsEnd - weight)) + 1;
         if (half == 1)
             tail.reserve(qsizetype(16 * (end - begin) + log.weights.size() / 2));
-        appendEdgeLines(half == 0 ? text : tail, log, begin, end, weight, weighted, firstNumbers,
-                        secondNumbers);
+        lines[half] = appendEdgeLines(half == 0 ? text : tail, log, begin, end, weight, weighted,
+                                      firstNumbers, secondNumbers);
     });
     text.append(tail);
+    return lines[0] + lines[1];
 }
 
 } // namespace
@@ -171,16 +176,18 @@ void appendEdgeLines(NetworkText& text, const RecordLog::Chunk& log, bool weight
 RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedback,
                          std::unique_ptr<LineReader> input)
 {
-    if (NomeSemExtensao(settings.outputPath).isEmpty()) {
+    const bool toFile = !settings.toStandardOutput;
+    if (toFile && NomeSemExtensao(settings.outputPath).isEmpty()) {
         feedback.showMessage(messages::noOutputFile());
         return RunOutcome::NoOutputFile;
     }
-    const QString finalPath = finalOutputPath(settings.outputPath);
-    checkOutputTarget(finalPath);
+    const QString finalPath = toFile ? finalOutputPath(settings.outputPath) : QString();
+    if (toFile)
+        checkOutputTarget(finalPath);
     // Only a file the user agreed to replace may be replaced at the end; one that appears at the
     // path while the run works is kept.
     Replace replace = feedback.replaceAppearingFile() ? Replace::Allowed : Replace::Never;
-    if (QFileInfo::exists(finalPath)) {
+    if (toFile && QFileInfo::exists(finalPath)) {
         if (!feedback.confirmOverwrite(finalPath))
             return RunOutcome::OverwriteDeclined;
         replace = Replace::Allowed;
@@ -197,10 +204,15 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
         return end == End::Second && twoMode ? secondFields : firstFields;
     };
     RecordLog log(settings.valueColumn.has_value());
+    RunSummary summary;
+    if (!input)
+        input = std::make_unique<LineReader>(settings.inputPath);
+    const QString inputName = input->name();
     {
-        const auto collect = [&](const RecordStream::Field& field, qint32 index, End end) {
+        const auto collect = [&](const RecordStream::Field& field, qint32 index, End end,
+                                 qint64 line) {
             if (!field.present)
-                throw missingField(index);
+                throw missingField(index, recordContext(inputName, line));
             ListFields& fields = fieldsOf(end);
             const FieldMemo::Sighting sighting =
                 fields.memo.see(field.key, field.keyIsText, field.hash, field.shape);
@@ -209,20 +221,25 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
                 fields.sightings.push_back(sighting.ref);
             return sighting.ref;
         };
-        if (!input)
-            input = std::make_unique<LineReader>(settings.inputPath);
         feedback.showStage(messages::stageText(2));
         RecordStream stream(std::move(input), settings);
         qint64 recordsRead = 0;
+        qint64 quotedLooking = 0;
         stream.forEachBatch([&](std::span<const RecordStream::Record> records) {
             forEachRecord(records, fieldsOf, [&](const RecordStream::Record& record) {
                 const FieldMemo::FieldRef first =
-                    collect(record.ends[0], settings.firstColumn, End::First);
-                log.add(first, collect(record.ends[1], settings.secondColumn, End::Second),
-                        record.weight);
+                    collect(record.ends[0], settings.firstColumn, End::First, record.line);
+                log.add(first,
+                        collect(record.ends[1], settings.secondColumn, End::Second, record.line),
+                        record.weight, record.line);
             });
             feedback.showRecordsRead(recordsRead += qint64(records.size()));
+            if (quotedLooking == 0 && stream.notes().firstQuotedLooking != 0)
+                feedback.showQuotedLookingLine(quotedLooking = stream.notes().firstQuotedLooking);
         });
+        summary.records = stream.notes().records;
+        summary.weightsNotNumbers = stream.notes().weightsNotNumbers;
+        summary.firstWeightNotNumber = stream.notes().firstWeightNotNumber;
         buildCandidateTexts(firstFields, settings.suppression);
         lists.addCandidates(End::First, firstFields.texts);
         if (twoMode) {
@@ -239,18 +256,24 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
     lists.buildVertexLists();
 
     feedback.showStage(messages::stageText(5));
-    if (settings.valueColumn && log.lacksWeight())
-        throw missingField(*settings.valueColumn);
+    if (settings.valueColumn && log.firstLackingWeight() != 0)
+        throw missingField(*settings.valueColumn,
+                           recordContext(inputName, log.firstLackingWeight()));
     // Without a pane to show it in, the text goes to the file in pieces of about this size.
     constexpr qsizetype kPieceBytes = qsizetype(8) << 20;
     const bool keepText = feedback.showsOutput();
-    NetworkFile file(finalPath, replace);
+    NetworkFile file = toFile ? NetworkFile(finalPath, replace, settings.byteOrderMark)
+                              : NetworkFile(settings.byteOrderMark);
     NetworkText text;
     text.appendLine(
         vertexCountLine(lists.firstModeCount(), lists.secondModeCount(), settings.mode));
-    text.appendVertexLines(lists.firstModeVertices(), 1);
+    summary.twoMode = twoMode;
+    summary.firstModeVertices = lists.firstModeCount();
+    summary.secondModeVertices = lists.secondModeCount();
+    summary.namesChanged = text.appendVertexLines(lists.firstModeVertices(), 1);
     if (twoMode)
-        text.appendVertexLines(lists.secondModeVertices(), lists.firstModeCount() + 1);
+        summary.namesChanged +=
+            text.appendVertexLines(lists.secondModeVertices(), lists.firstModeCount() + 1);
     text.appendLine(linkKindLine(settings.directed));
     {
         const std::vector<int> firstNumbers = vertexNumbers(firstFields, End::First, lists);
@@ -259,8 +282,9 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
         firstFields = ListFields();
         secondFields = ListFields();
         log.drain([&](const RecordLog::Chunk& chunk) {
-            appendEdgeLines(text, chunk, settings.valueColumn.has_value(), firstNumbers,
-                            twoMode ? secondNumbers : firstNumbers);
+            summary.edgeLines +=
+                appendEdgeLines(text, chunk, settings.valueColumn.has_value(), firstNumbers,
+                                twoMode ? secondNumbers : firstNumbers);
             if (!keepText && text.utf8().size() >= kPieceBytes)
                 file.write(text);
         });
@@ -278,6 +302,7 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
         return RunOutcome::OverwriteDeclined;
     }
     feedback.closeProgress();
+    feedback.showSummary(summary);
     feedback.showMessage(settings.similarityReport ? messages::savedNetworkAndReport()
                                                    : messages::savedNetwork());
     return RunOutcome::Written;

@@ -27,6 +27,11 @@ struct ConversionSettings {
     bool sortAscending = false;
     bool similarityReport = false;
     int similarityThreshold = 80;
+    // Options of the command line; the window keeps their defaults.
+    bool byteOrderMark = true; // the network file starts with the UTF-8 byte-order mark
+    bool toStandardOutput = false; // the network goes to standard output, not to outputPath
+    bool quotedFields = false; // fields may be quoted (RFC 4180)
+    bool decimalComma = false; // weights like 1.234,5 are written 1234.5
 };
 
 } // namespace urdiva

@@ -4,8 +4,9 @@
 
 namespace urdiva {
 
-RunError::RunError(QString message)
+RunError::RunError(QString message, QString context)
     : m_message(std::move(message))
+    , m_context(std::move(context))
     , m_utf8(m_message.toUtf8())
 {
 }
@@ -30,6 +31,22 @@ QString caughtFailureText()
     } catch (...) {
         return errorBoxText(QStringLiteral("Unknown error"));
     }
+}
+
+QString caughtFailureContext()
+{
+    try {
+        throw;
+    } catch (const RunError& e) {
+        return e.context();
+    } catch (...) {
+        return QString();
+    }
+}
+
+QString recordContext(const QString& file, qint64 line)
+{
+    return QStringLiteral("%1, linha %2").arg(file).arg(line);
 }
 
 } // namespace urdiva

@@ -8,6 +8,19 @@ namespace urdiva {
 
 class NetworkText;
 
+// What a finished run did and noticed, for the command line's summary and warnings. Lines are
+// numbered from 1; 0 is none.
+struct RunSummary {
+    qint64 records = 0;
+    qint64 edgeLines = 0;
+    bool twoMode = false;
+    qsizetype firstModeVertices = 0;
+    qsizetype secondModeVertices = 0;
+    qsizetype namesChanged = 0; // names whose quotation marks or line breaks were replaced
+    qint64 weightsNotNumbers = 0;
+    qint64 firstWeightNotNumber = 0;
+};
+
 // What a run asks of its surroundings, in the order a successful run calls it.
 class RunFeedback {
 public:
@@ -23,12 +36,17 @@ public:
     virtual void showStage(const QString& text) = 0;
     // During stage 2, after each batch of record lines: how many have been read so far.
     virtual void showRecordsRead(qint64) { }
+    // During stage 2, once, when quoted fields are not read: the number of the first line that
+    // looks as if it had some (see RecordLine::looksQuoted).
+    virtual void showQuotedLookingLine(qint64) { }
     virtual void clearOutput() = 0;
     // Whether showOutput() is wanted. Without it the network text is written to the file as it
     // is made, and never held whole in memory.
     virtual bool showsOutput() const { return true; }
     virtual void showOutput(const NetworkText& text) = 0;
     virtual void closeProgress() = 0;
+    // Once the network is in place, before the final message.
+    virtual void showSummary(const RunSummary&) { }
     virtual void showMessage(const QString& text) = 0;
 };
 

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+namespace urdiva {
+
+// A weight written with a decimal comma and optional thousands points (2,5 or 1.234,5 or 1.234)
+// as network readers take it (2.5, 1234.5, 1234): a view of `storage`, which it fills; any other
+// text is returned as it is.
+QByteArrayView withDecimalPoint(QByteArrayView weight, QByteArray& storage);
+
+// Whether network readers read the weight as a number: an optional sign, digits with at most
+// one decimal point, and an optional exponent.
+bool isNumber(QByteArrayView weight);
+
+} // namespace urdiva
