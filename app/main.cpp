@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"

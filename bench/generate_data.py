@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Writes a co-authorship-like data file: RECORDS lines "name;name;weight" over NAMES distinct
 people's names (with accents, as Brazilian data has them), Windows line ends.
 

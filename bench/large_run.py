@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Times urdiva-cli, in one run, on the benchmark's 1,000,000-record file (100,000 names) and on
 a 20,000,000-record file over 1,000,000 names, and prints each run's seconds, seconds per
 million records and peak memory, and the ratio of the two per-record times.

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """The baseline: the same network built from the data file and written as Pajek by a Python
 graph library, the way a researcher would script it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Times how long the output pane takes to show a large network, against the conversion that
 // produced it: a run over DATA that fills the main window's output pane.
 // Usage: pane_bench DATA

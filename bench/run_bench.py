@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Times, in one run, urdiva-cli against the same network built and written as Pajek by
 python3-igraph and python3-networkx, and against a floor that only reads the file twice.
 Prints seconds, peak memory, MB/s and ratios for a large data file and one ten times smaller.

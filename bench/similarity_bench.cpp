@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Times the similar-vertex report on realistic names (people's names with typing variants): the
 // plain double loop, the report as the program writes it, and python3-levenshtein's
 // Levenshtein.distance in a Python double loop over the same names. The two slow ones run for a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli_feedback.h"
 #include "cli_options.h"
 #include "engine/io/column_names.h"

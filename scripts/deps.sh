@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installs, with apt-get, the Debian packages that building and testing need and that are
 # missing. Sourced by the other scripts: `need_packages pkg...`.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Writes the four example data files that the Info window describes (deterministic invented
 data): examples/coautoria.csv, examples/rede_semantica.txt, examples/pessoas_cidades.csv and
 examples/cursos_anos.txt."""

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Draws the Info window's picture, ui/resources/urdiva.bmp: a small network on white, 105 x 105
 pixels, 24 bits per pixel, uncompressed (33,234 bytes)."""
 import math

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/names/field_memo.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Files that users did not write themselves: each case has a clear outcome, the run's own error
 // or a correct network, and never loses or truncates a file.
 #include "engine/report/similarity_report.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/io/line_reader.h"
 #include "engine/run/run_error.h"
 #include "test_support.h"

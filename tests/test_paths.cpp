@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/io/paths.h"
 #include "test_support.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/report/similarity.h"
 #include "reference.h"
 #include "test_support.h"

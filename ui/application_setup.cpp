@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "application_setup.h"
 
 #include "engine/run/qt_texts.h"

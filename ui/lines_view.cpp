@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "lines_view.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "update_check.h"
 
 #include "Unit3.h"

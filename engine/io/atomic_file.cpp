@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/io/atomic_file.h"
 
 #include "engine/run/run_error.h"

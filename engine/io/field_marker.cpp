@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/io/field_marker.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/io/file_errors.h"
 
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/io/line_reader.h"
 
 #include "engine/io/file_errors.h"

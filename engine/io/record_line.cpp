@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/io/record_line.h"
 
 #include "engine/io/field_marker.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/io/record_stream.h"
 
 #include "engine/io/line_reader.h"

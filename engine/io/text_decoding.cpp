@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/io/text_decoding.h"
 
 #include <array>

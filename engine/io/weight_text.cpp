@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/io/weight_text.h"
 
 namespace urdiva {

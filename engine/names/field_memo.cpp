@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: MIT
 #include "engine/names/field_memo.h"
 
 #include "engine/names/hash_map.h"
+#include "engine/run/prefetch.h"
 
 #include <cstring>
 #include <new>
@@ -26,7 +28,7 @@ size_t FieldMemo::hashOf(QByteArrayView key, bool keyIsText)
 
 void FieldMemo::prefetchSlot(size_t hash) const
 {
-    __builtin_prefetch(m_slots.data() + (hash & (m_slots.size() - 1)));
+    prefetch(m_slots.data() + (hash & (m_slots.size() - 1)));
 }
 
 void FieldMemo::prefetchEntry(size_t hash) const
@@ -35,8 +37,8 @@ void FieldMemo::prefetchEntry(size_t hash) const
     if (slot != 0) {
         // An entry and its key often straddle two cache lines.
         const quint32* entry = m_arena.data() + ((slot & kOffsetMask) - 1);
-        __builtin_prefetch(entry);
-        __builtin_prefetch(entry + 16);
+        prefetch(entry);
+        prefetch(entry + 16);
     }
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/names/name_collation.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/names/name_list.h"
 
 #include "engine/run/parallel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/names/suppression.h"
 
 #include "engine/io/field_marker.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/names/vertex_lists.h"
 
 #include "engine/io/field_marker.h"

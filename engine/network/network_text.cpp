@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/network/network_text.h"
 
 #include "engine/io/field_marker.h"

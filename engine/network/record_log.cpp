@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/network/record_log.h"
 
 #include "engine/run/run_error.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/report/report_file.h"
 
 #include "engine/report/rtf_text.h"

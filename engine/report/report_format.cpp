@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/report/report_format.h"
 
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/report/rtf_text.h"
 
 #include "engine/io/text_decoding.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/report/similarity.h"
 
 #include <QString>

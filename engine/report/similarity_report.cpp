@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/report/similarity_report.h"
 
 #include "engine/io/field_marker.h"

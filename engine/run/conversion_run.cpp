@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/run/conversion_run.h"
 
 #include "engine/io/field_marker.h"
@@ -11,6 +12,7 @@
 #include "engine/network/record_log.h"
 #include "engine/report/similarity_report.h"
 #include "engine/run/parallel.h"
+#include "engine/run/prefetch.h"
 #include "engine/run/run_error.h"
 
 #include <QFileInfo>
@@ -44,7 +46,7 @@ void forEachRecord(std::span<const RecordStream::Record> records, FieldsOf field
                    OnRecord onRecord)
 {
     constexpr size_t kAhead = 16;
-    const auto prefetch = [&](size_t r, auto step) {
+    const auto fetch = [&](size_t r, auto step) {
         if (r >= records.size())
             return;
         if (records[r].ends[0].present)
@@ -55,12 +57,12 @@ void forEachRecord(std::span<const RecordStream::Record> records, FieldsOf field
     const auto slot = [](const FieldMemo& memo, size_t hash) { memo.prefetchSlot(hash); };
     const auto entry = [](const FieldMemo& memo, size_t hash) { memo.prefetchEntry(hash); };
     for (size_t r = 0; r < 2 * kAhead; ++r)
-        prefetch(r, slot);
+        fetch(r, slot);
     for (size_t r = 0; r < kAhead; ++r)
-        prefetch(r, entry);
+        fetch(r, entry);
     for (size_t r = 0; r < records.size(); ++r) {
-        prefetch(r + 2 * kAhead, slot);
-        prefetch(r + kAhead, entry);
+        fetch(r + 2 * kAhead, slot);
+        fetch(r + kAhead, entry);
         onRecord(records[r]);
     }
 }
@@ -126,8 +128,8 @@ qint64 appendEdgeLines(NetworkText& text, const RecordLog::Chunk& log, size_t be
     constexpr size_t kAhead = 16;
     for (size_t r = begin; r < end; ++r) {
         if (r + kAhead < end) {
-            __builtin_prefetch(&firstNumbers[log.ends[2 * (r + kAhead)]]);
-            __builtin_prefetch(&secondNumbers[log.ends[2 * (r + kAhead) + 1]]);
+            prefetch(&firstNumbers[log.ends[2 * (r + kAhead)]]);
+            prefetch(&secondNumbers[log.ends[2 * (r + kAhead) + 1]]);
         }
         const int a = firstNumbers[log.ends[2 * r]];
         const int b = secondNumbers[log.ends[2 * r + 1]];

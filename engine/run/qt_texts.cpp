@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/run/qt_texts.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/run/run_error.h"
 
 #include <new>

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Reads networks written by urdiva-cli back with python3-igraph and python3-networkx.
 
 Usage: test_pajek_readers.py PATH_TO_URDIVA_CLI

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The decoder and the line reader: every byte sequence decodes, never into more code units than
 // bytes; a file gives no more lines than line breaks plus one, none holding a CR or LF, and
 // nothing after a Ctrl-Z.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The fast distance against the plain one, and the fast report against the plain loop.
 #include "engine/io/text_decoding.h"
 #include "engine/report/similarity.h"

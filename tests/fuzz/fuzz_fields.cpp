@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Splitting and normal forms: a line with k separators and no break gives k + 1 fields; the
 // normal form of a field whose text holds no marker is stable; cutting the raw bytes gives the
 // fields of the decoded text.

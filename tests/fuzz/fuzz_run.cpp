@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A whole run on an arbitrary file: either a well-formed network (the count line, then every
 // edge number within 1..N) or one of the run's own errors; never a crash.
 #include "engine/network/network_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Suppression keeps the markers that frame a field and never lengthens it by more than the one
 // trailing marker that end stripping may add.
 #include "engine/io/field_marker.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "reference.h"
 
 #include "engine/io/field_marker.h"

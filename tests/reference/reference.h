@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Plain reference implementations that tests, fuzzers and benches measure the product against:

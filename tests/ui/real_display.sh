@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs the window tests that need a real display on an X server of their own (Xvfb), with no
 # window manager. Exits 77 (skipped) where no X server can be started.
 set -u

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Renders the main window in its states, and the progress window, to PNG files, so that the
 // window can be looked at without a display. Usage: ui_screenshots FOLDER
 #include "Unit1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Unit2.h"
 #include "engine/run/conversion_run.h"
 #include "fake_dialogs.h"

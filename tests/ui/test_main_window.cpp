@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Unit1.h"
 #include "engine/run/run_feedback.h"
 #include "fake_dialogs.h"

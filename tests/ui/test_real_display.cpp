@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What only a real display shows: painting, placement, captions and keyboard focus. Run under
 // Xvfb by the ui_real_display test (tests/ui/real_display.sh); skipped on any other platform.
 #include "Unit1.h"

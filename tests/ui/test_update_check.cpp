@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "Unit3.h"
 #include "dialogs.h"
 #include "engine/run/run_error.h"
