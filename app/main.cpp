@@ -3,13 +3,20 @@
 #include "Unit2.h"
 #include "Unit3.h"
 #include "application_setup.h"
+#include "command_line.h"
 #include "dialogs.h"
 #include "update_check.h"
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char* argv[])
 {
+    if (const std::optional<QString> answer = urdiva::ui::terminalAnswer(argc, argv)) {
+        std::fputs(answer->toLocal8Bit().constData(), stdout);
+        return 0;
+    }
     QApplication app(argc, argv);
     urdiva::ui::setUpApplication(app);
 
@@ -22,11 +29,15 @@ int main(int argc, char* argv[])
     info.setAttribute(Qt::WA_QuitOnClose, false);
     notice.setAttribute(Qt::WA_QuitOnClose, false);
     main.setInfoWindow(&info);
-    main.setStartupCheck([&] {
-        urdiva::ui::UpdateCheck(notice, dialogs, urdiva::ui::updateServerHost(),
-                                QApplication::applicationFilePath())
-            .VerificaAtualizacao();
-    });
+    if (urdiva::ui::updateCheckEnabled()) {
+        main.setStartupCheck([&] {
+            urdiva::ui::UpdateCheck(notice, dialogs, urdiva::ui::updateServerHost(),
+                                    QApplication::applicationFilePath())
+                .VerificaAtualizacao();
+        });
+    }
     main.show();
+    if (const std::optional<QString> file = urdiva::ui::fileArgument(QApplication::arguments()))
+        main.openFile(*file);
     return app.exec();
 }

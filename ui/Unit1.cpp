@@ -390,6 +390,11 @@ void TtoPajek::dropEvent(QDropEvent* event)
     guarded([this, path] { chooseInput(path); });
 }
 
+void TtoPajek::openFile(const QString& path)
+{
+    guarded([this, path] { chooseInput(path); });
+}
+
 void TtoPajek::ButtonEntradaClick()
 {
     const QString path = m_dialogs.openDataFile(this, m_dialogFile);

@@ -38,6 +38,10 @@ public:
     // What runs at the end of the window's first showing (the update check).
     void setStartupCheck(std::function<void()> check) { m_startupCheck = std::move(check); }
 
+    // Chooses a data file as "Entrada..." does; for a file given on the command line, once the
+    // window is shown.
+    void openFile(const QString& path);
+
     // The settings a run would get now.
     ConversionSettings gatherSettings() const;
 

@@ -17,6 +17,11 @@ const QByteArray kStatusAgent = "InetURL:/1.0";
 
 } // namespace
 
+bool updateCheckEnabled()
+{
+    return URDIVA_UPDATE_CHECK && qEnvironmentVariable("URDIVA_NO_UPDATE_CHECK") != u"1";
+}
+
 QString updateServerHost()
 {
     const QString configured = qEnvironmentVariable("URDIVA_UPDATE_HOST");

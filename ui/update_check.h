@@ -14,6 +14,11 @@ namespace urdiva::ui {
 class Dialogs;
 class TForm3;
 
+// Whether the window checks for a newer release when it starts: not in a build made without
+// the check (URDIVA_UPDATE_CHECK=OFF), nor when URDIVA_NO_UPDATE_CHECK is 1, as distributions
+// that turn off phoning home set it.
+bool updateCheckEnabled();
+
 // The update server: URDIVA_UPDATE_HOST (a host, optionally with ":port") when set, otherwise
 // the maker's server.
 QString updateServerHost();

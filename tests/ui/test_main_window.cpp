@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "Unit1.h"
+#include "command_line.h"
 #include "engine/run/run_feedback.h"
 #include "fake_dialogs.h"
 #include "lines_view.h"
 #include "progress_window.h"
 #include "test_support.h"
+#include "update_check.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -470,6 +473,55 @@ TEST_F(MainWindowTest, DroppingAFileActsAsChoosingIt)
         QApplication::sendEvent(&window, &refused);
         EXPECT_FALSE(refused.isAccepted()) << name;
     }
+}
+
+// `urdiva dados.csv`, as a file manager's "Open with" starts it: the window shows with the file
+// chosen as "Entrada..." chooses it (preview, separators offered, default output name).
+TEST_F(MainWindowTest, AFileOnTheCommandLineActsAsChoosingIt)
+{
+    const QString path = dir.write(QStringLiteral("linha.csv"), "a;b\r\n");
+    EXPECT_FALSE(fileArgument({QStringLiteral("urdiva")}));
+    const std::optional<QString> file =
+        fileArgument({QStringLiteral("urdiva"), QStringLiteral("--style=x"), path});
+    ASSERT_TRUE(file);
+    EXPECT_EQ(*file, path);
+    window.openFile(*file);
+    EXPECT_EQ(find<QLineEdit>("EditEntrada")->text(), path);
+    EXPECT_EQ(preview(), QStringLiteral("a;b"));
+    EXPECT_TRUE(find<QGroupBox>("RadioGroupSeparador")->isEnabled());
+    EXPECT_TRUE(find<QLineEdit>("EditSaida")->text().startsWith(dir.path(QStringLiteral("linha"))));
+}
+
+// --version and --help answer on the terminal, with no display to open a window on.
+TEST(CommandLine, VersionAndHelpWithoutADisplay)
+{
+    for (const QString& option : {QStringLiteral("--version"), QStringLiteral("--help")}) {
+        QProcess app;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        app.setProcessEnvironment(env);
+        app.start(QStringLiteral(URDIVA_APP_PATH), {option});
+        ASSERT_TRUE(app.waitForFinished(20000));
+        EXPECT_EQ(app.exitCode(), 0);
+        const QString out = QString::fromUtf8(app.readAllStandardOutput());
+        EXPECT_TRUE(option == u"--version" ? out == QStringLiteral("urdiva " URDIVA_VERSION "\n")
+                                           : out.startsWith(QStringLiteral("Uso: urdiva")))
+            << out.toStdString();
+    }
+}
+
+// The start-up check is off where the environment says so, and otherwise as the build says.
+TEST(UpdateSwitch, EnvironmentTurnsTheCheckOff)
+{
+    qunsetenv("URDIVA_NO_UPDATE_CHECK");
+    EXPECT_EQ(updateCheckEnabled(), bool(URDIVA_UPDATE_CHECK));
+    qputenv("URDIVA_NO_UPDATE_CHECK", "1");
+    EXPECT_FALSE(updateCheckEnabled());
+    qputenv("URDIVA_NO_UPDATE_CHECK", "0");
+    EXPECT_EQ(updateCheckEnabled(), bool(URDIVA_UPDATE_CHECK));
+    qunsetenv("URDIVA_NO_UPDATE_CHECK");
 }
 
 TEST_F(MainWindowTest, InfoOpensWithoutBlocking)
