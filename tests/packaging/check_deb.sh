@@ -16,8 +16,9 @@ dpkg-deb -c "$deb" | awk '{print $NF}' | sed 's|^\./|/|' >"$work/files"
 for f in /usr/bin/urdiva /usr/bin/urdiva-cli /usr/share/applications/urdiva.desktop \
     /usr/share/metainfo/io.github.urdiva.Urdiva.metainfo.xml \
     /usr/share/icons/hicolor/16x16/apps/urdiva.png /usr/share/icons/hicolor/256x256/apps/urdiva.png \
-    /usr/share/icons/hicolor/scalable/apps/urdiva.svg /usr/share/man/man1/urdiva-cli.1 \
-    /usr/share/doc/urdiva/README.md /usr/share/doc/urdiva/LICENSE; do
+    /usr/share/icons/hicolor/scalable/apps/urdiva.svg /usr/share/man/man1/urdiva-cli.1.gz \
+    /usr/share/man/man1/urdiva.1.gz /usr/share/doc/urdiva/README.md \
+    /usr/share/doc/urdiva/LICENSE /usr/share/doc/urdiva/copyright; do
     grep -qx "$f" "$work/files" || { echo "missing from the package: $f"; cat "$work/files"; exit 1; }
 done
 depends=$(dpkg-deb -f "$deb" Depends)
@@ -35,7 +36,7 @@ if command -v appstreamcli >/dev/null; then
     appstreamcli validate --no-net "$work/root/usr/share/metainfo/io.github.urdiva.Urdiva.metainfo.xml"
 fi
 "$work/root/usr/bin/urdiva-cli" --help | grep -o -- '--[a-z-]*' | sort -u >"$work/help"
-grep '^\\fB' "$work/root/usr/share/man/man1/urdiva-cli.1" | sed 's/\\f[A-Z]//g; s/\\-/-/g' |
+zcat "$work/root/usr/share/man/man1/urdiva-cli.1.gz" | grep '^\\fB' | sed 's/\\f[A-Z]//g; s/\\-/-/g' |
     grep -o -- '--[a-z-]*' | sort -u >"$work/man"
 diff "$work/help" "$work/man" || { echo "the man page and the help name different options"; exit 1; }
 echo "ok"
