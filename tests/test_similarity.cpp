@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
+#include <limits>
 #include <random>
 
 using namespace urdiva;
@@ -57,6 +60,72 @@ TEST(Similarity, RoundedOnceFromExtendedPrecision)
     EXPECT_EQ(similarityPercentage(similarityRatio(4, 5)), 20.0);
     EXPECT_EQ(similarityPercentage(similarityRatio(1, 5)), 80.0);
 }
+
+uint64_t bitsOf(double value)
+{
+    uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+// Ratios and percentages as x86's extended precision gives them, bit for bit, on every platform
+// (these bits were computed with long double on x86).
+TEST(Similarity, SameBitsOnEveryPlatform)
+{
+    struct Golden {
+        int distance;
+        int longest;
+        uint64_t ratio;
+        uint64_t percentage;
+    };
+    for (const Golden& g : {
+             Golden {1, 3, 0x3fe5555555555555ull, 0x4050aaaaaaaaaaaaull},
+             Golden {2, 3, 0x3fd5555555555555ull, 0x4040aaaaaaaaaaaaull},
+             Golden {21, 50, 0x3fe28f5c28f5c28full, 0x404cffffffffffffull},
+             Golden {1, 7, 0x3feb6db6db6db6dbull, 0x40556db6db6db6dbull},
+             Golden {5, 11, 0x3fe1745d1745d174ull, 0x404b45d1745d1745ull},
+             Golden {13, 17, 0x3fce1e1e1e1e1e1eull, 0x4037878787878787ull},
+             Golden {1, 999, 0x3feff7ccbfadff7dull, 0x4058f997f5bfef9aull},
+             Golden {17, 1000, 0x3fef74bc6a7ef9dbull, 0x4058933333333333ull},
+             Golden {96, 97, 0x3f851d07eae2f815ull, 0x3ff07eae2f8151d0ull},
+             Golden {1, 1000000, 0x3feffffde7210be9ull, 0x4058fffe5c91d14eull},
+             Golden {12345, 99991, 0x3fec0c9b4878f1feull, 0x4055e9d9509e7d0eull},
+             Golden {1, 2147483647, 0x3fefffffffc00000ull, 0x4058ffffffce0000ull},
+             Golden {65536, 2147483647, 0x3fefffbfffffff80ull, 0x4058ffcdffffff9cull},
+         }) {
+        const double ratio = similarityRatio(g.distance, g.longest);
+        EXPECT_EQ(bitsOf(ratio), g.ratio) << g.distance << '/' << g.longest;
+        EXPECT_EQ(bitsOf(similarityPercentage(ratio)), g.percentage)
+            << g.distance << '/' << g.longest;
+    }
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+// Where long double is x87's extended precision: every distance of every length up to 1,000,
+// and a million random pairs of larger ones, give the bits of the long double computation.
+TEST(Similarity, IntegerComputationMatchesExtendedPrecision)
+{
+    static_assert(std::numeric_limits<long double>::digits == 64);
+    const auto check = [](int d, int l) {
+        const double ratio =
+            double(1.0L - static_cast<long double>(d) / static_cast<long double>(l));
+        const double percentage = double(static_cast<long double>(ratio) * 100.0L);
+        const double integerRatio = similarityRatio(d, l);
+        return bitsOf(integerRatio) == bitsOf(ratio) &&
+               bitsOf(similarityPercentage(integerRatio)) == bitsOf(percentage);
+    };
+    for (int l = 1; l <= 1000; ++l) {
+        for (int d = 0; d <= l; ++d)
+            ASSERT_TRUE(check(d, l)) << d << '/' << l;
+    }
+    std::mt19937 random(11);
+    for (int k = 0; k < 1000000; ++k) {
+        const int l = int(random() % 2147483647u) + 1;
+        const int d = int(random() % (uint32_t(l) + 1));
+        ASSERT_TRUE(check(d, l)) << d << '/' << l;
+    }
+}
+#endif
 
 TEST(Similarity, FoldsAsciiCaseOnly)
 {

@@ -4,19 +4,108 @@
 #include <QString>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <limits>
 #include <vector>
 
 namespace urdiva {
 
-// The ratio and the percentage are defined with a 64-bit significand; long double has one on
-// the platforms this is built for.
-static_assert(std::numeric_limits<long double>::digits == 64,
-              "long double must carry a 64-bit significand");
-
 namespace {
+
+// The ratio and the percentage are defined with a 64-bit significand at each step, then rounded
+// to double: x87's extended precision, which other processors and compilers do not have. Both
+// are computed here exactly with integers instead, rounding to nearest, ties to even, as that
+// hardware does, so every platform gives the same bits.
+
+// `value` rounded to `bits` significant bits (nearest, ties to even), and the shift that was
+// applied: the result times 2^shift is the rounded value. `value` is not 0.
+struct Rounded {
+    uint64_t mantissa;
+    int shift;
+};
+
+Rounded roundToBits(uint64_t value, int bits)
+{
+    int top = 63;
+    while (!(value >> top & 1))
+        --top;
+    if (top < bits)
+        return {value, 0};
+    const int shift = top - bits + 1;
+    uint64_t mantissa = value >> shift;
+    const uint64_t rest = value & ((uint64_t(1) << shift) - 1);
+    const uint64_t half = uint64_t(1) << (shift - 1);
+    if (rest > half || (rest == half && (mantissa & 1)))
+        ++mantissa; // may reach 2^bits, which is still exact
+    return {mantissa, shift};
+}
+
+// The double nearest to value * 2^exponent.
+double toDouble(uint64_t value, int exponent)
+{
+    if (value == 0)
+        return 0.0;
+    const Rounded r = roundToBits(value, 53);
+    return std::ldexp(double(r.mantissa), r.shift + exponent);
+}
+
+// 1 - d / l with a 64-bit significand after the division and after the subtraction, as
+// value * 2^-64 (value up to 2^64 - 1), or exactly 1 as `one`.
+struct Complement {
+    uint64_t value;
+    bool one;
+};
+
+Complement complementOfQuotient(uint64_t d, uint64_t l)
+{
+    if (d == 0)
+        return {0, true};
+    if (d >= l)
+        return {0, false};
+    // The quotient's bits after the binary point, by long division: the first 1 and the 63 after
+    // it make the significand m, so that d / l is about m * 2^-t; then a rounding bit and
+    // whether anything is left.
+    uint64_t m = 0;
+    uint64_t rem = d;
+    int t = 0;
+    int kept = 0;
+    while (kept < 64) {
+        rem <<= 1;
+        const bool bit = rem >= l;
+        if (bit)
+            rem -= l;
+        ++t;
+        if (kept > 0 || bit) {
+            m = m << 1 | uint64_t(bit);
+            ++kept;
+        }
+    }
+    rem <<= 1;
+    const bool roundBit = rem >= l;
+    if (roundBit)
+        rem -= l;
+    if (roundBit && (rem != 0 || (m & 1))) {
+        if (++m == 0) { // 2^64: the quotient is 2^-(t-64), one bit shorter
+            m = uint64_t(1) << 63;
+            --t;
+        }
+    }
+    // 1 - m * 2^-t = (2^t - m) * 2^-t. With t = 64 that is exact in 64 bits. Above, its top
+    // t - 64 bits are ones, followed by the 64 bits of 2^64 - m, and it is rounded to 64 bits.
+    const uint64_t low = uint64_t(0) - m; // 2^64 - m, in 64 bits
+    const int s = t - 64;
+    if (s == 0)
+        return {low, false};
+    uint64_t value = ~uint64_t(0) << (64 - s) | low >> s;
+    const uint64_t rest = low & ((uint64_t(1) << s) - 1);
+    const uint64_t half = uint64_t(1) << (s - 1);
+    if (rest > half || (rest == half && (value & 1))) {
+        if (++value == 0)
+            return {0, true};
+    }
+    return {value, false};
+}
 
 // The texts with their common prefix and suffix set aside; `longer` is a when both are equally
 // long.
@@ -83,12 +172,18 @@ double similarityRatio(int distance, int longest)
 {
     if (longest == 0)
         return 1.0;
-    return double(1.0L - static_cast<long double>(distance) / static_cast<long double>(longest));
+    const Complement c = complementOfQuotient(uint64_t(distance), uint64_t(longest));
+    return c.one ? 1.0 : toDouble(c.value, -64);
 }
 
 double similarityPercentage(double ratio)
 {
-    return double(static_cast<long double>(ratio) * 100.0L);
+    // The ratio's 53-bit significand times 100 takes at most 60 bits: exact with 64, so the
+    // product is rounded once, to double.
+    int exponent = 0;
+    const double fraction = std::frexp(ratio, &exponent);
+    const uint64_t mantissa = uint64_t(std::ldexp(fraction, 53));
+    return toDouble(mantissa * 100, exponent - 53);
 }
 
 double Similarity(QStringView a, QStringView b, bool foldCase)
