@@ -1,17 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "cli_feedback.h"
 
+#include "engine/io/native_file.h"
+
 #include <QLocale>
 
 #include <cstdio>
-#include <unistd.h>
 
 namespace urdiva::cli {
 
 CliFeedback::CliFeedback(bool force, bool quiet, bool decimalComma)
     : m_force(force)
     , m_quiet(quiet)
-    , m_terminal(::isatty(STDERR_FILENO) == 1)
+    , m_terminal(native::isTerminal(2))
     , m_decimalComma(decimalComma)
 {
 }

@@ -13,7 +13,6 @@
 #include <cstdio>
 #include <memory>
 #include <optional>
-#include <unistd.h>
 
 using namespace urdiva;
 
@@ -38,7 +37,8 @@ void printLine(std::FILE* stream, const QString& text)
 std::unique_ptr<LineReader> openInput(const cli::CliRequest& request)
 {
     if (request.settings.inputPath == u"-")
-        return std::make_unique<LineReader>(STDIN_FILENO, QStringLiteral("entrada padrão"));
+        return std::make_unique<LineReader>(/* standard input */ 0,
+                                            QStringLiteral("entrada padrão"));
     if (request.needsColumnNames())
         return std::make_unique<LineReader>(request.settings.inputPath);
     return nullptr;

@@ -2,19 +2,29 @@
 #include "fonts.h"
 
 #include <QFontDatabase>
+#include <QStandardPaths>
 #include <QStringList>
 
 namespace urdiva::ui {
 namespace {
 
-// Debian's fonts-wine ships metric-compatible "MS Sans Serif" and "Tahoma" faces outside the
-// font path; the program loads them itself.
+// Where the system lacks "MS Sans Serif" or "Tahoma" (on Windows they are its own), the
+// metric-compatible faces of Wine's fonts (Debian's fonts-wine) stand in; they lie outside the
+// font path, in wine/fonts of a data folder (/usr/share, /usr/local/share), and the program adds
+// them itself.
 void loadWindowsFaces()
 {
     static const bool loaded = [] {
-        for (const char* file : {"ms_sans_serif.ttf", "tahoma.ttf", "tahomabd.ttf"})
-            QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/wine/fonts/") +
-                                              QLatin1StringView(file));
+        const QStringList families = QFontDatabase::families();
+        if (families.contains(QStringLiteral("MS Sans Serif")) &&
+            families.contains(QStringLiteral("Tahoma")))
+            return true;
+        for (const QString& folder : QStandardPaths::locateAll(QStandardPaths::GenericDataLocation,
+                                                               QStringLiteral("wine/fonts"),
+                                                               QStandardPaths::LocateDirectory)) {
+            for (const char* file : {"ms_sans_serif.ttf", "tahoma.ttf", "tahomabd.ttf"})
+                QFontDatabase::addApplicationFont(folder + u'/' + QLatin1StringView(file));
+        }
         return true;
     }();
     Q_UNUSED(loaded);

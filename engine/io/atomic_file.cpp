@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/io/atomic_file.h"
 
+#include "engine/io/native_file.h"
 #include "engine/run/run_error.h"
 
 #include <QDir>
@@ -8,8 +9,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace urdiva {
 namespace {
@@ -25,28 +24,16 @@ QString systemReason(int errorNumber)
     return QString::fromLocal8Bit(std::strerror(errorNumber));
 }
 
-// What a new file gets when created the ordinary way: read and write for all, less the umask.
-mode_t newFileMode()
-{
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
 } // namespace
 
 void checkOutputTarget(const QString& path)
 {
-    const QByteArray name = QFile::encodeName(path);
-    struct stat st { };
-    if (::stat(name.constData(), &st) == 0 && !S_ISREG(st.st_mode)) {
-        cannotCreate(path, S_ISDIR(st.st_mode) ? systemReason(EISDIR)
-                                               : QStringLiteral("Not a regular file"));
-    }
-    const QFileInfo info(path);
-    const QByteArray folder = QFile::encodeName(info.absolutePath());
-    const long longest = ::pathconf(folder.constData(), _PC_NAME_MAX);
-    if (longest > 0 && QFile::encodeName(info.fileName()).size() > longest)
+    const native::PathKind kind = native::pathKind(path);
+    if (kind == native::PathKind::Directory)
+        cannotCreate(path, systemReason(EISDIR));
+    if (kind == native::PathKind::Other)
+        cannotCreate(path, QStringLiteral("Not a regular file"));
+    if (native::nameTooLong(path))
         cannotCreate(path, systemReason(ENAMETOOLONG));
 }
 
@@ -65,7 +52,7 @@ AtomicFile::AtomicFile(const QString& path, Replace replace)
     if (!m_fresh.open())
         cannotCreate(path, m_fresh.errorString());
     // A temporary file is private to its owner; the network is not.
-    if (::fchmod(m_fresh.handle(), newFileMode()) != 0)
+    if (!native::shareAsNewFile(m_fresh.handle()))
         cannotCreate(path, systemReason(errno));
 }
 
@@ -93,7 +80,7 @@ bool AtomicFile::commit()
     }
     // On the disk before it has a name, as QSaveFile does for the other path: a crash right
     // after the rename must not leave an empty network behind.
-    if (!m_fresh.flush() || ::fdatasync(m_fresh.handle()) != 0)
+    if (!m_fresh.flush() || !native::syncData(m_fresh.handle()))
         throw RunError(QStringLiteral("Failed to Save Stream"), m_path);
     // Put in place only where nothing is: the rename never replaces a file.
     if (m_fresh.rename(m_path)) {

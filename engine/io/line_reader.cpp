@@ -2,6 +2,7 @@
 #include "engine/io/line_reader.h"
 
 #include "engine/io/file_errors.h"
+#include "engine/io/native_file.h"
 #include "engine/io/text_decoding.h"
 #include "engine/run/run_error.h"
 
@@ -9,9 +10,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace urdiva {
 namespace {
@@ -30,17 +28,11 @@ LineReader::LineReader(const QString& path)
     : m_path(path)
     , m_buffer(kBlockSize)
 {
-    const QByteArray name = QFile::encodeName(path);
-    if (name.isEmpty() || name.contains('\0'))
-        failWith(path.isEmpty() ? ENOENT : EINVAL, path);
-    do {
-        m_fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
-    } while (m_fd < 0 && errno == EINTR);
+    m_fd = native::openToRead(path);
     if (m_fd < 0)
         failWith(errno, path);
-    struct stat st { };
-    if (::fstat(m_fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-        ::close(m_fd);
+    if (native::isDirectory(m_fd)) {
+        native::closeFile(m_fd);
         m_fd = -1;
         failWith(EISDIR, path);
     }
@@ -56,7 +48,7 @@ LineReader::LineReader(int fd, const QString& name)
 LineReader::~LineReader()
 {
     if (m_fd >= 0)
-        ::close(m_fd);
+        native::closeFile(m_fd);
 }
 
 bool LineReader::fillMore()
@@ -70,10 +62,7 @@ bool LineReader::fillMore()
     }
     if (m_end == m_buffer.size())
         m_buffer.resize(m_buffer.size() * 2);
-    ssize_t got;
-    do {
-        got = ::read(m_fd, m_buffer.data() + m_end, m_buffer.size() - m_end);
-    } while (got < 0 && errno == EINTR);
+    long long got = native::readSome(m_fd, m_buffer.data() + m_end, m_buffer.size() - m_end);
     if (got < 0)
         failWith(errno, m_path);
     if (got == 0) {

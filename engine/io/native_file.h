@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QString>
+
+#include <cstddef>
+
+namespace urdiva::native {
+
+// The few calls on files that the line reader and the atomic writer make below Qt, one
+// implementation for POSIX systems and one for Windows. Failures leave their reason in errno.
+
+// A file opened for reading, as a descriptor; -1 on failure.
+int openToRead(const QString& path);
+// Up to `size` bytes into `buffer`: how many, 0 at the end, -1 on failure.
+long long readSome(int fd, char* buffer, size_t size);
+bool isDirectory(int fd);
+void closeFile(int fd);
+
+enum class PathKind { Missing, Regular, Directory, Other };
+// What is at the path, following links.
+PathKind pathKind(const QString& path);
+// Whether the file name (without its folder) is longer than the folder's file system allows.
+bool nameTooLong(const QString& path);
+
+// Whether the descriptor is a terminal.
+bool isTerminal(int fd);
+
+// Puts an open file's data on the disk; false on failure.
+bool syncData(int handle);
+// Gives a file made private (a temporary file) the permissions a new file gets the ordinary
+// way; false on failure.
+bool shareAsNewFile(int handle);
+
+} // namespace urdiva::native
