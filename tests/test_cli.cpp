@@ -368,6 +368,7 @@ TEST_F(CliTest, WarningsAndSummary)
     CliResult r = runCli({QStringLiteral("--value"), QStringLiteral("3"), data, output});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
     const QStringList lines = r.err.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_FALSE(lines.isEmpty());
     EXPECT_TRUE(lines.contains(QStringLiteral(
         "urdiva-cli: aviso: a linha 2 parece ter campos entre aspas; use --quotes para lê-los "
         "como tais.")));
