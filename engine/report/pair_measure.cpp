@@ -7,9 +7,14 @@
 #include "engine/run/parallel.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cstdlib>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace urdiva {
 namespace {
@@ -42,9 +47,42 @@ int bitCount(quint64 bits)
     return int((bits * 0x0101010101010101ull) >> 56);
 }
 
+// How many code units a text holds of each of 16 classes, up to 255. An edit changes these
+// counts by two in all at most (a replaced letter leaves one class for another, an inserted or
+// deleted one changes one count, a swap none), so half their total difference, rounded up, is
+// never more than the distance; counts held at 255 only make the difference smaller.
+using ClassCounts = std::array<quint8, 16>;
+
+ClassCounts classCounts(QStringView text)
+{
+    ClassCounts counts {};
+    for (const QChar c : text) {
+        quint8& count = counts[(c.unicode() * 0x9E37u) >> 12 & 15];
+        if (count < 255)
+            ++count;
+    }
+    return counts;
+}
+
+int countDifference(const ClassCounts& a, const ClassCounts& b)
+{
+#if defined(__SSE2__)
+    // One instruction sums the sixteen differences.
+    const __m128i sums = _mm_sad_epu8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a.data())),
+                                      _mm_loadu_si128(reinterpret_cast<const __m128i*>(b.data())));
+    return _mm_cvtsi128_si32(sums) + _mm_extract_epi16(sums, 4);
+#else
+    int sum = 0;
+    for (size_t k = 0; k < a.size(); ++k)
+        sum += std::abs(int(a[k]) - int(b[k]));
+    return sum;
+#endif
+}
+
 struct PreparedNames {
     std::vector<QString> folded;
     std::vector<quint64> letters; // letterClasses() of the folded name
+    std::vector<ClassCounts> counts; // classCounts() of the folded name
     std::vector<int> lengths;
     std::vector<QByteArray> rtf;
     std::vector<int> largest; // the largest distance that reaches the threshold, by longer length
@@ -90,6 +128,7 @@ PreparedNames prepare(const QStringList& names, int threshold, const QLocale& lo
     for (const QString& name : names) {
         p.folded.push_back(foldAsciiCase(name));
         p.letters.push_back(letterClasses(p.folded.back()));
+        p.counts.push_back(classCounts(p.folded.back()));
         p.lengths.push_back(int(name.size()));
         p.rtf.push_back(rtfText(name));
         maxLength = std::max(maxLength, int(name.size()));
@@ -128,7 +167,8 @@ qint64 measureRow(const PreparedNames& p, size_t i, QByteArray& out)
             continue;
         const int onlyHere = bitCount(p.letters[i] & ~p.letters[j]);
         const int onlyThere = bitCount(p.letters[j] & ~p.letters[i]);
-        if (std::max(onlyHere, onlyThere) > allowed)
+        if (std::max(onlyHere, onlyThere) > allowed ||
+            (countDifference(p.counts[i], p.counts[j]) + 1) / 2 > allowed)
             continue;
         const int d = distanceTo(p.folded[j], allowed);
         if (d > allowed)
