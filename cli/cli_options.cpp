@@ -6,7 +6,8 @@
 namespace urdiva::cli {
 namespace {
 
-bool isNumber(const QString& text)
+// Whether the text is one or more ASCII digits.
+bool isDigits(const QString& text)
 {
     if (text.isEmpty())
         return false;
@@ -222,7 +223,7 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
 
     if (parser.isSet(header)) {
         const QString text = parser.value(header);
-        bool ok = isNumber(text) && text.size() <= 2;
+        bool ok = isDigits(text) && text.size() <= 2;
         const int lines = ok ? text.toInt() : -1;
         if (!ok || lines > 5) {
             return usageError(
@@ -261,7 +262,7 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     settings.similarityReport = parser.isSet(report);
     if (parser.isSet(threshold)) {
         const QString text = parser.value(threshold);
-        const int percent = isNumber(text) && text.size() <= 3 ? text.toInt() : -1;
+        const int percent = isDigits(text) && text.size() <= 3 ? text.toInt() : -1;
         if (percent < 0 || percent > 100) {
             return usageError(
                 QStringLiteral("A opção '--threshold' aceita um número de 0 a 100, não '%1'.")
@@ -288,12 +289,12 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
 
 bool CliRequest::needsColumnNames() const
 {
-    return !isNumber(first.text) || !isNumber(second.text) || (value && !isNumber(value->text));
+    return !isDigits(first.text) || !isDigits(second.text) || (value && !isDigits(value->text));
 }
 
 qint32 resolveColumn(const ColumnChoice& choice, const QStringList& names, QString& error)
 {
-    if (isNumber(choice.text)) {
+    if (isDigits(choice.text)) {
         bool ok = false;
         const qint32 number = choice.text.toInt(&ok);
         if (ok && number >= 1)
