@@ -66,13 +66,14 @@ QStringList CliFeedback::summaryLines() const
     if (s.twoMode)
         vertices +=
             QStringLiteral(" (%1 + %2)").arg(n(s.firstModeVertices), n(s.secondModeVertices));
-    lines << QStringLiteral("urdiva-cli: %1, %2, %3 (uma ponta em branco), %4.")
+    lines << QStringLiteral("urdiva-cli: %1, %2, %3 (%5), %4.")
                  .arg(
                      counted(s.records, "registro lido", "registros lidos"),
                      counted(s.edgeLines, "linha de ligação gravada", "linhas de ligação gravadas"),
-                     counted(s.records - s.edgeLines, "registro sem ligação",
-                             "registros sem ligação"),
-                     vertices);
+                     counted(s.recordsWithoutLink, "registro sem ligação", "registros sem ligação"),
+                     vertices,
+                     s.listedNames ? QStringLiteral("nenhum par de nomes")
+                                   : QStringLiteral("uma ponta em branco"));
     return lines;
 }
 

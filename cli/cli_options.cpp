@@ -3,6 +3,8 @@
 
 #include <QCommandLineParser>
 
+#include <utility>
+
 namespace urdiva::cli {
 namespace {
 
@@ -114,6 +116,34 @@ struct Options {
                                      QStringLiteral("Escreve os pesos com vírgula decimal e "
                                                     "pontos de milhar (1.234,5) com ponto "
                                                     "decimal (1234.5).")};
+    QCommandLineOption merge {QStringLiteral("merge"),
+                              QStringLiteral("Uma linha por ligação repetida, com o peso somado "
+                                             "(sum), contado (count: o número de registros), o "
+                                             "maior (max) ou o primeiro (first)."),
+                              QStringLiteral("RULE")};
+    QCommandLineOption cellSeparator {QStringLiteral("cell-separator"),
+                                      QStringLiteral("Cada ponta pode listar vários nomes "
+                                                     "separados por C (por exemplo ';'); um "
+                                                     "registro liga cada nome da primeira ponta "
+                                                     "a cada nome da segunda."),
+                                      QStringLiteral("C")};
+    QCommandLineOption cooccur {QStringLiteral("cooccur"),
+                                QStringLiteral("Em vez de --first e --second: liga dois a dois os "
+                                               "nomes listados na coluna COL de cada registro "
+                                               "(rede de um modo, arestas; precisa de "
+                                               "--cell-separator)."),
+                                QStringLiteral("COL")};
+    QCommandLineOption project {QStringLiteral("project"),
+                                QStringLiteral("Rede de dois modos projetada em um modo (first "
+                                               "ou second): dois vértices se ligam quando "
+                                               "partilham vértices do outro modo, com o número "
+                                               "partilhado como peso."),
+                                QStringLiteral("MODE")};
+    QCommandLineOption format {QStringLiteral("format"),
+                               QStringLiteral("Formato da rede: pajek (.net), graphml (.graphml), "
+                                              "gexf (.gexf) ou csv (.csv, lista de ligações por "
+                                              "nome) (padrão: pajek)."),
+                               QStringLiteral("FORMAT")};
     QCommandLineOption force {{QStringLiteral("f"), QStringLiteral("force")},
                               QStringLiteral("Substitui um arquivo de rede existente.")};
     QCommandLineOption quiet {{QStringLiteral("q"), QStringLiteral("quiet")},
@@ -125,11 +155,99 @@ struct Options {
 
     void addTo(QCommandLineParser& parser) const
     {
-        parser.addOptions({separator,     first,        second, value,   twoMode, directed,  header,
-                           caseSensitive, sort,         strip,  stripAt, report,  threshold, noBom,
-                           quotes,        decimalComma, force,  quiet,   help,    version});
+        parser.addOptions({separator,    first,  second,        value,   twoMode,
+                           directed,     header, caseSensitive, sort,    strip,
+                           stripAt,      report, threshold,     noBom,   quotes,
+                           decimalComma, merge,  cellSeparator, cooccur, project,
+                           format,       force,  quiet,         help,    version});
     }
 };
+
+// One of the words an option accepts, or an error naming them.
+template <typename Value, size_t N>
+QString parseWord(const QCommandLineParser& parser, const QCommandLineOption& option,
+                  const std::pair<const char*, Value> (&words)[N], Value& value)
+{
+    const QString text = parser.value(option);
+    QStringList accepted;
+    for (const auto& [word, meaning] : words) {
+        if (text == QLatin1StringView(word)) {
+            value = meaning;
+            return {};
+        }
+        accepted << QLatin1StringView(word);
+    }
+    return QStringLiteral("A opção '--%1' aceita %2, não '%3'.")
+        .arg(option.names().constLast(), accepted.join(QStringLiteral(", ")), text);
+}
+
+// --merge, --cell-separator, --cooccur, --project and --format, and the options they cannot go
+// with: the error, or nothing.
+QString parseLinkOptions(const QCommandLineParser& parser, const Options& options,
+                         CliRequest& request)
+{
+    ConversionSettings& settings = request.settings;
+    if (parser.isSet(options.merge)) {
+        static constexpr std::pair<const char*, MergeRule> kRules[] = {{"sum", MergeRule::Sum},
+                                                                       {"count", MergeRule::Count},
+                                                                       {"max", MergeRule::Max},
+                                                                       {"first", MergeRule::First}};
+        if (QString error = parseWord(parser, options.merge, kRules, settings.merge);
+            !error.isEmpty())
+            return error;
+        if (settings.merge != MergeRule::Count && !request.value)
+            return QStringLiteral("A opção '--merge %1' precisa de '--value'.")
+                .arg(parser.value(options.merge));
+    }
+    if (parser.isSet(options.cellSeparator)) {
+        QChar c;
+        if (!parseSeparator(parser.value(options.cellSeparator), c))
+            return QStringLiteral("A opção '--cell-separator' aceita um caractere ou tab, "
+                                  "semicolon, comma, não '%1'.")
+                .arg(parser.value(options.cellSeparator));
+        if (c == settings.separator)
+            return QStringLiteral("A opção '--cell-separator' precisa de um caractere diferente "
+                                  "do separador de colunas.");
+        settings.cellSeparator = c;
+    }
+    if (parser.isSet(options.project)) {
+        static constexpr std::pair<const char*, Projection> kModes[] = {
+            {"first", Projection::FirstMode}, {"second", Projection::SecondMode}};
+        if (QString error = parseWord(parser, options.project, kModes, settings.projection);
+            !error.isEmpty())
+            return error;
+        if (settings.mode != NetworkMode::TwoMode)
+            return QStringLiteral("A opção '--project' precisa de '--two-mode'.");
+        if (settings.directed || settings.merge != MergeRule::None || request.value)
+            return QStringLiteral("A opção '--project' dá arestas pesadas pelo número de "
+                                  "vértices partilhados: não vai com '--directed', '--merge' "
+                                  "nem '--value'.");
+    }
+    if (parser.isSet(options.format)) {
+        static constexpr std::pair<const char*, NetworkFormat> kFormats[] = {
+            {"pajek", NetworkFormat::Pajek},
+            {"graphml", NetworkFormat::GraphML},
+            {"gexf", NetworkFormat::Gexf},
+            {"csv", NetworkFormat::Csv}};
+        if (QString error = parseWord(parser, options.format, kFormats, settings.format);
+            !error.isEmpty())
+            return error;
+    }
+    if (parser.isSet(options.cooccur)) {
+        if (!settings.cellSeparator)
+            return QStringLiteral("A opção '--cooccur' precisa de '--cell-separator'.");
+        if (parser.isSet(options.first) || parser.isSet(options.second))
+            return QStringLiteral("A opção '--cooccur' toma o lugar de '--first' e '--second'.");
+        if (settings.mode == NetworkMode::TwoMode || settings.directed)
+            return QStringLiteral("A opção '--cooccur' dá uma rede de um modo, com arestas: não "
+                                  "vai com '--two-mode' nem '--directed'.");
+        request.first = {parser.value(options.cooccur), QStringLiteral("--cooccur")};
+        if (request.first.text.isEmpty())
+            return QStringLiteral("A opção '--cooccur' precisa de uma coluna.");
+        settings.cooccur = true;
+    }
+    return {};
+}
 
 void describe(QCommandLineParser& parser)
 {
@@ -164,8 +282,8 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     const Options options;
     options.addTo(parser);
     const auto& [separator, first, second, value, twoMode, directed, header, caseSensitive, sort,
-                 strip, stripAt, report, threshold, noBom, quotes, decimalComma, force, quiet, help,
-                 version] = options;
+                 strip, stripAt, report, threshold, noBom, quotes, decimalComma, merge,
+                 cellSeparator, cooccur, project, format, force, quiet, help, version] = options;
 
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
@@ -184,7 +302,8 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
 
     // Every single-valued option given twice is a mistake worth naming.
     for (const QCommandLineOption* option :
-         {&separator, &first, &second, &value, &header, &strip, &stripAt, &threshold}) {
+         {&separator, &first, &second, &value, &header, &strip, &stripAt, &threshold, &merge,
+          &cellSeparator, &cooccur, &project, &format}) {
         if (parser.values(*option).size() > 1)
             return usageError(QStringLiteral("Opção '--%1' dada mais de uma vez.")
                                   .arg(option->names().constLast()));
@@ -281,6 +400,8 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     settings.directed = parser.isSet(directed);
     settings.caseSensitive = parser.isSet(caseSensitive);
     settings.sortAscending = parser.isSet(sort);
+    if (const QString error = parseLinkOptions(parser, options, request); !error.isEmpty())
+        return usageError(error);
     request.force = parser.isSet(force);
     request.quiet = parser.isSet(quiet);
     parsed.kind = ParsedCommandLine::Kind::Run;

@@ -4,6 +4,7 @@
 #include "engine/io/column_names.h"
 #include "engine/io/line_reader.h"
 #include "engine/io/paths.h"
+#include "engine/network/network_writer.h"
 #include "engine/run/conversion_run.h"
 #include "engine/run/qt_texts.h"
 #include "engine/run/run_error.h"
@@ -136,9 +137,11 @@ int main(int argc, char* argv[])
             printLine(stderr, feedback.message());
             return Refused;
         case RunOutcome::OverwriteDeclined:
-            printLine(stderr, QStringLiteral("urdiva-cli: '%1' já existe; use --force para "
-                                             "substituí-lo.")
-                                  .arg(finalOutputPath(request.settings.outputPath)));
+            printLine(stderr,
+                      QStringLiteral("urdiva-cli: '%1' já existe; use --force para "
+                                     "substituí-lo.")
+                          .arg(finalOutputPath(request.settings.outputPath, PathRules::host(),
+                                               formatExtension(request.settings.format))));
             return Refused;
         }
     } catch (...) {

@@ -70,11 +70,11 @@ QString defaultOutputName(const QString& inputPath, const QDateTime& when, const
            when.toString(QStringLiteral("ddMMyyyy_HHmmss")) + QStringLiteral(".net");
 }
 
-QString finalOutputPath(const QString& outputPath, const PathRules& rules)
+QString finalOutputPath(const QString& outputPath, const PathRules& rules, QStringView extension)
 {
-    if (extensionOf(outputPath, rules) == u".net")
+    if (extensionOf(outputPath, rules) == extension)
         return outputPath;
-    return outputPath + QStringLiteral(".net");
+    return outputPath + extension.toString();
 }
 
 } // namespace urdiva

@@ -37,8 +37,9 @@ QString PastaDoCaminho(QStringView path, const PathRules& rules = PathRules::hos
 QString defaultOutputName(const QString& inputPath, const QDateTime& when,
                           const PathRules& rules = PathRules::host());
 
-// The path the network file is written to: ".net" is appended unless the extension is exactly
-// ".net".
-QString finalOutputPath(const QString& outputPath, const PathRules& rules = PathRules::host());
+// The path the network file is written to: the format's extension (".net" unless another is
+// given) is appended unless the path ends in exactly that extension.
+QString finalOutputPath(const QString& outputPath, const PathRules& rules = PathRules::host(),
+                        QStringView extension = u".net");
 
 } // namespace urdiva

@@ -26,6 +26,8 @@ RecordStream::RecordStream(std::unique_ptr<LineReader> reader, const ConversionS
     , m_headerLines(settings.headerLines)
     , m_quotedFields(settings.quotedFields)
     , m_decimalComma(settings.decimalComma)
+    , m_cellSeparator(settings.cellSeparator)
+    , m_ends(settings.cooccur ? 1 : 2)
     , m_line(settings.separator, settings.quotedFields)
 {
 }
@@ -89,6 +91,8 @@ bool RecordStream::fill(Batch& batch)
 {
     batch.bytes.clear();
     batch.records.clear();
+    batch.names.clear();
+    batch.nameCounts.clear();
     // Offsets into bytes while it grows; turned into views once it is complete.
     std::vector<Batch::Span>& spans = batch.spans;
     spans.clear();
@@ -96,16 +100,28 @@ bool RecordStream::fill(Batch& batch)
         spans.push_back({qsizetype(batch.bytes.size()), bytes.size()});
         batch.bytes.append(bytes.data(), size_t(bytes.size()));
     };
-    const auto finish = [&batch, &spans] {
+    const bool cells = m_cellSeparator.has_value();
+    const auto finish = [&batch, &spans, cells] {
         size_t k = 0;
         const auto view = [&] {
             const Batch::Span span = spans[k++];
             return QByteArrayView(batch.bytes.data() + span.begin, span.size);
         };
+        Field* names = batch.names.data();
+        const quint32* counts = batch.nameCounts.data();
         for (Record& record : batch.records) {
-            for (Field& field : record.ends) {
-                if (field.present)
-                    field.key = view();
+            for (int e = 0; e < 2; ++e) {
+                // Without a cell separator an end has a key; with one its names have.
+                if (!cells) {
+                    if (record.ends[e].present)
+                        record.ends[e].key = view();
+                    continue;
+                }
+                const size_t count = *counts++;
+                for (size_t i = 0; i < count; ++i)
+                    names[i].key = view();
+                record.names[e] = std::span<const Field>(names, count);
+                names += count;
             }
             if (!record.weight.isNull())
                 record.weight = view();
@@ -132,18 +148,33 @@ bool RecordStream::fill(Batch& batch)
             record.line = number;
             for (int e = 0; e < 2; ++e) {
                 Field& field = record.ends[e];
+                if (cells)
+                    batch.nameCounts.push_back(0);
                 const qint32 index = m_columns[e];
-                field.present = index >= 0 && index < line.count();
+                field.present = e < m_ends && index >= 0 && index < line.count();
                 field.keyIsText = line.keyIsText();
-                if (!field.present) {
-                    field.hash = 0;
-                    field.shape = FieldShape::Only;
+                field.hash = 0;
+                field.shape = FieldShape::Only;
+                if (!field.present)
+                    continue;
+                const QByteArrayView key = line.key(index);
+                field.shape = line.shape(index);
+                if (!cells) {
+                    field.hash = FieldMemo::hashOf(key, field.keyIsText);
+                    keep(key);
                     continue;
                 }
-                const QByteArrayView key = line.key(index);
-                field.hash = FieldMemo::hashOf(key, field.keyIsText);
-                field.shape = line.shape(index);
-                keep(key);
+                // The names' keys take the field's place among the spans.
+                splitCell(key, field.keyIsText, *m_cellSeparator, m_cellNames, m_cellStorage);
+                for (const CellName& name : m_cellNames) {
+                    batch.names.push_back({{},
+                                           FieldMemo::hashOf(name.key, name.keyIsText),
+                                           field.shape,
+                                           name.keyIsText,
+                                           true});
+                    keep(name.key);
+                }
+                batch.nameCounts.back() = quint32(m_cellNames.size());
             }
             if (!m_valueColumn)
                 continue;
@@ -156,8 +187,13 @@ bool RecordStream::fill(Batch& batch)
                     m_weightStorage = weight.toByteArray().replace('\n', ' ');
                     weight = m_weightStorage;
                 }
-                if (!weight.isEmpty() && !isNumber(weight) && m_notes.weightsNotNumbers++ == 0)
+                if (weight.isEmpty()) {
+                    if (m_notes.firstBlankWeight == 0)
+                        m_notes.firstBlankWeight = number;
+                } else if (!isNumber(weight) && m_notes.weightsNotNumbers++ == 0) {
                     m_notes.firstWeightNotNumber = number;
+                    m_notes.firstWeightNotNumberText = weight.toByteArray();
+                }
                 keep(weight);
                 // Not null, even when empty, until finish() gives the view its place.
                 record.weight = QByteArrayView("", 0);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "engine/io/cell_names.h"
 #include "engine/io/field_marker.h"
 #include "engine/io/record_line.h"
 #include "engine/run/conversion_settings.h"
@@ -32,7 +33,10 @@ public:
     };
     struct Record {
         qint64 line; // the number of the record's (first) line in the file, from 1
-        Field ends[2]; // first end, second end
+        Field ends[2]; // first end, second end (with cooccur, the first end alone)
+        // With a cell separator: the names each end's cell lists (see splitCell), as fields
+        // in the shape of their cell.
+        std::span<const Field> names[2];
         // With a value column: the weight's UTF-8 text, without markers (and with a decimal
         // point, when so set); null when the line is too short to have the column.
         QByteArrayView weight;
@@ -42,6 +46,8 @@ public:
         qint64 records = 0;
         qint64 weightsNotNumbers = 0; // besides blank ones
         qint64 firstWeightNotNumber = 0;
+        QByteArray firstWeightNotNumberText;
+        qint64 firstBlankWeight = 0;
         qint64 firstQuotedLooking = 0; // a line that looks quoted, where quotes are not read
     };
 
@@ -63,6 +69,8 @@ private:
         std::string bytes; // the keys and weights of the records, end to end
         std::vector<Span> spans; // where they are, while bytes grows
         std::vector<Record> records;
+        std::vector<Field> names; // of the records' cells, in order
+        std::vector<quint32> nameCounts; // per end of each record, with a cell separator
     };
 
     bool fill(Batch& batch);
@@ -75,11 +83,15 @@ private:
     const int m_headerLines;
     const bool m_quotedFields;
     const bool m_decimalComma;
+    const std::optional<QChar> m_cellSeparator;
+    const int m_ends; // how many end columns a record has: 1 with cooccur, else 2
     // Used by the reading alone, which is never on two threads at once.
     RecordLine m_line;
     QByteArray m_storage;
     QByteArray m_weightStorage;
     QByteArray m_joined; // a record of several lines
+    std::vector<CellName> m_cellNames;
+    QString m_cellStorage;
     qint64 m_linesRead = 0;
     qint64 m_recordLines = 0; // the lines or, with quoted fields, records seen, headers included
     Notes m_notes;

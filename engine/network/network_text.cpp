@@ -88,10 +88,14 @@ void NetworkText::reserve(qsizetype bytes)
 
 void NetworkText::appendLine(QStringView line)
 {
-    const QByteArray bytes = line.toUtf8();
-    char* out = beginLine(size_t(bytes.size()));
-    std::memcpy(out, bytes.constData(), size_t(bytes.size()));
-    endLine(out + bytes.size());
+    appendUtf8Line(line.toUtf8());
+}
+
+void NetworkText::appendUtf8Line(QByteArrayView line)
+{
+    char* out = beginLine(size_t(line.size()));
+    std::memcpy(out, line.data(), size_t(line.size()));
+    endLine(out + line.size());
 }
 
 void NetworkText::append(const NetworkText& other)

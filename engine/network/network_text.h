@@ -22,6 +22,7 @@ namespace urdiva {
 class NetworkText {
 public:
     void appendLine(QStringView line);
+    void appendUtf8Line(QByteArrayView line);
     void append(const NetworkText& other);
     // One line per vertex: its number, a space and the name (markers removed) in quotation marks,
     // numbered from firstNumber on. Labels have no escape: a quotation mark in a name is written

@@ -34,10 +34,23 @@ RecordLog::RecordLog(bool weighted, size_t memoryBound)
     m_current.ends.reserve(2 * kChunkRecords);
 }
 
+void RecordLog::addNames(std::span<const FieldMemo::FieldRef> first,
+                         std::span<const FieldMemo::FieldRef> second, QByteArrayView weight,
+                         qint64 line)
+{
+    m_current.ends.insert(m_current.ends.end(), first.begin(), first.end());
+    m_current.ends.insert(m_current.ends.end(), second.begin(), second.end());
+    m_current.counts.push_back(quint32(first.size()));
+    m_current.counts.push_back(quint32(second.size()));
+    addWeight(weight, line);
+    if (m_current.records() == kChunkRecords || m_current.ends.size() >= 2 * kChunkRecords)
+        store();
+}
+
 void RecordLog::store()
 {
-    const size_t bytes =
-        m_current.ends.size() * sizeof(FieldMemo::FieldRef) + m_current.weights.size();
+    const size_t bytes = (m_current.ends.size() + m_current.counts.size()) * sizeof(quint32) +
+                         m_current.weights.size();
     if (!m_spill && m_keptBytes + bytes <= m_memoryBound) {
         m_keptBytes += bytes;
         m_kept.push_back(std::move(m_current));
@@ -50,10 +63,12 @@ void RecordLog::store()
                                    .arg(QDir::toNativeSeparators(m_spill->fileTemplate()),
                                         m_spill->errorString()));
         }
-        const quint64 sizes[2] = {m_current.ends.size(), m_current.weights.size()};
+        const quint64 sizes[3] = {m_current.ends.size(), m_current.counts.size(),
+                                  m_current.weights.size()};
         writeAll(*m_spill, sizes, sizeof sizes);
         writeAll(*m_spill, m_current.ends.data(), sizes[0] * sizeof(FieldMemo::FieldRef));
-        writeAll(*m_spill, m_current.weights.data(), sizes[1]);
+        writeAll(*m_spill, m_current.counts.data(), sizes[1] * sizeof(quint32));
+        writeAll(*m_spill, m_current.weights.data(), sizes[2]);
     }
     m_current = Chunk();
     m_current.ends.reserve(2 * kChunkRecords);
@@ -71,12 +86,14 @@ void RecordLog::drain(const std::function<void(const Chunk&)>& use)
             failToSave();
         Chunk chunk;
         while (!m_spill->atEnd()) {
-            quint64 sizes[2];
+            quint64 sizes[3];
             readAll(*m_spill, sizes, sizeof sizes);
             chunk.ends.resize(sizes[0]);
-            chunk.weights.resize(sizes[1]);
+            chunk.counts.resize(sizes[1]);
+            chunk.weights.resize(sizes[2]);
             readAll(*m_spill, chunk.ends.data(), sizes[0] * sizeof(FieldMemo::FieldRef));
-            readAll(*m_spill, chunk.weights.data(), sizes[1]);
+            readAll(*m_spill, chunk.counts.data(), sizes[1] * sizeof(quint32));
+            readAll(*m_spill, chunk.weights.data(), sizes[2]);
             use(chunk);
         }
         m_spill.reset();

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -21,9 +22,13 @@ namespace urdiva {
 class RecordLog {
 public:
     struct Chunk {
-        std::vector<FieldMemo::FieldRef> ends; // first end, second end, per record
+        // First end, second end, per record; or, for records of names (see addNames), the names
+        // of the first end and then those of the second end.
+        std::vector<FieldMemo::FieldRef> ends;
+        // For records of names: how many names each end of each record has.
+        std::vector<quint32> counts;
         std::string weights; // each record's weight in UTF-8, followed by an LF (no field has one)
-        size_t records() const { return ends.size() / 2; }
+        size_t records() const { return counts.empty() ? ends.size() / 2 : counts.size() / 2; }
     };
     static constexpr size_t kChunkRecords = size_t(1) << 16;
     static constexpr size_t kMemoryBound = size_t(32) << 20;
@@ -37,21 +42,28 @@ public:
     {
         m_current.ends.push_back(first);
         m_current.ends.push_back(second);
-        if (m_weighted) {
-            if (weight.isNull() && m_firstLackingWeight == 0)
-                m_firstLackingWeight = line;
-            m_current.weights.append(weight.data(), size_t(weight.size()));
-            m_current.weights.push_back('\n');
-        }
+        addWeight(weight, line);
         if (m_current.records() == kChunkRecords)
             store();
     }
+    // A record whose ends list several names each (a log holds records of one kind only).
+    void addNames(std::span<const FieldMemo::FieldRef> first,
+                  std::span<const FieldMemo::FieldRef> second, QByteArrayView weight, qint64 line);
     // The number of the first record line without a value column, or 0.
     qint64 firstLackingWeight() const { return m_firstLackingWeight; }
     // Hands every chunk to `use`, in order of the records, and empties the log.
     void drain(const std::function<void(const Chunk&)>& use);
 
 private:
+    void addWeight(QByteArrayView weight, qint64 line)
+    {
+        if (!m_weighted)
+            return;
+        if (weight.isNull() && m_firstLackingWeight == 0)
+            m_firstLackingWeight = line;
+        m_current.weights.append(weight.data(), size_t(weight.size()));
+        m_current.weights.push_back('\n');
+    }
     void store();
 
     bool m_weighted;

@@ -8,7 +8,9 @@
 #include "engine/io/record_stream.h"
 #include "engine/names/field_memo.h"
 #include "engine/names/vertex_lists.h"
+#include "engine/network/link_network.h"
 #include "engine/network/network_text.h"
+#include "engine/network/network_writer.h"
 #include "engine/network/record_log.h"
 #include "engine/report/similarity_report.h"
 #include "engine/run/parallel.h"
@@ -173,6 +175,32 @@ qint64 appendEdgeLines(NetworkText& text, const RecordLog::Chunk& log, bool weig
     return lines[0] + lines[1];
 }
 
+// What the weights of the network written are: generated counts, weights checked to be numbers,
+// or the weights as they were read.
+WeightKind weightKind(const ConversionSettings& settings, const RecordStream::Notes& notes)
+{
+    if (settings.projection != Projection::None || settings.merge == MergeRule::Count ||
+        settings.merge == MergeRule::Sum || settings.merge == MergeRule::Max)
+        return WeightKind::Numbers;
+    if (!settings.valueColumn)
+        return WeightKind::None;
+    return notes.weightsNotNumbers == 0 && notes.firstBlankWeight == 0 ? WeightKind::Numbers
+                                                                       : WeightKind::Texts;
+}
+
+// Weights that are added or compared must all be numbers: the first that is not stops the run.
+void checkWeightsAreNumbers(const RecordStream::Notes& notes, const QString& inputName)
+{
+    const qint64 notNumber = notes.firstWeightNotNumber;
+    const qint64 blank = notes.firstBlankWeight;
+    if (notNumber == 0 && blank == 0)
+        return;
+    const bool blankFirst = blank != 0 && (notNumber == 0 || blank < notNumber);
+    throw RunError(messages::weightNotNumber(
+                       blankFirst ? QString() : QString::fromUtf8(notes.firstWeightNotNumberText)),
+                   recordContext(inputName, blankFirst ? blank : notNumber));
+}
+
 } // namespace
 
 RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedback,
@@ -183,7 +211,9 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
         feedback.showMessage(messages::noOutputFile());
         return RunOutcome::NoOutputFile;
     }
-    const QString finalPath = toFile ? finalOutputPath(settings.outputPath) : QString();
+    const QString finalPath = toFile ? finalOutputPath(settings.outputPath, PathRules::host(),
+                                                       formatExtension(settings.format))
+                                     : QString();
     if (toFile)
         checkOutputTarget(finalPath);
     // Only a file the user agreed to replace may be replaced at the end; one that appears at the
@@ -207,6 +237,13 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
     };
     RecordLog log(settings.valueColumn.has_value());
     RunSummary summary;
+    summary.listedNames = settings.cellSeparator.has_value();
+    WeightKind weights = WeightKind::None;
+    const bool cells = settings.cellSeparator.has_value();
+    // The plain network: one Pajek edge line per record, made on two threads at once.
+    const bool plainLinks = settings.format == NetworkFormat::Pajek &&
+                            settings.merge == MergeRule::None && !cells &&
+                            settings.projection == Projection::None;
     if (!input)
         input = std::make_unique<LineReader>(settings.inputPath);
     const QString inputName = input->name();
@@ -227,14 +264,32 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
         RecordStream stream(std::move(input), settings);
         qint64 recordsRead = 0;
         qint64 quotedLooking = 0;
+        const qint32 columns[2] = {settings.firstColumn, settings.secondColumn};
+        std::vector<FieldMemo::FieldRef> names[2];
+        // A record whose cells list names: each name is collected as a field of its own.
+        const auto collectNames = [&](const RecordStream::Record& record) {
+            for (int e = 0; e < (settings.cooccur ? 1 : 2); ++e) {
+                const End end = e == 0 ? End::First : End::Second;
+                if (!record.ends[e].present)
+                    throw missingField(columns[e], recordContext(inputName, record.line));
+                names[e].clear();
+                for (const RecordStream::Field& name : record.names[e])
+                    names[e].push_back(collect(name, columns[e], end, record.line));
+            }
+            log.addNames(names[0], names[1], record.weight, record.line);
+        };
         stream.forEachBatch([&](std::span<const RecordStream::Record> records) {
-            forEachRecord(records, fieldsOf, [&](const RecordStream::Record& record) {
-                const FieldMemo::FieldRef first =
-                    collect(record.ends[0], settings.firstColumn, End::First, record.line);
-                log.add(first,
-                        collect(record.ends[1], settings.secondColumn, End::Second, record.line),
-                        record.weight, record.line);
-            });
+            if (cells) {
+                for (const RecordStream::Record& record : records)
+                    collectNames(record);
+            } else {
+                forEachRecord(records, fieldsOf, [&](const RecordStream::Record& record) {
+                    const FieldMemo::FieldRef first =
+                        collect(record.ends[0], columns[0], End::First, record.line);
+                    log.add(first, collect(record.ends[1], columns[1], End::Second, record.line),
+                            record.weight, record.line);
+                });
+            }
             feedback.showRecordsRead(recordsRead += qint64(records.size()));
             if (quotedLooking == 0 && stream.notes().firstQuotedLooking != 0)
                 feedback.showQuotedLookingLine(quotedLooking = stream.notes().firstQuotedLooking);
@@ -242,6 +297,9 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
         summary.records = stream.notes().records;
         summary.weightsNotNumbers = stream.notes().weightsNotNumbers;
         summary.firstWeightNotNumber = stream.notes().firstWeightNotNumber;
+        if (settings.merge == MergeRule::Sum || settings.merge == MergeRule::Max)
+            checkWeightsAreNumbers(stream.notes(), inputName);
+        weights = weightKind(settings, stream.notes());
         buildCandidateTexts(firstFields, settings.suppression);
         lists.addCandidates(End::First, firstFields.texts);
         if (twoMode) {
@@ -264,32 +322,44 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
     // Without a pane to show it in, the text goes to the file in pieces of about this size.
     constexpr qsizetype kPieceBytes = qsizetype(8) << 20;
     const bool keepText = feedback.showsOutput();
-    NetworkFile file = toFile ? NetworkFile(finalPath, replace, settings.byteOrderMark)
-                              : NetworkFile(settings.byteOrderMark);
+    // XML declares its encoding; the byte-order mark is for readers of plain text.
+    const bool byteOrderMark = settings.byteOrderMark && (settings.format == NetworkFormat::Pajek ||
+                                                          settings.format == NetworkFormat::Csv);
+    NetworkFile file =
+        toFile ? NetworkFile(finalPath, replace, byteOrderMark) : NetworkFile(byteOrderMark);
     NetworkText text;
-    text.appendLine(
-        vertexCountLine(lists.firstModeCount(), lists.secondModeCount(), settings.mode));
-    summary.twoMode = twoMode;
-    summary.firstModeVertices = lists.firstModeCount();
-    summary.secondModeVertices = lists.secondModeCount();
-    summary.namesChanged = text.appendVertexLines(lists.firstModeVertices(), 1);
-    if (twoMode)
-        summary.namesChanged +=
-            text.appendVertexLines(lists.secondModeVertices(), lists.firstModeCount() + 1);
-    text.appendLine(linkKindLine(settings.directed));
+    const auto writeOut = [&] {
+        if (!keepText && text.utf8().size() >= kPieceBytes)
+            file.write(text);
+    };
     {
         const std::vector<int> firstNumbers = vertexNumbers(firstFields, End::First, lists);
         const std::vector<int> secondNumbers =
             twoMode ? vertexNumbers(secondFields, End::Second, lists) : std::vector<int>();
         firstFields = ListFields();
         secondFields = ListFields();
-        log.drain([&](const RecordLog::Chunk& chunk) {
-            summary.edgeLines +=
-                appendEdgeLines(text, chunk, settings.valueColumn.has_value(), firstNumbers,
-                                twoMode ? secondNumbers : firstNumbers);
-            if (!keepText && text.utf8().size() >= kPieceBytes)
-                file.write(text);
-        });
+        const std::vector<int>& secondEnds = twoMode ? secondNumbers : firstNumbers;
+        if (plainLinks) {
+            text.appendLine(
+                vertexCountLine(lists.firstModeCount(), lists.secondModeCount(), settings.mode));
+            summary.twoMode = twoMode;
+            summary.firstModeVertices = lists.firstModeCount();
+            summary.secondModeVertices = lists.secondModeCount();
+            summary.namesChanged = text.appendVertexLines(lists.firstModeVertices(), 1);
+            if (twoMode)
+                summary.namesChanged +=
+                    text.appendVertexLines(lists.secondModeVertices(), lists.firstModeCount() + 1);
+            text.appendLine(linkKindLine(settings.directed));
+            log.drain([&](const RecordLog::Chunk& chunk) {
+                summary.edgeLines += appendEdgeLines(text, chunk, settings.valueColumn.has_value(),
+                                                     firstNumbers, secondEnds);
+                writeOut();
+            });
+            summary.recordsWithoutLink = summary.records - summary.edgeLines;
+        } else {
+            writeLinkedNetwork(text, settings, lists, log, firstNumbers, secondEnds, weights,
+                               writeOut, summary);
+        }
     }
 
     feedback.showStage(messages::stageText(6));
@@ -305,8 +375,10 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
     }
     feedback.closeProgress();
     feedback.showSummary(summary);
-    feedback.showMessage(settings.similarityReport ? messages::savedNetworkAndReport()
-                                                   : messages::savedNetwork());
+    feedback.showMessage(settings.similarityReport
+                             ? messages::savedNetworkAndReport(formatExtension(settings.format),
+                                                               formatName(settings.format))
+                             : messages::savedNetwork());
     return RunOutcome::Written;
 }
 

@@ -11,6 +11,14 @@ namespace urdiva {
 
 enum class NetworkMode { OneMode, TwoMode };
 
+// How records that give the same link become one edge line: none (a line per record), or one
+// line whose weight is the sum, the number of records, the largest or the first weight.
+enum class MergeRule { None, Sum, Count, Max, First };
+// The one-mode network of one mode of a two-mode network: two of its vertices are linked when
+// they share vertices of the other mode, weighted by how many they share.
+enum class Projection { None, FirstMode, SecondMode };
+enum class NetworkFormat { Pajek, GraphML, Gexf, Csv };
+
 // Everything one conversion run needs to know; filled before the run starts and never changed by
 // it. Column indexes are 0-based and may be out of range: the run reports that per record line.
 struct ConversionSettings {
@@ -33,6 +41,15 @@ struct ConversionSettings {
     bool toStandardOutput = false; // the network goes to standard output, not to outputPath
     bool quotedFields = false; // fields may be quoted (RFC 4180)
     bool decimalComma = false; // weights like 1.234,5 are written 1234.5
+    MergeRule merge = MergeRule::None;
+    // An end field may list several names separated by this character; a record links every
+    // name of its first end to every name of its second end.
+    std::optional<QChar> cellSeparator;
+    // The names listed in the first column's cell are linked pairwise (one mode, undirected);
+    // the second column is not read.
+    bool cooccur = false;
+    Projection projection = Projection::None;
+    NetworkFormat format = NetworkFormat::Pajek;
 };
 
 } // namespace urdiva

@@ -41,12 +41,21 @@ inline QString savedNetwork()
 {
     return QStringLiteral("Arquivo gravado com sucesso!");
 }
-inline QString savedNetworkAndReport()
+// `extension` and `format` name the network file's kind: ".net" and "Pajek" unless another
+// format was chosen.
+inline QString savedNetworkAndReport(QStringView extension = u".net", QStringView format = u"Pajek")
 {
     return QStringLiteral(
-        "Arquivos gravados com sucesso! O arquivo com a extensão .net refere-se à rede no formato "
-        "Pajek, enquanto o arquivo com a extensão .rtf contém o relatório de similaridade de "
-        "vértices.");
+               "Arquivos gravados com sucesso! O arquivo com a extensão %1 refere-se à rede no "
+               "formato %2, enquanto o arquivo com a extensão .rtf contém o relatório de "
+               "similaridade de vértices.")
+        .arg(extension, format);
+}
+
+// A weight that has to be added or compared but is not a number.
+inline QString weightNotNumber(const QString& weight)
+{
+    return QStringLiteral("O peso \"%1\" não é um número.").arg(weight);
 }
 
 inline QString noInputFile()

@@ -14,6 +14,8 @@ class NetworkText;
 struct RunSummary {
     qint64 records = 0;
     qint64 edgeLines = 0;
+    qint64 recordsWithoutLink = 0; // a blank end, or names that give no link
+    bool listedNames = false; // ends list several names (a cell separator)
     bool twoMode = false;
     qsizetype firstModeVertices = 0;
     qsizetype secondModeVertices = 0;

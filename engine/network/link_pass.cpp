@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: MIT
+#include "engine/network/link_pass.h"
+
+#include "engine/names/hash_map.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace urdiva {
+namespace {
+
+// The links of one record seen so far: a short list searched from end to end, or a hash set for
+// records with many names.
+class RecordLinks {
+public:
+    void start(size_t expected)
+    {
+        m_list.clear();
+        m_large = expected > kListed;
+        if (m_large)
+            m_set.clear();
+    }
+    // False when the link was seen before.
+    bool add(quint64 key)
+    {
+        if (m_large)
+            return m_set.insert(key).second;
+        if (std::find(m_list.begin(), m_list.end(), key) != m_list.end())
+            return false;
+        m_list.push_back(key);
+        return true;
+    }
+
+private:
+    static constexpr size_t kListed = 32;
+    bool m_large = false;
+    std::vector<quint64> m_list;
+    HashSet<quint64> m_set;
+};
+
+} // namespace
+
+qint64 forEachLink(const RecordLog::Chunk& chunk, const LinkRules& rules, bool weighted,
+                   const std::vector<int>& firstNumbers, const std::vector<int>& secondNumbers,
+                   const std::function<void(int a, int b, QByteArrayView weight)>& onLink)
+{
+    qint64 withoutLink = 0;
+    const char* weight = chunk.weights.data();
+    const char* weightsEnd = weight + chunk.weights.size();
+    const FieldMemo::FieldRef* ends = chunk.ends.data();
+    RecordLinks seen;
+    for (size_t r = 0; r < chunk.records(); ++r) {
+        QByteArrayView weightText;
+        if (weighted) {
+            const char* lineEnd =
+                static_cast<const char*>(std::memchr(weight, '\n', size_t(weightsEnd - weight)));
+            weightText = QByteArrayView(weight, lineEnd);
+            weight = lineEnd + 1;
+        }
+        if (chunk.counts.empty()) {
+            const int a = firstNumbers[ends[0]];
+            const int b = secondNumbers[ends[1]];
+            ends += 2;
+            if (a != 0 && b != 0)
+                onLink(a, b, weightText);
+            else
+                ++withoutLink;
+            continue;
+        }
+        const size_t firstCount = chunk.counts[2 * r];
+        const size_t secondCount = chunk.counts[2 * r + 1];
+        const FieldMemo::FieldRef* first = ends;
+        const FieldMemo::FieldRef* second = ends + firstCount;
+        ends += firstCount + secondCount;
+        bool linked = false;
+        const auto link = [&](int a, int b) {
+            if (a == 0 || b == 0 || (rules.cooccur && a == b) ||
+                !seen.add(linkKey(a, b, rules.directed)))
+                return;
+            linked = true;
+            onLink(a, b, weightText);
+        };
+        if (rules.cooccur) {
+            seen.start(firstCount * (firstCount - (firstCount > 0)) / 2);
+            for (size_t i = 0; i < firstCount; ++i) {
+                for (size_t j = i + 1; j < firstCount; ++j)
+                    link(firstNumbers[first[i]], firstNumbers[first[j]]);
+            }
+        } else {
+            seen.start(firstCount * secondCount);
+            for (size_t i = 0; i < firstCount; ++i) {
+                for (size_t j = 0; j < secondCount; ++j)
+                    link(firstNumbers[first[i]], secondNumbers[second[j]]);
+            }
+        }
+        withoutLink += !linked;
+    }
+    return withoutLink;
+}
+
+} // namespace urdiva

@@ -1,0 +1,258 @@
+// SPDX-License-Identifier: MIT
+#include "engine/network/network_writer.h"
+
+#include "engine/io/field_marker.h"
+
+namespace urdiva {
+namespace {
+
+// The name without markers as XML text, fit for an attribute value too: the five special
+// characters and the white space an attribute would turn into spaces as character references,
+// and characters XML cannot hold (controls, lone surrogates, U+FFFE, U+FFFF) as U+FFFD.
+QByteArray xmlText(QStringView name, qsizetype& changed)
+{
+    QString out;
+    out.reserve(name.size());
+    bool replaced = false;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QChar c = name[i];
+        const char16_t u = c.unicode();
+        if (c == kFieldMarker)
+            continue;
+        if (c.isHighSurrogate() && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
+            out += c;
+            out += name[++i];
+            continue;
+        }
+        switch (u) {
+        case u'&':
+            out += QLatin1StringView("&amp;");
+            continue;
+        case u'<':
+            out += QLatin1StringView("&lt;");
+            continue;
+        case u'>':
+            out += QLatin1StringView("&gt;");
+            continue;
+        case u'"':
+            out += QLatin1StringView("&quot;");
+            continue;
+        case u'\t':
+            out += QLatin1StringView("&#9;");
+            continue;
+        case u'\n':
+            out += QLatin1StringView("&#10;");
+            continue;
+        case u'\r':
+            out += QLatin1StringView("&#13;");
+            continue;
+        default:
+            break;
+        }
+        if (c.isSurrogate() || u < 0x20 || u == 0xFFFE || u == 0xFFFF) {
+            out += QChar(0xFFFD);
+            replaced = true;
+        } else {
+            out += c;
+        }
+    }
+    changed += replaced;
+    return out.toUtf8();
+}
+
+// A CSV field (RFC 4180): quoted when it holds a comma, a quotation mark or a line break.
+QByteArray csvField(QByteArrayView text)
+{
+    if (!text.contains(',') && !text.contains('"') && !text.contains('\n') && !text.contains('\r'))
+        return text.toByteArray();
+    QByteArray quoted = text.toByteArray();
+    quoted.replace('"', "\"\"");
+    return '"' + quoted + '"';
+}
+
+QByteArray number(qint64 value)
+{
+    return QByteArray::number(value);
+}
+
+} // namespace
+
+QStringView formatExtension(NetworkFormat format)
+{
+    switch (format) {
+    case NetworkFormat::GraphML:
+        return u".graphml";
+    case NetworkFormat::Gexf:
+        return u".gexf";
+    case NetworkFormat::Csv:
+        return u".csv";
+    case NetworkFormat::Pajek:
+        break;
+    }
+    return u".net";
+}
+
+QStringView formatName(NetworkFormat format)
+{
+    switch (format) {
+    case NetworkFormat::GraphML:
+        return u"GraphML";
+    case NetworkFormat::Gexf:
+        return u"GEXF";
+    case NetworkFormat::Csv:
+        return u"CSV";
+    case NetworkFormat::Pajek:
+        break;
+    }
+    return u"Pajek";
+}
+
+NetworkWriter::NetworkWriter(NetworkText& text, NetworkFormat format, bool directed,
+                             WeightKind weights)
+    : m_text(text)
+    , m_format(format)
+    , m_directed(directed)
+    , m_weights(weights)
+{
+}
+
+qsizetype NetworkWriter::writeVertices(const QStringList& firstMode, const QStringList& secondMode,
+                                       NetworkMode mode)
+{
+    const bool twoMode = mode == NetworkMode::TwoMode;
+    const QByteArray edgeKind = m_directed ? "directed" : "undirected";
+    qsizetype changed = 0;
+    switch (m_format) {
+    case NetworkFormat::Pajek:
+        m_text.appendLine(vertexCountLine(firstMode.size(), secondMode.size(), mode));
+        changed = m_text.appendVertexLines(firstMode, 1);
+        if (twoMode)
+            changed += m_text.appendVertexLines(secondMode, firstMode.size() + 1);
+        m_text.appendLine(linkKindLine(m_directed));
+        return changed;
+    case NetworkFormat::Csv:
+        m_text.appendUtf8Line(m_weights == WeightKind::None ? "source,target"
+                                                            : "source,target,weight");
+        for (const QStringList* names : {&firstMode, &secondMode}) {
+            for (const QString& name : *names)
+                m_csvNames.push_back(csvField(removeMarkers(name).toUtf8()));
+        }
+        return 0;
+    case NetworkFormat::GraphML:
+        m_text.appendUtf8Line(R"(<?xml version="1.0" encoding="UTF-8"?>)");
+        m_text.appendUtf8Line(R"(<graphml xmlns="http://graphml.graphdrawing.org/xmlns" )"
+                              R"(xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance" )"
+                              R"(xsi:schemaLocation="http://graphml.graphdrawing.org/xmlns )"
+                              R"(http://graphml.graphdrawing.org/xmlns/1.0/graphml.xsd">)");
+        m_text.appendUtf8Line(
+            R"(  <key id="label" for="node" attr.name="label" attr.type="string"/>)");
+        if (twoMode)
+            m_text.appendUtf8Line(
+                R"(  <key id="mode" for="node" attr.name="mode" attr.type="int"/>)");
+        if (m_weights != WeightKind::None)
+            m_text.appendUtf8Line(
+                R"(  <key id="weight" for="edge" attr.name="weight" attr.type=")" +
+                QByteArray(m_weights == WeightKind::Numbers ? "double" : "string") + R"("/>)");
+        m_text.appendUtf8Line(R"(  <graph id="G" edgedefault=")" + edgeKind + R"(">)");
+        break;
+    case NetworkFormat::Gexf:
+        m_text.appendUtf8Line(R"(<?xml version="1.0" encoding="UTF-8"?>)");
+        m_text.appendUtf8Line(R"(<gexf xmlns="http://www.gexf.net/1.2draft" version="1.2">)");
+        m_text.appendUtf8Line(R"(  <graph mode="static" defaultedgetype=")" + edgeKind + R"(">)");
+        if (twoMode) {
+            m_text.appendUtf8Line(R"(    <attributes class="node">)");
+            m_text.appendUtf8Line(R"(      <attribute id="mode" title="mode" type="integer"/>)");
+            m_text.appendUtf8Line(R"(    </attributes>)");
+        }
+        if (m_weights == WeightKind::Texts) {
+            m_text.appendUtf8Line(R"(    <attributes class="edge">)");
+            m_text.appendUtf8Line(R"(      <attribute id="weight" title="weight" type="string"/>)");
+            m_text.appendUtf8Line(R"(    </attributes>)");
+        }
+        m_text.appendUtf8Line("    <nodes>");
+        break;
+    }
+    qint64 id = 1;
+    for (int m = 0; m < (twoMode ? 2 : 1); ++m) {
+        for (const QString& name : m == 0 ? firstMode : secondMode) {
+            const QByteArray label = xmlText(name, changed);
+            const QByteArray modeText = number(m + 1);
+            if (m_format == NetworkFormat::GraphML)
+                m_text.appendUtf8Line(
+                    R"(    <node id="n)" + number(id++) + R"("><data key="label">)" + label +
+                    "</data>" +
+                    (twoMode ? R"(<data key="mode">)" + modeText + "</data>" : QByteArray()) +
+                    "</node>");
+            else
+                m_text.appendUtf8Line(R"(      <node id=")" + number(id++) + R"(" label=")" +
+                                      label +
+                                      (twoMode ? R"("><attvalues><attvalue for="mode" value=")" +
+                                                     modeText + R"("/></attvalues></node>)"
+                                               : QByteArray(R"("/>)")));
+        }
+    }
+    if (m_format == NetworkFormat::Gexf) {
+        m_text.appendUtf8Line("    </nodes>");
+        m_text.appendUtf8Line("    <edges>");
+    }
+    return changed;
+}
+
+void NetworkWriter::writeEdge(int a, int b, QByteArrayView weight)
+{
+    const bool weighted = m_weights != WeightKind::None;
+    qsizetype ignored = 0;
+    const QByteArray weightXml = !weighted ? QByteArray()
+                                 : m_weights == WeightKind::Numbers
+                                     ? weight.toByteArray()
+                                     : xmlText(QString::fromUtf8(weight), ignored);
+    switch (m_format) {
+    case NetworkFormat::Pajek:
+        if (weighted)
+            m_text.appendEdgeLine(a, b, weight);
+        else
+            m_text.appendEdgeLine(a, b);
+        break;
+    case NetworkFormat::Csv:
+        m_text.appendUtf8Line(m_csvNames[size_t(a - 1)] + ',' + m_csvNames[size_t(b - 1)] +
+                              (weighted ? ',' + csvField(weight) : QByteArray()));
+        break;
+    case NetworkFormat::GraphML:
+        m_text.appendUtf8Line(R"(    <edge source="n)" + number(a) + R"(" target="n)" + number(b) +
+                              (weighted ? R"("><data key="weight">)" + weightXml + "</data></edge>"
+                                        : QByteArray(R"("/>)")));
+        break;
+    case NetworkFormat::Gexf: {
+        const QByteArray head = R"(      <edge id=")" + number(m_edges) + R"(" source=")" +
+                                number(a) + R"(" target=")" + number(b) + '"';
+        if (m_weights == WeightKind::Numbers)
+            m_text.appendUtf8Line(head + R"( weight=")" + weightXml + R"("/>)");
+        else if (m_weights == WeightKind::Texts)
+            m_text.appendUtf8Line(head + R"(><attvalues><attvalue for="weight" value=")" +
+                                  weightXml + R"("/></attvalues></edge>)");
+        else
+            m_text.appendUtf8Line(head + "/>");
+        break;
+    }
+    }
+    ++m_edges;
+}
+
+void NetworkWriter::finish()
+{
+    switch (m_format) {
+    case NetworkFormat::GraphML:
+        m_text.appendUtf8Line("  </graph>");
+        m_text.appendUtf8Line("</graphml>");
+        break;
+    case NetworkFormat::Gexf:
+        m_text.appendUtf8Line("    </edges>");
+        m_text.appendUtf8Line("  </graph>");
+        m_text.appendUtf8Line("</gexf>");
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace urdiva
