@@ -211,6 +211,27 @@ TEST_F(CliTest, BadUsageNamesTheOption)
          QStringLiteral("--first")},
         {{QStringLiteral("--second"), QString(), input, output}, QStringLiteral("--second")},
     };
+    // The link options, with what they need and cannot go with.
+    const auto with = [&](const char* options) {
+        return QString::fromUtf8(options).split(u' ') + QStringList {input, output};
+    };
+    const std::pair<const char*, const char*> linkCases[] = {
+        {"--merge avg", "--merge"},
+        {"--merge sum", "--value"},
+        {"--cell-separator ;", "--cell-separator"},
+        {"--cooccur 1", "--cell-separator"},
+        {"--cooccur 1 --cell-separator | --first 2", "--first"},
+        {"--cooccur 1 --cell-separator | --two-mode", "--two-mode"},
+        {"--project first", "--two-mode"},
+        {"--project both --two-mode", "--project"},
+        {"--project first --two-mode --value 3", "--value"},
+        {"--format dot", "--format"},
+    };
+    for (const auto& [options, named] : linkCases) {
+        const CliResult r = runCli(with(options));
+        EXPECT_EQ(r.status, 2) << options;
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(named))) << r.err.toStdString();
+    }
     for (const auto& [args, named] : cases) {
         const CliResult r = runCli(args);
         EXPECT_EQ(r.status, 2) << args.join(u' ').toStdString();

@@ -164,9 +164,10 @@ qsizetype NetworkWriter::writeVertices(const QStringList& firstMode, const QStri
             m_text.appendUtf8Line(R"(      <attribute id="mode" title="mode" type="integer"/>)");
             m_text.appendUtf8Line(R"(    </attributes>)");
         }
+        // Readers take an attribute with the id "weight" for the number GEXF weights are.
         if (m_weights == WeightKind::Texts) {
             m_text.appendUtf8Line(R"(    <attributes class="edge">)");
-            m_text.appendUtf8Line(R"(      <attribute id="weight" title="weight" type="string"/>)");
+            m_text.appendUtf8Line(R"(      <attribute id="w" title="weight" type="string"/>)");
             m_text.appendUtf8Line(R"(    </attributes>)");
         }
         m_text.appendUtf8Line("    <nodes>");
@@ -228,7 +229,7 @@ void NetworkWriter::writeEdge(int a, int b, QByteArrayView weight)
         if (m_weights == WeightKind::Numbers)
             m_text.appendUtf8Line(head + R"( weight=")" + weightXml + R"("/>)");
         else if (m_weights == WeightKind::Texts)
-            m_text.appendUtf8Line(head + R"(><attvalues><attvalue for="weight" value=")" +
+            m_text.appendUtf8Line(head + R"(><attvalues><attvalue for="w" value=")" +
                                   weightXml + R"("/></attvalues></edge>)");
         else
             m_text.appendUtf8Line(head + "/>");

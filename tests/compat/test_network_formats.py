@@ -1,0 +1,175 @@
+#!/usr/bin/python3
+# SPDX-License-Identifier: MIT
+"""Reads the GraphML, GEXF and CSV networks of urdiva-cli back with python3-networkx,
+python3-igraph and Python's csv module, against the network the records give, and checks a
+two-mode projection against python3-igraph's bipartite_projection.
+
+Usage: test_network_formats.py PATH_TO_URDIVA_CLI
+"""
+import collections
+import csv
+import os
+import random
+import subprocess
+import sys
+import tempfile
+import unittest
+
+import igraph
+import networkx
+
+CLI = sys.argv.pop(1) if len(sys.argv) > 1 else "urdiva-cli"
+
+# Names that XML and CSV must carry whole: markup characters, quotes, a comma, a tab, letters
+# beyond ASCII and beyond the first plane.
+PEOPLE = ["Ana Souza", "João & Maria", "<Bia>", 'Zé "Zezinho"', "O'Neil", "Érica, Lima",
+          "Çeci\tRamos", "Lúcia 🙂", "Wang 王"]
+PLACES = ["USP", "UFRJ", "Ana Souza", "Fiocruz & Cia"]
+
+
+def run(folder, rows, fmt, *options):
+    data = os.path.join(folder, "dados.csv")
+    with open(data, "w", encoding="utf-8", newline="") as f:
+        f.write("".join(";".join(r) + "\n" for r in rows))
+    out = os.path.join(folder, "rede")
+    subprocess.run([CLI, "-q", "-f", "--format", fmt, *options, data, out], check=True,
+                   env=dict(os.environ, LC_ALL="C.UTF-8"))
+    return out + "." + fmt
+
+
+def expected_links(rows, two_mode, directed, weight):
+    """The links the records give, as a multiset of (end, end, weight); an end is a name, or in
+    two mode a (name, mode) pair; the ends of an edge are unordered."""
+    links = collections.Counter()
+    for a, b, w in rows:
+        ends = ((a, 1), (b, 2)) if two_mode else (a, b)
+        key = ends if directed else frozenset(ends) if ends[0] != ends[1] else (ends[0],) * 2
+        links[(key, weight(w))] += 1
+    return links
+
+
+def link_key(u, v, directed):
+    return (u, v) if directed else frozenset((u, v)) if u != v else (u, u)
+
+
+class NetworkFormats(unittest.TestCase):
+    def setUp(self):
+        self.folder = tempfile.TemporaryDirectory()
+        rnd = random.Random(12)
+        self.one_mode = [[rnd.choice(PEOPLE), rnd.choice(PEOPLE), rnd.choice(["1", "2.5", "7"])]
+                         for _ in range(60)]
+        self.two_mode = [[rnd.choice(PEOPLE), rnd.choice(PLACES), rnd.choice(["1", "x", "a&b"])]
+                         for _ in range(60)]
+
+    def tearDown(self):
+        self.folder.cleanup()
+
+    def cases(self):
+        """(rows, options, two mode, directed, weight as the readers give it)."""
+        return [
+            (self.one_mode, ["--value", "3"], False, False, float),
+            (self.one_mode, ["--directed"], False, True, lambda w: None),
+            (self.two_mode, ["--two-mode", "--value", "3", "--directed"], True, True, str),
+            (self.two_mode, ["--two-mode"], True, False, lambda w: None),
+        ]
+
+    def check(self, got, rows, two_mode, directed, weight):
+        self.assertEqual(got, expected_links(rows, two_mode, directed, weight))
+
+    def test_graphml_by_networkx_and_igraph(self):
+        for rows, options, two_mode, directed, weight in self.cases():
+            with self.subTest(options=options):
+                path = run(self.folder.name, rows, "graphml", *options)
+                g = networkx.read_graphml(path)
+                self.assertEqual(g.is_directed(), directed)
+
+                def end(n):
+                    data = g.nodes[n]
+                    return (data["label"], data["mode"]) if two_mode else data["label"]
+                self.check(collections.Counter(
+                    (link_key(end(u), end(v), directed), d.get("weight"))
+                    for u, v, d in g.edges(data=True)), rows, two_mode, directed, weight)
+
+                h = igraph.Graph.Read_GraphML(path)
+                self.assertEqual(h.is_directed(), directed)
+
+                def vertex(i):
+                    v = h.vs[i]
+                    return (v["label"], int(v["mode"])) if two_mode else v["label"]
+                weights = h.es["weight"] if "weight" in h.es.attributes() else [None] * h.ecount()
+                self.check(collections.Counter(
+                    (link_key(vertex(e.source), vertex(e.target), directed), w)
+                    for e, w in zip(h.es, weights)), rows, two_mode, directed, weight)
+
+    def test_gexf_by_networkx(self):
+        for rows, options, two_mode, directed, weight in self.cases():
+            with self.subTest(options=options):
+                g = networkx.read_gexf(run(self.folder.name, rows, "gexf", *options))
+                self.assertEqual(g.is_directed(), directed)
+
+                def end(n):
+                    data = g.nodes[n]
+                    return (data["label"], data["mode"]) if two_mode else data["label"]
+                self.check(collections.Counter(
+                    (link_key(end(u), end(v), directed), d.get("weight"))
+                    for u, v, d in g.edges(data=True)), rows, two_mode, directed, weight)
+
+    def test_csv_by_the_csv_module(self):
+        rows = self.one_mode
+        with open(run(self.folder.name, rows, "csv", "--value", "3", "--directed"),
+                  encoding="utf-8-sig", newline="") as f:
+            table = list(csv.reader(f))
+        self.assertEqual(table[0], ["source", "target", "weight"])
+        self.check(collections.Counter(((a, b), w) for a, b, w in table[1:]),
+                   rows, False, True, str)
+
+    def test_merged_co_authorship(self):
+        papers = [["; ".join(random.Random(n).sample(PEOPLE[:5], 1 + n % 4))] for n in range(40)]
+        path = run(self.folder.name, papers, "graphml", "-s", "tab", "--cooccur", "1",
+                   "--cell-separator", ";", "--merge", "count")
+        g = networkx.read_graphml(path)
+        expected = collections.Counter()
+        for (cell,) in papers:
+            names = sorted(set(name.strip() for name in cell.split(";")))
+            for i, a in enumerate(names):
+                for b in names[i + 1:]:
+                    expected[frozenset((a, b))] += 1
+        label = networkx.get_node_attributes(g, "label")
+        self.assertEqual({frozenset((label[u], label[v])): d["weight"]
+                          for u, v, d in g.edges(data=True)},
+                         {k: float(n) for k, n in expected.items()})
+        self.assertEqual(sorted(label.values()), sorted(set(PEOPLE[:5])))
+
+    def test_projection_as_igraph_projects(self):
+        rnd = random.Random(5)
+        rows = [[rnd.choice(PEOPLE), rnd.choice(PLACES)] for _ in range(50)]
+        for mode, which in (("first", 0), ("second", 1)):
+            with self.subTest(mode=mode):
+                h = igraph.Graph.Read_GraphML(
+                    run(self.folder.name, rows, "graphml", "--two-mode", "--project", mode))
+                got = {(frozenset((h.vs[e.source]["label"], h.vs[e.target]["label"])), w)
+                       for e, w in zip(h.es, h.es["weight"])}
+
+                people = list(dict.fromkeys(r[0] for r in rows))
+                places = list(dict.fromkeys(r[1] for r in rows))
+                b = igraph.Graph.Bipartite(
+                    [False] * len(people) + [True] * len(places),
+                    [(people.index(p), len(people) + places.index(q)) for p, q in rows])
+                b.vs["name"] = people + places
+                b.simplify()
+                projected = b.bipartite_projection(multiplicity=True)[which]
+                expected = {(frozenset((projected.vs[e.source]["name"],
+                                        projected.vs[e.target]["name"])), float(w))
+                            for e, w in zip(projected.es, projected.es["weight"])}
+                self.assertEqual(got, expected)
+                self.assertEqual(sorted(h.vs["label"]),
+                                 sorted(people if which == 0 else places))
+
+    def test_extension_follows_the_format(self):
+        rows = [["a", "b", "1"]]
+        for fmt in ("graphml", "gexf", "csv"):
+            self.assertTrue(os.path.exists(run(self.folder.name, rows, fmt)))
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=1)

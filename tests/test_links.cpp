@@ -1,0 +1,213 @@
+// SPDX-License-Identifier: MIT
+#include "engine/run/conversion_run.h"
+#include "engine/run/run_error.h"
+#include "test_support.h"
+
+#include <QRandomGenerator>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+
+using namespace urdiva;
+using urdiva::test::LocaleGuard;
+using urdiva::test::readBytes;
+using urdiva::test::RecordingFeedback;
+using urdiva::test::TempDir;
+
+namespace {
+
+using Setup = std::function<void(ConversionSettings&)>;
+
+// Runs over the data (records of "a;b;weight" unless set otherwise) and returns the network
+// file's lines, or the error's text.
+QStringList convert(const QByteArray& data, const Setup& setup)
+{
+    LocaleGuard locale(QStringLiteral("pt_BR"));
+    TempDir dir;
+    ConversionSettings settings;
+    settings.inputPath = dir.write(QStringLiteral("dados.csv"), data);
+    settings.outputPath = dir.path(QStringLiteral("rede"));
+    setup(settings);
+    RecordingFeedback feedback;
+    try {
+        runConversion(settings, feedback);
+    } catch (const RunError& error) {
+        return {QStringLiteral("error: ") + error.message()};
+    }
+    QByteArray bytes = readBytes(settings.outputPath + QStringLiteral(".net"));
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    QStringList lines = QString::fromUtf8(bytes).split(QStringLiteral("\r\n"));
+    lines.removeLast();
+    return lines;
+}
+
+Setup merged(MergeRule rule, bool weighted = true, Setup more = [](ConversionSettings&) {})
+{
+    return [=](ConversionSettings& s) {
+        s.merge = rule;
+        if (weighted)
+            s.valueColumn = 2;
+        more(s);
+    };
+}
+
+Setup cells(QChar separator, Setup more = [](ConversionSettings&) {})
+{
+    return [=](ConversionSettings& s) {
+        s.cellSeparator = separator;
+        more(s);
+    };
+}
+
+struct Case {
+    const char* name;
+    QByteArray data;
+    Setup setup;
+    QStringList expected;
+};
+
+QStringList vertices(std::initializer_list<const char*> names, const char* kind = "*Edges")
+{
+    QStringList lines {QStringLiteral("*Vertices %1").arg(names.size())};
+    int n = 0;
+    for (const char* name : names)
+        lines << QStringLiteral("%1 \"%2\"").arg(++n).arg(QString::fromUtf8(name));
+    lines << QString::fromLatin1(kind);
+    return lines;
+}
+
+const Case kCases[] = {
+    // Merged links: one line at the place of the first, either order for edges.
+    {"sum", "a;b;1\nb;a;2.5\na;c;4\na;b;-0.5\n", merged(MergeRule::Sum),
+     vertices({"a", "b", "c"}) << "1 2 3" << "1 3 4"},
+    {"sum of decimal commas", "a;b;1,5\nb;a;1.000,5\n",
+     merged(MergeRule::Sum, true, [](ConversionSettings& s) { s.decimalComma = true; }),
+     vertices({"a", "b"}) << "1 2 1002"},
+    {"sum of arcs keeps directions apart", "a;b;1\nb;a;2\na;b;3\n",
+     merged(MergeRule::Sum, true, [](ConversionSettings& s) { s.directed = true; }),
+     vertices({"a", "b"}, "*Arcs") << "1 2 4" << "2 1 2"},
+    {"count needs no weight", "a;b\nb;a\na;c\nc;\n", merged(MergeRule::Count, false),
+     vertices({"a", "b", "c"}) << "1 2 2" << "1 3 1"},
+    {"max keeps the largest weight's text", "a;b;2\na;b;2.50\nb;a;1e0\n",
+     merged(MergeRule::Max), vertices({"a", "b"}) << "1 2 2.50"},
+    {"first keeps the first weight's text", "a;b;x\nb;a;y\n", merged(MergeRule::First),
+     vertices({"a", "b"}) << "1 2 x"},
+    {"two-mode pairs", "a;a;1\na;b;2\na;a;3\n",
+     merged(MergeRule::Sum, true,
+            [](ConversionSettings& s) { s.mode = NetworkMode::TwoMode; }),
+     QStringList {"*Vertices 3 1", "1 \"a\"", "2 \"a\"", "3 \"b\"", "*Edges", "1 2 4", "1 3 2"}},
+    {"a weight that is not a number", "a;b;1\na;b;um\n", merged(MergeRule::Sum),
+     {"error: O peso \"um\" não é um número."}},
+    {"a blank weight", "a;b;1\na;b;\n", merged(MergeRule::Max),
+     {"error: O peso \"\" não é um número."}},
+
+    // Names listed in a cell.
+    {"every name of one end to every name of the other", "a|b;x|y;7\n",
+     cells(u'|', [](ConversionSettings& s) { s.valueColumn = 2; }),
+     vertices({"a", "b", "x", "y"}) << "1 3 7" << "1 4 7" << "2 3 7" << "2 4 7"},
+    {"spaces around names and empty names dropped", " a | |b ;x\n", cells(u'|'),
+     vertices({"a", "b", "x"}) << "1 3" << "2 3"},
+    {"a link once per record", "a|a|A;x\n", cells(u'|'), vertices({"a", "x"}) << "1 2"},
+    {"an empty cell links nothing", ";x\na;x\n", cells(u'|'), vertices({"x", "a"}) << "2 1"},
+    {"two-mode cells", "a|b;x\nb;x|y\n",
+     cells(u'|', [](ConversionSettings& s) { s.mode = NetworkMode::TwoMode; }),
+     QStringList {"*Vertices 4 2", "1 \"a\"", "2 \"b\"", "3 \"x\"", "4 \"y\"", "*Edges", "1 3",
+                  "2 3", "2 3", "2 4"}},
+    {"a non-ASCII cell separator", "a§b;x\n", cells(u'§'), vertices({"a", "b", "x"})
+                                                                  << "1 3" << "2 3"},
+
+    // Co-occurrence: the names of one cell linked pairwise, without loops.
+    {"a clique per record", "a|b|c\nd\nb|b\n",
+     cells(u'|', [](ConversionSettings& s) { s.cooccur = true; }),
+     vertices({"a", "b", "c", "d"}) << "1 2" << "1 3" << "2 3"},
+    {"counted over records", "a|b;1\nb|a|c;2\nc|b;3\n",
+     cells(u'|',
+           [](ConversionSettings& s) {
+               s.cooccur = true;
+               s.merge = MergeRule::Count;
+           }),
+     vertices({"a", "b", "c"}) << "1 2 2" << "2 3 2" << "1 3 1"},
+    {"the second column is not read", "a|b\n",
+     cells(u'|',
+           [](ConversionSettings& s) {
+               s.cooccur = true;
+               s.secondColumn = 5;
+           }),
+     vertices({"a", "b"}) << "1 2"},
+
+    // Projection: shared vertices of the other mode, each counted once.
+    {"people by the events they share", "p1;e1\np2;e1\np1;e2\np3;e2\np2;e2\np2;e2\np4;e3\n",
+     [](ConversionSettings& s) {
+         s.mode = NetworkMode::TwoMode;
+         s.projection = Projection::FirstMode;
+     },
+     vertices({"p1", "p2", "p3", "p4"}) << "1 2 2" << "1 3 1" << "2 3 1"},
+    {"events by the people they share", "p1;e1\np2;e1\np1;e2\np2;e2\np3;e3\n",
+     [](ConversionSettings& s) {
+         s.mode = NetworkMode::TwoMode;
+         s.projection = Projection::SecondMode;
+     },
+     vertices({"e1", "e2", "e3"}) << "1 2 2"},
+};
+
+void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class LinkCases : public ::testing::TestWithParam<Case> { };
+
+TEST_P(LinkCases, GiveTheNetwork)
+{
+    const Case& c = GetParam();
+    EXPECT_EQ(convert(c.data, c.setup), c.expected) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Links, LinkCases, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<Case>& info) {
+                             return std::to_string(info.index);
+                         });
+
+std::pair<QString, QString> unordered(const QString& a, const QString& b)
+{
+    return a < b ? std::pair(a, b) : std::pair(b, a);
+}
+
+// Merged weights against a plain reference: the sum of each pair's weights, whatever the order
+// of its ends, and so the sum of all weights.
+TEST(Links, MergedSumsMatchAPlainReference)
+{
+    QRandomGenerator random(20261209);
+    for (int round = 0; round < 20; ++round) {
+        QByteArray data;
+        std::map<std::pair<QString, QString>, qint64> expected;
+        const int records = 1 + random.bounded(300);
+        for (int r = 0; r < records; ++r) {
+            const QString a = QStringLiteral("n%1").arg(random.bounded(12));
+            const QString b = QStringLiteral("n%1").arg(random.bounded(12));
+            const qint64 weight = random.bounded(-1000, 1000);
+            data += QStringLiteral("%1;%2;%3\n").arg(a, b).arg(weight).toUtf8();
+            expected[unordered(a, b)] += weight;
+        }
+        const QStringList lines = convert(data, merged(MergeRule::Sum));
+        const qsizetype edges = lines.indexOf(QStringLiteral("*Edges"));
+        ASSERT_GT(edges, 0) << lines.join(u'\n').toStdString();
+        const auto name = [&](const QString& number) {
+            return lines.at(number.toInt()).section(u'"', 1, 1);
+        };
+        std::map<std::pair<QString, QString>, qint64> merged;
+        for (qsizetype i = edges + 1; i < lines.size(); ++i) {
+            const QStringList parts = lines.at(i).split(u' ');
+            ASSERT_EQ(parts.size(), 3);
+            const auto key = unordered(name(parts[0]), name(parts[1]));
+            EXPECT_EQ(merged.count(key), 0u) << "a pair merged twice";
+            merged[key] = parts[2].toLongLong();
+        }
+        EXPECT_EQ(merged, expected);
+    }
+}
+
+} // namespace
