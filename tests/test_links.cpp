@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "engine/network/link_merger.h"
 #include "engine/run/conversion_run.h"
 #include "engine/run/run_error.h"
 #include "test_support.h"
@@ -7,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <functional>
 #include <map>
 
@@ -44,7 +46,8 @@ QStringList convert(const QByteArray& data, const Setup& setup)
     return lines;
 }
 
-Setup merged(MergeRule rule, bool weighted = true, Setup more = [](ConversionSettings&) {})
+Setup merged(
+    MergeRule rule, bool weighted = true, Setup more = [](ConversionSettings&) {})
 {
     return [=](ConversionSettings& s) {
         s.merge = rule;
@@ -54,7 +57,8 @@ Setup merged(MergeRule rule, bool weighted = true, Setup more = [](ConversionSet
     };
 }
 
-Setup cells(QChar separator, Setup more = [](ConversionSettings&) {})
+Setup cells(
+    QChar separator, Setup more = [](ConversionSettings&) {})
 {
     return [=](ConversionSettings& s) {
         s.cellSeparator = separator;
@@ -82,54 +86,69 @@ QStringList vertices(std::initializer_list<const char*> names, const char* kind 
 const Case kCases[] = {
     // Merged links: one line at the place of the first, either order for edges.
     {"sum", "a;b;1\nb;a;2.5\na;c;4\na;b;-0.5\n", merged(MergeRule::Sum),
-     vertices({"a", "b", "c"}) << "1 2 3" << "1 3 4"},
+     vertices({"a", "b", "c"}) << "1 2 3"
+                               << "1 3 4"},
     {"sum of decimal commas", "a;b;1,5\nb;a;1.000,5\n",
      merged(MergeRule::Sum, true, [](ConversionSettings& s) { s.decimalComma = true; }),
      vertices({"a", "b"}) << "1 2 1002"},
     {"sum of arcs keeps directions apart", "a;b;1\nb;a;2\na;b;3\n",
      merged(MergeRule::Sum, true, [](ConversionSettings& s) { s.directed = true; }),
-     vertices({"a", "b"}, "*Arcs") << "1 2 4" << "2 1 2"},
+     vertices({"a", "b"}, "*Arcs") << "1 2 4"
+                                   << "2 1 2"},
     {"count needs no weight", "a;b\nb;a\na;c\nc;\n", merged(MergeRule::Count, false),
-     vertices({"a", "b", "c"}) << "1 2 2" << "1 3 1"},
-    {"max keeps the largest weight's text", "a;b;2\na;b;2.50\nb;a;1e0\n",
-     merged(MergeRule::Max), vertices({"a", "b"}) << "1 2 2.50"},
+     vertices({"a", "b", "c"}) << "1 2 2"
+                               << "1 3 1"},
+    {"max keeps the largest weight's text", "a;b;2\na;b;2.50\nb;a;1e0\n", merged(MergeRule::Max),
+     vertices({"a", "b"}) << "1 2 2.50"},
     {"first keeps the first weight's text", "a;b;x\nb;a;y\n", merged(MergeRule::First),
      vertices({"a", "b"}) << "1 2 x"},
     {"two-mode pairs", "a;a;1\na;b;2\na;a;3\n",
-     merged(MergeRule::Sum, true,
-            [](ConversionSettings& s) { s.mode = NetworkMode::TwoMode; }),
+     merged(MergeRule::Sum, true, [](ConversionSettings& s) { s.mode = NetworkMode::TwoMode; }),
      QStringList {"*Vertices 3 1", "1 \"a\"", "2 \"a\"", "3 \"b\"", "*Edges", "1 2 4", "1 3 2"}},
-    {"a weight that is not a number", "a;b;1\na;b;um\n", merged(MergeRule::Sum),
+    {"a weight that is not a number",
+     "a;b;1\na;b;um\n",
+     merged(MergeRule::Sum),
      {"error: O peso \"um\" não é um número."}},
-    {"a blank weight", "a;b;1\na;b;\n", merged(MergeRule::Max),
+    {"a blank weight",
+     "a;b;1\na;b;\n",
+     merged(MergeRule::Max),
      {"error: O peso \"\" não é um número."}},
 
     // Names listed in a cell.
     {"every name of one end to every name of the other", "a|b;x|y;7\n",
      cells(u'|', [](ConversionSettings& s) { s.valueColumn = 2; }),
-     vertices({"a", "b", "x", "y"}) << "1 3 7" << "1 4 7" << "2 3 7" << "2 4 7"},
+     vertices({"a", "b", "x", "y"}) << "1 3 7"
+                                    << "1 4 7"
+                                    << "2 3 7"
+                                    << "2 4 7"},
     {"spaces around names and empty names dropped", " a | |b ;x\n", cells(u'|'),
-     vertices({"a", "b", "x"}) << "1 3" << "2 3"},
+     vertices({"a", "b", "x"}) << "1 3"
+                               << "2 3"},
     {"a link once per record", "a|a|A;x\n", cells(u'|'), vertices({"a", "x"}) << "1 2"},
     {"an empty cell links nothing", ";x\na;x\n", cells(u'|'), vertices({"x", "a"}) << "2 1"},
     {"two-mode cells", "a|b;x\nb;x|y\n",
      cells(u'|', [](ConversionSettings& s) { s.mode = NetworkMode::TwoMode; }),
      QStringList {"*Vertices 4 2", "1 \"a\"", "2 \"b\"", "3 \"x\"", "4 \"y\"", "*Edges", "1 3",
                   "2 3", "2 3", "2 4"}},
-    {"a non-ASCII cell separator", "a§b;x\n", cells(u'§'), vertices({"a", "b", "x"})
-                                                                  << "1 3" << "2 3"},
+    {"a non-ASCII cell separator", "a§b;x\n", cells(u'§'),
+     vertices({"a", "b", "x"}) << "1 3"
+                               << "2 3"},
 
     // Co-occurrence: the names of one cell linked pairwise, without loops.
     {"a clique per record", "a|b|c\nd\nb|b\n",
      cells(u'|', [](ConversionSettings& s) { s.cooccur = true; }),
-     vertices({"a", "b", "c", "d"}) << "1 2" << "1 3" << "2 3"},
+     vertices({"a", "b", "c", "d"}) << "1 2"
+                                    << "1 3"
+                                    << "2 3"},
     {"counted over records", "a|b;1\nb|a|c;2\nc|b;3\n",
      cells(u'|',
            [](ConversionSettings& s) {
                s.cooccur = true;
                s.merge = MergeRule::Count;
            }),
-     vertices({"a", "b", "c"}) << "1 2 2" << "2 3 2" << "1 3 1"},
+     vertices({"a", "b", "c"}) << "1 2 2"
+                               << "2 3 2"
+                               << "1 3 1"},
     {"the second column is not read", "a|b\n",
      cells(u'|',
            [](ConversionSettings& s) {
@@ -144,7 +163,9 @@ const Case kCases[] = {
          s.mode = NetworkMode::TwoMode;
          s.projection = Projection::FirstMode;
      },
-     vertices({"p1", "p2", "p3", "p4"}) << "1 2 2" << "1 3 1" << "2 3 1"},
+     vertices({"p1", "p2", "p3", "p4"}) << "1 2 2"
+                                        << "1 3 1"
+                                        << "2 3 1"},
     {"events by the people they share", "p1;e1\np2;e1\np1;e2\np2;e2\np3;e3\n",
      [](ConversionSettings& s) {
          s.mode = NetworkMode::TwoMode;
@@ -207,6 +228,44 @@ TEST(Links, MergedSumsMatchAPlainReference)
             merged[key] = parts[2].toLongLong();
         }
         EXPECT_EQ(merged, expected);
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Weights read as a full parse reads them, fast path or not.
+TEST(Links, WeightValuesAsAFullParseReadsThem)
+{
+    QRandomGenerator random(7);
+    QList<QByteArray> weights = {"0",
+                                 "-0",
+                                 "+3",
+                                 "2.50",
+                                 ".5",
+                                 "1.",
+                                 "-12.75",
+                                 "1e3",
+                                 "123456789012345678",
+                                 "0.1",
+                                 "9.999999999999999",
+                                 "3.14159265358979323846",
+                                 "1E-5"};
+    for (int i = 0; i < 20000; ++i) {
+        QByteArray w = QByteArray::number(random.bounded(Q_INT64_C(1) << 50));
+        const int point = random.bounded(int(w.size()) + 1);
+        if (point < w.size())
+            w.insert(point, '.');
+        if (random.bounded(2))
+            w.prepend('-');
+        weights << w;
+    }
+    for (const QByteArray& w : weights) {
+        const QByteArrayView digits = w.startsWith('+') ? QByteArrayView(w).sliced(1) : w;
+        double expected = 0;
+        std::from_chars(digits.data(), digits.data() + digits.size(), expected);
+        EXPECT_EQ(weightValue(w), expected) << w.constData();
     }
 }
 

@@ -3,7 +3,9 @@
 
 #include "engine/network/link_pass.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 
 namespace urdiva {
 
@@ -12,14 +14,47 @@ double weightValue(QByteArrayView weight)
     // from_chars takes no plus sign.
     if (weight.startsWith('+'))
         weight = weight.sliced(1);
+    // Most weights are short decimals: their digits make an integer below 2^53 and their
+    // fraction a power of ten a double holds exactly, so one division rounds as a full parse
+    // would (and is much faster than one).
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const bool negative = weight.startsWith('-');
+    qint64 digits = 0;
+    int count = 0;
+    int fraction = -1;
+    bool plain = weight.size() > negative;
+    for (qsizetype i = negative; plain && i < weight.size(); ++i) {
+        const char c = weight[i];
+        if (c >= '0' && c <= '9' && count < 15) {
+            digits = digits * 10 + (c - '0');
+            ++count;
+            fraction += fraction >= 0;
+        } else if (c == '.' && fraction < 0) {
+            fraction = 0;
+        } else {
+            plain = false;
+        }
+    }
+    if (plain && count > 0) {
+        const double value = double(digits) / kPowers[std::max(fraction, 0)];
+        return negative ? -value : value;
+    }
     double value = 0;
     std::from_chars(weight.data(), weight.data() + weight.size(), value);
     return value;
 }
 
-QByteArray weightText(double value)
+QByteArrayView weightText(double value, char (&buffer)[32])
 {
-    return QByteArray::number(value, 'g', 15);
+    // Whole numbers, the usual weights, are written as integers without a detour.
+    if (value == double(qint64(value)) && std::abs(value) < 1e15) {
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, qint64(value)).ptr;
+        return QByteArrayView(buffer, end);
+    }
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15).ptr;
+    return QByteArrayView(buffer, end);
 }
 
 LinkMerger::LinkMerger(MergeRule rule, bool directed)
@@ -28,42 +63,75 @@ LinkMerger::LinkMerger(MergeRule rule, bool directed)
 {
 }
 
-void LinkMerger::add(int a, int b, QByteArrayView weight)
+void LinkMerger::add(int part, std::span<const Offered> links, quint64 order)
 {
-    const auto [slot, isNew] = m_index.try_emplace(linkKey(a, b, m_directed), 0);
-    const bool numeric = m_rule == MergeRule::Sum || m_rule == MergeRule::Max;
-    const double value = numeric ? weightValue(weight) : 0;
-    const auto keepText = [&](Link& link) {
-        link.textBegin = m_texts.size();
-        link.textSize = quint32(weight.size());
-        m_texts.append(weight.data(), size_t(weight.size()));
-    };
-    if (isNew) {
-        slot->second = quint32(m_links.size());
-        Link& link = m_links.emplace_back(Link {a, b, value, 1, 0, 0});
-        if (m_rule == MergeRule::First || m_rule == MergeRule::Max)
-            keepText(link);
-        return;
-    }
-    Link& link = m_links[slot->second];
-    ++link.count;
-    if (m_rule == MergeRule::Sum) {
-        link.value += value;
-    } else if (m_rule == MergeRule::Max && value > link.value) {
-        link.value = value;
-        keepText(link);
+    for (const Offered& offered : links) {
+        const quint64 key = linkKey(offered.a, offered.b, m_directed);
+        // The key's bits mixed, so that the parts are even whatever the vertex numbers.
+        if (int((key * 0x9E3779B97F4A7C15u) >> 63) == part)
+            add(part, offered, key, order);
+        ++order;
     }
 }
 
-QByteArrayView LinkMerger::weightOf(const Link& link, QByteArray& number) const
+void LinkMerger::add(int partNumber, const Offered& offered, quint64 key, quint64 order)
 {
-    switch (m_rule) {
-    case MergeRule::Sum:
-        return number = weightText(link.value);
-    case MergeRule::Count:
-        return number = QByteArray::number(link.count);
-    default:
-        return QByteArrayView(m_texts.data() + link.textBegin, link.textSize);
+    const auto [a, b, weight] = offered;
+    Part& part = m_parts[partNumber];
+    const auto [slot, isNew] = part.index.try_emplace(key, quint32(part.links.size()));
+    const bool numeric = m_rule == MergeRule::Sum || m_rule == MergeRule::Max;
+    const double value = numeric ? weightValue(weight) : 1;
+    const bool keepsText = m_rule == MergeRule::First || m_rule == MergeRule::Max;
+    const auto text = [&] {
+        const Text kept {part.texts.size(), size_t(weight.size())};
+        part.texts.append(weight.data(), size_t(weight.size()));
+        return kept;
+    };
+    if (isNew) {
+        part.links.push_back(Link {order, a, b, value});
+        if (keepsText)
+            part.textOf.push_back(text());
+        return;
+    }
+    Link& link = part.links[slot->second];
+    if (m_rule == MergeRule::Sum || m_rule == MergeRule::Count) {
+        link.value += value;
+    } else if (m_rule == MergeRule::Max && value > link.value) {
+        link.value = value;
+        part.textOf[slot->second] = text();
+    }
+}
+
+std::vector<LinkMerger::Entry> LinkMerger::inOrder() const
+{
+    constexpr Entry kSecond = Entry(1) << 31;
+    const std::vector<Link>& x = m_parts[0].links;
+    const std::vector<Link>& y = m_parts[1].links;
+    std::vector<Entry> order;
+    order.reserve(x.size() + y.size());
+    size_t i = 0;
+    size_t j = 0;
+    while (i < x.size() || j < y.size()) {
+        if (j == y.size() || (i < x.size() && x[i].order < y[j].order))
+            order.push_back(Entry(i++));
+        else
+            order.push_back(kSecond | Entry(j++));
+    }
+    return order;
+}
+
+void LinkMerger::get(Entry entry, int& a, int& b, QByteArrayView& weight, char (&buffer)[32]) const
+{
+    const Part& part = m_parts[entry >> 31];
+    const size_t place = entry & ~(Entry(1) << 31);
+    const Link& link = part.links[place];
+    a = link.a;
+    b = link.b;
+    if (m_rule == MergeRule::Sum || m_rule == MergeRule::Count) {
+        weight = weightText(link.value, buffer);
+    } else {
+        const Text text = part.textOf[place];
+        weight = QByteArrayView(part.texts.data() + text.begin, qsizetype(text.size));
     }
 }
 

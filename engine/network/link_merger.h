@@ -4,9 +4,9 @@
 #include "engine/names/hash_map.h"
 #include "engine/run/conversion_settings.h"
 
-#include <QByteArray>
 #include <QByteArrayView>
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -16,44 +16,63 @@ namespace urdiva {
 // which keeps the place and the direction of the first. Its weight is the sum of the weights,
 // their number, the largest or the first of them, by the merge rule. For the sum and the
 // largest, every weight must be a number (see isNumber).
+//
+// The links are shared out between two parts by their ends, so that two threads can gather
+// them at once: each offers a batch of links, in order, to add() for its own part, which keeps
+// the links that belong to it. In a batch the table's lookups follow each other closely, so that
+// the processor waits for several at once.
 class LinkMerger {
 public:
-    LinkMerger(MergeRule rule, bool directed);
-
-    void add(int a, int b, QByteArrayView weight);
-    qsizetype size() const { return qsizetype(m_links.size()); }
-    // Calls use(a, b, weight) for every merged link, in the order of their first records.
-    template <typename Use>
-    void forEach(Use use) const
-    {
-        QByteArray number;
-        for (const Link& link : m_links)
-            use(link.a, link.b, weightOf(link, number));
-    }
-
-private:
-    struct Link {
+    struct Offered {
         int a;
         int b;
-        double value; // the sum or the largest
-        quint32 count;
-        quint32 textSize; // of the first or the largest weight's text
-        size_t textBegin;
+        QByteArrayView weight;
     };
 
-    QByteArrayView weightOf(const Link& link, QByteArray& number) const;
+    LinkMerger(MergeRule rule, bool directed);
+
+    // The links of `part` among a batch whose first link is numbered `order` (counted over all
+    // links, in order).
+    void add(int part, std::span<const Offered> links, quint64 order);
+    // A merged link: its part (the top bit) and its place there.
+    using Entry = quint32;
+    // The merged links, in the order of their first links.
+    std::vector<Entry> inOrder() const;
+    // The vertex numbers and the weight of a merged link; the weight may be put in `buffer`.
+    void get(Entry entry, int& a, int& b, QByteArrayView& weight, char (&buffer)[32]) const;
+
+private:
+    void add(int part, const Offered& offered, quint64 key, quint64 order);
+
+    struct Link {
+        quint64 order;
+        int a;
+        int b;
+        double value; // the sum, the number or the largest
+    };
+    struct Text {
+        size_t begin;
+        size_t size;
+    };
+    // A cache line each: the two threads update their part's sizes at every link.
+    struct alignas(64) Part {
+        std::vector<Link> links; // in order
+        HashMap<quint64, quint32> index; // link key -> place in links
+        // With the first and the largest rules: the text of each link's weight, in `texts`.
+        std::vector<Text> textOf;
+        std::string texts;
+    };
 
     MergeRule m_rule;
     bool m_directed;
-    std::vector<Link> m_links;
-    HashMap<quint64, quint32> m_index;
-    std::string m_texts;
+    Part m_parts[2];
 };
 
 // The value of a weight that isNumber() accepts.
 double weightValue(QByteArrayView weight);
-// A sum of weights as a weight: at most 15 significant digits, so that decimal weights add up to
-// the decimals they look like (0.1 + 0.2 gives 0.3), without a needless fraction or exponent.
-QByteArray weightText(double value);
+// A sum of weights as a weight, in `buffer`: at most 15 significant digits, so that decimal
+// weights add up to the decimals they look like (0.1 + 0.2 gives 0.3), without a needless
+// fraction or exponent.
+QByteArrayView weightText(double value, char (&buffer)[32]);
 
 } // namespace urdiva

@@ -4,8 +4,49 @@
 #include "engine/network/link_merger.h"
 #include "engine/network/link_pass.h"
 #include "engine/network/projection.h"
+#include "engine/run/parallel.h"
+
+#include <algorithm>
+#include <charconv>
 
 namespace urdiva {
+
+namespace {
+
+// The merged links, in blocks: a Pajek block's lines are made in two halves at once.
+void writeMerged(NetworkText& text, const LinkMerger& merger, NetworkWriter& writer, bool pajek,
+                 const std::function<void()>& written, RunSummary& summary)
+{
+    const std::vector<LinkMerger::Entry> order = merger.inOrder();
+    constexpr size_t kBlock = size_t(1) << 20;
+    for (size_t first = 0; first < order.size(); first += kBlock) {
+        const size_t count = std::min(kBlock, order.size() - first);
+        NetworkText tail;
+        const auto lines = [&](size_t begin, size_t end, int half) {
+            char buffer[32];
+            int a = 0;
+            int b = 0;
+            QByteArrayView weight;
+            for (size_t k = first + begin; k < first + end; ++k) {
+                merger.get(order[k], a, b, weight, buffer);
+                if (!pajek)
+                    writer.writeEdge(a, b, weight);
+                else
+                    (half == 0 ? text : tail).appendEdgeLine(a, b, weight);
+            }
+        };
+        // The other formats are written in order by one writer.
+        if (pajek)
+            inHalves(count, lines);
+        else
+            lines(0, count, 0);
+        text.append(tail);
+        summary.edgeLines += qint64(count);
+        written();
+    }
+}
+
+} // namespace
 
 void writeLinkedNetwork(NetworkText& text, const ConversionSettings& settings,
                         const VertexLists& lists, RecordLog& log,
@@ -49,12 +90,27 @@ void writeLinkedNetwork(NetworkText& text, const ConversionSettings& settings,
         ModeProjection projection(keepSecond, int(lists.firstModeCount()),
                                   int(lists.secondModeCount()));
         eachLink([&](int a, int b, QByteArrayView) { projection.add(a, b); });
-        for (const ModeProjection::Edge& edge : projection.edges())
-            write(edge.a, edge.b, QByteArray::number(edge.shared));
+        for (const ModeProjection::Edge& edge : projection.edges()) {
+            char buffer[16];
+            write(edge.a, edge.b,
+                  QByteArrayView(buffer, std::to_chars(buffer, buffer + 16, edge.shared).ptr));
+        }
     } else if (settings.merge != MergeRule::None) {
         LinkMerger merger(settings.merge, directed);
-        eachLink([&](int a, int b, QByteArrayView weight) { merger.add(a, b, weight); });
-        merger.forEach(write);
+        quint64 links = 0; // before the chunk
+        std::vector<LinkMerger::Offered> offered;
+        log.drain([&](const RecordLog::Chunk& chunk) {
+            offered.clear();
+            summary.recordsWithoutLink +=
+                forEachLink(chunk, rules, weighted, firstNumbers, secondNumbers,
+                            [&](int a, int b, QByteArrayView weight) {
+                                offered.push_back({a, b, weight});
+                            });
+            inTwoParts(offered.size(), [&](int part) { merger.add(part, offered, links); });
+            links += offered.size();
+        });
+        writeMerged(text, merger, writer, settings.format == NetworkFormat::Pajek, written,
+                    summary);
     } else {
         eachLink(write);
     }

@@ -229,8 +229,8 @@ void NetworkWriter::writeEdge(int a, int b, QByteArrayView weight)
         if (m_weights == WeightKind::Numbers)
             m_text.appendUtf8Line(head + R"( weight=")" + weightXml + R"("/>)");
         else if (m_weights == WeightKind::Texts)
-            m_text.appendUtf8Line(head + R"(><attvalues><attvalue for="w" value=")" +
-                                  weightXml + R"("/></attvalues></edge>)");
+            m_text.appendUtf8Line(head + R"(><attvalues><attvalue for="w" value=")" + weightXml +
+                                  R"("/></attvalues></edge>)");
         else
             m_text.appendUtf8Line(head + "/>");
         break;

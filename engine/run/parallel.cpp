@@ -44,6 +44,16 @@ void inHalves(size_t count, const std::function<void(size_t begin, size_t end, i
         runTogether({[&] { part(0, count / 2, 0); }, [&] { part(count / 2, count, 1); }});
 }
 
+void inTwoParts(size_t items, const std::function<void(int part)>& task)
+{
+    if (items < 20000) {
+        task(0);
+        task(1);
+    } else {
+        runTogether({[&] { task(0); }, [&] { task(1); }});
+    }
+}
+
 size_t coreCount()
 {
     return std::max(1u, std::thread::hardware_concurrency());

@@ -17,6 +17,10 @@ void runTogether(const std::vector<std::function<void()>>& tasks);
 // 20,000 items, where a second thread is not worth starting, once for the whole as half 0.
 void inHalves(size_t count, const std::function<void(size_t begin, size_t end, int half)>& part);
 
+// Calls task(0) and task(1), together on two threads when `items` (the work each does) are many
+// enough to be worth a second thread, else one after the other.
+void inTwoParts(size_t items, const std::function<void(int part)>& task);
+
 // The number of tasks worth running together: the processor's cores, at least one.
 size_t coreCount();
 

@@ -1,0 +1,67 @@
+#!/usr/bin/python3
+# SPDX-License-Identifier: MIT
+"""Times urdiva-cli's link options on the 1,000,000-record file of run_bench.py against the plain
+run on the same file (one Pajek edge line per record, with the weight), in one run: each option
+and the plain run alternate, best of --repeat, so that a slow spell of the machine falls on all.
+Co-occurrence runs over a file of its own, made from the same names: one cell of 1 to 6 names per
+record, 200,000 records.
+
+Usage: link_options.py [--repeat N] PATH_TO_URDIVA_CLI
+"""
+import argparse
+import os
+import random
+import subprocess
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from run_bench import HERE, data_file, measure  # noqa: E402
+
+
+def cells_file(data, folder):
+    path = os.path.join(folder, "cells_200000.csv")
+    if not os.path.exists(path):
+        with open(data, encoding="utf-8") as f:
+            names = list({line.split(";")[0] for line in f})
+        rnd = random.Random(3)
+        with open(path, "w", encoding="utf-8", newline="") as f:
+            for _ in range(200_000):
+                f.write("|".join(rnd.sample(names, rnd.randint(1, 6))) + "\r\n")
+    return path
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("cli")
+    parser.add_argument("--repeat", type=int, default=5)
+    args = parser.parse_args()
+    folder = os.path.join(HERE, "data")
+    os.makedirs(folder, exist_ok=True)
+    data = data_file(1_000_000, 100_000, folder)
+    cells = cells_file(data, folder)
+    out = os.path.join(folder, "out")
+    runs = {
+        "plain (--value 3)": ["--value", "3", data],
+        "--merge sum": ["--value", "3", "--merge", "sum", data],
+        "--merge count": ["--merge", "count", data],
+        "--format graphml": ["--value", "3", "--format", "graphml", data],
+        "--format csv": ["--value", "3", "--format", "csv", data],
+        "--two-mode --project first": ["--two-mode", "--project", "first", data],
+        "--cooccur 1 --cell-separator '|' --merge count (200,000 records)":
+            ["-s", "tab", "--cooccur", "1", "--cell-separator", "|", "--merge", "count", cells],
+    }
+    best = {name: (float("inf"), 0.0) for name in runs}
+    for _ in range(args.repeat):
+        for name, options in runs.items():
+            seconds, peak = measure([args.cli, "-q", "-f", *options, out], 1)
+            best[name] = (min(best[name][0], seconds), max(best[name][1], peak))
+    plain = best["plain (--value 3)"][0]
+    print("\n1,000,000 records over 100,000 names")
+    print("| urdiva-cli options | seconds | peak MB | time / plain |")
+    print("| --- | ---: | ---: | ---: |")
+    for name, (seconds, peak) in best.items():
+        print(f"| {name} | {seconds:.3f} | {peak:.0f} | {seconds / plain:.2f} |")
+
+
+if __name__ == "__main__":
+    main()
