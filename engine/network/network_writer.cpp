@@ -3,6 +3,9 @@
 
 #include "engine/io/field_marker.h"
 
+#include <algorithm>
+#include <charconv>
+
 namespace urdiva {
 namespace {
 
@@ -201,41 +204,70 @@ qsizetype NetworkWriter::writeVertices(const QStringList& firstMode, const QStri
 
 void NetworkWriter::writeEdge(int a, int b, QByteArrayView weight)
 {
-    const bool weighted = m_weights != WeightKind::None;
-    qsizetype ignored = 0;
-    const QByteArray weightXml = !weighted ? QByteArray()
-                                 : m_weights == WeightKind::Numbers
-                                     ? weight.toByteArray()
-                                     : xmlText(QString::fromUtf8(weight), ignored);
-    switch (m_format) {
-    case NetworkFormat::Pajek:
-        if (weighted)
+    if (m_format == NetworkFormat::Pajek) {
+        if (m_weights != WeightKind::None)
             m_text.appendEdgeLine(a, b, weight);
         else
             m_text.appendEdgeLine(a, b);
-        break;
+        return;
+    }
+    // One line buffer, kept from edge to edge: a million edges make no allocations.
+    QByteArray& line = m_line;
+    line.truncate(0); // keeps the room, which clear() would give back
+    const auto add = [&line](qint64 value) {
+        char digits[24];
+        line.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
+    };
+    const auto addWeight = [&] {
+        if (m_weights == WeightKind::Numbers) {
+            line.append(weight);
+        } else {
+            qsizetype ignored = 0;
+            line.append(xmlText(QString::fromUtf8(weight), ignored));
+        }
+    };
+    switch (m_format) {
     case NetworkFormat::Csv:
-        m_text.appendUtf8Line(m_csvNames[size_t(a - 1)] + ',' + m_csvNames[size_t(b - 1)] +
-                              (weighted ? ',' + csvField(weight) : QByteArray()));
+        line.append(m_csvNames[size_t(a - 1)]).append(',').append(m_csvNames[size_t(b - 1)]);
+        if (m_weights != WeightKind::None)
+            line.append(',').append(csvField(weight));
         break;
     case NetworkFormat::GraphML:
-        m_text.appendUtf8Line(R"(    <edge source="n)" + number(a) + R"(" target="n)" + number(b) +
-                              (weighted ? R"("><data key="weight">)" + weightXml + "</data></edge>"
-                                        : QByteArray(R"("/>)")));
+        line.append(R"(    <edge source="n)");
+        add(a);
+        line.append(R"(" target="n)");
+        add(b);
+        if (m_weights == WeightKind::None) {
+            line.append(R"("/>)");
+            break;
+        }
+        line.append(R"("><data key="weight">)");
+        addWeight();
+        line.append("</data></edge>");
         break;
-    case NetworkFormat::Gexf: {
-        const QByteArray head = R"(      <edge id=")" + number(m_edges) + R"(" source=")" +
-                                number(a) + R"(" target=")" + number(b) + '"';
-        if (m_weights == WeightKind::Numbers)
-            m_text.appendUtf8Line(head + R"( weight=")" + weightXml + R"("/>)");
-        else if (m_weights == WeightKind::Texts)
-            m_text.appendUtf8Line(head + R"(><attvalues><attvalue for="w" value=")" + weightXml +
-                                  R"("/></attvalues></edge>)");
-        else
-            m_text.appendUtf8Line(head + "/>");
+    case NetworkFormat::Gexf:
+        line.append(R"(      <edge id=")");
+        add(m_edges);
+        line.append(R"(" source=")");
+        add(a);
+        line.append(R"(" target=")");
+        add(b);
+        if (m_weights == WeightKind::Numbers) {
+            line.append(R"(" weight=")");
+            addWeight();
+            line.append(R"("/>)");
+        } else if (m_weights == WeightKind::Texts) {
+            line.append(R"("><attvalues><attvalue for="w" value=")");
+            addWeight();
+            line.append(R"("/></attvalues></edge>)");
+        } else {
+            line.append(R"("/>)");
+        }
+        break;
+    case NetworkFormat::Pajek:
         break;
     }
-    }
+    m_text.appendUtf8Line(line);
     ++m_edges;
 }
 

@@ -42,6 +42,7 @@ private:
     WeightKind m_weights;
     qint64 m_edges = 0;
     std::vector<QByteArray> m_csvNames; // by vertex number - 1, quoted where they need it
+    QByteArray m_line;
 };
 
 } // namespace urdiva
