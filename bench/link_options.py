@@ -47,7 +47,7 @@ def main():
         "--format graphml": ["--value", "3", "--format", "graphml", data],
         "--format csv": ["--value", "3", "--format", "csv", data],
         "--two-mode --project first": ["--two-mode", "--project", "first", data],
-        "--cooccur 1 --cell-separator '|' --merge count (200,000 records)":
+        "--cooccur 1 --cell-separator \\| --merge count (200,000 records)":
             ["-s", "tab", "--cooccur", "1", "--cell-separator", "|", "--merge", "count", cells],
     }
     best = {name: (float("inf"), 0.0) for name in runs}
