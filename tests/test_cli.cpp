@@ -281,11 +281,12 @@ TEST_F(CliTest, HelpAndVersion)
         QString::fromUtf8(readBytes(QStringLiteral(URDIVA_SOURCE_DIR "/README.md")));
     const QRegularExpression option(QStringLiteral("--[a-z-]+"));
     QStringList documented;
-    for (const QString& row : readme.split(u'\n')) {
-        if (row.startsWith(QStringLiteral("| `-"))) {
-            for (const auto& match : option.globalMatch(row.section(u'|', 1, 1)))
-                documented << match.captured();
-        }
+    const QStringList lines = readme.split(u'\n');
+    // The rows of the table headed "| option | meaning |".
+    for (qsizetype i = lines.indexOf(QStringLiteral("| option | meaning |")) + 2;
+         i > 1 && i < lines.size() && lines.at(i).startsWith(u'|'); ++i) {
+        for (const auto& match : option.globalMatch(lines.at(i).section(u'|', 1, 1)))
+            documented << match.captured();
     }
     QStringList helped;
     for (const QString& line : r.out.split(u'\n')) {

@@ -75,8 +75,8 @@ void writeLinkedNetwork(NetworkText& text, const ConversionSettings& settings,
     const bool weighted = settings.valueColumn.has_value();
     const auto eachLink = [&](const std::function<void(int, int, QByteArrayView)>& use) {
         log.drain([&](const RecordLog::Chunk& chunk) {
-            summary.recordsWithoutLink +=
-                forEachLink(chunk, rules, weighted, firstNumbers, secondNumbers, use);
+            summary.recordsWithoutLink += forEachLink(chunk, 0, chunk.records(), rules, weighted,
+                                                      firstNumbers, secondNumbers, use);
         });
     };
     const auto write = [&](int a, int b, QByteArrayView weight) {
@@ -98,16 +98,25 @@ void writeLinkedNetwork(NetworkText& text, const ConversionSettings& settings,
     } else if (settings.merge != MergeRule::None) {
         LinkMerger merger(settings.merge, directed);
         quint64 links = 0; // before the chunk
-        std::vector<LinkMerger::Offered> offered;
+        // A chunk's links are listed in two halves at once, then gathered in two parts at once.
+        std::vector<LinkMerger::Offered> offered[2];
         log.drain([&](const RecordLog::Chunk& chunk) {
-            offered.clear();
-            summary.recordsWithoutLink +=
-                forEachLink(chunk, rules, weighted, firstNumbers, secondNumbers,
-                            [&](int a, int b, QByteArrayView weight) {
-                                offered.push_back({a, b, weight});
-                            });
-            inTwoParts(offered.size(), [&](int part) { merger.add(part, offered, links); });
-            links += offered.size();
+            qint64 withoutLink[2] = {0, 0};
+            offered[0].clear();
+            offered[1].clear();
+            inHalves(chunk.records(), [&](size_t begin, size_t end, int half) {
+                withoutLink[half] =
+                    forEachLink(chunk, begin, end, rules, weighted, firstNumbers, secondNumbers,
+                                [&](int a, int b, QByteArrayView weight) {
+                                    offered[half].push_back({a, b, weight});
+                                });
+            });
+            summary.recordsWithoutLink += withoutLink[0] + withoutLink[1];
+            inTwoParts(offered[0].size() + offered[1].size(), [&](int part) {
+                merger.add(part, offered[0], links);
+                merger.add(part, offered[1], links + offered[0].size());
+            });
+            links += offered[0].size() + offered[1].size();
         });
         writeMerged(text, merger, writer, settings.format == NetworkFormat::Pajek, written,
                     summary);

@@ -40,16 +40,24 @@ private:
 
 } // namespace
 
-qint64 forEachLink(const RecordLog::Chunk& chunk, const LinkRules& rules, bool weighted,
-                   const std::vector<int>& firstNumbers, const std::vector<int>& secondNumbers,
+qint64 forEachLink(const RecordLog::Chunk& chunk, size_t begin, size_t end, const LinkRules& rules,
+                   bool weighted, const std::vector<int>& firstNumbers,
+                   const std::vector<int>& secondNumbers,
                    const std::function<void(int a, int b, QByteArrayView weight)>& onLink)
 {
     qint64 withoutLink = 0;
     const char* weight = chunk.weights.data();
     const char* weightsEnd = weight + chunk.weights.size();
     const FieldMemo::FieldRef* ends = chunk.ends.data();
+    for (size_t r = 0; r < begin; ++r) {
+        if (weighted)
+            weight =
+                static_cast<const char*>(std::memchr(weight, '\n', size_t(weightsEnd - weight))) +
+                1;
+        ends += chunk.counts.empty() ? 2 : chunk.counts[2 * r] + chunk.counts[2 * r + 1];
+    }
     RecordLinks seen;
-    for (size_t r = 0; r < chunk.records(); ++r) {
+    for (size_t r = begin; r < end; ++r) {
         QByteArrayView weightText;
         if (weighted) {
             const char* lineEnd =
