@@ -203,28 +203,46 @@ TEST(RecordLog, GivesBackEveryRecordInOrder)
     for (const size_t bound :
          {size_t(0), chunkBytes + RecordLog::kChunkRecords * 8, RecordLog::kMemoryBound}) {
         for (const bool weighted : {false, true}) {
-            RecordLog log(weighted, bound);
-            std::string expectedWeights;
-            for (size_t r = 0; r < records; ++r) {
-                const QByteArray weight = r % 7 == 0 ? QByteArray("") : QByteArray::number(r);
-                log.add(FieldMemo::FieldRef(r * 3), FieldMemo::FieldRef(r * 5 + 1), weight,
-                        qint64(r));
-                expectedWeights += weight.toStdString() + '\n';
+            // Records of two fields, then records of names (0 to 3 on the first end, 1 on the
+            // second).
+            for (const bool names : {false, true}) {
+                RecordLog log(weighted, bound);
+                std::string expectedWeights;
+                std::vector<FieldMemo::FieldRef> expectedEnds;
+                std::vector<quint32> expectedCounts;
+                for (size_t r = 0; r < records; ++r) {
+                    const QByteArray weight = r % 7 == 0 ? QByteArray("") : QByteArray::number(r);
+                    std::vector<FieldMemo::FieldRef> first;
+                    for (size_t k = 0; k < (names ? r % 4 : 1); ++k)
+                        first.push_back(FieldMemo::FieldRef(r * 3 + k));
+                    const std::vector<FieldMemo::FieldRef> second {FieldMemo::FieldRef(r * 5 + 1)};
+                    if (names) {
+                        log.addNames(first, second, weight, qint64(r));
+                        expectedCounts.insert(expectedCounts.end(), {quint32(first.size()), 1});
+                    } else {
+                        log.add(first[0], second[0], weight, qint64(r));
+                    }
+                    expectedEnds.insert(expectedEnds.end(), first.begin(), first.end());
+                    expectedEnds.push_back(second[0]);
+                    expectedWeights += weight.toStdString() + '\n';
+                }
+                EXPECT_EQ(log.firstLackingWeight(), 0);
+                std::vector<FieldMemo::FieldRef> ends;
+                std::vector<quint32> counts;
+                std::string weights;
+                size_t chunkRecords = 0;
+                log.drain([&](const RecordLog::Chunk& chunk) {
+                    ends.insert(ends.end(), chunk.ends.begin(), chunk.ends.end());
+                    counts.insert(counts.end(), chunk.counts.begin(), chunk.counts.end());
+                    weights += chunk.weights;
+                    chunkRecords += chunk.records();
+                });
+                EXPECT_EQ(chunkRecords, records) << bound;
+                EXPECT_TRUE(ends == expectedEnds) << bound;
+                EXPECT_TRUE(counts == expectedCounts) << bound;
+                EXPECT_EQ(weights, weighted ? expectedWeights : std::string()) << bound;
+                EXPECT_TRUE(QDir(spillDir.path(QString())).isEmpty()) << bound;
             }
-            EXPECT_EQ(log.firstLackingWeight(), 0);
-            std::vector<FieldMemo::FieldRef> ends;
-            std::string weights;
-            log.drain([&](const RecordLog::Chunk& chunk) {
-                ends.insert(ends.end(), chunk.ends.begin(), chunk.ends.end());
-                weights += chunk.weights;
-            });
-            ASSERT_EQ(ends.size(), 2 * records) << bound;
-            for (size_t r = 0; r < records; ++r) {
-                ASSERT_EQ(ends[2 * r], r * 3) << bound << ' ' << r;
-                ASSERT_EQ(ends[2 * r + 1], r * 5 + 1) << bound << ' ' << r;
-            }
-            EXPECT_EQ(weights, weighted ? expectedWeights : std::string()) << bound;
-            EXPECT_TRUE(QDir(spillDir.path(QString())).isEmpty()) << bound;
         }
     }
     if (tmpdir.isNull())
