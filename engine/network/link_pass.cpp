@@ -4,7 +4,6 @@
 #include "engine/names/hash_map.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace urdiva {
 namespace {
@@ -47,24 +46,15 @@ qint64 forEachLink(const RecordLog::Chunk& chunk, size_t begin, size_t end, cons
 {
     qint64 withoutLink = 0;
     const char* weight = chunk.weights.data();
-    const char* weightsEnd = weight + chunk.weights.size();
     const FieldMemo::FieldRef* ends = chunk.ends.data();
     for (size_t r = 0; r < begin; ++r) {
         if (weighted)
-            weight =
-                static_cast<const char*>(std::memchr(weight, '\n', size_t(weightsEnd - weight))) +
-                1;
+            chunk.takeWeight(weight);
         ends += chunk.counts.empty() ? 2 : chunk.counts[2 * r] + chunk.counts[2 * r + 1];
     }
     RecordLinks seen;
     for (size_t r = begin; r < end; ++r) {
-        QByteArrayView weightText;
-        if (weighted) {
-            const char* lineEnd =
-                static_cast<const char*>(std::memchr(weight, '\n', size_t(weightsEnd - weight)));
-            weightText = QByteArrayView(weight, lineEnd);
-            weight = lineEnd + 1;
-        }
+        const QByteArrayView weightText = weighted ? chunk.takeWeight(weight) : QByteArrayView();
         if (chunk.counts.empty()) {
             const int a = firstNumbers[ends[0]];
             const int b = secondNumbers[ends[1]];

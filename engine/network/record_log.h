@@ -6,6 +6,7 @@
 #include <QByteArrayView>
 #include <QTemporaryFile>
 
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <span>
@@ -29,6 +30,15 @@ public:
         std::vector<quint32> counts;
         std::string weights; // each record's weight in UTF-8, followed by an LF (no field has one)
         size_t records() const { return counts.empty() ? ends.size() / 2 : counts.size() / 2; }
+        // The weight that starts at `weight` in `weights`; `weight` moves on to the next one.
+        QByteArrayView takeWeight(const char*& weight) const
+        {
+            const char* end = static_cast<const char*>(
+                std::memchr(weight, '\n', size_t(weights.data() + weights.size() - weight)));
+            const QByteArrayView text(weight, end);
+            weight = end + 1;
+            return text;
+        }
     };
     static constexpr size_t kChunkRecords = size_t(1) << 16;
     static constexpr size_t kMemoryBound = size_t(32) << 20;

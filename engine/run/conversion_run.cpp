@@ -21,7 +21,6 @@
 #include <QLocale>
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <utility>
@@ -124,7 +123,6 @@ qint64 appendEdgeLines(NetworkText& text, const RecordLog::Chunk& log, size_t be
                        const std::vector<int>& secondNumbers)
 {
     qint64 lines = 0;
-    const char* weightsEnd = log.weights.data() + log.weights.size();
     // The numbers of a run with millions of fields are spread over more memory than the caches
     // hold: those of the records a little ahead are fetched while this one is written.
     constexpr size_t kAhead = 16;
@@ -135,13 +133,7 @@ qint64 appendEdgeLines(NetworkText& text, const RecordLog::Chunk& log, size_t be
         }
         const int a = firstNumbers[log.ends[2 * r]];
         const int b = secondNumbers[log.ends[2 * r + 1]];
-        QByteArrayView weightText;
-        if (weighted) {
-            const char* lineEnd =
-                static_cast<const char*>(std::memchr(weight, '\n', size_t(weightsEnd - weight)));
-            weightText = QByteArrayView(weight, lineEnd);
-            weight = lineEnd + 1;
-        }
+        const QByteArrayView weightText = weighted ? log.takeWeight(weight) : QByteArrayView();
         // An end without a vertex (a blank field) has no number to write.
         if (a == 0 || b == 0)
             continue;
@@ -163,9 +155,8 @@ qint64 appendEdgeLines(NetworkText& text, const RecordLog::Chunk& log, bool weig
     qint64 lines[2] = {0, 0};
     inHalves(log.ends.size() / 2, [&](size_t begin, size_t end, int half) {
         const char* weight = log.weights.data();
-        const char* weightsEnd = weight + log.weights.size();
         for (size_t r = 0; weighted && r < begin; ++r)
-            weight = static_cast<const char*>(std::memchr(weight, '\n', weightsEnd - weight)) + 1;
+            log.takeWeight(weight);
         if (half == 1)
             tail.reserve(qsizetype(16 * (end - begin) + log.weights.size() / 2));
         lines[half] = appendEdgeLines(half == 0 ? text : tail, log, begin, end, weight, weighted,

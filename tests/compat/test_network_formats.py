@@ -76,19 +76,21 @@ class NetworkFormats(unittest.TestCase):
     def check(self, got, rows, two_mode, directed, weight):
         self.assertEqual(got, expected_links(rows, two_mode, directed, weight))
 
+    def check_networkx(self, g, rows, two_mode, directed, weight):
+        self.assertEqual(g.is_directed(), directed)
+
+        def end(n):
+            data = g.nodes[n]
+            return (data["label"], data["mode"]) if two_mode else data["label"]
+        self.check(collections.Counter(
+            (link_key(end(u), end(v), directed), d.get("weight"))
+            for u, v, d in g.edges(data=True)), rows, two_mode, directed, weight)
+
     def test_graphml_by_networkx_and_igraph(self):
         for rows, options, two_mode, directed, weight in self.cases():
             with self.subTest(options=options):
                 path = run(self.folder.name, rows, "graphml", *options)
-                g = networkx.read_graphml(path)
-                self.assertEqual(g.is_directed(), directed)
-
-                def end(n):
-                    data = g.nodes[n]
-                    return (data["label"], data["mode"]) if two_mode else data["label"]
-                self.check(collections.Counter(
-                    (link_key(end(u), end(v), directed), d.get("weight"))
-                    for u, v, d in g.edges(data=True)), rows, two_mode, directed, weight)
+                self.check_networkx(networkx.read_graphml(path), rows, two_mode, directed, weight)
 
                 h = igraph.Graph.Read_GraphML(path)
                 self.assertEqual(h.is_directed(), directed)
@@ -104,15 +106,8 @@ class NetworkFormats(unittest.TestCase):
     def test_gexf_by_networkx(self):
         for rows, options, two_mode, directed, weight in self.cases():
             with self.subTest(options=options):
-                g = networkx.read_gexf(run(self.folder.name, rows, "gexf", *options))
-                self.assertEqual(g.is_directed(), directed)
-
-                def end(n):
-                    data = g.nodes[n]
-                    return (data["label"], data["mode"]) if two_mode else data["label"]
-                self.check(collections.Counter(
-                    (link_key(end(u), end(v), directed), d.get("weight"))
-                    for u, v, d in g.edges(data=True)), rows, two_mode, directed, weight)
+                self.check_networkx(networkx.read_gexf(run(self.folder.name, rows, "gexf", *options)),
+                                    rows, two_mode, directed, weight)
 
     def test_csv_by_the_csv_module(self):
         rows = self.one_mode
