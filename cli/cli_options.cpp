@@ -144,6 +144,36 @@ struct Options {
                                               "gexf (.gexf) ou csv (.csv, lista de ligações por "
                                               "nome) (padrão: pajek)."),
                                QStringLiteral("FORMAT")};
+    QCommandLineOption reportFormat {QStringLiteral("report-format"),
+                                     QStringLiteral("Formato do relatório: rtf, csv ou html "
+                                                    "(padrão: rtf). CSV e HTML listam os pares "
+                                                    "grupo a grupo, com números de vértice e "
+                                                    "contagens de registros."),
+                                     QStringLiteral("FORMAT")};
+    QCommandLineOption foldAccents {QStringLiteral("fold-accents"),
+                                    QStringLiteral("O relatório compara os nomes sem acentos "
+                                                   "(Luís Sá = Luis Sa).")};
+    QCommandLineOption tokenSort {QStringLiteral("token-sort"),
+                                  QStringLiteral("O relatório compara os nomes com as palavras "
+                                                 "em ordem e sem pontuação (Silva, J. = "
+                                                 "J. Silva).")};
+    QCommandLineOption reportModes {QStringLiteral("report-modes"),
+                                    QStringLiteral("Modos que o relatório compara: first ou both "
+                                                   "(o segundo modo num arquivo "
+                                                   "..._segundo_modo) (padrão: first)."),
+                                    QStringLiteral("MODES")};
+    QCommandLineOption suggestRenames {QStringLiteral("suggest-renames"),
+                                       QStringLiteral("Grava em FILE uma tabela CSV "
+                                                      "variant,canonical: cada nome de um grupo "
+                                                      "do relatório e a grafia mais frequente "
+                                                      "do grupo."),
+                                       QStringLiteral("FILE")};
+    QCommandLineOption rename {QStringLiteral("rename"),
+                               QStringLiteral("Lê os nomes das pontas pela tabela "
+                                              "variant,canonical de FILE (por exemplo a de "
+                                              "--suggest-renames, revista), depois da retirada "
+                                              "de caracteres."),
+                               QStringLiteral("FILE")};
     QCommandLineOption force {{QStringLiteral("f"), QStringLiteral("force")},
                               QStringLiteral("Substitui um arquivo de rede existente.")};
     QCommandLineOption quiet {{QStringLiteral("q"), QStringLiteral("quiet")},
@@ -155,11 +185,13 @@ struct Options {
 
     void addTo(QCommandLineParser& parser) const
     {
-        parser.addOptions({separator,    first,  second,        value,   twoMode,
-                           directed,     header, caseSensitive, sort,    strip,
-                           stripAt,      report, threshold,     noBom,   quotes,
-                           decimalComma, merge,  cellSeparator, cooccur, project,
-                           format,       force,  quiet,         help,    version});
+        parser.addOptions({separator,      first,        second,        value,     twoMode,
+                           directed,       header,       caseSensitive, sort,      strip,
+                           stripAt,        report,       threshold,     noBom,     quotes,
+                           decimalComma,   merge,        cellSeparator, cooccur,   project,
+                           format,         reportFormat, foldAccents,   tokenSort, reportModes,
+                           suggestRenames, rename,       force,         quiet,     help,
+                           version});
     }
 };
 
@@ -249,6 +281,46 @@ QString parseLinkOptions(const QCommandLineParser& parser, const Options& option
     return {};
 }
 
+// The report's options, which all but --rename need --report: the error, or nothing.
+QString parseReportOptions(const QCommandLineParser& parser, const Options& options,
+                           ConversionSettings& settings)
+{
+    for (const QCommandLineOption* option :
+         {&options.reportFormat, &options.foldAccents, &options.tokenSort, &options.reportModes,
+          &options.suggestRenames}) {
+        if (parser.isSet(*option) && !settings.similarityReport)
+            return QStringLiteral("A opção '--%1' precisa de '--report'.")
+                .arg(option->names().constLast());
+    }
+    if (parser.isSet(options.reportFormat)) {
+        static constexpr std::pair<const char*, ReportFormat> kFormats[] = {
+            {"rtf", ReportFormat::Rtf}, {"csv", ReportFormat::Csv}, {"html", ReportFormat::Html}};
+        if (QString error =
+                parseWord(parser, options.reportFormat, kFormats, settings.reportFormat);
+            !error.isEmpty())
+            return error;
+    }
+    if (parser.isSet(options.reportModes)) {
+        static constexpr std::pair<const char*, bool> kModes[] = {{"first", false}, {"both", true}};
+        if (QString error =
+                parseWord(parser, options.reportModes, kModes, settings.reportBothModes);
+            !error.isEmpty())
+            return error;
+        if (settings.reportBothModes && settings.mode != NetworkMode::TwoMode)
+            return QStringLiteral("A opção '--report-modes both' precisa de '--two-mode'.");
+    }
+    settings.foldAccents = parser.isSet(options.foldAccents);
+    settings.tokenSort = parser.isSet(options.tokenSort);
+    settings.suggestRenamesPath = parser.value(options.suggestRenames);
+    settings.renamePath = parser.value(options.rename);
+    for (const QCommandLineOption* option : {&options.suggestRenames, &options.rename}) {
+        if (parser.isSet(*option) && parser.value(*option).isEmpty())
+            return QStringLiteral("A opção '--%1' precisa de um arquivo.")
+                .arg(option->names().constLast());
+    }
+    return {};
+}
+
 void describe(QCommandLineParser& parser)
 {
     parser.setApplicationDescription(
@@ -283,7 +355,8 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     options.addTo(parser);
     const auto& [separator, first, second, value, twoMode, directed, header, caseSensitive, sort,
                  strip, stripAt, report, threshold, noBom, quotes, decimalComma, merge,
-                 cellSeparator, cooccur, project, format, force, quiet, help, version] = options;
+                 cellSeparator, cooccur, project, format, reportFormat, foldAccents, tokenSort,
+                 reportModes, suggestRenames, rename, force, quiet, help, version] = options;
 
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
@@ -303,7 +376,8 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     // Every single-valued option given twice is a mistake worth naming.
     for (const QCommandLineOption* option :
          {&separator, &first, &second, &value, &header, &strip, &stripAt, &threshold, &merge,
-          &cellSeparator, &cooccur, &project, &format}) {
+          &cellSeparator, &cooccur, &project, &format, &reportFormat, &reportModes, &suggestRenames,
+          &rename}) {
         if (parser.values(*option).size() > 1)
             return usageError(QStringLiteral("Opção '--%1' dada mais de uma vez.")
                                   .arg(option->names().constLast()));
@@ -401,6 +475,8 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     settings.caseSensitive = parser.isSet(caseSensitive);
     settings.sortAscending = parser.isSet(sort);
     if (const QString error = parseLinkOptions(parser, options, request); !error.isEmpty())
+        return usageError(error);
+    if (const QString error = parseReportOptions(parser, options, settings); !error.isEmpty())
         return usageError(error);
     request.force = parser.isSet(force);
     request.quiet = parser.isSet(quiet);

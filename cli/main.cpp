@@ -10,6 +10,7 @@
 #include "engine/run/run_error.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 #include <cstdio>
 #include <memory>
@@ -122,6 +123,14 @@ int main(int argc, char* argv[])
         if (!resolveColumns(request, input.get(), error)) {
             printLine(stderr, QStringLiteral("urdiva-cli: ") + error);
             return BadUsage;
+        }
+        // A rename table may hold the user's corrections: it is replaced only with --force.
+        const QString& renames = request.settings.suggestRenamesPath;
+        if (!renames.isEmpty() && !request.force && QFileInfo::exists(renames)) {
+            printLine(stderr, QStringLiteral("urdiva-cli: '%1' já existe; use --force para "
+                                             "substituí-lo.")
+                                  .arg(renames));
+            return Refused;
         }
         cli::CliFeedback feedback(request.force, request.quiet, request.settings.decimalComma);
         switch (runConversion(request.settings, feedback, std::move(input))) {

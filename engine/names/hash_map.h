@@ -30,5 +30,9 @@ inline size_t hashText(QStringView text)
 {
     return qHash(text, QHashSeed::globalSeed());
 }
+// The hash of a map keyed by texts.
+struct TextHash {
+    size_t operator()(QStringView text) const { return hashText(text); }
+};
 
 } // namespace urdiva

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/network/network_writer.h"
 
+#include "engine/io/csv_text.h"
 #include "engine/io/field_marker.h"
 
 #include <algorithm>
@@ -61,16 +62,6 @@ QByteArray xmlText(QStringView name, qsizetype& changed)
     }
     changed += replaced;
     return out.toUtf8();
-}
-
-// A CSV field (RFC 4180): quoted when it holds a comma, a quotation mark or a line break.
-QByteArray csvField(QByteArrayView text)
-{
-    if (!text.contains(',') && !text.contains('"') && !text.contains('\n') && !text.contains('\r'))
-        return text.toByteArray();
-    QByteArray quoted = text.toByteArray();
-    quoted.replace('"', "\"\"");
-    return '"' + quoted + '"';
 }
 
 QByteArray number(qint64 value)

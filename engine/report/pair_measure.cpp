@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "engine/report/pair_measure.h"
 
-#include "engine/report/report_format.h"
-#include "engine/report/rtf_text.h"
 #include "engine/report/similarity.h"
 #include "engine/run/parallel.h"
 
@@ -10,6 +8,7 @@
 #include <array>
 #include <atomic>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -84,22 +83,7 @@ struct PreparedNames {
     std::vector<quint64> letters; // letterClasses() of the folded name
     std::vector<ClassCounts> counts; // classCounts() of the folded name
     std::vector<int> lengths;
-    std::vector<QByteArray> rtf;
     std::vector<int> largest; // the largest distance that reaches the threshold, by longer length
-    // " = " percentage "%" in RTF, by longer length and distance, for the lengths that names
-    // have up to kShownTableLength.
-    std::vector<std::vector<QByteArray>> shown;
-    QLocale locale;
-
-    void appendShown(QByteArray& out, int longest, int distance) const
-    {
-        if (size_t(longest) < shown.size() && !shown[size_t(longest)].empty()) {
-            out.append(shown[size_t(longest)][size_t(distance)]);
-            return;
-        }
-        const double percentage = similarityPercentage(similarityRatio(distance, longest));
-        out.append(rtfText(QStringLiteral("| = ") + formatPercentage(percentage, locale) + u'%'));
-    }
 };
 
 // The largest distance whose percentage still reaches the threshold for the longer length, or
@@ -120,41 +104,27 @@ int largestDistance(int longest, int threshold)
     return low;
 }
 
-PreparedNames prepare(const QStringList& names, int threshold, const QLocale& locale)
+PreparedNames prepare(const QStringList& texts, int threshold)
 {
     PreparedNames p;
-    p.locale = locale;
     int maxLength = 0;
-    for (const QString& name : names) {
-        p.folded.push_back(foldAsciiCase(name));
+    for (const QString& text : texts) {
+        p.folded.push_back(foldAsciiCase(text));
         p.letters.push_back(letterClasses(p.folded.back()));
         p.counts.push_back(classCounts(p.folded.back()));
-        p.lengths.push_back(int(name.size()));
-        p.rtf.push_back(rtfText(name));
-        maxLength = std::max(maxLength, int(name.size()));
+        p.lengths.push_back(int(text.size()));
+        maxLength = std::max(maxLength, int(text.size()));
     }
     p.largest.resize(size_t(maxLength) + 1);
     for (int longest = 0; longest <= maxLength; ++longest)
         p.largest[size_t(longest)] = largestDistance(longest, threshold);
-    // The longer name of a pair is one of the names, so only their lengths need texts.
-    p.shown.resize(size_t(std::min(maxLength, kShownTableLength)) + 1);
-    for (const int longest : p.lengths) {
-        if (longest > kShownTableLength || !p.shown[size_t(longest)].empty())
-            continue;
-        std::vector<QByteArray>& texts = p.shown[size_t(longest)];
-        for (int d = 0; d <= p.largest[size_t(longest)]; ++d) {
-            const double percentage = similarityPercentage(similarityRatio(d, longest));
-            texts.push_back(
-                rtfText(QStringLiteral("| = ") + formatPercentage(percentage, locale) + u'%'));
-        }
-    }
     return p;
 }
 
-// The pair lines of row i (its name against every later one), in RTF, and their count.
-qint64 measureRow(const PreparedNames& p, size_t i, QByteArray& out)
+// The pair lines of row i (its text against every later one), and their count.
+qint64 measureRow(const PreparedNames& p, const PairLine& line, bool keepPairs, size_t i,
+                  MeasuredRow& out)
 {
-    static const QByteArray kArrow = rtfText(QStringLiteral("| -> |"));
     qint64 count = 0;
     const size_t n = p.lengths.size();
     const PatternDistance distanceTo(p.folded[i]);
@@ -173,12 +143,10 @@ qint64 measureRow(const PreparedNames& p, size_t i, QByteArray& out)
         const int d = distanceTo(p.folded[j], allowed);
         if (d > allowed)
             continue;
-        out.append('|');
-        out.append(p.rtf[i]);
-        out.append(kArrow);
-        out.append(p.rtf[j]);
-        p.appendShown(out, longest, d);
-        out.append(kRtfParagraphEnd);
+        if (line)
+            line(out.lines, i, j, longest, d);
+        if (keepPairs)
+            out.pairs.emplace_back(quint32(i), quint32(j));
         ++count;
     }
     return count;
@@ -187,13 +155,14 @@ qint64 measureRow(const PreparedNames& p, size_t i, QByteArray& out)
 // Measures the rows on every core, a chunk of rows at a time, and hands them to `write` in row
 // order: each chunk is written while the next one is measured, so at most two chunks of rows are
 // in memory. A failure anywhere ends the measuring and is raised here.
-qint64 measureRows(const PreparedNames& p, const std::function<void(const QByteArray&)>& write)
+qint64 measureRows(const PreparedNames& p, const PairLine& line, bool keepPairs,
+                   const std::function<void(const MeasuredRow&)>& write)
 {
     const size_t rows = p.lengths.size();
     const size_t cores = coreCount();
     const size_t chunk = 32 * cores;
     struct Chunk {
-        std::vector<QByteArray> rtf;
+        std::vector<MeasuredRow> rows;
         qint64 count = 0;
     };
     Chunk chunks[2];
@@ -202,19 +171,19 @@ qint64 measureRows(const PreparedNames& p, const std::function<void(const QByteA
         Chunk& measured = chunks[1 - k]; // the chunk before this one, to be written
         Chunk& measuring = chunks[k];
         const size_t end = std::min(rows, begin + chunk);
-        measuring.rtf.assign(end > begin ? end - begin : 0, QByteArray());
+        measuring.rows.assign(end > begin ? end - begin : 0, MeasuredRow());
         std::atomic<size_t> next {begin};
         std::atomic<qint64> count {0};
         const auto measure = [&] {
             for (size_t row; (row = next++) < end;)
-                count += measureRow(p, row, measuring.rtf[row - begin]);
+                count += measureRow(p, line, keepPairs, row, measuring.rows[row - begin]);
         };
         std::vector<std::function<void()>> tasks(cores, measure);
         tasks.front() = [&] {
-            for (const QByteArray& rtf : measured.rtf)
-                write(rtf);
+            for (const MeasuredRow& row : measured.rows)
+                write(row);
             total += measured.count;
-            measured.rtf.clear();
+            measured.rows.clear();
             measure();
         };
         runTogether(tasks);
@@ -226,10 +195,37 @@ qint64 measureRows(const PreparedNames& p, const std::function<void(const QByteA
 
 } // namespace
 
-qint64 measureSimilarPairs(const QStringList& names, int threshold, const QLocale& locale,
-                           const std::function<void(const QByteArray&)>& write)
+qint64 measureSimilarPairs(const QStringList& texts, int threshold, const PairLine& line,
+                           bool keepPairs, const std::function<void(const MeasuredRow&)>& write)
 {
-    return measureRows(prepare(names, threshold, locale), write);
+    return measureRows(prepare(texts, threshold), line, keepPairs, write);
+}
+
+PercentTexts::PercentTexts(const QStringList& texts, int threshold,
+                           std::function<QByteArray(double percentage)> make)
+    : m_make(std::move(make))
+{
+    for (const QString& text : texts) {
+        const qsizetype longest = text.size();
+        if (longest > kShownTableLength)
+            continue;
+        if (size_t(longest) >= m_texts.size())
+            m_texts.resize(size_t(longest) + 1);
+        std::vector<QByteArray>& shown = m_texts[size_t(longest)];
+        if (!shown.empty())
+            continue;
+        for (int d = 0; d <= largestDistance(int(longest), threshold); ++d)
+            shown.push_back(m_make(similarityPercentage(similarityRatio(d, int(longest)))));
+    }
+}
+
+void PercentTexts::append(QByteArray& out, int longest, int distance) const
+{
+    if (size_t(longest) < m_texts.size() && size_t(distance) < m_texts[size_t(longest)].size()) {
+        out.append(m_texts[size_t(longest)][size_t(distance)]);
+        return;
+    }
+    out.append(m_make(similarityPercentage(similarityRatio(distance, longest))));
 }
 
 } // namespace urdiva

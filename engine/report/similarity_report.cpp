@@ -1,32 +1,242 @@
 // SPDX-License-Identifier: MIT
 #include "engine/report/similarity_report.h"
 
+#include "engine/io/atomic_file.h"
+#include "engine/io/csv_text.h"
 #include "engine/io/field_marker.h"
+#include "engine/names/rename_table.h"
+#include "engine/report/compared_text.h"
+#include "engine/report/name_groups.h"
 #include "engine/report/pair_measure.h"
 #include "engine/report/report_file.h"
 #include "engine/report/report_format.h"
+#include "engine/report/rtf_text.h"
 #include "engine/run/messages.h"
 
 #include <QLocale>
 
 namespace urdiva {
+namespace {
 
-void SimilarityReport(const QStringList& firstModeVertices, int threshold,
-                      const QString& outputPath)
+// A report file in CSV or HTML, written as it is made and put in place whole.
+class TextReport {
+public:
+    explicit TextReport(const QString& path)
+        : m_file(path, Replace::Allowed)
+    {
+    }
+    void append(QByteArrayView bytes)
+    {
+        m_buffer.append(bytes);
+        if (m_buffer.size() >= (1 << 20)) {
+            m_file.write(m_buffer);
+            m_buffer.clear();
+        }
+    }
+    void commit()
+    {
+        m_file.write(m_buffer);
+        (void)m_file.commit(); // always true where replacing is allowed
+    }
+
+private:
+    AtomicFile m_file;
+    QByteArray m_buffer;
+};
+
+QByteArray html(const QString& text)
 {
-    QStringList names;
-    names.reserve(firstModeVertices.size());
-    for (const QString& vertex : firstModeVertices)
-        names << removeMarkers(vertex);
-    ReportFile file(similarityReportPath(outputPath));
+    return text.toHtmlEscaped().toUtf8();
+}
+
+QByteArray number(qint64 value)
+{
+    return QByteArray::number(value);
+}
+
+void writeRtf(const QStringList& printed, const QStringList& compared, int threshold,
+              const QString& path, NameGroups* groups)
+{
+    std::vector<QByteArray> rtf;
+    for (const QString& name : printed)
+        rtf.push_back(rtfText(name));
+    const QLocale locale;
+    const PercentTexts shown(compared, threshold, [&](double percentage) {
+        return rtfText(QStringLiteral("| = ") + formatPercentage(percentage, locale) + u'%');
+    });
+    const QByteArray arrow = rtfText(QStringLiteral("| -> |"));
+    ReportFile file(path);
     file.paragraph(messages::reportTitle());
     file.paragraph(messages::reportDashLine());
-    const qint64 count = measureSimilarPairs(names, threshold, QLocale(),
-                                             [&](const QByteArray& rtf) { file.raw(rtf); });
+    const qint64 count = measureSimilarPairs(
+        compared, threshold,
+        [&](QByteArray& out, size_t i, size_t j, int longest, int distance) {
+            out.append('|').append(rtf[i]).append(arrow).append(rtf[j]);
+            shown.append(out, longest, distance);
+            out.append(kRtfParagraphEnd);
+        },
+        groups != nullptr,
+        [&](const MeasuredRow& row) {
+            file.raw(row.lines);
+            for (const auto& [a, b] : row.pairs)
+                groups->join(a, b);
+        });
     if (count > 0)
         file.paragraph(messages::reportDashLine());
     file.paragraph(messages::reportClosingLine(count, threshold));
     file.commit();
+}
+
+// The pairs group by group: each group's names measured again among themselves, most frequent
+// first, so that nothing but the groups is kept between the two passes.
+void writeGroups(const ReportNames& names, const QStringList& printed, const QStringList& compared,
+                 const std::vector<std::vector<quint32>>& groups, qint64 count,
+                 const ConversionSettings& settings, const QString& path)
+{
+    const bool csv = settings.reportFormat == ReportFormat::Csv;
+    const int threshold = settings.similarityThreshold;
+    TextReport file(path);
+    if (csv) {
+        file.append("\xEF\xBB\xBF"
+                    "grupo,vertice_1,nome_1,registros_1,vertice_2,nome_2,"
+                    "registros_2,similaridade\r\n");
+    } else {
+        file.append("<!DOCTYPE html>\n<html lang=\"pt-BR\">\n<head>\n<meta charset=\"utf-8\">\n"
+                    "<title>" +
+                    html(messages::reportTitle()) +
+                    "</title>\n<style>table{border-collapse:collapse}th,td{border:1px solid "
+                    "#999;padding:2px 8px;text-align:left}td.n{text-align:right}</style>\n"
+                    "</head>\n<body>\n<h1>" +
+                    html(messages::reportTitle()) +
+                    "</h1>\n<table>\n<thead><tr><th>Grupo</th><th>Vértice</th><th>Nome</th>"
+                    "<th>Registros</th><th>Vértice</th><th>Nome</th><th>Registros</th>"
+                    "<th>Similaridade</th></tr></thead>\n<tbody>\n");
+    }
+    const QLocale locale = csv ? QLocale::c() : QLocale();
+    const auto cell = [&](size_t name) {
+        return std::tuple(number(names.firstNumber + qint64(name)), printed[qsizetype(name)],
+                          number(name < names.counts.size() ? names.counts[name] : 0));
+    };
+    for (size_t g = 0; g < groups.size(); ++g) {
+        const std::vector<quint32>& members = groups[g];
+        QStringList texts;
+        for (const quint32 member : members)
+            texts << compared[member];
+        const PercentTexts shown(texts, threshold, [&](double percentage) {
+            return formatPercentage(percentage, locale).toUtf8();
+        });
+        const QByteArray group = number(qint64(g) + 1);
+        measureSimilarPairs(
+            texts, threshold,
+            [&](QByteArray& out, size_t i, size_t j, int longest, int distance) {
+                const auto [numberA, nameA, countA] = cell(members[i]);
+                const auto [numberB, nameB, countB] = cell(members[j]);
+                if (csv) {
+                    out.append(group).append(',').append(numberA).append(',');
+                    out.append(csvField(nameA.toUtf8())).append(',').append(countA).append(',');
+                    out.append(numberB).append(',').append(csvField(nameB.toUtf8())).append(',');
+                    out.append(countB).append(',');
+                    shown.append(out, longest, distance);
+                    out.append("\r\n");
+                } else {
+                    out.append("<tr><td class=\"n\">").append(group);
+                    out.append("</td><td class=\"n\">").append(numberA).append("</td><td>");
+                    out.append(html(nameA)).append("</td><td class=\"n\">").append(countA);
+                    out.append("</td><td class=\"n\">").append(numberB).append("</td><td>");
+                    out.append(html(nameB)).append("</td><td class=\"n\">").append(countB);
+                    out.append("</td><td class=\"n\">");
+                    shown.append(out, longest, distance);
+                    out.append("%</td></tr>\n");
+                }
+            },
+            false, [&](const MeasuredRow& row) { file.append(row.lines); });
+    }
+    if (!csv)
+        file.append("</tbody>\n</table>\n<p>" +
+                    html(messages::reportClosingLine(count, threshold)) +
+                    "</p>\n</body>\n</html>\n");
+    file.commit();
+}
+
+QString reportPath(const QString& outputPath, ReportFormat format, bool secondMode)
+{
+    QString path = similarityReportPath(outputPath);
+    path.chop(4); // ".rtf"
+    if (secondMode)
+        path += QStringLiteral("_segundo_modo");
+    return path + (format == ReportFormat::Csv    ? QStringLiteral(".csv")
+                   : format == ReportFormat::Html ? QStringLiteral(".html")
+                                                  : QStringLiteral(".rtf"));
+}
+
+} // namespace
+
+std::vector<std::vector<quint32>> writeSimilarityReport(const ReportNames& names,
+                                                        const ConversionSettings& settings,
+                                                        const QString& path, bool groups)
+{
+    QStringList printed;
+    QStringList compared;
+    for (const QString& vertex : names.vertices) {
+        printed << removeMarkers(vertex);
+        compared << comparedText(printed.back(), settings.foldAccents, settings.tokenSort);
+    }
+    NameGroups joined(size_t(printed.size()));
+    if (settings.reportFormat == ReportFormat::Rtf) {
+        writeRtf(printed, compared, settings.similarityThreshold, path, groups ? &joined : nullptr);
+        return groups ? joined.groups(names.counts) : std::vector<std::vector<quint32>>();
+    }
+    const qint64 count = measureSimilarPairs(compared, settings.similarityThreshold, PairLine(),
+                                             true, [&](const MeasuredRow& row) {
+                                                 for (const auto& [a, b] : row.pairs)
+                                                     joined.join(a, b);
+                                             });
+    std::vector<std::vector<quint32>> list = joined.groups(names.counts);
+    writeGroups(names, printed, compared, list, count, settings, path);
+    return list;
+}
+
+void writeSimilarityReports(const VertexLists& lists, const std::vector<qint64>& counts,
+                            const ConversionSettings& settings)
+{
+    const bool renames = !settings.suggestRenamesPath.isEmpty();
+    QByteArray table = "\xEF\xBB\xBF" + QByteArray(kRenameTableHeader) + "\r\n";
+    for (const bool second : {false, true}) {
+        if (second && !(settings.reportBothModes && settings.mode == NetworkMode::TwoMode))
+            break;
+        ReportNames names;
+        names.vertices = second ? lists.secondModeVertices() : lists.firstModeVertices();
+        names.firstNumber = second ? lists.firstModeCount() + 1 : 1;
+        for (qsizetype k = 0; k < names.vertices.size(); ++k) {
+            const size_t vertex = size_t(names.firstNumber + k);
+            names.counts.push_back(vertex < counts.size() ? counts[vertex] : 0);
+        }
+        const auto groups = writeSimilarityReport(
+            names, settings, reportPath(settings.outputPath, settings.reportFormat, second),
+            renames);
+        // Every other name of a group is read as its most frequent one.
+        for (const std::vector<quint32>& group : groups) {
+            const QByteArray canonical =
+                csvField(removeMarkers(names.vertices[qsizetype(group[0])]).toUtf8());
+            for (size_t k = 1; k < group.size(); ++k)
+                table += csvField(removeMarkers(names.vertices[qsizetype(group[k])]).toUtf8()) +
+                         ',' + canonical + "\r\n";
+        }
+    }
+    if (renames) {
+        AtomicFile file(settings.suggestRenamesPath, Replace::Allowed);
+        file.write(table);
+        (void)file.commit(); // always true where replacing is allowed
+    }
+}
+
+void SimilarityReport(const QStringList& firstModeVertices, int threshold,
+                      const QString& outputPath)
+{
+    ConversionSettings settings;
+    settings.similarityThreshold = threshold;
+    writeSimilarityReport({firstModeVertices, 1, {}}, settings, similarityReportPath(outputPath),
+                          false);
 }
 
 } // namespace urdiva

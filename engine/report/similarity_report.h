@@ -1,15 +1,40 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "engine/names/vertex_lists.h"
+#include "engine/run/conversion_settings.h"
+
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 namespace urdiva {
 
-// Writes the report of the first-mode vertices (normal forms, in their order) at
-// similarityReportPath(outputPath): the title, a dash line, one line per pair of names whose
-// similarity in percent reaches the threshold, and the closing lines, streamed to the file as
-// they are measured.
+// One mode's vertices, as the report compares them.
+struct ReportNames {
+    QStringList vertices; // normal forms, in the order of their numbers
+    qsizetype firstNumber = 1; // the vertex number of the first
+    std::vector<qint64> counts; // how often each is an end of a record, where counted
+};
+
+// Writes the report of the names at `path`, streamed to the file as pairs are measured. RTF:
+// the title, a dash line, one line per pair of names whose similarity in percent reaches the
+// threshold (in the order of the vertices), and the closing lines. CSV and HTML: the same pairs
+// group by group (see NameGroups), with the vertex numbers and counts of both names. Names are
+// compared as comparedText() makes them, by the settings. Returns the groups when `groups` is
+// set or the format lists them.
+std::vector<std::vector<quint32>> writeSimilarityReport(const ReportNames& names,
+                                                        const ConversionSettings& settings,
+                                                        const QString& path, bool groups);
+
+// Every report file the settings ask for: the first mode's, the second mode's (reportBothModes,
+// "_segundo_modo" added to its name) and the rename table they suggest. `counts` are indexed by
+// vertex number.
+void writeSimilarityReports(const VertexLists& lists, const std::vector<qint64>& counts,
+                            const ConversionSettings& settings);
+
+// The report of the first-mode vertices at similarityReportPath(outputPath), in RTF.
 void SimilarityReport(const QStringList& firstModeVertices, int threshold,
                       const QString& outputPath);
 

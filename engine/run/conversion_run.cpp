@@ -7,6 +7,7 @@
 #include "engine/io/record_line.h"
 #include "engine/io/record_stream.h"
 #include "engine/names/field_memo.h"
+#include "engine/names/rename_table.h"
 #include "engine/names/vertex_lists.h"
 #include "engine/network/link_network.h"
 #include "engine/network/network_text.h"
@@ -37,6 +38,7 @@ struct ListFields {
     size_t refCount = 0; // the memo's, kept when it is let go
     std::vector<FieldMemo::FieldRef> sightings;
     std::vector<QString> texts;
+    std::vector<quint32> seen; // how often each field was seen, where the report needs it
 };
 
 // Calls onRecord with every record of a batch. The memo lookups of the records' end fields are
@@ -73,19 +75,22 @@ RunError missingField(qint32 index, const QString& context)
     return RunError(QStringLiteral("List index out of bounds (%1)").arg(index), context);
 }
 
-// A field's suppressed marked text.
-QString candidateText(const FieldMemo::Field& field, const SuppressionRule& rule)
+// A field's suppressed marked text, renamed by the table.
+QString candidateText(const FieldMemo::Field& field, const SuppressionRule& rule,
+                      const RenameTable& renames)
 {
-    return SuprimirCaractere(
+    QString text = SuprimirCaractere(
         rule, markedField(RecordLine::valueOfKey(field.key, field.keyIsText), field.shape));
+    return renames.isEmpty() ? text : renames.apply(text);
 }
 
-void buildCandidateTexts(ListFields& fields, const SuppressionRule& rule)
+void buildCandidateTexts(ListFields& fields, const SuppressionRule& rule,
+                         const RenameTable& renames)
 {
     fields.texts.resize(fields.sightings.size());
     inHalves(fields.texts.size(), [&](size_t begin, size_t end, int) {
         for (size_t i = begin; i < end; ++i)
-            fields.texts[i] = candidateText(fields.memo.field(fields.sightings[i]), rule);
+            fields.texts[i] = candidateText(fields.memo.field(fields.sightings[i]), rule, renames);
     });
     fields.refCount = fields.memo.refCount();
     fields.memo = FieldMemo();
@@ -216,6 +221,8 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
         replace = Replace::Allowed;
     }
 
+    const RenameTable renames =
+        settings.renamePath.isEmpty() ? RenameTable() : RenameTable::read(settings.renamePath);
     feedback.showStage(messages::stageText(1));
     feedback.clearOutput();
 
@@ -231,6 +238,11 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
     summary.listedNames = settings.cellSeparator.has_value();
     WeightKind weights = WeightKind::None;
     const bool cells = settings.cellSeparator.has_value();
+    // How often each vertex occurs, for reports that show it or rank spellings by it.
+    const bool countSightings =
+        settings.similarityReport &&
+        (settings.reportFormat != ReportFormat::Rtf || !settings.suggestRenamesPath.isEmpty());
+    std::vector<qint64> vertexCounts;
     // The plain network: one Pajek edge line per record, made on two threads at once.
     const bool plainLinks = settings.format == NetworkFormat::Pajek &&
                             settings.merge == MergeRule::None && !cells &&
@@ -246,6 +258,11 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
             ListFields& fields = fieldsOf(end);
             const FieldMemo::Sighting sighting =
                 fields.memo.see(field.key, field.keyIsText, field.hash, field.shape);
+            if (countSightings) {
+                if (sighting.ref >= fields.seen.size())
+                    fields.seen.resize(fields.memo.refCount());
+                ++fields.seen[sighting.ref];
+            }
             // Offering a field again would change nothing.
             if (sighting.first)
                 fields.sightings.push_back(sighting.ref);
@@ -291,10 +308,10 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
         if (settings.merge == MergeRule::Sum || settings.merge == MergeRule::Max)
             checkWeightsAreNumbers(stream.notes(), inputName);
         weights = weightKind(settings, stream.notes());
-        buildCandidateTexts(firstFields, settings.suppression);
+        buildCandidateTexts(firstFields, settings.suppression, renames);
         lists.addCandidates(End::First, firstFields.texts);
         if (twoMode) {
-            buildCandidateTexts(secondFields, settings.suppression);
+            buildCandidateTexts(secondFields, settings.suppression, renames);
             lists.addCandidates(End::Second, secondFields.texts);
         }
     }
@@ -327,9 +344,17 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
         const std::vector<int> firstNumbers = vertexNumbers(firstFields, End::First, lists);
         const std::vector<int> secondNumbers =
             twoMode ? vertexNumbers(secondFields, End::Second, lists) : std::vector<int>();
+        const std::vector<int>& secondEnds = twoMode ? secondNumbers : firstNumbers;
+        if (countSightings) {
+            vertexCounts.assign(size_t(lists.firstModeCount() + lists.secondModeCount()) + 1, 0);
+            for (const auto& [fields, numbers] : {std::pair(&firstFields, &firstNumbers),
+                                                  std::pair(&secondFields, &secondNumbers)}) {
+                for (size_t ref = 0; ref < fields->seen.size(); ++ref)
+                    vertexCounts[size_t((*numbers)[ref])] += fields->seen[ref];
+            }
+        }
         firstFields = ListFields();
         secondFields = ListFields();
-        const std::vector<int>& secondEnds = twoMode ? secondNumbers : firstNumbers;
         if (plainLinks) {
             text.appendLine(
                 vertexCountLine(lists.firstModeCount(), lists.secondModeCount(), settings.mode));
@@ -355,8 +380,7 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
 
     feedback.showStage(messages::stageText(6));
     if (settings.similarityReport)
-        SimilarityReport(lists.firstModeVertices(), settings.similarityThreshold,
-                         settings.outputPath);
+        writeSimilarityReports(lists, vertexCounts, settings);
     if (keepText)
         feedback.showOutput(text);
     file.write(text);

@@ -18,6 +18,7 @@ enum class MergeRule { None, Sum, Count, Max, First };
 // they share vertices of the other mode, weighted by how many they share.
 enum class Projection { None, FirstMode, SecondMode };
 enum class NetworkFormat { Pajek, GraphML, Gexf, Csv };
+enum class ReportFormat { Rtf, Csv, Html };
 
 // Everything one conversion run needs to know; filled before the run starts and never changed by
 // it. Column indexes are 0-based and may be out of range: the run reports that per record line.
@@ -50,6 +51,17 @@ struct ConversionSettings {
     bool cooccur = false;
     Projection projection = Projection::None;
     NetworkFormat format = NetworkFormat::Pajek;
+    // The similar-vertex report: its format, and how names are compared (without diacritics,
+    // with their words sorted and punctuation dropped), whether the second mode's names get a
+    // report too, and where the rename table it suggests goes (empty: nowhere).
+    ReportFormat reportFormat = ReportFormat::Rtf;
+    bool foldAccents = false;
+    bool tokenSort = false;
+    bool reportBothModes = false;
+    QString suggestRenamesPath;
+    // A table of names and the names they are to be read as, applied to every end field after
+    // stripping (empty: none).
+    QString renamePath;
 };
 
 } // namespace urdiva

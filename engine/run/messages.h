@@ -52,6 +52,21 @@ inline QString savedNetworkAndReport(QStringView extension = u".net", QStringVie
         .arg(extension, format);
 }
 
+// A rename table whose first line is not its header, whose line is not a pair of names, or that
+// gives a name two different names.
+inline QString renameTableHeader()
+{
+    return QStringLiteral("A tabela de nomes deve começar pela linha \"variant,canonical\".");
+}
+inline QString renameTableLine()
+{
+    return QStringLiteral("A linha não é um par de nomes separados por vírgula.");
+}
+inline QString renameTableTwice(const QString& name)
+{
+    return QStringLiteral("O nome \"%1\" já tem outro nome canônico na tabela.").arg(name);
+}
+
 // A weight that has to be added or compared but is not a number.
 inline QString weightNotNumber(const QString& weight)
 {
