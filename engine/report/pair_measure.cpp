@@ -159,6 +159,18 @@ qint64 measureRows(const PreparedNames& p, const PairLine& line, bool keepPairs,
                    const std::function<void(const MeasuredRow&)>& write)
 {
     const size_t rows = p.lengths.size();
+    // A few names (a group of a report, say) are not worth a thread.
+    if (rows < 64) {
+        qint64 total = 0;
+        MeasuredRow row;
+        for (size_t i = 0; i < rows; ++i) {
+            row.lines.clear();
+            row.pairs.clear();
+            total += measureRow(p, line, keepPairs, i, row);
+            write(row);
+        }
+        return total;
+    }
     const size_t cores = coreCount();
     const size_t chunk = 32 * cores;
     struct Chunk {

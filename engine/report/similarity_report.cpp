@@ -15,6 +15,10 @@
 
 #include <QLocale>
 
+#include <algorithm>
+#include <cstring>
+#include <tuple>
+
 namespace urdiva {
 namespace {
 
@@ -87,10 +91,22 @@ void writeRtf(const QStringList& printed, const QStringList& compared, int thres
     file.commit();
 }
 
-// The pairs group by group: each group's names measured again among themselves, most frequent
-// first, so that nothing but the groups is kept between the two passes.
+// A listed pair, kept between the two passes of a report that lists pairs by group.
+struct ListedPair {
+    quint32 a;
+    quint32 b;
+    int longest;
+    int distance;
+};
+// Beyond this many pairs (16 bytes each) the groups' names are measured again instead.
+constexpr size_t kKeptPairs = size_t(1) << 22;
+
+// The pairs group by group, each group's names most frequent first: from the pairs kept by the
+// first pass, or, when there were too many to keep, from each group's names measured again
+// among themselves.
 void writeGroups(const ReportNames& names, const QStringList& printed, const QStringList& compared,
-                 const std::vector<std::vector<quint32>>& groups, qint64 count,
+                 const std::vector<std::vector<quint32>>& groups,
+                 const std::vector<ListedPair>* kept, qint64 count,
                  const ConversionSettings& settings, const QString& path)
 {
     const bool csv = settings.reportFormat == ReportFormat::Csv;
@@ -98,8 +114,8 @@ void writeGroups(const ReportNames& names, const QStringList& printed, const QSt
     TextReport file(path);
     if (csv) {
         file.append("\xEF\xBB\xBF"
-                    "grupo,vertice_1,nome_1,registros_1,vertice_2,nome_2,"
-                    "registros_2,similaridade\r\n");
+                    "grupo,vertice_1,nome_1,registros_1,vertice_2,nome_2,registros_2,"
+                    "similaridade\r\n");
     } else {
         file.append("<!DOCTYPE html>\n<html lang=\"pt-BR\">\n<head>\n<meta charset=\"utf-8\">\n"
                     "<title>" +
@@ -113,43 +129,78 @@ void writeGroups(const ReportNames& names, const QStringList& printed, const QSt
                     "<th>Similaridade</th></tr></thead>\n<tbody>\n");
     }
     const QLocale locale = csv ? QLocale::c() : QLocale();
-    const auto cell = [&](size_t name) {
-        return std::tuple(number(names.firstNumber + qint64(name)), printed[qsizetype(name)],
-                          number(name < names.counts.size() ? names.counts[name] : 0));
+    const auto percentText = [&](double percentage) {
+        return formatPercentage(percentage, locale).toUtf8();
     };
-    for (size_t g = 0; g < groups.size(); ++g) {
-        const std::vector<quint32>& members = groups[g];
-        QStringList texts;
-        for (const quint32 member : members)
-            texts << compared[member];
-        const PercentTexts shown(texts, threshold, [&](double percentage) {
-            return formatPercentage(percentage, locale).toUtf8();
+    // One pair's line: its group, and names a and b (a the more frequent).
+    const auto line = [&](QByteArray& out, const QByteArray& group, quint32 a, quint32 b,
+                          const PercentTexts& shown, int longest, int distance) {
+        const QByteArray numberA = number(names.firstNumber + qint64(a));
+        const QByteArray numberB = number(names.firstNumber + qint64(b));
+        const QByteArray countA = number(a < names.counts.size() ? names.counts[a] : 0);
+        const QByteArray countB = number(b < names.counts.size() ? names.counts[b] : 0);
+        const QString& nameA = printed[qsizetype(a)];
+        const QString& nameB = printed[qsizetype(b)];
+        if (csv) {
+            out.append(group).append(',').append(numberA).append(',');
+            out.append(csvField(nameA.toUtf8())).append(',').append(countA).append(',');
+            out.append(numberB).append(',').append(csvField(nameB.toUtf8())).append(',');
+            out.append(countB).append(',');
+            shown.append(out, longest, distance);
+            out.append("\r\n");
+        } else {
+            out.append("<tr><td class=\"n\">").append(group);
+            out.append("</td><td class=\"n\">").append(numberA).append("</td><td>");
+            out.append(html(nameA)).append("</td><td class=\"n\">").append(countA);
+            out.append("</td><td class=\"n\">").append(numberB).append("</td><td>");
+            out.append(html(nameB)).append("</td><td class=\"n\">").append(countB);
+            out.append("</td><td class=\"n\">");
+            shown.append(out, longest, distance);
+            out.append("%</td></tr>\n");
+        }
+    };
+    if (kept) {
+        // Each name's group and place in it; the pairs in the order of both.
+        std::vector<quint32> groupOf(size_t(printed.size()));
+        std::vector<quint32> rank(size_t(printed.size()));
+        for (size_t g = 0; g < groups.size(); ++g) {
+            for (size_t k = 0; k < groups[g].size(); ++k) {
+                groupOf[groups[g][k]] = quint32(g);
+                rank[groups[g][k]] = quint32(k);
+            }
+        }
+        std::vector<ListedPair> pairs = *kept;
+        for (ListedPair& pair : pairs) {
+            if (rank[pair.b] < rank[pair.a])
+                std::swap(pair.a, pair.b);
+        }
+        std::sort(pairs.begin(), pairs.end(), [&](const ListedPair& x, const ListedPair& y) {
+            return std::tuple(groupOf[x.a], rank[x.a], rank[x.b]) <
+                   std::tuple(groupOf[y.a], rank[y.a], rank[y.b]);
         });
-        const QByteArray group = number(qint64(g) + 1);
-        measureSimilarPairs(
-            texts, threshold,
-            [&](QByteArray& out, size_t i, size_t j, int longest, int distance) {
-                const auto [numberA, nameA, countA] = cell(members[i]);
-                const auto [numberB, nameB, countB] = cell(members[j]);
-                if (csv) {
-                    out.append(group).append(',').append(numberA).append(',');
-                    out.append(csvField(nameA.toUtf8())).append(',').append(countA).append(',');
-                    out.append(numberB).append(',').append(csvField(nameB.toUtf8())).append(',');
-                    out.append(countB).append(',');
-                    shown.append(out, longest, distance);
-                    out.append("\r\n");
-                } else {
-                    out.append("<tr><td class=\"n\">").append(group);
-                    out.append("</td><td class=\"n\">").append(numberA).append("</td><td>");
-                    out.append(html(nameA)).append("</td><td class=\"n\">").append(countA);
-                    out.append("</td><td class=\"n\">").append(numberB).append("</td><td>");
-                    out.append(html(nameB)).append("</td><td class=\"n\">").append(countB);
-                    out.append("</td><td class=\"n\">");
-                    shown.append(out, longest, distance);
-                    out.append("%</td></tr>\n");
-                }
-            },
-            false, [&](const MeasuredRow& row) { file.append(row.lines); });
+        const PercentTexts shown(compared, threshold, percentText);
+        QByteArray out;
+        for (const ListedPair& pair : pairs) {
+            line(out, number(qint64(groupOf[pair.a]) + 1), pair.a, pair.b, shown, pair.longest,
+                 pair.distance);
+            file.append(out);
+            out.clear();
+        }
+    } else {
+        for (size_t g = 0; g < groups.size(); ++g) {
+            const std::vector<quint32>& members = groups[g];
+            QStringList texts;
+            for (const quint32 member : members)
+                texts << compared[member];
+            const PercentTexts shown(texts, threshold, percentText);
+            const QByteArray group = number(qint64(g) + 1);
+            measureSimilarPairs(
+                texts, threshold,
+                [&](QByteArray& out, size_t i, size_t j, int longest, int distance) {
+                    line(out, group, members[i], members[j], shown, longest, distance);
+                },
+                false, [&](const MeasuredRow& row) { file.append(row.lines); });
+        }
     }
     if (!csv)
         file.append("</tbody>\n</table>\n<p>" +
@@ -186,13 +237,31 @@ std::vector<std::vector<quint32>> writeSimilarityReport(const ReportNames& names
         writeRtf(printed, compared, settings.similarityThreshold, path, groups ? &joined : nullptr);
         return groups ? joined.groups(names.counts) : std::vector<std::vector<quint32>>();
     }
-    const qint64 count = measureSimilarPairs(compared, settings.similarityThreshold, PairLine(),
-                                             true, [&](const MeasuredRow& row) {
-                                                 for (const auto& [a, b] : row.pairs)
-                                                     joined.join(a, b);
-                                             });
+    // The first pass finds the groups, and keeps the pairs while they are not too many.
+    std::vector<ListedPair> kept;
+    bool keeping = true;
+    const qint64 count = measureSimilarPairs(
+        compared, settings.similarityThreshold,
+        [](QByteArray& out, size_t i, size_t j, int longest, int distance) {
+            const ListedPair pair {quint32(i), quint32(j), longest, distance};
+            out.append(reinterpret_cast<const char*>(&pair), sizeof pair);
+        },
+        false,
+        [&](const MeasuredRow& row) {
+            for (qsizetype at = 0; at < row.lines.size(); at += qsizetype(sizeof(ListedPair))) {
+                ListedPair pair;
+                std::memcpy(&pair, row.lines.constData() + at, sizeof pair);
+                joined.join(pair.a, pair.b);
+                if (keeping)
+                    kept.push_back(pair);
+            }
+            if (keeping && kept.size() > kKeptPairs) {
+                keeping = false;
+                kept = std::vector<ListedPair>();
+            }
+        });
     std::vector<std::vector<quint32>> list = joined.groups(names.counts);
-    writeGroups(names, printed, compared, list, count, settings, path);
+    writeGroups(names, printed, compared, list, keeping ? &kept : nullptr, count, settings, path);
     return list;
 }
 
