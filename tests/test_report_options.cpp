@@ -1,0 +1,232 @@
+// SPDX-License-Identifier: MIT
+#include "engine/report/compared_text.h"
+#include "engine/report/similarity.h"
+#include "engine/run/conversion_run.h"
+#include "engine/run/run_error.h"
+#include "test_support.h"
+
+#include <QRandomGenerator>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <set>
+
+using namespace urdiva;
+using urdiva::test::LocaleGuard;
+using urdiva::test::readBytes;
+using urdiva::test::RecordingFeedback;
+using urdiva::test::TempDir;
+
+namespace {
+
+// The text without its byte-order mark, split at CR LF or LF, without the empty last line.
+QStringList lines(QByteArray bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    QStringList split =
+        QString::fromUtf8(bytes).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n');
+    if (!split.isEmpty() && split.back().isEmpty())
+        split.removeLast();
+    return split;
+}
+
+// A run over the data with the report asked for; the error's text and context, if any.
+QString run(TempDir& dir, const QByteArray& data,
+            const std::function<void(ConversionSettings&)>& set)
+{
+    LocaleGuard locale(QStringLiteral("pt_BR"));
+    ConversionSettings settings;
+    settings.inputPath = dir.write(QStringLiteral("dados.csv"), data);
+    settings.outputPath = dir.path(QStringLiteral("rede"));
+    settings.similarityReport = true;
+    set(settings);
+    RecordingFeedback feedback;
+    try {
+        runConversion(settings, feedback);
+    } catch (const RunError& error) {
+        return error.context() + QStringLiteral(": ") + error.message();
+    }
+    return {};
+}
+
+TEST(ReportOptions, ComparedTexts)
+{
+    const struct {
+        const char* name;
+        bool foldAccents;
+        bool tokenSort;
+        const char* compared;
+    } cases[] = {
+        {"Luís Sá", true, false, "Luis Sa"},
+        {"Inês Gé", true, false, "Ines Ge"},
+        {"Ção", true, false, "Cao"},
+        {"Luís Sá", false, false, "Luís Sá"},
+        {"Silva, J.", false, true, "J Silva"},
+        {"J. Silva", false, true, "J Silva"},
+        {"de  Souza,\tMaria", false, true, "de Maria Souza"},
+        {"Sá, João", true, true, "Joao Sa"},
+        {"", true, true, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(comparedText(QString::fromUtf8(c.name), c.foldAccents, c.tokenSort),
+                  QString::fromUtf8(c.compared))
+            << c.name;
+}
+
+// The CSV lists each group's pairs together, the group's most frequent name first, with vertex
+// numbers and counts; HTML the same rows, escaped.
+TEST(ReportOptions, GroupsInCsvAndHtml)
+{
+    TempDir dir;
+    const QByteArray data = "Rede;x\nRedes;x\nPonte;x\nRedes;y\nPontes;y\nRedes;z\nPontes;z\n"
+                            "Pontes;w\n<Re&d>;w\n";
+    EXPECT_EQ(run(dir, data, [](ConversionSettings& s) { s.reportFormat = ReportFormat::Csv; }),
+              QString());
+    EXPECT_EQ(lines(readBytes(dir.path(QStringLiteral("Similaridade_rede.csv")))),
+              QStringList({"grupo,vertice_1,nome_1,registros_1,vertice_2,nome_2,registros_2,"
+                           "similaridade",
+                           "1,3,Redes,3,1,Rede,1,80.00", "2,6,Pontes,3,4,Ponte,1,83.33"}));
+    EXPECT_EQ(run(dir, data,
+                  [](ConversionSettings& s) {
+                      s.reportFormat = ReportFormat::Html;
+                      s.similarityThreshold = 50;
+                  }),
+              QString());
+    const QString html =
+        QString::fromUtf8(readBytes(dir.path(QStringLiteral("Similaridade_rede.html"))));
+    EXPECT_TRUE(html.contains(QStringLiteral("<td>&lt;Re&amp;d&gt;</td>"))) << html.toStdString();
+    EXPECT_FALSE(html.contains(QStringLiteral("<Re&d>")));
+}
+
+TEST(ReportOptions, SecondModeInAReportOfItsOwn)
+{
+    TempDir dir;
+    EXPECT_EQ(run(dir, "Ana;Recife\nRui;Recyfe\nEva;Natal\n",
+                  [](ConversionSettings& s) {
+                      s.mode = NetworkMode::TwoMode;
+                      s.reportFormat = ReportFormat::Csv;
+                      s.reportBothModes = true;
+                  }),
+              QString());
+    EXPECT_EQ(
+        lines(readBytes(dir.path(QStringLiteral("Similaridade_rede_segundo_modo.csv")))).mid(1),
+        QStringList({"1,4,Recife,1,5,Recyfe,1,83.33"}));
+    EXPECT_EQ(lines(readBytes(dir.path(QStringLiteral("Similaridade_rede.csv")))).size(), 1);
+}
+
+TEST(ReportOptions, RenameTablesThatAreNotOnes)
+{
+    const struct {
+        const char* table;
+        const char* error;
+    } cases[] = {
+        {"nome,novo\n", "nomes.csv, linha 1: A tabela de nomes deve começar"},
+        {"variant,canonical\nAna,Ana Souza,x\n", "nomes.csv, linha 2: A linha não é um par"},
+        {"variant,canonical\nAna\n", "nomes.csv, linha 2: A linha não é um par"},
+        {"variant,canonical\n\"Ana,Ana Souza\n", "nomes.csv, linha 2: A linha não é um par"},
+        {"variant,canonical\nAna,\n", "nomes.csv, linha 2: A linha não é um par"},
+        {"variant,canonical\nAna,Ana Souza\n\nANA,Ana Lima\n",
+         "nomes.csv, linha 4: O nome \"ANA\" já tem outro nome canônico"},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        const QString table = dir.write(QStringLiteral("nomes.csv"), c.table);
+        const QString error = run(dir, "Ana;Rui\n", [&](ConversionSettings& s) {
+            s.similarityReport = false;
+            s.renamePath = table;
+        });
+        EXPECT_TRUE(error.contains(QString::fromUtf8(c.error))) << error.toStdString();
+    }
+}
+
+// Names that each have a few misspelt copies, each copy seen fewer times than its original.
+QByteArray variantData(QRandomGenerator& random, std::vector<QString>& originals)
+{
+    const QString letters = QStringLiteral("abcdefghijlmnoprstuvçãéí");
+    QByteArray data;
+    for (int n = 0; n < 30; ++n) {
+        QString name;
+        for (int k = 6 + random.bounded(8); k > 0; --k)
+            name += letters[random.bounded(int(letters.size()))];
+        originals.push_back(name);
+        for (int k = 0; k < 4; ++k)
+            data += (name + QStringLiteral(";x\n")).toUtf8();
+        for (int copies = random.bounded(3); copies > 0; --copies) {
+            QString copy = name;
+            copy[random.bounded(int(copy.size()))] = letters[random.bounded(int(letters.size()))];
+            data += (copy + QStringLiteral(";y\n")).toUtf8();
+        }
+    }
+    return data;
+}
+
+// Every listed pair reaches the threshold, every group is held together by its listed pairs,
+// and the suggested renames, applied, leave one vertex per group.
+TEST(ReportOptions, GroupsAndRenamesCloseTheLoop)
+{
+    QRandomGenerator random(41);
+    qsizetype mergedInAll = 0;
+    for (int round = 0; round < 5; ++round) {
+        TempDir dir;
+        std::vector<QString> originals;
+        const QByteArray data = variantData(random, originals);
+        const QString table = dir.path(QStringLiteral("nomes.csv"));
+        ASSERT_EQ(run(dir, data,
+                      [&](ConversionSettings& s) {
+                          s.reportFormat = ReportFormat::Csv;
+                          s.similarityThreshold = 75;
+                          s.suggestRenamesPath = table;
+                      }),
+                  QString());
+        const QStringList network = lines(readBytes(dir.path(QStringLiteral("rede.net"))));
+        const int vertices = network.front().section(u' ', 1, 1).toInt();
+        std::map<int, std::set<QString>> groups;
+        std::map<int, std::vector<std::pair<QString, QString>>> pairs;
+        for (const QString& row :
+             lines(readBytes(dir.path(QStringLiteral("Similaridade_rede.csv")))).mid(1)) {
+            const QStringList f = row.split(u',');
+            ASSERT_EQ(f.size(), 8) << row.toStdString();
+            EXPECT_GE(100 * Similarity(f[2], f[5], true), f[7].toDouble() - 0.005);
+            EXPECT_GE(f[7].toDouble(), 75.0);
+            groups[f[0].toInt()].insert({f[2], f[5]});
+            pairs[f[0].toInt()].emplace_back(f[2], f[5]);
+        }
+        qsizetype merged = 0;
+        std::set<QString> seen;
+        for (const auto& [group, members] : groups) {
+            // Connected: a walk over the group's pairs reaches every member.
+            std::set<QString> reached {*members.begin()};
+            for (bool grew = true; grew;) {
+                grew = false;
+                for (const auto& [a, b] : pairs[group]) {
+                    if (reached.count(a) != reached.count(b)) {
+                        reached.insert(a);
+                        reached.insert(b);
+                        grew = true;
+                    }
+                }
+            }
+            EXPECT_EQ(reached, members);
+            for (const QString& member : members)
+                EXPECT_TRUE(seen.insert(member).second) << "in two groups";
+            merged += qsizetype(members.size()) - 1;
+        }
+        EXPECT_EQ(lines(readBytes(table)).size() - 1, merged);
+
+        ASSERT_EQ(run(dir, data,
+                      [&](ConversionSettings& s) {
+                          s.similarityReport = false;
+                          s.renamePath = table;
+                      }),
+                  QString());
+        const QStringList renamed = lines(readBytes(dir.path(QStringLiteral("rede.net"))));
+        EXPECT_EQ(renamed.front().section(u' ', 1, 1).toInt(), vertices - merged);
+        mergedInAll += merged;
+    }
+    EXPECT_GT(mergedInAll, 20); // the data does have variants
+}
+
+} // namespace
