@@ -13,6 +13,19 @@ QString similarityReportPath(const QString& outputPath, const PathRules& rules)
     return folder.isEmpty() ? name : folder + rules.folderSeparator + name;
 }
 
+QStringView reportExtension(ReportFormat format)
+{
+    switch (format) {
+    case ReportFormat::Csv:
+        return u".csv";
+    case ReportFormat::Html:
+        return u".html";
+    case ReportFormat::Rtf:
+        break;
+    }
+    return u".rtf";
+}
+
 QString formatPercentage(double value, const QLocale& locale)
 {
     const bool negative = value < 0;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/io/paths.h"
+#include "engine/run/conversion_settings.h"
 
 #include <QLocale>
 #include <QString>
@@ -12,6 +13,9 @@ namespace urdiva {
 // ".rtf". An output path without a folder puts the report in the current folder, beside the
 // network file, rather than at the root.
 QString similarityReportPath(const QString& outputPath, const PathRules& rules = PathRules::host());
+
+// The extension of a report file in the format, dot included.
+QStringView reportExtension(ReportFormat format);
 
 // A percentage as "#,##0.00" in the locale: taken to 18 significant digits, then to two decimals
 // with a third decimal of 5 or more rounding up (90.625 gives 90,63 in pt_BR).

@@ -215,9 +215,7 @@ QString reportPath(const QString& outputPath, ReportFormat format, bool secondMo
     path.chop(4); // ".rtf"
     if (secondMode)
         path += QStringLiteral("_segundo_modo");
-    return path + (format == ReportFormat::Csv    ? QStringLiteral(".csv")
-                   : format == ReportFormat::Html ? QStringLiteral(".html")
-                                                  : QStringLiteral(".rtf"));
+    return path + reportExtension(format).toString();
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "engine/network/network_text.h"
 #include "engine/network/network_writer.h"
 #include "engine/network/record_log.h"
+#include "engine/report/report_format.h"
 #include "engine/report/similarity_report.h"
 #include "engine/run/parallel.h"
 #include "engine/run/prefetch.h"
@@ -391,8 +392,9 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
     feedback.closeProgress();
     feedback.showSummary(summary);
     feedback.showMessage(settings.similarityReport
-                             ? messages::savedNetworkAndReport(formatExtension(settings.format),
-                                                               formatName(settings.format))
+                             ? messages::savedNetworkAndReport(
+                                   formatExtension(settings.format), formatName(settings.format),
+                                   reportExtension(settings.reportFormat))
                              : messages::savedNetwork());
     return RunOutcome::Written;
 }

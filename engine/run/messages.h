@@ -41,15 +41,16 @@ inline QString savedNetwork()
 {
     return QStringLiteral("Arquivo gravado com sucesso!");
 }
-// `extension` and `format` name the network file's kind: ".net" and "Pajek" unless another
-// format was chosen.
-inline QString savedNetworkAndReport(QStringView extension = u".net", QStringView format = u"Pajek")
+// `extension` and `format` name the network file's kind, `reportExtension` the report's: ".net",
+// "Pajek" and ".rtf" unless others were chosen.
+inline QString savedNetworkAndReport(QStringView extension = u".net", QStringView format = u"Pajek",
+                                     QStringView reportExtension = u".rtf")
 {
     return QStringLiteral(
                "Arquivos gravados com sucesso! O arquivo com a extensão %1 refere-se à rede no "
-               "formato %2, enquanto o arquivo com a extensão .rtf contém o relatório de "
+               "formato %2, enquanto o arquivo com a extensão %3 contém o relatório de "
                "similaridade de vértices.")
-        .arg(extension, format);
+        .arg(extension, format, reportExtension);
 }
 
 // A rename table whose first line is not its header, whose line is not a pair of names, or that
