@@ -162,6 +162,19 @@ TEST_F(CliTest, ExistingFileNeedsForce)
     r = runCli(QStringList {QStringLiteral("--force")} + args);
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(readBytes(existing).startsWith("\xEF\xBB\xBF*Vertices 5"));
+
+    // A rename table may hold the user's corrections: the same rule.
+    const QString table = dir.write(QStringLiteral("nomes.csv"), "corrigido");
+    const QStringList suggest = {QStringLiteral("--report"), QStringLiteral("--suggest-renames"),
+                                 table};
+    r = runCli(suggest + QStringList {QStringLiteral("--force")} + args);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(readBytes(table).startsWith("\xEF\xBB\xBFvariant,canonical"));
+    dir.write(QStringLiteral("nomes.csv"), "corrigido");
+    r = runCli(suggest + args);
+    EXPECT_EQ(r.status, 3);
+    EXPECT_TRUE(r.err.contains(QStringLiteral("--force")));
+    EXPECT_EQ(readBytes(table), QByteArray("corrigido"));
 }
 
 TEST_F(CliTest, NoFileNameIsRefused)

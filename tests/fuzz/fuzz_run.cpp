@@ -7,6 +7,7 @@
 #include "fuzz_support.h"
 
 #include <QFile>
+#include <QSet>
 #include <QTemporaryDir>
 
 namespace {
@@ -25,7 +26,8 @@ public:
 bool knownError(const QString& message)
 {
     return message.startsWith(QStringLiteral("List index out of bounds (")) ||
-           message.startsWith(QStringLiteral("Cannot create file"));
+           message.startsWith(QStringLiteral("Cannot create file")) ||
+           message.startsWith(QStringLiteral("O peso \""));
 }
 
 } // namespace
@@ -35,6 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FuzzInput input(data, size);
     const uint8_t a = input.byte();
     const uint8_t b = input.byte();
+    const uint8_t c = input.byte(); // the link options
     static QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("dados.csv"));
     QFile file(path);
@@ -55,6 +58,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     settings.headerLines = (b >> 5) % 6;
     settings.sortAscending = a & 1;
     settings.caseSensitive = a & 2;
+    if (c & 1)
+        settings.cellSeparator = u'/';
+    settings.cooccur = (c & 2) && settings.cellSeparator && !settings.directed &&
+                       settings.mode == urdiva::NetworkMode::OneMode;
+    settings.merge = urdiva::MergeRule((c >> 2) % 5);
+    if (!settings.valueColumn && settings.merge != urdiva::MergeRule::Count)
+        settings.merge = urdiva::MergeRule::None;
+    if ((c & 32) && settings.mode == urdiva::NetworkMode::TwoMode && !settings.directed &&
+        !settings.valueColumn && settings.merge == urdiva::MergeRule::None)
+        settings.projection =
+            c & 64 ? urdiva::Projection::SecondMode : urdiva::Projection::FirstMode;
     Quiet feedback;
     try {
         FUZZ_CHECK(urdiva::runConversion(settings, feedback) == urdiva::RunOutcome::Written);
@@ -67,6 +81,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const int vertices = lines.first().section(u' ', 1, 1).toInt();
     const qsizetype kind =
         lines.indexOf(settings.directed ? QStringLiteral("*Arcs") : QStringLiteral("*Edges"));
+    if (settings.merge != urdiva::MergeRule::None ||
+        settings.projection != urdiva::Projection::None) {
+        // One line per link at most.
+        QSet<QString> links;
+        for (qsizetype k = kind + 1; k < lines.size(); ++k) {
+            QStringList ends = lines[k].split(u' ').mid(0, 2);
+            if (!settings.directed && ends.size() == 2 && ends[0].toInt() > ends[1].toInt())
+                ends.swapItemsAt(0, 1);
+            FUZZ_CHECK(!links.contains(ends.join(u' ')));
+            links.insert(ends.join(u' '));
+        }
+    }
     FUZZ_CHECK(kind == vertices + 1);
     for (qsizetype k = kind + 1; k < lines.size(); ++k) {
         const QStringList parts = lines[k].split(u' ');
