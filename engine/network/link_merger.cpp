@@ -76,7 +76,7 @@ void LinkMerger::add(int part, std::span<const Offered> links, quint64 order)
 
 void LinkMerger::add(int partNumber, const Offered& offered, quint64 key, quint64 order)
 {
-    const auto [a, b, weight] = offered;
+    const QByteArrayView weight = offered.weight;
     Part& part = m_parts[partNumber];
     const auto [slot, isNew] = part.index.try_emplace(key, quint32(part.links.size()));
     const bool numeric = m_rule == MergeRule::Sum || m_rule == MergeRule::Max;
@@ -88,7 +88,7 @@ void LinkMerger::add(int partNumber, const Offered& offered, quint64 key, quint6
         return kept;
     };
     if (isNew) {
-        part.links.push_back(Link {order, a, b, value});
+        part.links.push_back(Link {order, offered.a, offered.b, value});
         if (keepsText)
             part.textOf.push_back(text());
         return;
