@@ -57,7 +57,11 @@ QStringList CliFeedback::summaryLines() const
                                                    : QStringLiteral("são números"),
                           n(s.firstWeightNotNumber),
                           m_decimalComma ? QString() : QStringLiteral(" (veja --decimal-comma)"));
-    if (s.namesChanged != 0)
+    if (s.namesChanged != 0 && s.inXml)
+        lines << QStringLiteral("urdiva-cli: aviso: %1 com U+FFFD no lugar de caracteres que o "
+                                "XML não aceita.")
+                     .arg(counted(s.namesChanged, "nome gravado", "nomes gravados"));
+    else if (s.namesChanged != 0)
         lines << QStringLiteral("urdiva-cli: aviso: %1 com apóstrofo (') no lugar de aspas (\") "
                                 "ou espaço no lugar de quebra de linha.")
                      .arg(counted(s.namesChanged, "nome gravado", "nomes gravados"));

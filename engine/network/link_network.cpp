@@ -66,6 +66,8 @@ void writeLinkedNetwork(NetworkText& text, const ConversionSettings& settings,
     else
         summary.namesChanged = writer.writeVertices(
             firstMode, twoMode ? lists.secondModeVertices() : QStringList(), settings.mode);
+    summary.inXml =
+        settings.format == NetworkFormat::GraphML || settings.format == NetworkFormat::Gexf;
     summary.twoMode = twoMode;
     summary.firstModeVertices =
         projected && keepSecond ? lists.secondModeCount() : lists.firstModeCount();

@@ -19,7 +19,10 @@ struct RunSummary {
     bool twoMode = false;
     qsizetype firstModeVertices = 0;
     qsizetype secondModeVertices = 0;
-    qsizetype namesChanged = 0; // names whose quotation marks or line breaks were replaced
+    // Names written changed: in Pajek, their quotation marks or line breaks replaced; in XML
+    // (inXml), characters XML cannot hold replaced by U+FFFD.
+    qsizetype namesChanged = 0;
+    bool inXml = false;
     qint64 weightsNotNumbers = 0;
     qint64 firstWeightNotNumber = 0;
 };
