@@ -16,7 +16,11 @@ public:
     {
         m_list.clear();
         m_large = expected > kListed;
-        if (m_large)
+        // Clearing costs the set's room: after a record of many names, a record of a few gets
+        // a small set again.
+        if (m_large && m_set.bucket_count() > 4 * expected)
+            m_set = HashSet<quint64>();
+        else if (m_large)
             m_set.clear();
     }
     // False when the link was seen before.
