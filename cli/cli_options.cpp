@@ -175,7 +175,8 @@ struct Options {
                                               "de caracteres."),
                                QStringLiteral("FILE")};
     QCommandLineOption force {{QStringLiteral("f"), QStringLiteral("force")},
-                              QStringLiteral("Substitui um arquivo de rede existente.")};
+                              QStringLiteral("Substitui um arquivo de rede (ou a tabela de "
+                                             "--suggest-renames) existente.")};
     QCommandLineOption quiet {{QStringLiteral("q"), QStringLiteral("quiet")},
                               QStringLiteral("Não mostra as etapas, o resumo, os avisos nem a "
                                              "mensagem final.")};
@@ -325,9 +326,9 @@ void describe(QCommandLineParser& parser)
 {
     parser.setApplicationDescription(
         QStringLiteral("Transforma um arquivo de dados delimitado (um registro por linha) em um "
-                       "arquivo de rede Pajek.\nINPUT - lê a entrada padrão. OUTPUT ganha a "
-                       "extensão .net, a menos que já termine em .net; OUTPUT - escreve a rede "
-                       "na saída padrão."));
+                       "arquivo de rede Pajek (ou GraphML, GEXF, CSV).\nINPUT - lê a entrada "
+                       "padrão. OUTPUT ganha a extensão .net (ou a do --format), a menos que já "
+                       "termine nela; OUTPUT - escreve a rede na saída padrão."));
     parser.addPositionalArgument(QStringLiteral("INPUT"), QStringLiteral("O arquivo de dados."));
     parser.addPositionalArgument(QStringLiteral("OUTPUT"), QStringLiteral("O arquivo de rede."));
 }
