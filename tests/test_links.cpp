@@ -19,6 +19,7 @@ using urdiva::test::LocaleGuard;
 using urdiva::test::readBytes;
 using urdiva::test::RecordingFeedback;
 using urdiva::test::TempDir;
+using urdiva::test::textLines;
 
 namespace {
 
@@ -40,12 +41,7 @@ QStringList convert(const QByteArray& data, const Setup& setup)
     } catch (const RunError& error) {
         return {QStringLiteral("error: ") + error.message()};
     }
-    QByteArray bytes = readBytes(settings.outputPath + QStringLiteral(".net"));
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);
-    QStringList lines = QString::fromUtf8(bytes).split(QStringLiteral("\r\n"));
-    lines.removeLast();
-    return lines;
+    return textLines(readBytes(settings.outputPath + QStringLiteral(".net")));
 }
 
 Setup merged(

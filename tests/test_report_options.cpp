@@ -18,20 +18,9 @@ using urdiva::test::LocaleGuard;
 using urdiva::test::readBytes;
 using urdiva::test::RecordingFeedback;
 using urdiva::test::TempDir;
+using urdiva::test::textLines;
 
 namespace {
-
-// The text without its byte-order mark, split at CR LF or LF, without the empty last line.
-QStringList lines(QByteArray bytes)
-{
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);
-    QStringList split =
-        QString::fromUtf8(bytes).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n');
-    if (!split.isEmpty() && split.back().isEmpty())
-        split.removeLast();
-    return split;
-}
 
 // A run over the data with the report asked for; the error's text and context, if any.
 QString run(TempDir& dir, const QByteArray& data,
@@ -85,7 +74,7 @@ TEST(ReportOptions, GroupsInCsvAndHtml)
                             "Pontes;w\n<Re&d>;w\n";
     EXPECT_EQ(run(dir, data, [](ConversionSettings& s) { s.reportFormat = ReportFormat::Csv; }),
               QString());
-    EXPECT_EQ(lines(readBytes(dir.path(QStringLiteral("Similaridade_rede.csv")))),
+    EXPECT_EQ(textLines(readBytes(dir.path(QStringLiteral("Similaridade_rede.csv")))),
               QStringList({"grupo,vertice_1,nome_1,registros_1,vertice_2,nome_2,registros_2,"
                            "similaridade",
                            "1,3,Redes,3,1,Rede,1,80.00", "2,6,Pontes,3,4,Ponte,1,83.33"}));
@@ -112,9 +101,9 @@ TEST(ReportOptions, SecondModeInAReportOfItsOwn)
                   }),
               QString());
     EXPECT_EQ(
-        lines(readBytes(dir.path(QStringLiteral("Similaridade_rede_segundo_modo.csv")))).mid(1),
+        textLines(readBytes(dir.path(QStringLiteral("Similaridade_rede_segundo_modo.csv")))).mid(1),
         QStringList({"1,4,Recife,1,5,Recyfe,1,83.33"}));
-    EXPECT_EQ(lines(readBytes(dir.path(QStringLiteral("Similaridade_rede.csv")))).size(), 1);
+    EXPECT_EQ(textLines(readBytes(dir.path(QStringLiteral("Similaridade_rede.csv")))).size(), 1);
 }
 
 TEST(ReportOptions, RenameTablesThatAreNotOnes)
@@ -181,12 +170,12 @@ TEST(ReportOptions, GroupsAndRenamesCloseTheLoop)
                           s.suggestRenamesPath = table;
                       }),
                   QString());
-        const QStringList network = lines(readBytes(dir.path(QStringLiteral("rede.net"))));
+        const QStringList network = textLines(readBytes(dir.path(QStringLiteral("rede.net"))));
         const int vertices = network.front().section(u' ', 1, 1).toInt();
         std::map<int, std::set<QString>> groups;
         std::map<int, std::vector<std::pair<QString, QString>>> pairs;
         for (const QString& row :
-             lines(readBytes(dir.path(QStringLiteral("Similaridade_rede.csv")))).mid(1)) {
+             textLines(readBytes(dir.path(QStringLiteral("Similaridade_rede.csv")))).mid(1)) {
             const QStringList f = row.split(u',');
             ASSERT_EQ(f.size(), 8) << row.toStdString();
             EXPECT_GE(100 * Similarity(f[2], f[5], true), f[7].toDouble() - 0.005);
@@ -214,7 +203,7 @@ TEST(ReportOptions, GroupsAndRenamesCloseTheLoop)
                 EXPECT_TRUE(seen.insert(member).second) << "in two groups";
             merged += qsizetype(members.size()) - 1;
         }
-        EXPECT_EQ(lines(readBytes(table)).size() - 1, merged);
+        EXPECT_EQ(textLines(readBytes(table)).size() - 1, merged);
 
         ASSERT_EQ(run(dir, data,
                       [&](ConversionSettings& s) {
@@ -222,7 +211,7 @@ TEST(ReportOptions, GroupsAndRenamesCloseTheLoop)
                           s.renamePath = table;
                       }),
                   QString());
-        const QStringList renamed = lines(readBytes(dir.path(QStringLiteral("rede.net"))));
+        const QStringList renamed = textLines(readBytes(dir.path(QStringLiteral("rede.net"))));
         EXPECT_EQ(renamed.front().section(u' ', 1, 1).toInt(), vertices - merged);
         mergedInAll += merged;
     }

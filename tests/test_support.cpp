@@ -45,6 +45,17 @@ QString TempDir::write(const QString& name, const QByteArray& bytes) const
     return file;
 }
 
+QStringList textLines(QByteArray bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    QStringList lines =
+        QString::fromUtf8(bytes).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n');
+    if (!lines.isEmpty() && lines.back().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
 QByteArray readBytes(const QString& path)
 {
     QFile in(path);

@@ -46,6 +46,9 @@ private:
 };
 
 QByteArray readBytes(const QString& path);
+// A text file's lines: UTF-8 without its byte-order mark, split at CR LF or LF, without the empty
+// piece after the last break.
+QStringList textLines(QByteArray bytes);
 
 // Handles events until the condition holds or the time is up; whether it holds.
 bool waitFor(const std::function<bool()>& condition, int milliseconds = 5000);

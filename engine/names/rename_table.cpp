@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "engine/names/rename_table.h"
 
-#include "engine/io/csv_text.h"
 #include "engine/io/field_marker.h"
 #include "engine/io/line_reader.h"
 #include "engine/run/messages.h"
@@ -14,6 +13,8 @@ RenameTable RenameTable::read(const QString& path)
     RenameTable table;
     LineReader reader(path);
     QString line;
+    QString storage;
+    RecordFields fields;
     qint64 number = 0;
     while (reader.readLine(line)) {
         ++number;
@@ -27,13 +28,16 @@ RenameTable RenameTable::read(const QString& path)
         }
         if (line.isEmpty())
             continue;
-        const std::optional<QStringList> fields = csvFields(line);
-        if (!fields || fields->size() != 2 || fields->at(0).isEmpty() || fields->at(1).isEmpty())
+        // A quotation mark left open would join the line to the next in a CSV file.
+        fields.splitQuoted(line, u',', storage);
+        if (line.count(u'"') % 2 != 0 || fields.count() != 2 || fields.value(0).isEmpty() ||
+            fields.value(1).isEmpty())
             throw RunError(messages::renameTableLine(), context);
-        const auto [slot, isNew] =
-            table.m_names.try_emplace(fields->at(0).toCaseFolded(), fields->at(1));
-        if (!isNew && slot->second != fields->at(1))
-            throw RunError(messages::renameTableTwice(fields->at(0)), context);
+        const QString variant = fields.value(0).toString();
+        const QString canonical = fields.value(1).toString();
+        const auto [slot, isNew] = table.m_names.try_emplace(variant.toCaseFolded(), canonical);
+        if (!isNew && slot->second != canonical)
+            throw RunError(messages::renameTableTwice(variant), context);
     }
     return table;
 }

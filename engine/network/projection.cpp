@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "engine/network/projection.h"
 
+#include "engine/network/link_pass.h"
+
 #include <algorithm>
 
 namespace urdiva {
@@ -14,7 +16,7 @@ ModeProjection::ModeProjection(bool keepSecond, int firstModeCount, int secondMo
 
 void ModeProjection::add(int a, int b)
 {
-    if (!m_links.insert(quint64(quint32(a)) << 32 | quint32(b)).second)
+    if (!m_links.insert(linkKey(a, b, true)).second)
         return;
     const int second = b - m_firstModeCount;
     if (m_keepSecond)
@@ -30,7 +32,7 @@ std::vector<ModeProjection::Edge> ModeProjection::edges() const
         std::sort(members.begin(), members.end());
         for (size_t i = 0; i < members.size(); ++i) {
             for (size_t j = i + 1; j < members.size(); ++j)
-                ++shared[quint64(quint32(members[i])) << 32 | quint32(members[j])];
+                ++shared[linkKey(members[i], members[j], true)];
         }
     }
     std::vector<Edge> edges;
