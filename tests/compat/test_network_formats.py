@@ -8,6 +8,7 @@ Usage: test_network_formats.py PATH_TO_URDIVA_CLI
 """
 import collections
 import csv
+import html.parser
 import os
 import random
 import subprocess
@@ -50,6 +51,33 @@ def expected_links(rows, two_mode, directed, weight):
 
 def link_key(u, v, directed):
     return (u, v) if directed else frozenset((u, v)) if u != v else (u, u)
+
+
+def cells_of(document):
+    """The text of every table cell, row by row, as a browser's parser sees it."""
+    class Cells(html.parser.HTMLParser):
+        def __init__(self):
+            super().__init__()
+            self.rows, self.cell = [], None
+
+        def handle_starttag(self, tag, attrs):
+            if tag == "tr":
+                self.rows.append([])
+            elif tag in ("td", "th"):
+                self.cell = ""
+
+        def handle_endtag(self, tag):
+            if tag in ("td", "th"):
+                self.rows[-1].append(self.cell)
+                self.cell = None
+
+        def handle_data(self, data):
+            if self.cell is not None:
+                self.cell += data
+
+    parser = Cells()
+    parser.feed(document)
+    return parser.rows
 
 
 class NetworkFormats(unittest.TestCase):
@@ -159,6 +187,31 @@ class NetworkFormats(unittest.TestCase):
                 self.assertEqual(got, expected)
                 self.assertEqual(sorted(h.vs["label"]),
                                  sorted(people if which == 0 else places))
+
+    def test_reports_by_the_csv_and_html_readers(self):
+        """The CSV and HTML reports read back with Python's csv module and HTML parser: the same
+        rows, each name whole (commas, quotation marks, markup), the first name of a pair never
+        less frequent than the second."""
+        rows = [["Souza, Ana", "x"], ["Souza, Ana", "y"], ["Souza, Anna", "x"],
+                ['<b>"Bia"</b> & Cia', "y"], ['<b>"Bia"</b> & Cia.', "x"], ["Rui", "z"]]
+        tables = {}
+        for fmt in ("csv", "html"):
+            run(self.folder.name, rows, "pajek", "--report", "--report-format", fmt,
+                "--threshold", "80")
+            path = os.path.join(self.folder.name, "Similaridade_rede." + fmt)
+            with open(path, encoding="utf-8-sig", newline="") as f:
+                text = f.read()
+            if fmt == "csv":
+                tables[fmt] = list(csv.reader(text.splitlines()))[1:]
+            else:
+                tables[fmt] = [row[:7] + [row[7].rstrip("%")] for row in cells_of(text)[1:]]
+        self.assertEqual(tables["csv"], tables["html"])
+        names = {r[0] for r in rows}
+        self.assertEqual(len(tables["csv"]), 2)
+        for group, _, a, count_a, _, b, count_b, _ in tables["csv"]:
+            self.assertIn(a, names)
+            self.assertIn(b, names)
+            self.assertGreaterEqual(int(count_a), int(count_b))
 
     def test_extension_follows_the_format(self):
         rows = [["a", "b", "1"]]
