@@ -6,8 +6,14 @@
 namespace urdiva {
 
 ReportFile::ReportFile(const QString& path)
+    : ReportFile(path, rtfDocumentStart(), kRtfDocumentEnd)
+{
+}
+
+ReportFile::ReportFile(const QString& path, const QByteArray& start, const QByteArray& end)
     : m_file(path, Replace::Allowed)
-    , m_buffer(rtfDocumentStart())
+    , m_buffer(start)
+    , m_end(end)
 {
 }
 
@@ -18,15 +24,15 @@ void ReportFile::paragraph(const QString& text)
     flushIfLarge();
 }
 
-void ReportFile::raw(const QByteArray& rtf)
+void ReportFile::raw(const QByteArray& text)
 {
-    m_buffer.append(rtf);
+    m_buffer.append(text);
     flushIfLarge();
 }
 
 void ReportFile::commit()
 {
-    m_buffer.append(kRtfDocumentEnd);
+    m_buffer.append(m_end);
     m_file.write(m_buffer);
     m_buffer.clear();
     (void)m_file.commit(); // always true where replacing is allowed

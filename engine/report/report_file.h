@@ -8,17 +8,20 @@
 
 namespace urdiva {
 
-// The report's RTF document, written as it is produced and put in place whole: no truncated
-// report is ever left behind. A report of the same name is replaced without asking, as a run
-// always has. Raises the writer's errors (see AtomicFile).
+// A report document, written as it is produced and put in place whole: no truncated report is
+// ever left behind. A report of the same name is replaced without asking, as a run always has.
+// Raises the writer's errors (see AtomicFile).
 class ReportFile {
 public:
+    // An RTF document.
     explicit ReportFile(const QString& path);
+    // A document of other text, which commit() ends with `end`.
+    ReportFile(const QString& path, const QByteArray& start, const QByteArray& end);
 
-    // A paragraph of plain text.
+    // A paragraph of plain text, in RTF.
     void paragraph(const QString& text);
-    // RTF that is already escaped, paragraph ends included.
-    void raw(const QByteArray& rtf);
+    // Text of the document's own kind (RTF already escaped, paragraph ends included).
+    void raw(const QByteArray& text);
     void commit();
 
 private:
@@ -26,6 +29,7 @@ private:
 
     AtomicFile m_file;
     QByteArray m_buffer;
+    QByteArray m_end;
 };
 
 } // namespace urdiva

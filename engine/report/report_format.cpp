@@ -5,10 +5,10 @@
 
 namespace urdiva {
 
-QString similarityReportPath(const QString& outputPath, const PathRules& rules)
+QString similarityReportPath(const QString& outputPath, const PathRules& rules, QStringView ending)
 {
-    const QString name = QStringLiteral("Similaridade_") + NomeSemExtensao(outputPath, rules) +
-                         QStringLiteral(".rtf");
+    const QString name =
+        QStringLiteral("Similaridade_") + NomeSemExtensao(outputPath, rules) + ending.toString();
     const QString folder = PastaDoCaminho(outputPath, rules);
     return folder.isEmpty() ? name : folder + rules.folderSeparator + name;
 }

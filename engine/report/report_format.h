@@ -10,9 +10,10 @@
 namespace urdiva {
 
 // Where the report for an output path goes: its folder, "Similaridade_", its base name and
-// ".rtf". An output path without a folder puts the report in the current folder, beside the
-// network file, rather than at the root.
-QString similarityReportPath(const QString& outputPath, const PathRules& rules = PathRules::host());
+// `ending` (".rtf", or another extension, perhaps after a suffix). An output path without a
+// folder puts the report in the current folder, beside the network file, rather than at the root.
+QString similarityReportPath(const QString& outputPath, const PathRules& rules = PathRules::host(),
+                             QStringView ending = u".rtf");
 
 // The extension of a report file in the format, dot included.
 QStringView reportExtension(ReportFormat format);

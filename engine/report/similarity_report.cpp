@@ -22,32 +22,6 @@
 namespace urdiva {
 namespace {
 
-// A report file in CSV or HTML, written as it is made and put in place whole.
-class TextReport {
-public:
-    explicit TextReport(const QString& path)
-        : m_file(path, Replace::Allowed)
-    {
-    }
-    void append(QByteArrayView bytes)
-    {
-        m_buffer.append(bytes);
-        if (m_buffer.size() >= (1 << 20)) {
-            m_file.write(m_buffer);
-            m_buffer.clear();
-        }
-    }
-    void commit()
-    {
-        m_file.write(m_buffer);
-        (void)m_file.commit(); // always true where replacing is allowed
-    }
-
-private:
-    AtomicFile m_file;
-    QByteArray m_buffer;
-};
-
 QByteArray html(const QString& text)
 {
     return text.toHtmlEscaped().toUtf8();
@@ -111,23 +85,24 @@ void writeGroups(const ReportNames& names, const QStringList& printed, const QSt
 {
     const bool csv = settings.reportFormat == ReportFormat::Csv;
     const int threshold = settings.similarityThreshold;
-    TextReport file(path);
-    if (csv) {
-        file.append("\xEF\xBB\xBF"
-                    "grupo,vertice_1,nome_1,registros_1,vertice_2,nome_2,registros_2,"
-                    "similaridade\r\n");
-    } else {
-        file.append("<!DOCTYPE html>\n<html lang=\"pt-BR\">\n<head>\n<meta charset=\"utf-8\">\n"
-                    "<title>" +
-                    html(messages::reportTitle()) +
-                    "</title>\n<style>table{border-collapse:collapse}th,td{border:1px solid "
-                    "#999;padding:2px 8px;text-align:left}td.n{text-align:right}</style>\n"
-                    "</head>\n<body>\n<h1>" +
-                    html(messages::reportTitle()) +
-                    "</h1>\n<table>\n<thead><tr><th>Grupo</th><th>Vértice</th><th>Nome</th>"
-                    "<th>Registros</th><th>Vértice</th><th>Nome</th><th>Registros</th>"
-                    "<th>Similaridade</th></tr></thead>\n<tbody>\n");
-    }
+    const QByteArray start =
+        csv ? QByteArray("\xEF\xBB\xBF"
+                         "grupo,vertice_1,nome_1,registros_1,vertice_2,nome_2,registros_2,"
+                         "similaridade\r\n")
+            : "<!DOCTYPE html>\n<html lang=\"pt-BR\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
+                  html(messages::reportTitle()) +
+                  "</title>\n<style>table{border-collapse:collapse}th,td{border:1px solid "
+                  "#999;padding:2px 8px;text-align:left}td.n{text-align:right}</style>\n"
+                  "</head>\n<body>\n<h1>" +
+                  html(messages::reportTitle()) +
+                  "</h1>\n<table>\n<thead><tr><th>Grupo</th><th>Vértice</th><th>Nome</th>"
+                  "<th>Registros</th><th>Vértice</th><th>Nome</th><th>Registros</th>"
+                  "<th>Similaridade</th></tr></thead>\n<tbody>\n";
+    const QByteArray end = csv ? QByteArray()
+                               : "</tbody>\n</table>\n<p>" +
+                                     html(messages::reportClosingLine(count, threshold)) +
+                                     "</p>\n</body>\n</html>\n";
+    ReportFile file(path, start, end);
     const QLocale locale = csv ? QLocale::c() : QLocale();
     const auto percentText = [&](double percentage) {
         return formatPercentage(percentage, locale).toUtf8();
@@ -183,7 +158,7 @@ void writeGroups(const ReportNames& names, const QStringList& printed, const QSt
         for (const ListedPair& pair : pairs) {
             line(out, number(qint64(groupOf[pair.a]) + 1), pair.a, pair.b, shown, pair.longest,
                  pair.distance);
-            file.append(out);
+            file.raw(out);
             out.clear();
         }
     } else {
@@ -199,23 +174,17 @@ void writeGroups(const ReportNames& names, const QStringList& printed, const QSt
                 [&](QByteArray& out, size_t i, size_t j, int longest, int distance) {
                     line(out, group, members[i], members[j], shown, longest, distance);
                 },
-                false, [&](const MeasuredRow& row) { file.append(row.lines); });
+                false, [&](const MeasuredRow& row) { file.raw(row.lines); });
         }
     }
-    if (!csv)
-        file.append("</tbody>\n</table>\n<p>" +
-                    html(messages::reportClosingLine(count, threshold)) +
-                    "</p>\n</body>\n</html>\n");
     file.commit();
 }
 
 QString reportPath(const QString& outputPath, ReportFormat format, bool secondMode)
 {
-    QString path = similarityReportPath(outputPath);
-    path.chop(4); // ".rtf"
-    if (secondMode)
-        path += QStringLiteral("_segundo_modo");
-    return path + reportExtension(format).toString();
+    return similarityReportPath(outputPath, PathRules::host(),
+                                (secondMode ? QStringLiteral("_segundo_modo") : QString()) +
+                                    reportExtension(format).toString());
 }
 
 } // namespace
