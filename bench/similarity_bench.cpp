@@ -223,9 +223,12 @@ int compareOptions(const QStringList& names, const QString& folder)
             QElapsedTimer timer;
             timer.start();
             ReportNames reported {names, 1, std::vector<qint64>(size_t(names.size()), 1)};
-            const auto groups =
-                writeSimilarityReport(reported, settings, folder + QStringLiteral("/relatorio"),
-                                      !settings.suggestRenamesPath.isEmpty());
+            OutputFiles files;
+            const auto groups = writeSimilarityReport(
+                reported, settings,
+                files.create(folder + QStringLiteral("/relatorio"), Replace::Allowed),
+                !settings.suggestRenamesPath.isEmpty());
+            (void)files.commit();
             best = std::min(best, double(timer.nsecsElapsed()) / 1e9);
         }
         if (plain == 0)

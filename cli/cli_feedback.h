@@ -31,8 +31,10 @@ public:
     void closeProgress() override { }
     void showSummary(const RunSummary& summary) override { m_summary = summary; }
     void showMessage(const QString& text) override { m_message = text; }
+    void showKeptFile(const QString& path) override { m_keptFile = path; }
 
     const QString& message() const { return m_message; }
+    const QString& keptFile() const { return m_keptFile; }
     // After a run: a line for each warning, then the summary.
     QStringList summaryLines() const;
 
@@ -47,6 +49,7 @@ private:
     bool m_decimalComma;
     RunSummary m_summary;
     QString m_message;
+    QString m_keptFile;
 };
 
 } // namespace urdiva::cli

@@ -3,14 +3,12 @@
 #include "cli_options.h"
 #include "engine/io/column_names.h"
 #include "engine/io/line_reader.h"
-#include "engine/io/paths.h"
-#include "engine/network/network_writer.h"
 #include "engine/run/conversion_run.h"
 #include "engine/run/qt_texts.h"
 #include "engine/run/run_error.h"
+#include "engine/run/run_files.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 
 #include <cstdio>
 #include <memory>
@@ -117,20 +115,16 @@ int main(int argc, char* argv[])
     }
 
     cli::CliRequest& request = parsed.request;
+    if (const QString problem = runFilesProblem(request.settings); !problem.isEmpty()) {
+        printLine(stderr, QStringLiteral("urdiva-cli: ") + problem);
+        return BadUsage;
+    }
     try {
         std::unique_ptr<LineReader> input = openInput(request);
         QString error;
         if (!resolveColumns(request, input.get(), error)) {
             printLine(stderr, QStringLiteral("urdiva-cli: ") + error);
             return BadUsage;
-        }
-        // A rename table may hold the user's corrections: it is replaced only with --force.
-        const QString& renames = request.settings.suggestRenamesPath;
-        if (!renames.isEmpty() && !request.force && QFileInfo::exists(renames)) {
-            printLine(stderr, QStringLiteral("urdiva-cli: '%1' já existe; use --force para "
-                                             "substituí-lo.")
-                                  .arg(renames));
-            return Refused;
         }
         cli::CliFeedback feedback(request.force, request.quiet, request.settings.decimalComma);
         switch (runConversion(request.settings, feedback, std::move(input))) {
@@ -146,11 +140,9 @@ int main(int argc, char* argv[])
             printLine(stderr, feedback.message());
             return Refused;
         case RunOutcome::OverwriteDeclined:
-            printLine(stderr,
-                      QStringLiteral("urdiva-cli: '%1' já existe; use --force para "
-                                     "substituí-lo.")
-                          .arg(finalOutputPath(request.settings.outputPath, PathRules::host(),
-                                               formatExtension(request.settings.format))));
+            printLine(stderr, QStringLiteral("urdiva-cli: '%1' já existe; use --force para "
+                                             "substituí-lo.")
+                                  .arg(feedback.keptFile()));
             return Refused;
         }
     } catch (...) {

@@ -337,15 +337,19 @@ TEST_F(HostileInputTest, OutputPaths)
     EXPECT_EQ(readBytes(existing), QByteArray("a rede de antes"));
 }
 
-// A disk that fills up while the file is written: the process may write only a few bytes. The
-// existing file must come through unchanged, and the run must say it failed.
-TEST_F(HostileInputTest, FullDiskKeepsTheExistingFile)
+// A disk that fills up while the files are written: the process may write only a few bytes. The
+// existing network, report and rename table (perhaps holding the user's corrections) must come
+// through unchanged, since a run's files are put in place together or not at all, and the run
+// must say why it failed.
+TEST_F(HostileInputTest, FullDiskKeepsTheExistingFiles)
 {
     QByteArray data;
     for (int k = 0; k < 5000; ++k)
         data += "nome" + QByteArray::number(k) + ";outro" + QByteArray::number(k) + "\n";
     dir.write(QStringLiteral("dados.csv"), data);
     const QString existing = dir.write(QStringLiteral("rede.net"), "a rede de antes");
+    const QString report = dir.write(QStringLiteral("Similaridade_rede.csv"), "o relatório");
+    const QString table = dir.write(QStringLiteral("nomes.csv"), "variant,canonical\nx,y\n");
     QProcess cli;
     cli.setChildProcessModifier([] {
         std::signal(SIGXFSZ, SIG_IGN);
@@ -353,13 +357,18 @@ TEST_F(HostileInputTest, FullDiskKeepsTheExistingFile)
         setrlimit(RLIMIT_FSIZE, &limit);
     });
     cli.start(QStringLiteral(URDIVA_CLI_PATH),
-              {QStringLiteral("-q"), QStringLiteral("-f"), settings.inputPath, existing});
+              {QStringLiteral("-q"), QStringLiteral("-f"), QStringLiteral("--report"),
+               QStringLiteral("--report-format"), QStringLiteral("csv"),
+               QStringLiteral("--suggest-renames"), table, settings.inputPath, existing});
     cli.waitForFinished(60000);
     EXPECT_EQ(cli.exitCode(), 1);
+    // The system's reason follows, in the language of the user's locale.
     EXPECT_TRUE(QString::fromUtf8(cli.readAllStandardError())
-                    .endsWith(QStringLiteral(":\nFailed to Save Stream.\n")));
+                    .contains(QStringLiteral(":\nFailed to Save Stream. ")));
     EXPECT_EQ(readBytes(existing), QByteArray("a rede de antes"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2); // no temporary file left behind
+    EXPECT_EQ(readBytes(report), QByteArray("o relatório"));
+    EXPECT_EQ(readBytes(table), QByteArray("variant,canonical\nx,y\n"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4); // no temporary file left behind
 }
 
 // Memory running out on one of the report's worker threads ends the run with its text, as it

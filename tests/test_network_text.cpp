@@ -24,9 +24,11 @@ namespace {
 // The whole text written at once, as a run with a pane to show it in writes it.
 bool writeNetworkFile(const QString& path, NetworkText text, Replace replace)
 {
-    NetworkFile file(path, replace);
+    OutputFiles files;
+    NetworkFile file(files, path, replace);
     file.write(text);
-    return file.commit();
+    file.finish();
+    return files.commit();
 }
 
 TEST(NetworkText, CountAndKindLines)

@@ -63,33 +63,79 @@ QFileDevice& AtomicFile::device()
     return m_fresh;
 }
 
+void AtomicFile::failedToSave(const QString& reason) const
+{
+    throw RunError(QStringLiteral("Failed to Save Stream. %1").arg(reason), m_path);
+}
+
 void AtomicFile::write(QByteArrayView bytes)
 {
     if (device().write(bytes.data(), bytes.size()) != bytes.size())
-        throw RunError(QStringLiteral("Failed to Save Stream"), m_path);
+        failedToSave(systemReason(errno));
+}
+
+void AtomicFile::finish()
+{
+    if (m_finished)
+        return;
+    // The system's reason: Qt's own text for a failed write says only that it failed.
+    if (!device().flush())
+        failedToSave(systemReason(errno));
+    // On the disk before it has a name, as QSaveFile's commit does for the other path: a crash
+    // right after the rename must not leave an empty network behind.
+    if (m_replace == Replace::Never && !native::syncData(m_fresh.handle()))
+        failedToSave(systemReason(errno));
+    m_finished = true;
+}
+
+bool AtomicFile::blocked() const
+{
+    return m_replace == Replace::Never &&
+           (QFileInfo(m_path).exists() || QFileInfo(m_path).isSymLink());
 }
 
 bool AtomicFile::commit()
 {
+    finish();
     if (m_replace == Replace::Allowed) {
         // Something other than a regular file may have taken the path meanwhile.
         checkOutputTarget(m_path);
         if (!m_replacing.commit())
-            throw RunError(QStringLiteral("Failed to Save Stream"), m_path);
+            failedToSave(m_replacing.errorString());
         return true;
     }
-    // On the disk before it has a name, as QSaveFile does for the other path: a crash right
-    // after the rename must not leave an empty network behind.
-    if (!m_fresh.flush() || !native::syncData(m_fresh.handle()))
-        throw RunError(QStringLiteral("Failed to Save Stream"), m_path);
     // Put in place only where nothing is: the rename never replaces a file.
     if (m_fresh.rename(m_path)) {
         m_fresh.setAutoRemove(false);
         return true;
     }
-    if (QFileInfo(m_path).exists() || QFileInfo(m_path).isSymLink())
+    if (blocked())
         return false;
-    throw RunError(QStringLiteral("Failed to Save Stream"), m_path);
+    failedToSave(m_fresh.errorString());
+}
+
+AtomicFile& OutputFiles::create(const QString& path, Replace replace)
+{
+    return *m_files.emplace_back(std::make_unique<AtomicFile>(path, replace));
+}
+
+bool OutputFiles::commit()
+{
+    for (const auto& file : m_files)
+        file->finish();
+    for (const auto& file : m_files) {
+        if (file->blocked()) {
+            m_blocked = file->path();
+            return false;
+        }
+    }
+    for (const auto& file : m_files) {
+        if (!file->commit()) {
+            m_blocked = file->path();
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace urdiva

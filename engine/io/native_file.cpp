@@ -67,6 +67,14 @@ bool nameTooLong(const QString& path)
     return QFileInfo(path).fileName().size() > 255;
 }
 
+bool sameExistingFile(const QString& a, const QString& b)
+{
+    // Windows' file systems ignore letter case; the canonical paths resolve links.
+    const QString first = QFileInfo(a).canonicalFilePath();
+    return !first.isEmpty() &&
+           first.compare(QFileInfo(b).canonicalFilePath(), Qt::CaseInsensitive) == 0;
+}
+
 bool isTerminal(int fd)
 {
     return ::_isatty(fd) != 0;
@@ -134,6 +142,15 @@ bool nameTooLong(const QString& path)
     const long longest =
         ::pathconf(QFile::encodeName(info.absolutePath()).constData(), _PC_NAME_MAX);
     return longest > 0 && QFile::encodeName(info.fileName()).size() > longest;
+}
+
+bool sameExistingFile(const QString& a, const QString& b)
+{
+    struct stat first { };
+    struct stat second { };
+    return ::stat(QFile::encodeName(a).constData(), &first) == 0 &&
+           ::stat(QFile::encodeName(b).constData(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 bool isTerminal(int fd)

@@ -23,6 +23,9 @@ PathKind pathKind(const QString& path);
 // Whether the file name (without its folder) is longer than the folder's file system allows.
 bool nameTooLong(const QString& path);
 
+// Whether two paths name one existing file (through links, or two names of one file).
+bool sameExistingFile(const QString& a, const QString& b);
+
 // Whether the descriptor is a terminal.
 bool isTerminal(int fd);
 

@@ -20,6 +20,7 @@ constexpr size_t kBatchBytes = size_t(1) << 20;
 
 RecordStream::RecordStream(std::unique_ptr<LineReader> reader, const ConversionSettings& settings)
     : m_reader(std::move(reader))
+    , m_records(*m_reader, settings.separator, settings.quotedFields)
     , m_columns {settings.firstColumn, settings.secondColumn}
     , m_valueColumn(settings.valueColumn)
     , m_separator(settings.separator)
@@ -30,29 +31,6 @@ RecordStream::RecordStream(std::unique_ptr<LineReader> reader, const ConversionS
     , m_ends(settings.cooccur ? 1 : 2)
     , m_line(settings.separator, settings.quotedFields)
 {
-}
-
-// The next line, or with quoted fields the next record, which goes on over the following lines
-// while a quoted field is open (an odd number of quotation marks so far); its lines are joined
-// by LF. `line` is the number of its first line.
-bool RecordStream::nextLine(QByteArrayView& raw, qint64& line)
-{
-    line = m_linesRead + 1;
-    if (!m_reader->readRawLine(raw))
-        return false;
-    ++m_linesRead;
-    if (!m_quotedFields || raw.count('"') % 2 == 0)
-        return true;
-    m_joined = raw.toByteArray();
-    qsizetype quotes = raw.count('"');
-    QByteArrayView more;
-    while (quotes % 2 != 0 && m_reader->readRawLine(more)) {
-        ++m_linesRead;
-        quotes += more.count('"');
-        m_joined.append('\n').append(more);
-    }
-    raw = m_joined;
-    return true;
 }
 
 void RecordStream::forEachBatch(const std::function<void(std::span<const Record>)>& process)
@@ -135,7 +113,7 @@ bool RecordStream::fill(Batch& batch)
     bool more = true;
     try {
         while (batch.records.size() < kBatchRecords && batch.bytes.size() < kBatchBytes &&
-               (more = nextLine(raw, number))) {
+               (more = m_records.next(raw, number))) {
             if (m_recordLines++ < m_headerLines)
                 continue;
             line.assign(raw);

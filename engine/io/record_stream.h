@@ -3,6 +3,7 @@
 
 #include "engine/io/cell_names.h"
 #include "engine/io/field_marker.h"
+#include "engine/io/quoted_records.h"
 #include "engine/io/record_line.h"
 #include "engine/run/conversion_settings.h"
 
@@ -74,9 +75,9 @@ private:
     };
 
     bool fill(Batch& batch);
-    bool nextLine(QByteArrayView& raw, qint64& line);
 
     std::unique_ptr<LineReader> m_reader;
+    RecordReader m_records;
     const qint32 m_columns[2];
     const std::optional<qint32> m_valueColumn;
     const QChar m_separator;
@@ -89,11 +90,10 @@ private:
     RecordLine m_line;
     QByteArray m_storage;
     QByteArray m_weightStorage;
-    QByteArray m_joined; // a record of several lines
     std::vector<CellName> m_cellNames;
     QString m_cellStorage;
-    qint64 m_linesRead = 0;
-    qint64 m_recordLines = 0; // the lines or, with quoted fields, records seen, headers included
+    qint64 m_recordLines =
+        0; // the records seen (lines, but for quoted line breaks), headers included
     Notes m_notes;
 };
 

@@ -163,10 +163,11 @@ QString linkKindLine(bool directed)
     return directed ? QStringLiteral("*Arcs") : QStringLiteral("*Edges");
 }
 
-NetworkFile::NetworkFile(const QString& finalPath, Replace replace, bool byteOrderMark)
+NetworkFile::NetworkFile(OutputFiles& files, const QString& finalPath, Replace replace,
+                         bool byteOrderMark)
 {
     attempt([&] {
-        m_file.emplace(finalPath, replace);
+        m_file = &files.create(finalPath, replace);
         if (byteOrderMark)
             m_file->write("\xEF\xBB\xBF");
     });
@@ -177,7 +178,8 @@ NetworkFile::NetworkFile(bool byteOrderMark)
 {
     attempt([&] {
         if (!m_standardOutput->open(stdout, QIODevice::WriteOnly))
-            throw RunError(QStringLiteral("Failed to Save Stream"));
+            throw RunError(
+                QStringLiteral("Failed to Save Stream. %1").arg(m_standardOutput->errorString()));
     });
     if (byteOrderMark)
         attempt([&] { writeBytes("\xEF\xBB\xBF"); });
@@ -188,7 +190,8 @@ void NetworkFile::writeBytes(QByteArrayView bytes)
     if (m_file) {
         m_file->write(bytes);
     } else if (m_standardOutput->write(bytes.data(), bytes.size()) != bytes.size()) {
-        throw RunError(QStringLiteral("Failed to Save Stream"));
+        throw RunError(
+            QStringLiteral("Failed to Save Stream. %1").arg(m_standardOutput->errorString()));
     }
 }
 
@@ -209,15 +212,13 @@ void NetworkFile::write(NetworkText& text)
     text.clear();
 }
 
-bool NetworkFile::commit()
+void NetworkFile::finish()
 {
     if (m_failure)
         std::rethrow_exception(m_failure);
-    if (m_file)
-        return m_file->commit();
-    if (!m_standardOutput->flush())
-        throw RunError(QStringLiteral("Failed to Save Stream"));
-    return true;
+    if (!m_file && !m_standardOutput->flush())
+        throw RunError(
+            QStringLiteral("Failed to Save Stream. %1").arg(m_standardOutput->errorString()));
 }
 
 } // namespace urdiva

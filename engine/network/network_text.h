@@ -64,24 +64,25 @@ QString vertexCountLine(qsizetype firstModeCount, qsizetype secondModeCount, Net
 QString linkKindLine(bool directed);
 
 // The network file: the UTF-8 byte-order mark (unless left out), then the text, written as it is
-// made and put in place whole by commit(); or the same bytes on standard output. A failure to
-// create or write the file is held, and raised by commit(): a run reports it at the end,
-// whenever it happened.
+// made and put in place whole with the run's other files; or the same bytes on standard output.
+// A failure to create or write the file is held, and raised by finish(): a run reports it at
+// the end, whenever it happened.
 class NetworkFile {
 public:
-    NetworkFile(const QString& finalPath, Replace replace, bool byteOrderMark = true);
+    NetworkFile(OutputFiles& files, const QString& finalPath, Replace replace,
+                bool byteOrderMark = true);
     // On standard output.
     explicit NetworkFile(bool byteOrderMark);
     // Writes the text made so far and empties it.
     void write(NetworkText& text);
-    // False when replacing is Never and a file has appeared at the path (see AtomicFile).
-    [[nodiscard]] bool commit();
+    // Raises any failure so far; the file is then ready to be put in place with the others.
+    void finish();
 
 private:
     void attempt(const std::function<void()>& step);
     void writeBytes(QByteArrayView bytes);
 
-    std::optional<AtomicFile> m_file;
+    AtomicFile* m_file = nullptr; // owned by the run's OutputFiles
     std::unique_ptr<QFile> m_standardOutput;
     std::exception_ptr m_failure;
 };

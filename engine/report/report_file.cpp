@@ -5,13 +5,13 @@
 
 namespace urdiva {
 
-ReportFile::ReportFile(const QString& path)
-    : ReportFile(path, rtfDocumentStart(), kRtfDocumentEnd)
+ReportFile::ReportFile(AtomicFile& file)
+    : ReportFile(file, rtfDocumentStart(), kRtfDocumentEnd)
 {
 }
 
-ReportFile::ReportFile(const QString& path, const QByteArray& start, const QByteArray& end)
-    : m_file(path, Replace::Allowed)
+ReportFile::ReportFile(AtomicFile& file, const QByteArray& start, const QByteArray& end)
+    : m_file(file)
     , m_buffer(start)
     , m_end(end)
 {
@@ -30,12 +30,11 @@ void ReportFile::raw(const QByteArray& text)
     flushIfLarge();
 }
 
-void ReportFile::commit()
+void ReportFile::finish()
 {
     m_buffer.append(m_end);
     m_file.write(m_buffer);
     m_buffer.clear();
-    (void)m_file.commit(); // always true where replacing is allowed
 }
 
 void ReportFile::flushIfLarge()

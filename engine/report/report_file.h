@@ -8,26 +8,26 @@
 
 namespace urdiva {
 
-// A report document, written as it is produced and put in place whole: no truncated report is
-// ever left behind. A report of the same name is replaced without asking, as a run always has.
-// Raises the writer's errors (see AtomicFile).
+// A report document, written as it is produced into a file of the run's OutputFiles, which puts
+// it in place whole with the others: no truncated report is ever left behind. Raises the
+// writer's errors (see AtomicFile).
 class ReportFile {
 public:
     // An RTF document.
-    explicit ReportFile(const QString& path);
-    // A document of other text, which commit() ends with `end`.
-    ReportFile(const QString& path, const QByteArray& start, const QByteArray& end);
+    explicit ReportFile(AtomicFile& file);
+    // A document of other text, which finish() ends with `end`.
+    ReportFile(AtomicFile& file, const QByteArray& start, const QByteArray& end);
 
     // A paragraph of plain text, in RTF.
     void paragraph(const QString& text);
     // Text of the document's own kind (RTF already escaped, paragraph ends included).
     void raw(const QByteArray& text);
-    void commit();
+    void finish();
 
 private:
     void flushIfLarge();
 
-    AtomicFile m_file;
+    AtomicFile& m_file;
     QByteArray m_buffer;
     QByteArray m_end;
 };

@@ -33,7 +33,7 @@ QByteArray number(qint64 value)
 }
 
 void writeRtf(const QStringList& printed, const QStringList& compared, int threshold,
-              const QString& path, NameGroups* groups)
+              AtomicFile& out, NameGroups* groups)
 {
     std::vector<QByteArray> rtf;
     for (const QString& name : printed)
@@ -43,7 +43,7 @@ void writeRtf(const QStringList& printed, const QStringList& compared, int thres
         return rtfText(QStringLiteral("| = ") + formatPercentage(percentage, locale) + u'%');
     });
     const QByteArray arrow = rtfText(QStringLiteral("| -> |"));
-    ReportFile file(path);
+    ReportFile file(out);
     file.paragraph(messages::reportTitle());
     file.paragraph(messages::reportDashLine());
     const qint64 count = measureSimilarPairs(
@@ -62,7 +62,7 @@ void writeRtf(const QStringList& printed, const QStringList& compared, int thres
     if (count > 0)
         file.paragraph(messages::reportDashLine());
     file.paragraph(messages::reportClosingLine(count, threshold));
-    file.commit();
+    file.finish();
 }
 
 // A listed pair, kept between the two passes of a report that lists pairs by group.
@@ -81,7 +81,7 @@ constexpr size_t kKeptPairs = size_t(1) << 22;
 void writeGroups(const ReportNames& names, const QStringList& printed, const QStringList& compared,
                  const std::vector<std::vector<quint32>>& groups,
                  const std::vector<ListedPair>* kept, qint64 count,
-                 const ConversionSettings& settings, const QString& path)
+                 const ConversionSettings& settings, AtomicFile& out)
 {
     const bool csv = settings.reportFormat == ReportFormat::Csv;
     const int threshold = settings.similarityThreshold;
@@ -102,7 +102,7 @@ void writeGroups(const ReportNames& names, const QStringList& printed, const QSt
                                : "</tbody>\n</table>\n<p>" +
                                      html(messages::reportClosingLine(count, threshold)) +
                                      "</p>\n</body>\n</html>\n";
-    ReportFile file(path, start, end);
+    ReportFile file(out, start, end);
     const QLocale locale = csv ? QLocale::c() : QLocale();
     const auto percentText = [&](double percentage) {
         return formatPercentage(percentage, locale).toUtf8();
@@ -177,7 +177,7 @@ void writeGroups(const ReportNames& names, const QStringList& printed, const QSt
                 false, [&](const MeasuredRow& row) { file.raw(row.lines); });
         }
     }
-    file.commit();
+    file.finish();
 }
 
 QString reportPath(const QString& outputPath, ReportFormat format, bool secondMode)
@@ -191,7 +191,7 @@ QString reportPath(const QString& outputPath, ReportFormat format, bool secondMo
 
 std::vector<std::vector<quint32>> writeSimilarityReport(const ReportNames& names,
                                                         const ConversionSettings& settings,
-                                                        const QString& path, bool groups)
+                                                        AtomicFile& file, bool groups)
 {
     QStringList printed;
     QStringList compared;
@@ -201,7 +201,7 @@ std::vector<std::vector<quint32>> writeSimilarityReport(const ReportNames& names
     }
     NameGroups joined(size_t(printed.size()));
     if (settings.reportFormat == ReportFormat::Rtf) {
-        writeRtf(printed, compared, settings.similarityThreshold, path, groups ? &joined : nullptr);
+        writeRtf(printed, compared, settings.similarityThreshold, file, groups ? &joined : nullptr);
         return groups ? joined.groups(names.counts) : std::vector<std::vector<quint32>>();
     }
     // The first pass finds the groups, and keeps the pairs while they are not too many.
@@ -228,12 +228,13 @@ std::vector<std::vector<quint32>> writeSimilarityReport(const ReportNames& names
             }
         });
     std::vector<std::vector<quint32>> list = joined.groups(names.counts);
-    writeGroups(names, printed, compared, list, keeping ? &kept : nullptr, count, settings, path);
+    writeGroups(names, printed, compared, list, keeping ? &kept : nullptr, count, settings, file);
     return list;
 }
 
 void writeSimilarityReports(const VertexLists& lists, const std::vector<qint64>& counts,
-                            const ConversionSettings& settings)
+                            const ConversionSettings& settings,
+                            const std::function<AtomicFile&(const QString& path)>& create)
 {
     const bool renames = !settings.suggestRenamesPath.isEmpty();
     QByteArray table = "\xEF\xBB\xBF" + QByteArray(kRenameTableHeader) + "\r\n";
@@ -248,7 +249,7 @@ void writeSimilarityReports(const VertexLists& lists, const std::vector<qint64>&
             names.counts.push_back(vertex < counts.size() ? counts[vertex] : 0);
         }
         const auto groups = writeSimilarityReport(
-            names, settings, reportPath(settings.outputPath, settings.reportFormat, second),
+            names, settings, create(reportPath(settings.outputPath, settings.reportFormat, second)),
             renames);
         // Every other name of a group is read as its most frequent one.
         for (const std::vector<quint32>& group : groups) {
@@ -259,11 +260,8 @@ void writeSimilarityReports(const VertexLists& lists, const std::vector<qint64>&
                          ',' + canonical + "\r\n";
         }
     }
-    if (renames) {
-        AtomicFile file(settings.suggestRenamesPath, Replace::Allowed);
-        file.write(table);
-        (void)file.commit(); // always true where replacing is allowed
-    }
+    if (renames)
+        create(settings.suggestRenamesPath).write(table);
 }
 
 void SimilarityReport(const QStringList& firstModeVertices, int threshold,
@@ -271,8 +269,10 @@ void SimilarityReport(const QStringList& firstModeVertices, int threshold,
 {
     ConversionSettings settings;
     settings.similarityThreshold = threshold;
-    writeSimilarityReport({firstModeVertices, 1, {}}, settings, similarityReportPath(outputPath),
-                          false);
+    OutputFiles files;
+    writeSimilarityReport({firstModeVertices, 1, {}}, settings,
+                          files.create(similarityReportPath(outputPath), Replace::Allowed), false);
+    (void)files.commit(); // always true where replacing is allowed
 }
 
 } // namespace urdiva

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "engine/io/atomic_file.h"
 #include "engine/names/vertex_lists.h"
 #include "engine/run/conversion_settings.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 namespace urdiva {
@@ -18,7 +20,7 @@ struct ReportNames {
     std::vector<qint64> counts; // how often each is an end of a record, where counted
 };
 
-// Writes the report of the names at `path`, streamed to the file as pairs are measured. RTF:
+// Writes the report of the names into `file`, streamed to it as pairs are measured. RTF:
 // the title, a dash line, one line per pair of names whose similarity in percent reaches the
 // threshold (in the order of the vertices), and the closing lines. CSV and HTML: the same pairs
 // group by group (see NameGroups), with the vertex numbers and counts of both names. Names are
@@ -26,13 +28,14 @@ struct ReportNames {
 // set or the format lists them.
 std::vector<std::vector<quint32>> writeSimilarityReport(const ReportNames& names,
                                                         const ConversionSettings& settings,
-                                                        const QString& path, bool groups);
+                                                        AtomicFile& file, bool groups);
 
 // Every report file the settings ask for: the first mode's, the second mode's (reportBothModes,
-// "_segundo_modo" added to its name) and the rename table they suggest. `counts` are indexed by
-// vertex number.
+// "_segundo_modo" added to its name) and the rename table they suggest, each into the file that
+// `create` makes for its path. `counts` are indexed by vertex number.
 void writeSimilarityReports(const VertexLists& lists, const std::vector<qint64>& counts,
-                            const ConversionSettings& settings);
+                            const ConversionSettings& settings,
+                            const std::function<AtomicFile&(const QString& path)>& create);
 
 // The report of the first-mode vertices at similarityReportPath(outputPath), in RTF.
 void SimilarityReport(const QStringList& firstModeVertices, int threshold,

@@ -18,11 +18,13 @@
 #include "engine/run/parallel.h"
 #include "engine/run/prefetch.h"
 #include "engine/run/run_error.h"
+#include "engine/run/run_files.h"
 
 #include <QFileInfo>
 #include <QLocale>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -208,19 +210,31 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
         feedback.showMessage(messages::noOutputFile());
         return RunOutcome::NoOutputFile;
     }
-    const QString finalPath = toFile ? finalOutputPath(settings.outputPath, PathRules::host(),
-                                                       formatExtension(settings.format))
-                                     : QString();
+    if (const QString problem = runFilesProblem(settings); !problem.isEmpty())
+        throw RunError(problem);
+    const std::vector<RunOutput> outputs = runOutputs(settings);
+    const QString finalPath = toFile ? outputs.front().path : QString();
     if (toFile)
         checkOutputTarget(finalPath);
     // Only a file the user agreed to replace may be replaced at the end; one that appears at the
     // path while the run works is kept.
-    Replace replace = feedback.replaceAppearingFile() ? Replace::Allowed : Replace::Never;
-    if (toFile && QFileInfo::exists(finalPath)) {
-        if (!feedback.confirmOverwrite(finalPath))
-            return RunOutcome::OverwriteDeclined;
-        replace = Replace::Allowed;
+    std::map<QString, Replace> replaceAt;
+    for (const RunOutput& output : outputs) {
+        Replace& replace = replaceAt[output.path];
+        replace = feedback.replaceAppearingFile() || !output.needsLeave ? Replace::Allowed
+                                                                        : Replace::Never;
+        if (output.needsLeave && QFileInfo::exists(output.path)) {
+            if (!feedback.confirmOverwrite(output.path)) {
+                feedback.showKeptFile(output.path);
+                return RunOutcome::OverwriteDeclined;
+            }
+            replace = Replace::Allowed;
+        }
     }
+    OutputFiles files;
+    const auto create = [&](const QString& path) -> AtomicFile& {
+        return files.create(path, replaceAt.at(path));
+    };
 
     const RenameTable renames =
         settings.renamePath.isEmpty() ? RenameTable() : RenameTable::read(settings.renamePath);
@@ -334,8 +348,9 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
     // XML declares its encoding; the byte-order mark is for readers of plain text.
     const bool byteOrderMark = settings.byteOrderMark && (settings.format == NetworkFormat::Pajek ||
                                                           settings.format == NetworkFormat::Csv);
-    NetworkFile file =
-        toFile ? NetworkFile(finalPath, replace, byteOrderMark) : NetworkFile(byteOrderMark);
+    NetworkFile file = toFile
+                           ? NetworkFile(files, finalPath, replaceAt.at(finalPath), byteOrderMark)
+                           : NetworkFile(byteOrderMark);
     NetworkText text;
     const auto writeOut = [&] {
         if (!keepText && text.utf8().size() >= kPieceBytes)
@@ -381,12 +396,15 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
 
     feedback.showStage(messages::stageText(6));
     if (settings.similarityReport)
-        writeSimilarityReports(lists, vertexCounts, settings);
+        writeSimilarityReports(lists, vertexCounts, settings, create);
     if (keepText)
         feedback.showOutput(text);
     file.write(text);
-    if (!file.commit()) {
+    file.finish();
+    // Every file is complete: they are put in place together, or none is.
+    if (!files.commit()) {
         feedback.closeProgress();
+        feedback.showKeptFile(files.blockedPath());
         return RunOutcome::OverwriteDeclined;
     }
     feedback.closeProgress();

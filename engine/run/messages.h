@@ -68,6 +68,19 @@ inline QString renameTableTwice(const QString& name)
     return QStringLiteral("O nome \"%1\" já tem outro nome canônico na tabela.").arg(name);
 }
 
+// A quoted field whose closing quotation mark never comes, or not within `lines` lines (or a
+// mebibyte).
+inline QString quoteNotClosed(qint64 line)
+{
+    return QStringLiteral("As aspas abertas na linha %1 não fecham.").arg(line);
+}
+inline QString quoteNotClosedWithin(qint64 line, qint64 lines)
+{
+    return QStringLiteral("As aspas abertas na linha %1 não fecham em %2 linhas nem em 1 MiB.")
+        .arg(line)
+        .arg(lines);
+}
+
 // A weight that has to be added or compared but is not a number.
 inline QString weightNotNumber(const QString& weight)
 {

@@ -32,11 +32,15 @@ class RunFeedback {
 public:
     virtual ~RunFeedback() = default;
 
-    // Asked once, only when a file already exists at the final output path.
-    virtual bool confirmOverwrite(const QString& finalPath) = 0;
-    // Whether a file that appears at the final output path while the run works may be replaced
-    // by the network. Nobody agreed to that unless the front end says so.
+    // Asked for each file the run would replace that may hold the user's work (see RunOutput),
+    // network first, only when it exists.
+    virtual bool confirmOverwrite(const QString& path) = 0;
+    // Whether a file that appears at an output path while the run works may be replaced by the
+    // run's file. Nobody agreed to that unless the front end says so.
     virtual bool replaceAppearingFile() const { return false; }
+    // When the run ends as refused: the file it kept, which the user did not agree to replace or
+    // which appeared while the run worked.
+    virtual void showKeptFile(const QString&) { }
     // Called six times with messages::stageText(1) to (6); the first call opens the progress
     // display.
     virtual void showStage(const QString& text) = 0;

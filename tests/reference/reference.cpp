@@ -90,10 +90,12 @@ QStringList similarityReportLines(const QStringList& vertices, int threshold)
 
 void writeReportDocument(const QString& path, const QStringList& lines)
 {
-    ReportFile file(path);
+    OutputFiles files;
+    ReportFile file(files.create(path, Replace::Allowed));
     for (const QString& line : lines)
         file.paragraph(line);
-    file.commit();
+    file.finish();
+    (void)files.commit(); // always true where replacing is allowed
 }
 
 } // namespace urdiva::reference

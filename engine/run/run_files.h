@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "engine/run/conversion_settings.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace urdiva {
+
+// A file a run writes, and whether an existing one is replaced only with leave (the network,
+// a CSV or HTML report and a rename table may hold work of the user's; an RTF report of the
+// same name is replaced as it always has been).
+struct RunOutput {
+    QString path;
+    bool needsLeave;
+};
+
+// The files a run writes, in the order they are made: the network (unless it goes to standard
+// output), the first mode's report and the second mode's, the rename table.
+std::vector<RunOutput> runOutputs(const ConversionSettings& settings);
+
+// The first reason why the run's files cannot be as the settings say, in Portuguese: an output
+// that is a file the run reads (whatever leave is given), two outputs at one path, or a rename
+// table named '-'. Empty when there is none.
+QString runFilesProblem(const ConversionSettings& settings);
+
+} // namespace urdiva
