@@ -65,6 +65,10 @@ QStringList CliFeedback::summaryLines() const
         lines << QStringLiteral("urdiva-cli: aviso: %1 com apóstrofo (') no lugar de aspas (\") "
                                 "ou espaço no lugar de quebra de linha.")
                      .arg(counted(s.namesChanged, "nome gravado", "nomes gravados"));
+    if (s.namesEndingInBackslash != 0)
+        lines << QStringLiteral("urdiva-cli: aviso: %1 em barra invertida (\\); o networkx não lê "
+                                "um arquivo Pajek com um nome assim (o igraph lê).")
+                     .arg(counted(s.namesEndingInBackslash, "nome termina", "nomes terminam"));
     const qint64 allVertices = s.firstModeVertices + s.secondModeVertices;
     QString vertices = counted(allVertices, "vértice", "vértices");
     if (s.twoMode)

@@ -82,7 +82,9 @@ struct Options {
                                  QStringLiteral("Escreve arcos em vez de arestas.")};
     QCommandLineOption header {
         QStringLiteral("header"),
-        QStringLiteral("Ignora as primeiras N linhas, de 0 a 5 (padrão: 0)."), QStringLiteral("N")};
+        QStringLiteral("Ignora as primeiras N linhas, de 0 a 5 (padrão: 0); com --quotes, os "
+                       "primeiros N registros (uma quebra de linha entre aspas não encerra um)."),
+        QStringLiteral("N")};
     QCommandLineOption caseSensitive {QStringLiteral("case-sensitive"),
                                       QStringLiteral("Maiúsculas e minúsculas distinguem os "
                                                      "nomes do segundo modo.")};
@@ -477,6 +479,10 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     settings.sortAscending = parser.isSet(sort);
     if (const QString error = parseLinkOptions(parser, options, request); !error.isEmpty())
         return usageError(error);
+    if (settings.quotedFields &&
+        (settings.separator == u'"' || settings.cellSeparator == std::optional<QChar>(u'"')))
+        return usageError(QStringLiteral("Com '--quotes', as aspas (\") abrem campos: não podem "
+                                         "separar colunas nem nomes."));
     if (const QString error = parseReportOptions(parser, options, settings); !error.isEmpty())
         return usageError(error);
     request.force = parser.isSet(force);

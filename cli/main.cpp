@@ -3,6 +3,7 @@
 #include "cli_options.h"
 #include "engine/io/column_names.h"
 #include "engine/io/line_reader.h"
+#include "engine/io/quoted_records.h"
 #include "engine/run/conversion_run.h"
 #include "engine/run/qt_texts.h"
 #include "engine/run/run_error.h"
@@ -68,10 +69,12 @@ std::optional<QString> unfaithfulArgument(int argc, char* argv[])
 // Turns the column choices into indexes, with the column names from the input's first line.
 bool resolveColumns(cli::CliRequest& request, LineReader* input, QString& error)
 {
-    const QStringList names = request.needsColumnNames() && input
-                                  ? columnNames(input->peekLine(), request.settings.separator,
-                                                request.settings.quotedFields)
-                                  : QStringList();
+    const QStringList names =
+        request.needsColumnNames() && input
+            ? columnNames(
+                  peekRecord(*input, request.settings.separator, request.settings.quotedFields),
+                  request.settings.separator, request.settings.quotedFields)
+            : QStringList();
     ConversionSettings& settings = request.settings;
     settings.firstColumn = cli::resolveColumn(request.first, names, error);
     if (settings.firstColumn < 0)

@@ -6,10 +6,10 @@ set(CPACK_PACKAGE_NAME urdiva)
 set(CPACK_PACKAGE_VENDOR "The Urdiva developers")
 set(CPACK_PACKAGE_CONTACT "The Urdiva developers <urdiva@users.noreply.github.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "turns a delimited data file into a Pajek network")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Urdiva turns a plain delimited data file (one record per line) into a\n"
-    "network file in the Pajek .net format, in a window or on the command\n"
-    "line (urdiva-cli), and reports vertex names spelled almost alike.")
+# One string: several would be joined with ";" into the text.
+set(CPACK_PACKAGE_DESCRIPTION "Urdiva turns a plain delimited data file (one record per line) into a
+network file in the Pajek .net format, in a window or on the command
+line (urdiva-cli), and reports vertex names spelled almost alike.")
 set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -247,6 +247,17 @@ TEST(RecordLog, GivesBackEveryRecordInOrder)
             }
         }
     }
+    // A TMPDIR naming no folder is named in the error, rather than spilling to the root.
+    const QString missing = spillDir.path(QStringLiteral("sumida"));
+    qputenv("TMPDIR", QFile::encodeName(missing));
+    RecordLog log(false, 0);
+    try {
+        for (size_t r = 0; r <= RecordLog::kChunkRecords; ++r)
+            log.add(FieldMemo::FieldRef(r), FieldMemo::FieldRef(r), {}, qint64(r));
+        ADD_FAILURE() << "no error";
+    } catch (const RunError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("\"%1\" (TMPDIR)").arg(missing)));
+    }
     if (tmpdir.isNull())
         qunsetenv("TMPDIR");
     else

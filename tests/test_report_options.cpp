@@ -115,10 +115,16 @@ TEST(ReportOptions, RenameTablesThatAreNotOnes)
         {"nome,novo\n", "nomes.csv, linha 1: A tabela de nomes deve começar"},
         {"variant,canonical\nAna,Ana Souza,x\n", "nomes.csv, linha 2: A linha não é um par"},
         {"variant,canonical\nAna\n", "nomes.csv, linha 2: A linha não é um par"},
-        {"variant,canonical\n\"Ana,Ana Souza\n", "nomes.csv, linha 2: A linha não é um par"},
+        {"", "nomes.csv, linha 1: A tabela de nomes deve começar"},
+        {"variant,canonical\n\"Ana,Ana Souza\n", "nomes.csv, linha 2: As aspas abertas na linha 2"},
         {"variant,canonical\nAna,\n", "nomes.csv, linha 2: A linha não é um par"},
         {"variant,canonical\nAna,Ana Souza\n\nANA,Ana Lima\n",
          "nomes.csv, linha 4: O nome \"ANA\" já tem outro nome canônico"},
+        // Chains and cycles: the result would depend on the order of renaming.
+        {"variant,canonical\na,b\nb,c\n",
+         "nomes.csv, linha 3: O nome \"b\" é variante na linha 3 e nome canônico na linha 2"},
+        {"variant,canonical\na,b\nB,a\n",
+         "nomes.csv, linha 2: O nome \"a\" é variante na linha 2 e nome canônico na linha 3"},
     };
     for (const auto& c : cases) {
         TempDir dir;
@@ -216,6 +222,61 @@ TEST(ReportOptions, GroupsAndRenamesCloseTheLoop)
         mergedInAll += merged;
     }
     EXPECT_GT(mergedInAll, 20); // the data does have variants
+}
+
+// Names a spreadsheet would run as formulas, or that hold line breaks, commas and quotation marks
+// (read with quoted fields): the CSV report and the suggested table protect the formulas, and
+// the table, read back, turns every misspelt copy into its original.
+TEST(ReportOptions, SuggestedTablesReadBackWhateverTheNames)
+{
+    const QStringList originals = {
+        QStringLiteral("=SOMA(A1:A9)"),  QStringLiteral("+55 81 3333"),
+        QStringLiteral("-Ana Souza"),    QStringLiteral("@Rui Lima"),
+        QStringLiteral("'Eva Matos"),    QStringLiteral("Ana\nSouza Lima"),
+        QStringLiteral("Silva, \"Zé\""), QStringLiteral("'=Bia Costa")};
+    QByteArray data;
+    const auto quoted = [](QString name) {
+        return u'"' + name.replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
+    };
+    for (const QString& name : originals) {
+        QString copy = name;
+        copy.back() = copy.back() == u'x' ? u'y' : u'x';
+        data += (quoted(name) + QStringLiteral(";a\n") + quoted(name) + QStringLiteral(";b\n") +
+                 quoted(copy) + QStringLiteral(";c\n"))
+                    .toUtf8();
+    }
+    TempDir dir;
+    const QString table = dir.path(QStringLiteral("nomes.csv"));
+    ASSERT_EQ(run(dir, data,
+                  [&](ConversionSettings& s) {
+                      s.quotedFields = true;
+                      s.mode = NetworkMode::TwoMode;
+                      s.reportFormat = ReportFormat::Csv;
+                      s.similarityThreshold = 75;
+                      s.suggestRenamesPath = table;
+                  }),
+              QString());
+    for (const QString& file : {table, dir.path(QStringLiteral("Similaridade_rede.csv"))}) {
+        const QString text = QString::fromUtf8(readBytes(file));
+        for (const char* risky : {"\n=", "\n+", "\n-", "\n@", ",=", ",+", ",-", ",@"})
+            EXPECT_FALSE(text.contains(QLatin1StringView(risky))) << file.toStdString();
+    }
+    ASSERT_EQ(run(dir, data,
+                  [&](ConversionSettings& s) {
+                      s.quotedFields = true;
+                      s.mode = NetworkMode::TwoMode;
+                      s.similarityReport = false;
+                      s.renamePath = table;
+                  }),
+              QString());
+    const QStringList network = textLines(readBytes(dir.path(QStringLiteral("rede.net"))));
+    EXPECT_EQ(network.front(),
+              QStringLiteral("*Vertices %1 %2").arg(originals.size() + 3).arg(originals.size()));
+    for (qsizetype k = 0; k < originals.size(); ++k) {
+        QString shown = originals[k];
+        shown.replace(u'"', u'\'').replace(u'\n', u' ');
+        EXPECT_EQ(network[k + 1], QStringLiteral("%1 \"%2\"").arg(k + 1).arg(shown));
+    }
 }
 
 } // namespace

@@ -368,12 +368,20 @@ TEST(VertexLists, SpacesOnlyNameIsAVertex)
     EXPECT_EQ(strip(lists.firstModeVertices()), (QStringList {"  ", "x"}));
 }
 
+// By code unit, but for the field marker: a name that begins another comes first (the marker
+// of "a¶" ranks below the "\u0001" of "a\u0001¶", and "1¶" before "10¶").
 TEST(VertexLists, CLocaleComparesCodeUnits)
 {
     LocaleGuard locale(QStringLiteral("C"));
-    const VertexLists lists = build({{u"b¶", u"¶B"}, {u"a\u0001¶", u"¶a"}, {u"Z¶", u"¶x"}},
+    const VertexLists lists = build({{u"b¶", u"¶B"},
+                                     {u"a\u0001¶", u"¶a"},
+                                     {u"Z¶", u"¶x"},
+                                     {u"10¶", u"¶ab"},
+                                     {u"1¶", u"¶abc"},
+                                     {u"2¶", u"¶1"}},
                                     NetworkMode::OneMode, false, true);
-    EXPECT_EQ(strip(lists.firstModeVertices()), (QStringList {s(u"a\u0001"), "a", "b", "x", "Z"}));
+    EXPECT_EQ(strip(lists.firstModeVertices()),
+              (QStringList {"1", "10", "2", "a", s(u"a\u0001"), "ab", "abc", "b", "x", "Z"}));
 }
 
 TEST(VertexLists, NoRecords)

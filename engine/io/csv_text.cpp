@@ -15,4 +15,26 @@ QByteArray csvField(QByteArrayView utf8)
     return '"' + quoted + '"';
 }
 
+namespace {
+
+bool startsAsFormula(QStringView text)
+{
+    static constexpr QStringView kStarts = u"=+-@\t\r'";
+    return !text.isEmpty() && kStarts.contains(text.front());
+}
+
+} // namespace
+
+QString toSpreadsheetCell(const QString& text)
+{
+    return startsAsFormula(text) ? u'\'' + text : text;
+}
+
+QString fromSpreadsheetCell(QStringView cell)
+{
+    if (cell.startsWith(u'\'') && startsAsFormula(cell.sliced(1)))
+        return cell.sliced(1).toString();
+    return cell.toString();
+}
+
 } // namespace urdiva

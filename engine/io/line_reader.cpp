@@ -55,10 +55,13 @@ bool LineReader::fillMore()
 {
     if (m_eof)
         return false;
-    if (m_pos > 0) {
-        std::memmove(m_buffer.data(), m_buffer.data() + m_pos, m_end - m_pos);
-        m_end -= m_pos;
-        m_pos = 0;
+    const size_t keep = m_mark ? *m_mark : m_pos;
+    if (keep > 0) {
+        std::memmove(m_buffer.data(), m_buffer.data() + keep, m_end - keep);
+        m_end -= keep;
+        m_pos -= keep;
+        if (m_mark)
+            m_mark = 0;
     }
     if (m_end == m_buffer.size())
         m_buffer.resize(m_buffer.size() * 2);
@@ -85,14 +88,19 @@ QByteArrayView LineReader::lineAt(size_t begin, size_t end) const
     return QByteArrayView(m_buffer.data() + begin, qsizetype(end - begin));
 }
 
+void LineReader::skipByteOrderMark()
+{
+    if (!m_atStart)
+        return;
+    m_atStart = false;
+    while (m_end < 3 && fillMore()) { }
+    if (m_end >= 3 && std::memcmp(m_buffer.data(), "\xEF\xBB\xBF", 3) == 0)
+        m_pos = 3;
+}
+
 bool LineReader::readRawLine(QByteArrayView& bytes)
 {
-    if (m_atStart) {
-        m_atStart = false;
-        while (m_end < 3 && fillMore()) { }
-        if (m_end >= 3 && std::memcmp(m_buffer.data(), "\xEF\xBB\xBF", 3) == 0)
-            m_pos = 3;
-    }
+    skipByteOrderMark();
     size_t scanned = 0; // bytes after m_pos known to hold no LF
     for (;;) {
         const char* base = m_buffer.data();
@@ -100,7 +108,6 @@ bool LineReader::readRawLine(QByteArrayView& bytes)
         if (const void* lf = std::memchr(base + from, '\n', m_end - from)) {
             const size_t lineEnd = static_cast<size_t>(static_cast<const char*>(lf) - base);
             bytes = lineAt(m_pos, lineEnd);
-            m_lineStart = m_pos;
             m_pos = lineEnd + 1;
             return true;
         }
@@ -109,7 +116,6 @@ bool LineReader::readRawLine(QByteArrayView& bytes)
             if (m_end == m_pos)
                 return false;
             bytes = lineAt(m_pos, m_end);
-            m_lineStart = m_pos;
             m_pos = m_end;
             return true;
         }
@@ -133,13 +139,23 @@ const QString& LineReader::name() const
 
 QString LineReader::peekLine()
 {
+    mark();
     QString line;
-    if (!readLine(line))
-        return line;
-    // The line's bytes are still in the buffer, where readRawLine() left them: read from there
-    // again.
-    m_pos = m_lineStart;
+    readLine(line);
+    rewind();
     return line;
+}
+
+void LineReader::mark()
+{
+    skipByteOrderMark();
+    m_mark = m_pos;
+}
+
+void LineReader::rewind()
+{
+    m_pos = *m_mark;
+    m_mark.reset();
 }
 
 QByteArrayView withoutLoneCr(QByteArrayView line, QByteArray& storage)

@@ -4,6 +4,7 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 namespace urdiva {
@@ -27,6 +28,9 @@ public:
     // The next line, left to be read again: so the column names of a file that can be read only
     // once (a pipe) come from the same reading as its records. Empty at the end of the file.
     QString peekLine();
+    // What is read after mark() is read again after rewind(), however many lines it was.
+    void mark();
+    void rewind();
     // The next line's bytes, without its line break but with any lone CR in it; valid until
     // the next call. False at the end of the file. See withoutLoneCr().
     bool readRawLine(QByteArrayView& bytes);
@@ -35,16 +39,17 @@ public:
 
 private:
     bool fillMore();
+    void skipByteOrderMark();
     QByteArrayView lineAt(size_t begin, size_t end) const;
 
     QString m_path;
     int m_fd = -1;
     std::vector<char> m_buffer;
     size_t m_pos = 0;
-    size_t m_lineStart = 0; // where the line readRawLine() gave last begins
     size_t m_end = 0;
     bool m_eof = false;
     bool m_atStart = true;
+    std::optional<size_t> m_mark; // kept in the buffer from here on
 };
 
 // The first line of the file (empty for an empty file), read by the same rules.

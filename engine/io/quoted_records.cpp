@@ -99,4 +99,18 @@ bool RecordReader::next(QByteArrayView& raw, qint64& line)
     return true;
 }
 
+QString peekRecord(LineReader& reader, QChar separator, bool quotedFields)
+{
+    reader.mark();
+    RecordReader records(reader, separator, quotedFields);
+    QByteArrayView raw;
+    qint64 line = 0;
+    QString text;
+    QByteArray storage;
+    if (records.next(raw, line))
+        decodeTextInto(withoutLoneCr(raw, storage), text);
+    reader.rewind();
+    return text;
+}
+
 } // namespace urdiva

@@ -59,4 +59,8 @@ private:
     qint64 m_linesRead = 0;
 };
 
+// The reader's next record as text (empty at the end of the file), left to be read again: the
+// column names of a file with quoted fields may span lines.
+QString peekRecord(LineReader& reader, QChar separator, bool quotedFields);
+
 } // namespace urdiva

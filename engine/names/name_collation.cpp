@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "engine/names/name_collation.h"
 
+#include "engine/io/field_marker.h"
+
 #include <array>
 
 namespace urdiva {
@@ -71,9 +73,24 @@ NameCollation NameCollation::clone() const
 
 int NameCollation::compare(QStringView a, QStringView b) const
 {
-    if (m_plain)
-        return a.compare(b, m_case);
-    return m_collator.compare(a, b);
+    if (!m_plain)
+        return m_collator.compare(a, b);
+    // By code unit the trailing field marker of a normal form (U+00B6) would rank above every
+    // ASCII character, and so "ab" before "a": the marker ranks below every character instead,
+    // so that a name that begins another comes first, as in every linguistic collation. The
+    // texts between markers compare by code unit; the end of a text comes before a marker.
+    for (;;) {
+        const qsizetype x = a.indexOf(kFieldMarker);
+        const qsizetype y = b.indexOf(kFieldMarker);
+        if (const int order =
+                a.first(x < 0 ? a.size() : x).compare(b.first(y < 0 ? b.size() : y), m_case);
+            order != 0)
+            return order;
+        if (x < 0 || y < 0)
+            return (x >= 0) - (y >= 0);
+        a = a.sliced(x + 1);
+        b = b.sliced(y + 1);
+    }
 }
 
 std::optional<size_t> NameCollation::matchHash(QStringView name) const

@@ -60,12 +60,14 @@ void writeLinkedNetwork(NetworkText& text, const ConversionSettings& settings,
     const bool directed = settings.directed && !projected;
     NetworkWriter writer(text, settings.format, directed, weights);
     const QStringList firstMode = lists.firstModeVertices();
-    if (projected)
-        summary.namesChanged = writer.writeVertices(
-            keepSecond ? lists.secondModeVertices() : firstMode, {}, NetworkMode::OneMode);
-    else
-        summary.namesChanged = writer.writeVertices(
-            firstMode, twoMode ? lists.secondModeVertices() : QStringList(), settings.mode);
+    const QStringList secondMode = twoMode ? lists.secondModeVertices() : QStringList();
+    const QStringList firstWritten =
+        projected && keepSecond ? lists.secondModeVertices() : firstMode;
+    summary.namesChanged = writer.writeVertices(firstWritten, secondMode,
+                                                projected ? NetworkMode::OneMode : settings.mode);
+    if (settings.format == NetworkFormat::Pajek)
+        summary.namesEndingInBackslash =
+            namesEndingInBackslash(firstWritten) + namesEndingInBackslash(secondMode);
     summary.inXml =
         settings.format == NetworkFormat::GraphML || settings.format == NetworkFormat::Gexf;
     summary.twoMode = twoMode;

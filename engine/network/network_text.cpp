@@ -106,6 +106,13 @@ void NetworkText::append(const NetworkText& other)
     m_lines += other.m_lines;
 }
 
+qsizetype namesEndingInBackslash(const QStringList& names)
+{
+    return std::count_if(names.begin(), names.end(), [](const QString& name) {
+        return name.endsWith(u'\\') || name.endsWith(QStringView(u"\\\u00B6"));
+    });
+}
+
 qsizetype NetworkText::appendVertexLines(const QStringList& names, qsizetype firstNumber)
 {
     qsizetype number = firstNumber;

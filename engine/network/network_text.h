@@ -60,6 +60,9 @@ private:
 
 // "*Vertices N1+N2", followed in two-mode by a space and N1.
 QString vertexCountLine(qsizetype firstModeCount, qsizetype secondModeCount, NetworkMode mode);
+// How many of the names end in a backslash: a Pajek label has no escape, and a reader that splits
+// lines as a shell does (networkx) takes \" for a quotation mark inside the label.
+qsizetype namesEndingInBackslash(const QStringList& names);
 // "*Arcs" for a directed network, "*Edges" otherwise.
 QString linkKindLine(bool directed);
 

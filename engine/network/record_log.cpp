@@ -4,6 +4,7 @@
 #include "engine/run/run_error.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace urdiva {
 namespace {
@@ -56,8 +57,14 @@ void RecordLog::store()
         m_kept.push_back(std::move(m_current));
     } else {
         if (!m_spill) {
-            m_spill = std::make_unique<QTemporaryFile>(QDir::tempPath() +
-                                                       QStringLiteral("/urdiva-XXXXXX"));
+            // A TMPDIR that names no folder would otherwise put the file in the root folder.
+            const QString folder = QDir::tempPath();
+            if (!QFileInfo(folder).isDir())
+                throw RunError(
+                    QStringLiteral("A pasta de arquivos temporários \"%1\" (TMPDIR) "
+                                   "não existe.")
+                        .arg(QDir::toNativeSeparators(qEnvironmentVariable("TMPDIR", folder))));
+            m_spill = std::make_unique<QTemporaryFile>(folder + QStringLiteral("/urdiva-XXXXXX"));
             if (!m_spill->open())
                 throw RunError(QStringLiteral("Cannot create file \"%1\". %2")
                                    .arg(QDir::toNativeSeparators(m_spill->fileTemplate()),

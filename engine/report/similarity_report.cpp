@@ -118,8 +118,14 @@ void writeGroups(const ReportNames& names, const QStringList& printed, const QSt
         const QString& nameB = printed[qsizetype(b)];
         if (csv) {
             out.append(group).append(',').append(numberA).append(',');
-            out.append(csvField(nameA.toUtf8())).append(',').append(countA).append(',');
-            out.append(numberB).append(',').append(csvField(nameB.toUtf8())).append(',');
+            out.append(csvField(toSpreadsheetCell(nameA).toUtf8()))
+                .append(',')
+                .append(countA)
+                .append(',');
+            out.append(numberB)
+                .append(',')
+                .append(csvField(toSpreadsheetCell(nameB).toUtf8()))
+                .append(',');
             out.append(countB).append(',');
             shown.append(out, longest, distance);
             out.append("\r\n");
@@ -253,11 +259,13 @@ void writeSimilarityReports(const VertexLists& lists, const std::vector<qint64>&
             renames);
         // Every other name of a group is read as its most frequent one.
         for (const std::vector<quint32>& group : groups) {
-            const QByteArray canonical =
-                csvField(removeMarkers(names.vertices[qsizetype(group[0])]).toUtf8());
+            const auto cell = [&](quint32 member) {
+                return csvField(
+                    toSpreadsheetCell(removeMarkers(names.vertices[qsizetype(member)])).toUtf8());
+            };
+            const QByteArray canonical = cell(group[0]);
             for (size_t k = 1; k < group.size(); ++k)
-                table += csvField(removeMarkers(names.vertices[qsizetype(group[k])]).toUtf8()) +
-                         ',' + canonical + "\r\n";
+                table += cell(group[k]) + ',' + canonical + "\r\n";
         }
     }
     if (renames)

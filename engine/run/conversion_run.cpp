@@ -378,9 +378,13 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
             summary.firstModeVertices = lists.firstModeCount();
             summary.secondModeVertices = lists.secondModeCount();
             summary.namesChanged = text.appendVertexLines(lists.firstModeVertices(), 1);
-            if (twoMode)
+            summary.namesEndingInBackslash = namesEndingInBackslash(lists.firstModeVertices());
+            if (twoMode) {
                 summary.namesChanged +=
                     text.appendVertexLines(lists.secondModeVertices(), lists.firstModeCount() + 1);
+                summary.namesEndingInBackslash +=
+                    namesEndingInBackslash(lists.secondModeVertices());
+            }
             text.appendLine(linkKindLine(settings.directed));
             log.drain([&](const RecordLog::Chunk& chunk) {
                 summary.edgeLines += appendEdgeLines(text, chunk, settings.valueColumn.has_value(),
@@ -394,7 +398,9 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
         }
     }
 
-    feedback.showStage(messages::stageText(6));
+    feedback.showStage(settings.toStandardOutput
+                           ? messages::writingToStandardOutput()
+                           : messages::savingStageText(formatExtension(settings.format)));
     if (settings.similarityReport)
         writeSimilarityReports(lists, vertexCounts, settings, create);
     if (keepText)

@@ -24,6 +24,17 @@ inline QString stageText(int stage)
     return QStringView(kStageTexts.at(stage - 1)).toString();
 }
 
+// Stage 6 for a network file with the extension (".net", the text above, for Pajek), and for a
+// network written to standard output.
+inline QString savingStageText(QStringView extension)
+{
+    return QStringLiteral("    Salvando arquivo %1!").arg(extension);
+}
+inline QString writingToStandardOutput()
+{
+    return QStringLiteral("    Escrevendo a rede na saída padrão!");
+}
+
 inline QString overwriteQuestion()
 {
     return QStringLiteral(
@@ -66,6 +77,15 @@ inline QString renameTableLine()
 inline QString renameTableTwice(const QString& name)
 {
     return QStringLiteral("O nome \"%1\" já tem outro nome canônico na tabela.").arg(name);
+}
+// A name that the table renames (on line `variantLine`) and gives as another's new name.
+inline QString renameTableChain(const QString& name, qint64 variantLine, qint64 canonicalLine)
+{
+    return QStringLiteral("O nome \"%1\" é variante na linha %2 e nome canônico na linha %3; "
+                          "a tabela não encadeia nomes.")
+        .arg(name)
+        .arg(variantLine)
+        .arg(canonicalLine);
 }
 
 // A quoted field whose closing quotation mark never comes, or not within `lines` lines (or a

@@ -23,6 +23,7 @@ struct RunSummary {
     // (inXml), characters XML cannot hold replaced by U+FFFD.
     qsizetype namesChanged = 0;
     bool inXml = false;
+    qsizetype namesEndingInBackslash = 0; // in a Pajek file
     qint64 weightsNotNumbers = 0;
     qint64 firstWeightNotNumber = 0;
 };

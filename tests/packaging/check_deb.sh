@@ -26,6 +26,8 @@ echo "depends: $depends"
 for d in libqt6core6 libqt6widgets6 fonts-dejavu-core; do
     [[ "$depends" == *"$d"* ]] || { echo "not a dependency: $d"; exit 1; }
 done
+description=$(dpkg-deb -f "$deb" Description)
+[[ "$description" != *";"* ]] || { echo "a list joined into the description: $description"; exit 1; }
 dpkg-deb -x "$deb" "$work/root"
 version=$("$work/root/usr/bin/urdiva-cli" --version)
 [[ "$version" == "urdiva-cli "* ]] || { echo "unexpected version: $version"; exit 1; }
