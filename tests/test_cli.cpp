@@ -175,6 +175,57 @@ TEST_F(CliTest, ExistingFileNeedsForce)
     EXPECT_EQ(r.status, 3);
     EXPECT_TRUE(r.err.contains(QStringLiteral("--force")));
     EXPECT_EQ(readBytes(table), QByteArray("corrigido"));
+
+    // So may a CSV or HTML report (an RTF report is replaced as it always was).
+    const QString report = dir.write(QStringLiteral("Similaridade_rede.csv"), "revisto");
+    QFile::remove(existing);
+    r = runCli(QStringList {QStringLiteral("--report"), QStringLiteral("--report-format"),
+                            QStringLiteral("csv")} +
+               args);
+    EXPECT_EQ(r.status, 3);
+    EXPECT_TRUE(r.err.contains(report));
+    EXPECT_EQ(readBytes(report), QByteArray("revisto"));
+}
+
+// Whatever leave is given, a run never writes over a file it reads, nor two of its files over
+// each other: refused as bad usage before anything is read or written.
+TEST_F(CliTest, FilesARunWritesAreNeitherItsInputsNorEachOther)
+{
+    const QString table = dir.write(QStringLiteral("nomes.csv"), "variant,canonical\nAna,Bia\n");
+    QFile::link(input, dir.path(QStringLiteral("atalho.net")));
+    const QString f = QStringLiteral("-f");
+    const QString report = QStringLiteral("--report");
+    const QString suggest = QStringLiteral("--suggest-renames");
+    const QString format = QStringLiteral("--format");
+    const QString csv = QStringLiteral("csv");
+    const struct {
+        QStringList arguments;
+        const char* error;
+    } cases[] = {
+        {{f, format, csv, input, dir.path(QStringLiteral("dados"))},
+         "é o próprio arquivo de dados"},
+        {{f, input, dir.path(QStringLiteral("atalho"))}, "é o próprio arquivo de dados"},
+        {{f, report, suggest, input, input, output}, "é o próprio arquivo de dados"},
+        {{f, QStringLiteral("--rename"), table, format, csv, input,
+          dir.path(QStringLiteral("nomes"))},
+         "é a tabela de nomes lida"},
+        {{f, report, suggest, output + QStringLiteral(".net"), input, output},
+         "Dois arquivos de saída seriam o mesmo arquivo"},
+        {{f, report, QStringLiteral("--report-format"), csv, suggest,
+          dir.path(QStringLiteral("Similaridade_rede.csv")), input, output},
+         "Dois arquivos de saída seriam o mesmo arquivo"},
+        {{QStringLiteral("--rename"), QStringLiteral("-"), input, output}, "não '-'"},
+    };
+    const QStringList before = QDir(dir.path()).entryList(QDir::Files | QDir::System);
+    for (const auto& c : cases) {
+        const CliResult r =
+            runCli(QStringList {QStringLiteral("-s"), QStringLiteral("comma")} + c.arguments);
+        EXPECT_EQ(r.status, 2) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.error))) << r.err.toStdString();
+        EXPECT_EQ(readBytes(input), QByteArray("autor,obra,peso\nAna,Rui,3\nRui,Eva,1\n"));
+        EXPECT_EQ(readBytes(table), QByteArray("variant,canonical\nAna,Bia\n"));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::System), before);
+    }
 }
 
 TEST_F(CliTest, NoFileNameIsRefused)

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "engine/io/weight_text.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
 namespace urdiva {
 namespace {
 
@@ -52,7 +56,7 @@ QByteArrayView withDecimalPoint(QByteArrayView weight, QByteArray& storage)
     return storage;
 }
 
-bool isNumber(QByteArrayView weight)
+bool hasNumberSyntax(QByteArrayView weight)
 {
     qsizetype i = afterSign(weight);
     const qsizetype whole = digitsAt(weight, i);
@@ -73,6 +77,42 @@ bool isNumber(QByteArrayView weight)
         i += 1 + sign + exponent;
     }
     return i == weight.size();
+}
+
+bool isNumber(QByteArrayView weight)
+{
+    if (!hasNumberSyntax(weight))
+        return false;
+    // Only an exponent, or hundreds of digits, can leave the range of a double.
+    const bool exponent = weight.contains('e') || weight.contains('E');
+    if (!exponent && weight.size() < 300)
+        return true;
+    double value = 0;
+    const char* begin = weight.data() + (weight.startsWith('+') ? 1 : 0);
+    const auto [end, error] = std::from_chars(begin, weight.data() + weight.size(), value);
+    if (error != std::errc::result_out_of_range)
+        return std::isfinite(value);
+    // Out of range: too large, or so small that it reads as 0: the place of the first
+    // significant digit, moved by the exponent, tells which.
+    const qsizetype at = afterSign(weight);
+    const qsizetype whole = digitsAt(weight, at);
+    qsizetype zeros = 0;
+    while (zeros < whole && weight[at + zeros] == '0')
+        ++zeros;
+    qsizetype place = whole - zeros - 1;
+    if (zeros == whole) {
+        qsizetype k = at + whole + 1; // after the point
+        while (k < weight.size() && weight[k] == '0')
+            ++k;
+        place = -(k - (at + whole + 1)) - 1;
+    }
+    const qsizetype e = std::max(weight.indexOf('e'), weight.indexOf('E'));
+    const bool negative = weight[e + 1] == '-';
+    const char* digits = weight.data() + e + 1 + (weight[e + 1] == '+' || negative ? 1 : 0);
+    long long shift = 0;
+    if (std::from_chars(digits, weight.data() + weight.size(), shift).ec != std::errc())
+        return negative;
+    return place + (negative ? -shift : shift) < 0;
 }
 
 } // namespace urdiva

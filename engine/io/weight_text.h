@@ -11,8 +11,11 @@ namespace urdiva {
 // text is returned as it is.
 QByteArrayView withDecimalPoint(QByteArrayView weight, QByteArray& storage);
 
-// Whether network readers read the weight as a number: an optional sign, digits with at most
-// one decimal point, and an optional exponent.
+// Whether the weight is written as a number: an optional sign, digits with at most one decimal
+// point, and an optional exponent.
+bool hasNumberSyntax(QByteArrayView weight);
+// Whether network readers read the weight as a number, and a finite one: written as a number and
+// within the range of a double (1e999 is not; 1e-999 is, as 0).
 bool isNumber(QByteArrayView weight);
 
 } // namespace urdiva

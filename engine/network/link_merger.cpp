@@ -2,10 +2,13 @@
 #include "engine/network/link_merger.h"
 
 #include "engine/network/link_pass.h"
+#include "engine/run/messages.h"
+#include "engine/run/run_error.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace urdiva {
 
@@ -91,10 +94,14 @@ void LinkMerger::add(int partNumber, const Offered& offered, quint64 key, quint6
         part.links.push_back(Link {order, offered.a, offered.b, value});
         if (keepsText)
             part.textOf.push_back(text());
+        if (m_rule == MergeRule::Sum)
+            part.sums.emplace_back().add(weight, value);
         return;
     }
     Link& link = part.links[slot->second];
-    if (m_rule == MergeRule::Sum || m_rule == MergeRule::Count) {
+    if (m_rule == MergeRule::Sum) {
+        part.sums[slot->second].add(weight, value);
+    } else if (m_rule == MergeRule::Count) {
         link.value += value;
     } else if (m_rule == MergeRule::Max && value > link.value) {
         link.value = value;
@@ -120,15 +127,23 @@ std::vector<LinkMerger::Entry> LinkMerger::inOrder() const
     return order;
 }
 
-void LinkMerger::get(Entry entry, int& a, int& b, QByteArrayView& weight, char (&buffer)[32]) const
+void LinkMerger::get(Entry entry, int& a, int& b, QByteArrayView& weight, char (&buffer)[48]) const
 {
     const Part& part = m_parts[entry >> 31];
     const size_t place = entry & ~(Entry(1) << 31);
     const Link& link = part.links[place];
     a = link.a;
     b = link.b;
-    if (m_rule == MergeRule::Sum || m_rule == MergeRule::Count) {
-        weight = weightText(link.value, buffer);
+    if (m_rule == MergeRule::Sum) {
+        const WeightSum& sum = part.sums[place];
+        if (!sum.isFinite())
+            throw RunError(messages::sumTooLarge(a, b));
+        weight = sum.text(buffer);
+    } else if (m_rule == MergeRule::Count) {
+        char count[32];
+        const QByteArrayView text = weightText(link.value, count);
+        std::memcpy(buffer, text.data(), size_t(text.size()));
+        weight = QByteArrayView(buffer, text.size());
     } else {
         const Text text = part.textOf[place];
         weight = QByteArrayView(part.texts.data() + text.begin, qsizetype(text.size));

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/names/hash_map.h"
+#include "engine/network/weight_sum.h"
 #include "engine/run/conversion_settings.h"
 
 #include <QByteArrayView>
@@ -38,8 +39,9 @@ public:
     using Entry = quint32;
     // The merged links, in the order of their first links.
     std::vector<Entry> inOrder() const;
-    // The vertex numbers and the weight of a merged link; the weight may be put in `buffer`.
-    void get(Entry entry, int& a, int& b, QByteArrayView& weight, char (&buffer)[32]) const;
+    // The vertex numbers and the weight of a merged link; the weight may be put in `buffer`. A
+    // sum beyond the largest double stops the run.
+    void get(Entry entry, int& a, int& b, QByteArrayView& weight, char (&buffer)[48]) const;
 
 private:
     void add(int part, const Offered& offered, quint64 key, quint64 order);
@@ -48,7 +50,7 @@ private:
         quint64 order;
         int a;
         int b;
-        double value; // the sum, the number or the largest
+        double value; // the number or the largest
     };
     struct Text {
         size_t begin;
@@ -61,6 +63,7 @@ private:
         // With the first and the largest rules: the text of each link's weight, in `texts`.
         std::vector<Text> textOf;
         std::string texts;
+        std::vector<WeightSum> sums; // with the sum rule: each link's
     };
 
     MergeRule m_rule;
@@ -70,9 +73,8 @@ private:
 
 // The value of a weight that isNumber() accepts.
 double weightValue(QByteArrayView weight);
-// A sum of weights as a weight, in `buffer`: at most 15 significant digits, so that decimal
-// weights add up to the decimals they look like (0.1 + 0.2 gives 0.3), without a needless
-// fraction or exponent.
+// A sum of weights that is no longer exact as a weight, in `buffer`: at most 15 significant
+// digits, without a needless fraction or exponent.
 QByteArrayView weightText(double value, char (&buffer)[32]);
 
 } // namespace urdiva

@@ -23,7 +23,7 @@ void writeMerged(NetworkText& text, const LinkMerger& merger, NetworkWriter& wri
         const size_t count = std::min(kBlock, order.size() - first);
         NetworkText tail;
         const auto lines = [&](size_t begin, size_t end, int half) {
-            char buffer[32];
+            char buffer[48];
             int a = 0;
             int b = 0;
             QByteArrayView weight;

@@ -6,6 +6,7 @@
 #include "engine/io/paths.h"
 #include "engine/io/record_line.h"
 #include "engine/io/record_stream.h"
+#include "engine/io/weight_text.h"
 #include "engine/names/field_memo.h"
 #include "engine/names/rename_table.h"
 #include "engine/names/vertex_lists.h"
@@ -195,8 +196,10 @@ void checkWeightsAreNumbers(const RecordStream::Notes& notes, const QString& inp
     if (notNumber == 0 && blank == 0)
         return;
     const bool blankFirst = blank != 0 && (notNumber == 0 || blank < notNumber);
-    throw RunError(messages::weightNotNumber(
-                       blankFirst ? QString() : QString::fromUtf8(notes.firstWeightNotNumberText)),
+    const QByteArray& text = notes.firstWeightNotNumberText;
+    const QString shown = blankFirst ? QString() : QString::fromUtf8(text);
+    throw RunError(!blankFirst && hasNumberSyntax(text) ? messages::weightTooLarge(shown)
+                                                        : messages::weightNotNumber(shown),
                    recordContext(inputName, blankFirst ? blank : notNumber));
 }
 

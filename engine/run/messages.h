@@ -107,6 +107,21 @@ inline QString weightNotNumber(const QString& weight)
     return QStringLiteral("O peso \"%1\" não é um número.").arg(weight);
 }
 
+// A weight written as a number but beyond the largest double, which cannot be added or compared.
+inline QString weightTooLarge(const QString& weight)
+{
+    return QStringLiteral("O peso \"%1\" passa do maior número que se pode somar ou comparar.")
+        .arg(weight);
+}
+// The merged weights of the link between vertices a and b add up beyond the largest double.
+inline QString sumTooLarge(int a, int b)
+{
+    return QStringLiteral("A soma dos pesos da ligação %1 %2 passa do maior número que se pode "
+                          "gravar.")
+        .arg(a)
+        .arg(b);
+}
+
 inline QString noInputFile()
 {
     return QStringLiteral("O arquivo de entrada não existe ou não foi selecionado!");
