@@ -290,6 +290,8 @@ TEST_F(CliTest, BadUsageNamesTheOption)
         {"--project both --two-mode", "--project"},
         {"--project first --two-mode --value 3", "--value"},
         {"--format dot", "--format"},
+        {"--quotes -s \"", "--quotes"},
+        {"--quotes --cell-separator \"", "--quotes"},
     };
     for (const auto& [options, named] : linkCases) {
         const CliResult r = runCli(with(options));
@@ -445,12 +447,13 @@ TEST_F(CliTest, StandardInputToStandardOutput)
 }
 
 // After a run, standard error holds one line per warning and the summary, with line numbers
-// where they help; with --quotes the quoted-looking line is read as it was meant.
+// where they help; with --quotes the quoted-looking line is read as it was meant, and a column
+// name may span lines.
 TEST_F(CliTest, WarningsAndSummary)
 {
     const QString data = dir.write(QStringLiteral("dados.csv"),
                                    "Ana;Rui;2,5\n\"Bia\";Eva \"Lima\";x\nEva \"Lima\";;1\n"
-                                   "\"Silva; J.\";Rui;3\n");
+                                   "\"Silva; J.\";Rui;3\nbarra\\;Ana;1\n");
     CliResult r = runCli({QStringLiteral("--value"), QStringLiteral("3"), data, output});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
     const QStringList lines = r.err.split(u'\n', Qt::SkipEmptyParts);
@@ -464,16 +467,27 @@ TEST_F(CliTest, WarningsAndSummary)
     EXPECT_TRUE(lines.contains(QStringLiteral(
         "urdiva-cli: aviso: 4 nomes gravados com apóstrofo (') no lugar de aspas (\") ou espaço "
         "no lugar de quebra de linha.")));
+    EXPECT_TRUE(lines.contains(QStringLiteral(
+        "urdiva-cli: aviso: 1 nome termina em barra invertida (\\); o networkx não lê um arquivo "
+        "Pajek com um nome assim (o igraph lê).")));
     EXPECT_EQ(r.out, QStringLiteral("Arquivo gravado com sucesso!\n"));
     EXPECT_EQ(lines.last(),
-              QStringLiteral("urdiva-cli: 4 registros lidos, 3 linhas de ligação gravadas, 1 "
-                             "registro sem ligação (uma ponta em branco), 6 vértices."))
+              QStringLiteral("urdiva-cli: 5 registros lidos, 4 linhas de ligação gravadas, 1 "
+                             "registro sem ligação (uma ponta em branco), 7 vértices."))
         << r.err.toStdString();
     r = runCli({QStringLiteral("-q"), QStringLiteral("-f"), QStringLiteral("--quotes"),
                 QStringLiteral("--decimal-comma"), QStringLiteral("--value"), QStringLiteral("3"),
                 data, output});
     EXPECT_EQ(r.status, 0) << r.err.toStdString();
-    EXPECT_EQ(readBytes(output + QStringLiteral(".net")),
-              net({"*Vertices 5", "1 \"Ana\"", "2 \"Rui\"", "3 \"Bia\"", "4 \"Eva 'Lima'\"",
-                   "5 \"Silva; J.\"", "*Edges", "1 2 2.5", "3 4 x", "5 2 3"}));
+    EXPECT_EQ(
+        readBytes(output + QStringLiteral(".net")),
+        net({"*Vertices 6", "1 \"Ana\"", "2 \"Rui\"", "3 \"Bia\"", "4 \"Eva 'Lima'\"",
+             "5 \"Silva; J.\"", "6 \"barra\\\"", "*Edges", "1 2 2.5", "3 4 x", "5 2 3", "6 1 1"}));
+    dir.write(QStringLiteral("dados.csv"), "\"autor\nprincipal\";obra\nAna;Rui\n");
+    r = runCli({QStringLiteral("-q"), QStringLiteral("-f"), QStringLiteral("--quotes"),
+                QStringLiteral("--header"), QStringLiteral("1"), QStringLiteral("--first"),
+                QStringLiteral("autor\nprincipal"), QStringLiteral("--second"),
+                QStringLiteral("obra"), data, output});
+    EXPECT_EQ(r.status, 0) << r.err.toStdString();
+    EXPECT_TRUE(readBytes(output + QStringLiteral(".net")).endsWith("*Edges\r\n1 2\r\n"));
 }

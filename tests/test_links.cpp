@@ -111,6 +111,16 @@ const Case kCases[] = {
      "a;b;1\na;b;\n",
      merged(MergeRule::Max),
      {"error: O peso \"\" não é um número."}},
+    {"a weight beyond a double",
+     "a;b;1\na;b;1e999\n",
+     merged(MergeRule::Max),
+     {"error: O peso \"1e999\" passa do maior número que se pode somar ou comparar."}},
+    {"a sum beyond a double",
+     "a;b;1e308\nb;a;1e308\n",
+     merged(MergeRule::Sum),
+     {"error: A soma dos pesos da ligação 1 2 passa do maior número que se pode gravar."}},
+    {"tiny weights are numbers", "a;b;1e-999\n", merged(MergeRule::Sum),
+     vertices({"a", "b"}) << "1 2 0"},
 
     // Names listed in a cell.
     {"every name of one end to every name of the other", "a|b;x|y;7\n",

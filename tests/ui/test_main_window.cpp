@@ -419,6 +419,22 @@ TEST_F(MainWindowTest, ErrorDuringARun)
     EXPECT_EQ(dialogs.shown, QStringList {QStringLiteral("inform:Arquivo gravado com sucesso!")});
 }
 
+// A network named as the data file it is made from would replace it: refused in the error box,
+// with the data untouched, even though the user would have agreed to replace the file.
+TEST_F(MainWindowTest, OutputThatIsTheInputIsRefused)
+{
+    chooseFile("a;b\r\n", QStringLiteral("rede.net"));
+    item(0)->click();
+    find<QLineEdit>("EditSaida")->setText(dir.path(QStringLiteral("rede.net")));
+    run();
+    EXPECT_EQ(
+        dialogs.shown,
+        QStringList {QStringLiteral("error:O arquivo de saída \"%1\" é o próprio arquivo de "
+                                    "dados; escolha outro nome.")
+                         .arg(QDir::toNativeSeparators(dir.path(QStringLiteral("rede.net"))))});
+    EXPECT_EQ(readBytes(dir.path(QStringLiteral("rede.net"))), QByteArray("a;b\r\n"));
+}
+
 TEST_F(MainWindowTest, UnreadableFileInTheErrorBox)
 {
     dialogs.files << dir.path(QStringLiteral("sumiu.csv"));
