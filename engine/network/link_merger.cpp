@@ -82,8 +82,7 @@ void LinkMerger::add(int partNumber, const Offered& offered, quint64 key, quint6
     const QByteArrayView weight = offered.weight;
     Part& part = m_parts[partNumber];
     const auto [slot, isNew] = part.index.try_emplace(key, quint32(part.links.size()));
-    const bool numeric = m_rule == MergeRule::Sum || m_rule == MergeRule::Max;
-    const double value = numeric ? weightValue(weight) : 1;
+    const double value = m_rule == MergeRule::Max ? weightValue(weight) : 1;
     const bool keepsText = m_rule == MergeRule::First || m_rule == MergeRule::Max;
     const auto text = [&] {
         const Text kept {part.texts.size(), size_t(weight.size())};
@@ -95,12 +94,12 @@ void LinkMerger::add(int partNumber, const Offered& offered, quint64 key, quint6
         if (keepsText)
             part.textOf.push_back(text());
         if (m_rule == MergeRule::Sum)
-            part.sums.emplace_back().add(weight, value);
+            part.sums.add(part.sums.make(), weight);
         return;
     }
     Link& link = part.links[slot->second];
     if (m_rule == MergeRule::Sum) {
-        part.sums[slot->second].add(weight, value);
+        part.sums.add(slot->second, weight);
     } else if (m_rule == MergeRule::Count) {
         link.value += value;
     } else if (m_rule == MergeRule::Max && value > link.value) {
@@ -135,10 +134,9 @@ void LinkMerger::get(Entry entry, int& a, int& b, QByteArrayView& weight, char (
     a = link.a;
     b = link.b;
     if (m_rule == MergeRule::Sum) {
-        const WeightSum& sum = part.sums[place];
-        if (!sum.isFinite())
+        if (!part.sums.isFinite(place))
             throw RunError(messages::sumTooLarge(a, b));
-        weight = sum.text(buffer);
+        weight = part.sums.text(place, buffer);
     } else if (m_rule == MergeRule::Count) {
         char count[32];
         const QByteArrayView text = weightText(link.value, count);

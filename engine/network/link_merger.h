@@ -63,7 +63,7 @@ private:
         // With the first and the largest rules: the text of each link's weight, in `texts`.
         std::vector<Text> textOf;
         std::string texts;
-        std::vector<WeightSum> sums; // with the sum rule: each link's
+        WeightSums sums; // with the sum rule, by place in links
     };
 
     MergeRule m_rule;

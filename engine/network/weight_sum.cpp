@@ -11,7 +11,7 @@
 namespace urdiva {
 namespace {
 
-using Units = WeightSum::Units;
+using Units = WeightSums::Units;
 
 constexpr int kMaxDigits = 36;
 
@@ -39,6 +39,7 @@ bool decimalOf(QByteArrayView weight, Units& units, int& scale)
     if (!weight.isEmpty() && (weight[0] == '-' || weight[0] == '+'))
         ++i;
     Units digits = 0;
+    int count = 0;
     int fraction = 0;
     bool point = false;
     for (; i < weight.size(); ++i) {
@@ -46,8 +47,9 @@ bool decimalOf(QByteArrayView weight, Units& units, int& scale)
         if (c == '.') {
             point = true;
         } else if (c >= '0' && c <= '9') {
-            if (!scaled(digits, 1, digits) || (digits += c - '0') >= kLimit)
+            if (digits != 0 && ++count >= kMaxDigits)
                 return false;
+            digits = digits * 10 + (c - '0');
             fraction += point;
         } else {
             break; // the exponent
@@ -74,62 +76,100 @@ bool decimalOf(QByteArrayView weight, Units& units, int& scale)
 
 } // namespace
 
-bool WeightSum::addExactly(QByteArrayView weight)
+size_t WeightSums::make()
+{
+    if (!m_exact) {
+        m_values.push_back(0);
+        m_compensations.push_back(0);
+        return m_values.size() - 1;
+    }
+    m_units.push_back(0);
+    return m_units.size() - 1;
+}
+
+bool WeightSums::addExactly(size_t sum, QByteArrayView weight)
 {
     Units units = 0;
     int scale = 0;
     if (!decimalOf(weight, units, scale))
         return false;
     if (scale > m_scale) {
-        if (!scaled(m_units, scale - m_scale, m_units))
+        // Every sum counts in the finer unit from now on (at most 36 times in all), unless one
+        // of them would not fit: then none does.
+        Units unused = 0;
+        if (!std::all_of(m_units.begin(), m_units.end(),
+                         [&](Units other) { return scaled(other, scale - m_scale, unused); }))
             return false;
-        m_scale = qint8(scale);
+        for (Units& other : m_units)
+            other *= power(scale - m_scale);
+        m_scale = scale;
     } else if (!scaled(units, m_scale - scale, units)) {
         return false;
     }
-    m_units += units; // both below 10^36 in size: no overflow
-    return m_units > -kLimit && m_units < kLimit;
+    const Units total = m_units[sum] + units; // both below 10^36 in size: no overflow
+    if (total <= -kLimit || total >= kLimit)
+        return false;
+    m_units[sum] = total;
+    return true;
 }
 
-void WeightSum::add(QByteArrayView weight, double value)
+void WeightSums::stopBeingExact()
 {
-    if (m_exact)
-        m_exact = addExactly(weight);
-    // Neumaier's summation, for when the sum is no longer exact.
-    const double sum = m_sum + value;
-    m_compensation +=
-        std::abs(m_sum) >= std::abs(value) ? (m_sum - sum) + value : (value - sum) + m_sum;
-    m_sum = sum;
+    m_exact = false;
+    const double unit = std::pow(10.0, -m_scale);
+    m_values.resize(m_units.size());
+    m_compensations.assign(m_units.size(), 0);
+    for (size_t k = 0; k < m_units.size(); ++k)
+        m_values[k] = double(m_units[k]) * unit;
+    m_units = std::vector<Units>();
 }
 
-bool WeightSum::isFinite() const
+void WeightSums::add(size_t sum, QByteArrayView weight)
 {
-    return m_exact || std::isfinite(m_sum + m_compensation);
+    if (m_exact) {
+        // A failed exact addition leaves the sums as they were before it.
+        if (addExactly(sum, weight))
+            return;
+        stopBeingExact();
+    }
+    // Neumaier's summation.
+    const double value = weightValue(weight);
+    double& total = m_values[sum];
+    const double next = total + value;
+    m_compensations[sum] +=
+        std::abs(total) >= std::abs(value) ? (total - next) + value : (value - next) + total;
+    total = next;
 }
 
-QByteArrayView WeightSum::text(char (&buffer)[48]) const
+bool WeightSums::isFinite(size_t sum) const
+{
+    return m_exact || std::isfinite(m_values[sum] + m_compensations[sum]);
+}
+
+QByteArrayView WeightSums::text(size_t sum, char (&buffer)[48]) const
 {
     if (!m_exact) {
         char inexact[32];
-        const QByteArrayView written = weightText(m_sum + m_compensation, inexact);
+        const QByteArrayView written = weightText(m_values[sum] + m_compensations[sum], inexact);
         std::memcpy(buffer, written.data(), size_t(written.size()));
         return QByteArrayView(buffer, written.size());
     }
     // The digits of the sum's size, last first, then in order with the point put in.
+    const Units units = m_units[sum];
     __extension__ using Magnitude = unsigned __int128;
-    Magnitude magnitude = m_units < 0 ? Magnitude(-m_units) : Magnitude(m_units);
+    Magnitude magnitude = units < 0 ? Magnitude(-units) : Magnitude(units);
     char digits[48];
     int count = 0;
     do {
         digits[count++] = char('0' + int(magnitude % 10));
         magnitude /= 10;
     } while (magnitude != 0);
-    int scale = m_scale;
+    const int scale = m_scale;
     int trailing = 0; // zeros of the fraction that need not be written
     while (trailing < scale && (trailing >= count || digits[trailing] == '0'))
         ++trailing;
     char* out = buffer;
-    if (m_units < 0)
+    if (units < 0)
         *out++ = '-';
     for (int k = std::max(count, scale + 1) - 1; k >= trailing; --k) {
         *out++ = k < count ? digits[k] : '0';
