@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "Unit1.h"
-#include "Unit2.h"
-#include "Unit3.h"
 #include "application_setup.h"
 #include "command_line.h"
 #include "dialogs.h"
+#include "info_window.h"
+#include "main_window.h"
 #include "update_check.h"
+#include "update_notice.h"
 
 #include <QApplication>
 
@@ -23,9 +23,9 @@ int main(int argc, char* argv[])
     urdiva::ui::QtDialogs dialogs;
     // The main window first: closing it ends the application. The other two stay hidden until
     // needed, and closing them only hides them.
-    urdiva::ui::TtoPajek main(dialogs);
-    urdiva::ui::Tinfo info(dialogs);
-    urdiva::ui::TForm3 notice(dialogs, &main);
+    urdiva::ui::MainWindow main(dialogs);
+    urdiva::ui::InfoWindow info(dialogs);
+    urdiva::ui::UpdateNotice notice(dialogs, &main);
     info.setAttribute(Qt::WA_QuitOnClose, false);
     notice.setAttribute(Qt::WA_QuitOnClose, false);
     main.setInfoWindow(&info);
@@ -33,7 +33,7 @@ int main(int argc, char* argv[])
         main.setStartupCheck([&] {
             urdiva::ui::UpdateCheck(notice, dialogs, urdiva::ui::updateServerHost(),
                                     QApplication::applicationFilePath())
-                .VerificaAtualizacao();
+                .checkForUpdate();
         });
     }
     main.show();

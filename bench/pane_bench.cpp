@@ -2,9 +2,9 @@
 // Times how long the output pane takes to show a large network, against the conversion that
 // produced it: a run over DATA that fills the main window's output pane.
 // Usage: pane_bench DATA
+#include "engine/conversion/conversion_run.h"
+#include "engine/core/run_feedback.h"
 #include "engine/network/network_text.h"
-#include "engine/run/conversion_run.h"
-#include "engine/run/run_feedback.h"
 #include "lines_view.h"
 
 #include <QApplication>

@@ -43,11 +43,11 @@ ParsedCommandLine usageError(const QString& message)
     return parsed;
 }
 
-// The strip choices with their characters, "barra (/), ..." from the suppression table.
+// The strip choices with their characters, "barra (/), ..." from the strip choices.
 QString stripChoices()
 {
     QStringList choices;
-    for (const SuppressionChoice& choice : kSuppressionChoices) {
+    for (const StripChoice& choice : kStripChoices) {
         if (*choice.name != '\0') {
             choices << QStringLiteral("%1 (%2)").arg(QLatin1StringView(choice.name),
                                                      QStringView(choice.characters));
@@ -430,11 +430,11 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     }
     if (parser.isSet(strip)) {
         const QString name = parser.value(strip);
-        for (const SuppressionChoice& choice : kSuppressionChoices) {
+        for (const StripChoice& choice : kStripChoices) {
             if (*choice.name != '\0' && name == QLatin1StringView(choice.name))
-                settings.suppression.characters = QStringView(choice.characters).toString();
+                settings.strip.characters = QStringView(choice.characters).toString();
         }
-        if (settings.suppression.characters.isEmpty()) {
+        if (settings.strip.characters.isEmpty()) {
             return usageError(QStringLiteral("A opção '--strip' aceita barra, barra-invertida, "
                                              "barra-vertical, chaves, colchetes, espaco, "
                                              "maior-menor, parenteses ou ponto, não '%1'.")
@@ -445,11 +445,11 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
         parser.isSet(stripAt) ? parser.value(stripAt) : QStringLiteral("inicio,fim");
     for (const QString& place : places.split(u',')) {
         if (place == u"inicio")
-            settings.suppression.atStart = true;
+            settings.strip.atStart = true;
         else if (place == u"fim")
-            settings.suppression.atEnd = true;
+            settings.strip.atEnd = true;
         else if (place == u"toda")
-            settings.suppression.everywhere = true;
+            settings.strip.everywhere = true;
         else
             return usageError(QStringLiteral("A opção '--strip-at' aceita inicio, fim e toda, "
                                              "separados por vírgulas, não '%1'.")

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "cli_feedback.h"
 #include "cli_options.h"
+#include "engine/conversion/conversion_run.h"
+#include "engine/conversion/run_files.h"
+#include "engine/core/qt_texts.h"
+#include "engine/core/run_error.h"
 #include "engine/io/column_names.h"
 #include "engine/io/line_reader.h"
 #include "engine/io/quoted_records.h"
-#include "engine/run/conversion_run.h"
-#include "engine/run/qt_texts.h"
-#include "engine/run/run_error.h"
-#include "engine/run/run_files.h"
 
 #include <QCoreApplication>
 

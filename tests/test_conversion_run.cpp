@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
+#include "engine/conversion/conversion_run.h"
+#include "engine/core/run_error.h"
 #include "engine/report/similarity_report.h"
-#include "engine/run/conversion_run.h"
-#include "engine/run/run_error.h"
 #include "reference.h"
 #include "test_support.h"
 
@@ -380,15 +380,15 @@ TEST_F(ConversionRunTest, NamesAreWrittenAsLabels)
               (QStringList {"1 \"O 'Rei'\"", "2 \"{x}\\y\""}));
 }
 
-TEST_F(ConversionRunTest, SuppressionInBothPassesButNotTheWeight)
+TEST_F(ConversionRunTest, StripInBothPassesButNotTheWeight)
 {
-    settings.suppression = {QStringLiteral("()"), true, true, false};
+    settings.strip = {QStringLiteral("()"), true, true, false};
     settings.valueColumn = 2;
     EXPECT_EQ(convert("(Ana);Rui);(3)\nAna;(Rui;(1)\n();Eva;2\n"),
               (QStringList {"*Vertices 3", "1 \"Ana\"", "2 \"Rui\"", "3 \"Eva\"", "*Edges",
                             "1 2 (3)", "1 2 (1)"}));
     // Everywhere, in two-mode: the second end keeps a blank vertex.
-    settings.suppression = {QStringLiteral(" "), false, false, true};
+    settings.strip = {QStringLiteral(" "), false, false, true};
     settings.mode = NetworkMode::TwoMode;
     settings.valueColumn.reset();
     EXPECT_EQ(convert("A na; R io\nAna;  \n"),

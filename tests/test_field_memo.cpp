@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "engine/core/hash_map.h"
 #include "engine/names/field_memo.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +14,7 @@ namespace {
 
 FieldMemo::Sighting see(FieldMemo& memo, QByteArrayView key, bool keyIsText, FieldShape shape)
 {
-    return memo.see(key, keyIsText, FieldMemo::hashOf(key, keyIsText), shape);
+    return memo.see(key, keyIsText, keyHash(key, keyIsText), shape);
 }
 
 TEST(FieldMemo, FirstSightingPerKeyKindAndShape)

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Files that users did not write themselves: each case has a clear outcome, the run's own error
 // or a correct network, and never loses or truncates a file.
+#include "engine/conversion/conversion_run.h"
+#include "engine/core/run_error.h"
 #include "engine/report/similarity_report.h"
-#include "engine/run/conversion_run.h"
-#include "engine/run/run_error.h"
 #include "reference.h"
 #include "test_support.h"
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
+#include "engine/core/run_error.h"
 #include "engine/io/line_reader.h"
-#include "engine/run/run_error.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
+#include "engine/conversion/conversion_run.h"
+#include "engine/core/run_error.h"
 #include "engine/io/cell_names.h"
 #include "engine/io/record_line.h"
 #include "engine/network/link_merger.h"
-#include "engine/run/conversion_run.h"
-#include "engine/run/run_error.h"
 #include "test_support.h"
 
 #include <QRandomGenerator>

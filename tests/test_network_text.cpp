@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
+#include "engine/core/run_error.h"
 #include "engine/io/field_marker.h"
 #include "engine/io/record_line.h"
 #include "engine/network/network_text.h"
 #include "engine/network/record_log.h"
-#include "engine/run/run_error.h"
 #include "reference.h"
 #include "test_support.h"
 

@@ -19,8 +19,8 @@ void check(const PathRules& rules, const PathCase& c)
 {
     const QString path = QString::fromUtf8(c.path);
     SCOPED_TRACE(c.path);
-    EXPECT_EQ(PastaDoCaminho(path, rules), QString::fromUtf8(c.folder));
-    EXPECT_EQ(NomeSemExtensao(path, rules), QString::fromUtf8(c.baseName));
+    EXPECT_EQ(folderOf(path, rules), QString::fromUtf8(c.folder));
+    EXPECT_EQ(withoutExtension(path, rules), QString::fromUtf8(c.baseName));
     EXPECT_EQ(finalOutputPath(path, rules), QString::fromUtf8(c.finalPath));
 }
 

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
+#include "engine/core/hash_map.h"
+#include "engine/core/run_error.h"
 #include "engine/io/line_reader.h"
 #include "engine/io/record_stream.h"
 #include "engine/names/field_memo.h"
-#include "engine/run/run_error.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -23,7 +24,7 @@ std::vector<Seen> readAll(RecordStream& stream)
         for (const RecordStream::Record& r : records) {
             for (const RecordStream::Field& f : r.ends) {
                 if (f.present) {
-                    EXPECT_EQ(f.hash, FieldMemo::hashOf(f.key, f.keyIsText));
+                    EXPECT_EQ(f.hash, keyHash(f.key, f.keyIsText));
                 }
             }
             out.push_back({r.ends[0].key.toByteArray(), r.ends[1].key.toByteArray(),

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
+#include "engine/conversion/conversion_run.h"
+#include "engine/core/run_error.h"
 #include "engine/report/compared_text.h"
 #include "engine/report/similarity.h"
-#include "engine/run/conversion_run.h"
-#include "engine/run/run_error.h"
 #include "test_support.h"
 
 #include <QRandomGenerator>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
+#include "engine/core/run_error.h"
 #include "engine/report/report_format.h"
 #include "engine/report/similarity_report.h"
-#include "engine/run/run_error.h"
 #include "reference.h"
 #include "test_support.h"
 

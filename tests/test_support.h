@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "engine/run/run_feedback.h"
+#include "engine/core/run_feedback.h"
 
 #include <QByteArray>
 #include <QLocale>

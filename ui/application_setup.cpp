@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "application_setup.h"
 
-#include "engine/run/qt_texts.h"
+#include "engine/core/qt_texts.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "http_client.h"
 
-#include "engine/run/run_error.h"
+#include "engine/core/run_error.h"
 
 #include <QEventLoop>
 #include <QNetworkAccessManager>

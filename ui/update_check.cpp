@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "update_check.h"
 
-#include "Unit3.h"
 #include "dialogs.h"
-#include "engine/run/run_error.h"
+#include "engine/core/run_error.h"
+#include "update_notice.h"
 
 #include <QFileInfo>
 #include <QUrl>
@@ -128,7 +128,7 @@ std::optional<QDate> readShortDate(const QString& text, const QLocale& locale, c
     return date;
 }
 
-bool VerificaURL(const QString& url, const HttpClient& http)
+bool answersOk(const QString& url, const HttpClient& http)
 {
     QString address = url;
     if (!address.toLower().contains(QStringLiteral("http://")))
@@ -140,8 +140,8 @@ bool VerificaURL(const QString& url, const HttpClient& http)
     return status == u"200" || status == u"302";
 }
 
-UpdateCheck::UpdateCheck(TForm3& notice, Dialogs& dialogs, QString host, QString executablePath,
-                         HttpClient http)
+UpdateCheck::UpdateCheck(UpdateNotice& notice, Dialogs& dialogs, QString host,
+                         QString executablePath, HttpClient http)
     : m_notice(notice)
     , m_dialogs(dialogs)
     , m_host(std::move(host))
@@ -150,12 +150,12 @@ UpdateCheck::UpdateCheck(TForm3& notice, Dialogs& dialogs, QString host, QString
 {
 }
 
-void UpdateCheck::VerificaAtualizacao()
+void UpdateCheck::checkForUpdate()
 {
     const QString base = QStringLiteral("http://") + m_host;
     if (!m_http.canConnect(QUrl(base + u'/')))
         return;
-    if (!VerificaURL(m_host + QStringLiteral("/Urdiva/dataLastVersion.html"), m_http))
+    if (!answersOk(m_host + QStringLiteral("/Urdiva/dataLastVersion.html"), m_http))
         return;
     const QString releaseText = m_http.get(
         QUrl(base + QStringLiteral("/Urdiva/dataLastVersion.html")), kAccept, kUserAgent);

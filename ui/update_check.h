@@ -12,7 +12,7 @@
 namespace urdiva::ui {
 
 class Dialogs;
-class TForm3;
+class UpdateNotice;
 
 // Whether the window checks for a newer release when it starts: not in a build made without
 // the check (URDIVA_UPDATE_CHECK=OFF), nor when URDIVA_NO_UPDATE_CHECK is 1, as distributions
@@ -35,20 +35,20 @@ std::optional<QDate> readShortDate(const QString& text, const QLocale& locale, c
 
 // Whether the address answers with status 200 or 302; "http://" is put in front when the
 // address holds it nowhere.
-bool VerificaURL(const QString& url, const HttpClient& http);
+bool answersOk(const QString& url, const HttpClient& http);
 
 // The start-up check: when the server's latest release is dated after the day the program's
 // file was last written, the notice says so. Silent when the server cannot be reached; any later
 // failure is raised as RunError.
 class UpdateCheck {
 public:
-    UpdateCheck(TForm3& notice, Dialogs& dialogs, QString host, QString executablePath,
+    UpdateCheck(UpdateNotice& notice, Dialogs& dialogs, QString host, QString executablePath,
                 HttpClient http = HttpClient());
 
-    void VerificaAtualizacao();
+    void checkForUpdate();
 
 private:
-    TForm3& m_notice;
+    UpdateNotice& m_notice;
     Dialogs& m_dialogs;
     QString m_host;
     QString m_executable;

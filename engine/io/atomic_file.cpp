@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "engine/io/atomic_file.h"
 
+#include "engine/core/run_error.h"
 #include "engine/io/native_file.h"
-#include "engine/run/run_error.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "engine/io/line_reader.h"
 
+#include "engine/core/run_error.h"
 #include "engine/io/file_errors.h"
 #include "engine/io/native_file.h"
 #include "engine/io/text_decoding.h"
-#include "engine/run/run_error.h"
 
 #include <QFile>
 

@@ -39,7 +39,7 @@ PathRules PathRules::host()
 #endif
 }
 
-QString NomeSemExtensao(QStringView path, const PathRules& rules)
+QString withoutExtension(QStringView path, const PathRules& rules)
 {
     const QStringView name = fileNamePart(path, rules);
     const qsizetype dot = name.lastIndexOf(u'.');
@@ -53,7 +53,7 @@ QString extensionOf(QStringView path, const PathRules& rules)
     return dot < 0 ? QString() : name.sliced(dot).toString();
 }
 
-QString PastaDoCaminho(QStringView path, const PathRules& rules)
+QString folderOf(QStringView path, const PathRules& rules)
 {
     const qsizetype k = lastSeparator(path, rules);
     if (k < 0)
@@ -65,9 +65,9 @@ QString PastaDoCaminho(QStringView path, const PathRules& rules)
 
 QString defaultOutputName(const QString& inputPath, const QDateTime& when, const PathRules& rules)
 {
-    return PastaDoCaminho(inputPath, rules) + rules.folderSeparator +
-           NomeSemExtensao(inputPath, rules) + QStringLiteral(" - ") +
-           when.toString(QStringLiteral("ddMMyyyy_HHmmss")) + QStringLiteral(".net");
+    return folderOf(inputPath, rules) + rules.folderSeparator + withoutExtension(inputPath, rules) +
+           QStringLiteral(" - ") + when.toString(QStringLiteral("ddMMyyyy_HHmmss")) +
+           QStringLiteral(".net");
 }
 
 QString finalOutputPath(const QString& outputPath, const PathRules& rules, QStringView extension)

@@ -21,7 +21,7 @@ struct PathRules {
 
 // The file-name part of a path (after its last separator) without its extension, the extension
 // being the text from the last "." of the file-name part.
-QString NomeSemExtensao(QStringView path, const PathRules& rules = PathRules::host());
+QString withoutExtension(QStringView path, const PathRules& rules = PathRules::host());
 
 // The extension of the file-name part, dot included; empty when it has no dot.
 QString extensionOf(QStringView path, const PathRules& rules = PathRules::host());
@@ -30,7 +30,7 @@ QString extensionOf(QStringView path, const PathRules& rules = PathRules::host()
 // unless that separator opens the path or follows another separator (or, on Windows, a drive
 // colon), in which case the separator is kept: C:\d\rede.csv gives C:\d, C:\rede.csv gives C:\,
 // /d/rede.csv gives /d and /rede.csv gives /.
-QString PastaDoCaminho(QStringView path, const PathRules& rules = PathRules::host());
+QString folderOf(QStringView path, const PathRules& rules = PathRules::host());
 
 // The output name proposed for a data file chosen at `when`: its folder, its base name, " - ",
 // the time as DDMMYYYY_HHMMSS (24-hour clock) and ".net".

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "engine/io/quoted_records.h"
 
+#include "engine/core/messages.h"
+#include "engine/core/run_error.h"
 #include "engine/io/line_reader.h"
 #include "engine/io/text_decoding.h"
-#include "engine/run/messages.h"
-#include "engine/run/run_error.h"
 
 namespace urdiva {
 

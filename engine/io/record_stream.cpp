@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "engine/io/record_stream.h"
 
+#include "engine/core/hash_map.h"
+#include "engine/core/parallel.h"
 #include "engine/io/line_reader.h"
 #include "engine/io/record_line.h"
 #include "engine/io/weight_text.h"
-#include "engine/names/field_memo.h"
-#include "engine/run/parallel.h"
 
 #include <exception>
 #include <utility>
@@ -138,18 +138,15 @@ bool RecordStream::fill(Batch& batch)
                 const QByteArrayView key = line.key(index);
                 field.shape = line.shape(index);
                 if (!cells) {
-                    field.hash = FieldMemo::hashOf(key, field.keyIsText);
+                    field.hash = keyHash(key, field.keyIsText);
                     keep(key);
                     continue;
                 }
                 // The names' keys take the field's place among the spans.
                 splitCell(key, field.keyIsText, *m_cellSeparator, m_cellNames, m_cellStorage);
                 for (const CellName& name : m_cellNames) {
-                    batch.names.push_back({{},
-                                           FieldMemo::hashOf(name.key, name.keyIsText),
-                                           field.shape,
-                                           name.keyIsText,
-                                           true});
+                    batch.names.push_back(
+                        {{}, keyHash(name.key, name.keyIsText), field.shape, name.keyIsText, true});
                     keep(name.key);
                 }
                 batch.nameCounts.back() = quint32(m_cellNames.size());

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "engine/core/conversion_settings.h"
 #include "engine/io/cell_names.h"
 #include "engine/io/field_marker.h"
 #include "engine/io/quoted_records.h"
 #include "engine/io/record_line.h"
-#include "engine/run/conversion_settings.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -27,7 +27,7 @@ class RecordStream {
 public:
     struct Field {
         QByteArrayView key; // see RecordLine::key
-        size_t hash; // FieldMemo::hashOf(key, keyIsText)
+        size_t hash; // keyHash(key, keyIsText)
         FieldShape shape;
         bool keyIsText;
         bool present; // false when the line is too short to have the field

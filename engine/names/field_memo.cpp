@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "engine/names/field_memo.h"
 
-#include "engine/names/hash_map.h"
-#include "engine/run/prefetch.h"
+#include "engine/core/hash_map.h"
+#include "engine/core/prefetch.h"
 
 #include <cstring>
 #include <new>
@@ -19,11 +19,6 @@ bool FieldMemo::holds(quint64 offset, QByteArrayView key, quint32 kind) const
     return record[kLengthWord] == quint32(key.size()) &&
            (record[kSeenWord] >> kKindShift) == kind &&
            std::memcmp(record + kHeaderWords, key.data(), size_t(key.size())) == 0;
-}
-
-size_t FieldMemo::hashOf(QByteArrayView key, bool keyIsText)
-{
-    return hashBytes(key, keyIsText ? 1 : 0);
 }
 
 void FieldMemo::prefetchSlot(size_t hash) const

@@ -37,9 +37,6 @@ public:
 
     FieldMemo();
 
-    // The hash of a field's key, which the other calls take with it.
-    static size_t hashOf(QByteArrayView key, bool keyIsText);
-
     // Records a sighting of a field, numbering its key when the key is new.
     Sighting see(QByteArrayView key, bool keyIsText, size_t hash, FieldShape shape);
 

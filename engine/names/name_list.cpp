@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/names/name_list.h"
 
-#include "engine/run/parallel.h"
+#include "engine/core/parallel.h"
 
 #include <algorithm>
 

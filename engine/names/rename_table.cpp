@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "engine/names/rename_table.h"
 
+#include "engine/core/messages.h"
+#include "engine/core/run_error.h"
 #include "engine/io/csv_text.h"
 #include "engine/io/field_marker.h"
 #include "engine/io/line_reader.h"
 #include "engine/io/quoted_records.h"
 #include "engine/io/text_decoding.h"
-#include "engine/run/messages.h"
-#include "engine/run/run_error.h"
 
 #include <vector>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "engine/network/link_merger.h"
 
+#include "engine/core/messages.h"
+#include "engine/core/run_error.h"
 #include "engine/network/link_pass.h"
-#include "engine/run/messages.h"
-#include "engine/run/run_error.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "engine/names/hash_map.h"
+#include "engine/core/conversion_settings.h"
+#include "engine/core/hash_map.h"
 #include "engine/network/weight_sum.h"
-#include "engine/run/conversion_settings.h"
 
 #include <QByteArrayView>
 

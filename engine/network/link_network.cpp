@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "engine/network/link_network.h"
 
+#include "engine/core/parallel.h"
 #include "engine/network/link_merger.h"
 #include "engine/network/link_pass.h"
 #include "engine/network/projection.h"
-#include "engine/run/parallel.h"
 
 #include <algorithm>
 #include <charconv>

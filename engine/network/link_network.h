@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "engine/core/conversion_settings.h"
+#include "engine/core/run_feedback.h"
 #include "engine/names/vertex_lists.h"
 #include "engine/network/network_writer.h"
 #include "engine/network/record_log.h"
-#include "engine/run/conversion_settings.h"
-#include "engine/run/run_feedback.h"
 
 #include <functional>
 #include <vector>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/network/link_pass.h"
 
-#include "engine/names/hash_map.h"
+#include "engine/core/hash_map.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "engine/network/network_text.h"
 
+#include "engine/core/run_error.h"
 #include "engine/io/field_marker.h"
-#include "engine/run/run_error.h"
 
 #include <algorithm>
 #include <cstring>

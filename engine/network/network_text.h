@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "engine/core/conversion_settings.h"
 #include "engine/io/atomic_file.h"
-#include "engine/run/conversion_settings.h"
 
 #include <QByteArray>
 #include <QFile>

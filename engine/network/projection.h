@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "engine/names/hash_map.h"
+#include "engine/core/hash_map.h"
 
 #include <vector>
 

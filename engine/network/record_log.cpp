@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/network/record_log.h"
 
-#include "engine/run/run_error.h"
+#include "engine/core/run_error.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "engine/report/pair_measure.h"
 
+#include "engine/core/parallel.h"
 #include "engine/report/similarity.h"
-#include "engine/run/parallel.h"
 
 #include <algorithm>
 #include <array>

@@ -8,8 +8,8 @@ namespace urdiva {
 QString similarityReportPath(const QString& outputPath, const PathRules& rules, QStringView ending)
 {
     const QString name =
-        QStringLiteral("Similaridade_") + NomeSemExtensao(outputPath, rules) + ending.toString();
-    const QString folder = PastaDoCaminho(outputPath, rules);
+        QStringLiteral("Similaridade_") + withoutExtension(outputPath, rules) + ending.toString();
+    const QString folder = folderOf(outputPath, rules);
     return folder.isEmpty() ? name : folder + rules.folderSeparator + name;
 }
 

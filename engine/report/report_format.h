@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "engine/core/conversion_settings.h"
 #include "engine/io/paths.h"
-#include "engine/run/conversion_settings.h"
 
 #include <QLocale>
 #include <QString>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/report/similarity_report.h"
 
+#include "engine/core/messages.h"
 #include "engine/io/atomic_file.h"
 #include "engine/io/csv_text.h"
 #include "engine/io/field_marker.h"
@@ -11,7 +12,6 @@
 #include "engine/report/report_file.h"
 #include "engine/report/report_format.h"
 #include "engine/report/rtf_text.h"
-#include "engine/run/messages.h"
 
 #include <QLocale>
 

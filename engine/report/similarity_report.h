@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "engine/core/conversion_settings.h"
 #include "engine/io/atomic_file.h"
 #include "engine/names/vertex_lists.h"
-#include "engine/run/conversion_settings.h"
 
 #include <QString>
 #include <QStringList>

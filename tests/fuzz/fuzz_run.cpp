@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // A whole run on an arbitrary file: either a well-formed network (the count line, then every
 // edge number within 1..N) or one of the run's own errors; never a crash.
+#include "engine/conversion/conversion_run.h"
+#include "engine/core/run_error.h"
 #include "engine/network/network_text.h"
-#include "engine/run/conversion_run.h"
-#include "engine/run/run_error.h"
 #include "fuzz_support.h"
 
 #include <QFile>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "reference.h"
 
+#include "engine/core/messages.h"
 #include "engine/io/field_marker.h"
 #include "engine/network/network_text.h"
 #include "engine/report/report_file.h"
 #include "engine/report/report_format.h"
 #include "engine/report/similarity.h"
-#include "engine/run/messages.h"
 
 #include <QLocale>
 

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
 // Renders the main window in its states, and the progress window, to PNG files, so that the
 // window can be looked at without a display. Usage: ui_screenshots FOLDER
-#include "Unit1.h"
-#include "Unit2.h"
-#include "Unit3.h"
 #include "application_setup.h"
 #include "dialogs.h"
-#include "engine/run/run_feedback.h"
+#include "engine/core/run_feedback.h"
 #include "fake_dialogs.h"
+#include "info_window.h"
+#include "main_window.h"
 #include "progress_window.h"
+#include "update_notice.h"
 
 #include <QApplication>
 #include <QDir>
@@ -53,7 +53,7 @@ int main(int argc, char* argv[])
 
     urdiva::test::FakeDialogs dialogs;
     dialogs.files << file.fileName();
-    TtoPajek window(dialogs);
+    MainWindow window(dialogs);
     window.show();
     auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("PageControlES"));
     save(&window, folder, "1-start");
@@ -76,7 +76,7 @@ int main(int argc, char* argv[])
     save(progress.window(), folder, "7-progress");
     progress.close();
 
-    Tinfo info(dialogs);
+    InfoWindow info(dialogs);
     info.show();
     auto* pages = info.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
     for (int page = 0; page < pages->count(); ++page) {
@@ -93,7 +93,7 @@ int main(int argc, char* argv[])
     });
     boxes.ask(&window, urdiva::messages::overwriteCaption(), urdiva::messages::overwriteQuestion());
 
-    TForm3 notice(dialogs, &window);
+    UpdateNotice notice(dialogs, &window);
     notice.setNotice(QStringLiteral("18/09/2019"), QStringLiteral("1234"),
                      QStringLiteral("http://urdiva.example.org/Urdiva/lastVersion/index.php"));
     notice.show();

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "Unit2.h"
-#include "engine/run/conversion_run.h"
+#include "engine/conversion/conversion_run.h"
 #include "fake_dialogs.h"
 #include "info_pages.h"
+#include "info_window.h"
 #include "test_support.h"
 
 #include <QApplication>
@@ -32,10 +32,10 @@ namespace {
 TEST(InfoWindow, CopiesTheReferenceExactly)
 {
     FakeDialogs dialogs;
-    Tinfo info(dialogs);
+    InfoWindow info(dialogs);
     info.show();
     QGuiApplication::clipboard()->setText(QStringLiteral("antes"));
-    info.Label9Click();
+    info.copyReference();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), reference());
     EXPECT_EQ(reference().count(u'\r'), 1);
     EXPECT_FALSE(reference().contains(u'\n'));
@@ -48,7 +48,7 @@ TEST(InfoWindow, CopiesTheReferenceExactly)
 TEST(InfoWindow, TabTitlesFitAndTheCopyLabelTakesTheKeyboard)
 {
     FakeDialogs dialogs;
-    Tinfo info(dialogs);
+    InfoWindow info(dialogs);
     info.show();
     const QTabBar* tabs = info.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->tabBar();
     int width = 0;
@@ -67,7 +67,7 @@ TEST(InfoWindow, TabTitlesFitAndTheCopyLabelTakesTheKeyboard)
 TEST(InfoWindow, PagesStartAtTheBeginningWhenReopened)
 {
     FakeDialogs dialogs;
-    Tinfo info(dialogs);
+    InfoWindow info(dialogs);
     info.show();
     auto* pages = info.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
     ASSERT_EQ(pages->count(), 5);

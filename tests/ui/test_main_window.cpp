@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "Unit1.h"
 #include "command_line.h"
-#include "engine/run/run_feedback.h"
+#include "engine/core/run_feedback.h"
 #include "fake_dialogs.h"
 #include "lines_view.h"
+#include "main_window.h"
 #include "progress_window.h"
 #include "test_support.h"
 #include "update_check.h"
@@ -48,7 +48,7 @@ protected:
     LocaleGuard locale {QStringLiteral("pt_BR")};
     TempDir dir;
     FakeDialogs dialogs;
-    TtoPajek window {dialogs};
+    MainWindow window {dialogs};
 
     void SetUp() override { window.show(); }
 
@@ -319,9 +319,9 @@ TEST_F(MainWindowTest, GatheringTheSettings)
     EXPECT_EQ(s.firstColumn, 1);
     EXPECT_EQ(s.secondColumn, 0);
     EXPECT_EQ(s.valueColumn, std::optional<qint32>(2));
-    EXPECT_EQ(s.suppression.characters, QStringLiteral("()"));
-    EXPECT_FALSE(s.suppression.atStart);
-    EXPECT_TRUE(s.suppression.atEnd);
+    EXPECT_EQ(s.strip.characters, QStringLiteral("()"));
+    EXPECT_FALSE(s.strip.atStart);
+    EXPECT_TRUE(s.strip.atEnd);
     EXPECT_TRUE(s.sortAscending);
     EXPECT_FALSE(s.caseSensitive);
     EXPECT_TRUE(s.similarityReport);
@@ -341,7 +341,7 @@ TEST_F(MainWindowTest, AWholeRun)
     find<QLineEdit>("EditSaida")->setText(dir.path(QStringLiteral("rede")));
     QStringList stages;
     bool closedDuringTheRun = false;
-    QObject::connect(&window, &TtoPajek::stageShown, [&](const QString&) {
+    QObject::connect(&window, &MainWindow::stageShown, [&](const QString&) {
         QWidget* progress = window.findChild<QWidget*>(QStringLiteral("ProgressWindow"));
         auto* label = progress ? progress->findChild<QLabel*>() : nullptr;
         stages << (progress && progress->isVisible() && label ? label->text()
@@ -391,7 +391,7 @@ TEST_F(MainWindowTest, OutputWithoutFileName)
     EXPECT_EQ(output->text(), dir.path() + u'/');
     EXPECT_EQ(output->selectedText(), output->text());
     bool progressSeen = false;
-    QObject::connect(&window, &TtoPajek::stageShown, [&] { progressSeen = true; });
+    QObject::connect(&window, &MainWindow::stageShown, [&] { progressSeen = true; });
     run();
     EXPECT_EQ(dialogs.shown,
               QStringList {QStringLiteral("inform:O arquivo de saída não foi selecionado!")});

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 // What only a real display shows: painting, placement, captions and keyboard focus. Run under
 // Xvfb by the ui_real_display test (tests/ui/real_display.sh); skipped on any other platform.
-#include "Unit1.h"
-#include "Unit2.h"
-#include "Unit3.h"
 #include "dialogs.h"
-#include "engine/run/run_feedback.h"
+#include "engine/core/run_feedback.h"
+#include "info_window.h"
+#include "main_window.h"
 #include "test_support.h"
+#include "update_notice.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -114,7 +114,7 @@ protected:
         waitFor([&] { return tool.state() == QProcess::NotRunning; }, 10000);
         waitFor([] { return false; }, 200); // let the events arrive
     }
-    void choose(TtoPajek& window, const QString& path)
+    void choose(MainWindow& window, const QString& path)
     {
         dialogs.file = path;
         window.findChild<QPushButton*>(QStringLiteral("ButtonEntrada"))->click();
@@ -134,7 +134,7 @@ TEST_F(RealDisplay, ProgressBoxIsDrawnAtEveryStage)
                 "\n";
     const QString input = dir.write(QStringLiteral("grande.csv"), data);
     dir.write(QStringLiteral("rede.net"), "antes");
-    TtoPajek window(dialogs);
+    MainWindow window(dialogs);
     window.show();
     ASSERT_TRUE(exposed(&window));
     choose(window, input);
@@ -158,7 +158,7 @@ TEST_F(RealDisplay, ProgressBoxIsDrawnAtEveryStage)
     answer.start(300);
 
     QStringList stages;
-    QObject::connect(&window, &TtoPajek::stageShown, [&](const QString& text) {
+    QObject::connect(&window, &MainWindow::stageShown, [&](const QString& text) {
         auto* box = window.findChild<QWidget*>(QStringLiteral("ProgressWindow"));
         ASSERT_NE(box, nullptr);
         const QImage shown = onScreen(box);
@@ -182,7 +182,7 @@ TEST_F(RealDisplay, ProgressBoxIsDrawnAtEveryStage)
 
 TEST_F(RealDisplay, MainWindowOpensInTheCentreOfTheDesktop)
 {
-    TtoPajek window(dialogs);
+    MainWindow window(dialogs);
     window.show();
     ASSERT_TRUE(exposed(&window));
     const QPoint centre = window.screen()->availableGeometry().center();
@@ -195,9 +195,9 @@ TEST_F(RealDisplay, CaptionsAreExact)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("xprop")).isEmpty())
         GTEST_SKIP() << "needs xprop (x11-utils)";
-    TtoPajek window(dialogs);
-    Tinfo info(dialogs);
-    TForm3 notice(dialogs, &window);
+    MainWindow window(dialogs);
+    InfoWindow info(dialogs);
+    UpdateNotice notice(dialogs, &window);
     for (QWidget* w : {static_cast<QWidget*>(&window), static_cast<QWidget*>(&info),
                        static_cast<QWidget*>(&notice)}) {
         w->show();
@@ -224,7 +224,7 @@ TEST_F(RealDisplay, OtherSeparatorBoxKeepsTheKeyboard)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
         GTEST_SKIP() << "needs xdotool";
-    TtoPajek window(dialogs);
+    MainWindow window(dialogs);
     window.show();
     ASSERT_TRUE(exposed(&window));
     choose(window, dir.write(QStringLiteral("dados.csv"), "a|b#c\n"));

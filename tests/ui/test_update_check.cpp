@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "Unit3.h"
 #include "dialogs.h"
-#include "engine/run/run_error.h"
+#include "engine/core/run_error.h"
 #include "fake_dialogs.h"
 #include "http_test_server.h"
 #include "test_support.h"
 #include "update_check.h"
+#include "update_notice.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -47,7 +47,7 @@ protected:
     TempDir dir;
     HttpTestServer server;
     FakeDialogs dialogs;
-    TForm3 notice {dialogs};
+    UpdateNotice notice {dialogs};
     QString executable = dir.write(QStringLiteral("urdiva"), "programa");
 
     void SetUp() override
@@ -62,7 +62,7 @@ protected:
     void check(std::chrono::milliseconds timeout = std::chrono::seconds(5))
     {
         UpdateCheck(notice, dialogs, server.host(), executable, HttpClient(timeout))
-            .VerificaAtualizacao();
+            .checkForUpdate();
     }
     QString failure()
     {
@@ -112,7 +112,7 @@ TEST_F(UpdateCheckTest, SameDayOrOlderShowsNothing)
 
 TEST_F(UpdateCheckTest, OfflineIsSilent)
 {
-    UpdateCheck(notice, dialogs, QStringLiteral("127.0.0.1:1"), executable).VerificaAtualizacao();
+    UpdateCheck(notice, dialogs, QStringLiteral("127.0.0.1:1"), executable).checkForUpdate();
     EXPECT_TRUE(dialogs.shown.isEmpty());
 }
 
@@ -211,7 +211,7 @@ TEST_F(UpdateCheckTest, UnansweredNameLookupIsBounded)
         timer.start();
         UpdateCheck(notice, dialogs, QStringLiteral("urdiva.example.org"), executable,
                     HttpClient(std::chrono::seconds(2), std::chrono::seconds(6)))
-            .VerificaAtualizacao();
+            .checkForUpdate();
         EXPECT_TRUE(dialogs.shown.isEmpty());
         EXPECT_LT(timer.elapsed(), 4000);
         return;
@@ -243,7 +243,7 @@ TEST_F(UpdateCheckTest, LinkOpensTheUpdatePageAndClosesTheNotice)
     dialogs.onModal = [](QDialog* dialog) {
         const QString link =
             dialog->findChild<QLabel*>(QStringLiteral("LinkLabel1"))->text().section(u'"', 1, 1);
-        static_cast<TForm3*>(dialog)->LinkLabel1LinkClick(link);
+        static_cast<UpdateNotice*>(dialog)->openUpdatePage(link);
     };
     check();
     EXPECT_EQ(
@@ -295,7 +295,7 @@ TEST_F(UpdateCheckTest, HostileServers)
         try {
             UpdateCheck(notice, dialogs, hostile.host(), executable,
                         HttpClient(std::chrono::milliseconds(700)))
-                .VerificaAtualizacao();
+                .checkForUpdate();
         } catch (const RunError& e) {
             error = e.message();
         }
@@ -394,16 +394,16 @@ TEST(ShortDate, RegionalOrders)
               QStringLiteral("2019-09-17"));
 }
 
-TEST(VerificaUrl, SchemeIsAddedOnlyWhenMissing)
+TEST(AnswersOk, SchemeIsAddedOnlyWhenMissing)
 {
     HttpTestServer server;
     server.answer("/a", 200, "OK", "");
     server.answer("/b", 302, "Found", "");
-    EXPECT_TRUE(VerificaURL(server.host() + QStringLiteral("/a"), HttpClient()));
-    EXPECT_TRUE(VerificaURL(QStringLiteral("HTTP://") + server.host() + QStringLiteral("/b"),
-                            HttpClient()));
-    EXPECT_FALSE(VerificaURL(server.host() + QStringLiteral("/c"), HttpClient()));
-    EXPECT_FALSE(VerificaURL(QStringLiteral("127.0.0.1:1/a"), HttpClient()));
+    EXPECT_TRUE(answersOk(server.host() + QStringLiteral("/a"), HttpClient()));
+    EXPECT_TRUE(
+        answersOk(QStringLiteral("HTTP://") + server.host() + QStringLiteral("/b"), HttpClient()));
+    EXPECT_FALSE(answersOk(server.host() + QStringLiteral("/c"), HttpClient()));
+    EXPECT_FALSE(answersOk(QStringLiteral("127.0.0.1:1/a"), HttpClient()));
 }
 
 } // namespace

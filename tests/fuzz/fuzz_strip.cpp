@@ -1,23 +1,23 @@
 // SPDX-License-Identifier: MIT
-// Suppression keeps the markers that frame a field and never lengthens it by more than the one
+// Stripping keeps the markers that frame a field and never lengthens it by more than the one
 // trailing marker that end stripping may add.
 #include "engine/io/field_marker.h"
 #include "engine/io/text_decoding.h"
-#include "engine/names/suppression.h"
+#include "engine/names/strip.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     FuzzInput input(data, size);
     const uint8_t options = input.byte();
-    urdiva::SuppressionRule rule;
-    const auto& choice = urdiva::kSuppressionChoices[options % urdiva::kSuppressionChoices.size()];
+    urdiva::StripRule rule;
+    const auto& choice = urdiva::kStripChoices[options % urdiva::kStripChoices.size()];
     rule.characters = QStringView(choice.characters).toString();
     rule.atStart = options & 16;
     rule.atEnd = options & 32;
     rule.everywhere = options & 64;
     const QString field = urdiva::decodeText(input.rest());
-    const QString result = urdiva::SuprimirCaractere(rule, field);
+    const QString result = urdiva::stripCharacters(rule, field);
     const bool leading = field.startsWith(urdiva::kFieldMarker);
     const bool trailing = field.size() >= 2 && field.endsWith(urdiva::kFieldMarker);
     FUZZ_CHECK(result.size() <= field.size() + 1);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "Unit3.h"
+#include "update_notice.h"
 
 #include "dialogs.h"
 #include "fonts.h"
@@ -9,7 +9,7 @@
 
 namespace urdiva::ui {
 
-TForm3::TForm3(Dialogs& dialogs, QWidget* parent)
+UpdateNotice::UpdateNotice(Dialogs& dialogs, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint)
     , m_dialogs(dialogs)
@@ -43,10 +43,11 @@ TForm3::TForm3(Dialogs& dialogs, QWidget* parent)
     LinkLabel1->setTextFormat(Qt::RichText);
     LinkLabel1->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     LinkLabel1->setFocusPolicy(Qt::StrongFocus);
-    connect(LinkLabel1, &QLabel::linkActivated, this, &TForm3::LinkLabel1LinkClick);
+    connect(LinkLabel1, &QLabel::linkActivated, this, &UpdateNotice::openUpdatePage);
 }
 
-void TForm3::setNotice(const QString& release, const QString& count, const QString& updatePage)
+void UpdateNotice::setNotice(const QString& release, const QString& count,
+                             const QString& updatePage)
 {
     Label2->setText(QStringLiteral("Nova versão disponível! Liberada em: ") + release);
     Label2->adjustSize();
@@ -57,9 +58,9 @@ void TForm3::setNotice(const QString& release, const QString& count, const QStri
                             .arg(updatePage.toHtmlEscaped()));
 }
 
-void TForm3::LinkLabel1LinkClick(const QString& Link)
+void UpdateNotice::openUpdatePage(const QString& address)
 {
-    m_dialogs.openInBrowser(QUrl(Link));
+    m_dialogs.openInBrowser(QUrl(address));
     done(QDialog::Rejected);
 }
 

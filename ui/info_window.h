@@ -13,19 +13,19 @@ class Dialogs;
 
 // The Info window: a picture, the name and version, five help pages, the team and the reference
 // to the program, which one click copies. Not modal; closing it only hides it.
-class Tinfo : public QWidget {
+class InfoWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit Tinfo(Dialogs& dialogs, QWidget* parent = nullptr);
+    explicit InfoWindow(Dialogs& dialogs, QWidget* parent = nullptr);
 
-    void Label9Click();
+    void copyReference();
 
 protected:
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void FormShow();
+    void prepareFirstShow();
 
     Dialogs& m_dialogs;
     bool m_placed = false;

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
-#include "Unit1.h"
+#include "main_window.h"
 
 #include "dialogs.h"
+#include "engine/conversion/conversion_run.h"
+#include "engine/core/run_error.h"
 #include "engine/io/column_names.h"
 #include "engine/io/line_reader.h"
 #include "engine/io/paths.h"
-#include "engine/names/suppression.h"
+#include "engine/names/strip.h"
 #include "engine/network/network_text.h"
-#include "engine/run/conversion_run.h"
-#include "engine/run/run_error.h"
 #include "fonts.h"
 #include "lines_view.h"
 #include "progress_window.h"
@@ -137,9 +137,9 @@ bool isBlankSeparator(const QString& text)
 
 // The run's channel to the window: questions and messages in boxes, stages in the progress
 // window, the network text in the output pane.
-class TtoPajek::Feedback final : public RunFeedback {
+class MainWindow::Feedback final : public RunFeedback {
 public:
-    Feedback(TtoPajek& window, ProgressWindow& progress)
+    Feedback(MainWindow& window, ProgressWindow& progress)
         : m_window(window)
         , m_progress(progress)
     {
@@ -168,11 +168,11 @@ public:
     }
 
 private:
-    TtoPajek& m_window;
+    MainWindow& m_window;
     ProgressWindow& m_progress;
 };
 
-TtoPajek::TtoPajek(Dialogs& dialogs, QWidget* parent)
+MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint)
@@ -181,9 +181,9 @@ TtoPajek::TtoPajek(Dialogs& dialogs, QWidget* parent)
     buildControls();
 }
 
-TtoPajek::~TtoPajek() = default;
+MainWindow::~MainWindow() = default;
 
-void TtoPajek::buildControls()
+void MainWindow::buildControls()
 {
     setObjectName(QStringLiteral("toPajek"));
     setWindowTitle(QStringLiteral("Urdiva"));
@@ -249,7 +249,7 @@ void TtoPajek::buildControls()
     auto* suprimir =
         group(configuracoes, "GroupBox3", QStringLiteral(" Suprimir caractere "), 3, 3, 520, 56);
     QStringList choices;
-    for (const SuppressionChoice& choice : kSuppressionChoices)
+    for (const StripChoice& choice : kStripChoices)
         choices << QStringView(choice.item).toString();
     ComboBoxSuprimir = pickList(suprimir, "ComboBoxSuprimir", 11, 24, 137, choices);
     ComboBoxSuprimir->setFont(dialogFont());
@@ -312,26 +312,27 @@ void TtoPajek::buildControls()
     ButtonTXT->hide();
 
     connect(ButtonEntrada, &QPushButton::clicked, this,
-            [this] { guarded([this] { ButtonEntradaClick(); }); });
+            [this] { guarded([this] { chooseInputFile(); }); });
     connect(ButtonSaida, &QPushButton::clicked, this,
-            [this] { guarded([this] { ButtonSaidaClick(); }); });
+            [this] { guarded([this] { chooseOutputFolder(); }); });
     connect(m_separatorItems, &QButtonGroup::idToggled, this, [this](int, bool checked) {
         if (checked)
-            guarded([this] { RadioGroupSeparadorClick(); });
+            guarded([this] { applySeparatorChoice(); });
     });
     connect(EditSeparador, &QLineEdit::textChanged, this,
-            [this] { guarded([this] { EditSeparadorChange(); }); });
-    connect(PageControlES, &QTabWidget::currentChanged, this, [this] { PageControlESChange(); });
-    connect(ComboBoxPriCo, &QComboBox::activated, this, [this](int i) { ComboBoxPriCoChange(i); });
-    connect(ComboBoxSegCo, &QComboBox::activated, this, [this](int i) { ComboBoxSegCoChange(i); });
-    connect(ComboBoxValor, &QComboBox::activated, this, [this](int i) { ComboBoxValorChange(i); });
-    connect(ComboBoxModo, &QComboBox::currentIndexChanged, this, [this] { ComboBoxModoChange(); });
+            [this] { guarded([this] { applyOtherSeparator(); }); });
+    connect(PageControlES, &QTabWidget::currentChanged, this,
+            [this] { showCreateButtonOnOutputTab(); });
+    connect(ComboBoxPriCo, &QComboBox::activated, this, [this](int i) { chooseFirstColumn(i); });
+    connect(ComboBoxSegCo, &QComboBox::activated, this, [this](int i) { chooseSecondColumn(i); });
+    connect(ComboBoxValor, &QComboBox::activated, this, [this](int i) { chooseValueColumn(i); });
+    connect(ComboBoxModo, &QComboBox::currentIndexChanged, this, [this] { applyModeChoice(); });
     connect(ButtonTXT, &QPushButton::clicked, this,
-            [this] { guarded([this] { ButtonTXTClick(); }); });
-    connect(ButtonInfo, &QPushButton::clicked, this, [this] { ButtonInfoClick(); });
+            [this] { guarded([this] { createNetwork(); }); });
+    connect(ButtonInfo, &QPushButton::clicked, this, [this] { showInfoWindow(); });
 }
 
-QList<QWidget*> TtoPajek::optionControls() const
+QList<QWidget*> MainWindow::optionControls() const
 {
     // The options that a separator choice enables; each number box carries its own spinner.
     return {LabelPriCo,       LabelSegCo,           LabelModo,        LabelTipo,
@@ -342,7 +343,7 @@ QList<QWidget*> TtoPajek::optionControls() const
             ButtonTXT};
 }
 
-void TtoPajek::guarded(const std::function<void()>& handler)
+void MainWindow::guarded(const std::function<void()>& handler)
 {
     try {
         handler();
@@ -351,7 +352,7 @@ void TtoPajek::guarded(const std::function<void()>& handler)
     }
 }
 
-void TtoPajek::showEvent(QShowEvent* event)
+void MainWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     if (!m_shown) {
@@ -359,11 +360,11 @@ void TtoPajek::showEvent(QShowEvent* event)
         // The centre of the desktop, before the window is first drawn.
         if (const QScreen* screen = this->screen())
             move(screen->availableGeometry().center() - rect().center());
-        guarded([this] { FormShow(); });
+        guarded([this] { prepareFirstShow(); });
     }
 }
 
-void TtoPajek::FormShow()
+void MainWindow::prepareFirstShow()
 {
     RichEditEntrada->clear();
     RichEditSaida->clear();
@@ -371,7 +372,7 @@ void TtoPajek::FormShow()
         m_startupCheck();
 }
 
-void TtoPajek::dragEnterEvent(QDragEnterEvent* event)
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
 {
     const QList<QUrl> urls = event->mimeData()->urls();
     if (urls.size() == 1 && urls.first().isLocalFile()) {
@@ -383,38 +384,38 @@ void TtoPajek::dragEnterEvent(QDragEnterEvent* event)
     }
 }
 
-void TtoPajek::dropEvent(QDropEvent* event)
+void MainWindow::dropEvent(QDropEvent* event)
 {
     const QString path = QDir::toNativeSeparators(event->mimeData()->urls().first().toLocalFile());
     event->acceptProposedAction();
     guarded([this, path] { chooseInput(path); });
 }
 
-void TtoPajek::openFile(const QString& path)
+void MainWindow::openFile(const QString& path)
 {
     guarded([this, path] { chooseInput(path); });
 }
 
-void TtoPajek::ButtonEntradaClick()
+void MainWindow::chooseInputFile()
 {
     const QString path = m_dialogs.openDataFile(this, m_dialogFile);
     if (!path.isEmpty())
         chooseInput(path);
 }
 
-void TtoPajek::chooseInput(const QString& path)
+void MainWindow::chooseInput(const QString& path)
 {
     EditEntrada->setText(path);
     EditSaida->setText(defaultOutputName(path, QDateTime::currentDateTime()));
-    Esconde();
+    disableOptions();
     m_dialogFile = path;
-    CarregaEntrada();
+    loadPreview();
     RadioGroupSeparador->setEnabled(true);
     clearSeparatorChoice();
     PageControlES->setCurrentIndex(0);
 }
 
-void TtoPajek::clearSeparatorChoice()
+void MainWindow::clearSeparatorChoice()
 {
     // Clearing the selection is not a separator choice.
     if (QAbstractButton* checked = m_separatorItems->checkedButton()) {
@@ -425,7 +426,7 @@ void TtoPajek::clearSeparatorChoice()
     }
 }
 
-void TtoPajek::CarregaEntrada()
+void MainWindow::loadPreview()
 {
     RichEditEntrada->clear();
     QStringList shown;
@@ -446,7 +447,7 @@ void TtoPajek::CarregaEntrada()
     Label3->setText(kLinesLabel + QString::number(count));
 }
 
-void TtoPajek::ButtonSaidaClick()
+void MainWindow::chooseOutputFolder()
 {
     const QString folder = m_dialogs.chooseFolder(this);
     if (folder.isEmpty())
@@ -456,20 +457,20 @@ void TtoPajek::ButtonSaidaClick()
     EditSaida->selectAll();
 }
 
-void TtoPajek::RadioGroupSeparadorClick()
+void MainWindow::applySeparatorChoice()
 {
     const QString input = EditEntrada->text();
     if (!QFileInfo(input).isFile()) {
         // No run may start on the file analysed before while the box names another; the same
         // separator may be chosen again once the box names a file.
-        Esconde();
+        disableOptions();
         clearSeparatorChoice();
         m_dialogs.inform(this, messages::noInputFile());
         return;
     }
     m_analysedPath = input;
-    Esconde();
-    CarregaEntrada();
+    disableOptions();
+    loadPreview();
     qsizetype count = 0;
     const int item = m_separatorItems->checkedId();
     const bool blankOther = item == Outro && isBlankSeparator(EditSeparador->text());
@@ -501,7 +502,7 @@ void TtoPajek::RadioGroupSeparadorClick()
         count = firstLine.count(*m_chosenSeparator);
         if (count > 0) {
             const QStringList names = columnNames(firstLine, *m_chosenSeparator);
-            Mostra();
+            enableOptions();
             EditDesprezar->setValue(0);
             RichEditSaida->clear();
             ComboBoxPriCo->clear();
@@ -522,69 +523,68 @@ void TtoPajek::RadioGroupSeparadorClick()
     }
     Label1->setText(kColumnsLabel + QString::number(count + 1));
     if (m_chosenSeparator)
-        MarcaPalavra(RichEditEntrada, marker, QColor(255, 0, 0));
+        highlightAll(RichEditEntrada, marker, QColor(255, 0, 0));
     QTextCursor start = RichEditEntrada->textCursor();
     start.movePosition(QTextCursor::Start);
     RichEditEntrada->setTextCursor(start);
 }
 
-void TtoPajek::EditSeparadorChange()
+void MainWindow::applyOtherSeparator()
 {
     if (m_separatorItems->checkedId() < 0)
         return;
     // The choice hides the box and shows it again; the user goes on typing in it.
     const bool typing = EditSeparador->hasFocus();
-    RadioGroupSeparadorClick();
+    applySeparatorChoice();
     if (typing && EditSeparador->isVisible())
         EditSeparador->setFocus();
 }
 
-void TtoPajek::MarcaPalavra(QTextEdit* RichEdit, const QString& TextoAbuscar, const QColor& cor)
+void MainWindow::highlightAll(QTextEdit* pane, const QString& text, const QColor& colour)
 {
-    if (TextoAbuscar.isEmpty())
+    if (text.isEmpty())
         return;
     QTextCharFormat format;
-    format.setForeground(cor);
+    format.setForeground(colour);
     format.setFontWeight(QFont::Bold);
-    const QTextCursor selection = RichEdit->textCursor();
+    const QTextCursor selection = pane->textCursor();
     int from = selection.hasSelection() ? selection.selectionEnd() : 0;
     for (;;) {
-        QTextCursor found =
-            RichEdit->document()->find(TextoAbuscar, from, QTextDocument::FindCaseSensitively);
+        QTextCursor found = pane->document()->find(text, from, QTextDocument::FindCaseSensitively);
         if (found.isNull())
             return;
         found.mergeCharFormat(format);
-        RichEdit->setTextCursor(found);
+        pane->setTextCursor(found);
         from = found.selectionEnd();
     }
 }
 
-void TtoPajek::PageControlESChange()
+void MainWindow::showCreateButtonOnOutputTab()
 {
     ButtonTXT->setVisible(PageControlES->currentIndex() == 2);
 }
 
-void TtoPajek::ComboBoxPriCoChange(int index)
+void MainWindow::chooseFirstColumn(int index)
 {
     m_firstIndex = index;
 }
 
-void TtoPajek::ComboBoxSegCoChange(int index)
+void MainWindow::chooseSecondColumn(int index)
 {
     m_secondIndex = index;
 }
 
-void TtoPajek::ComboBoxValorChange(int index)
+void MainWindow::chooseValueColumn(int index)
 {
     m_valueIndex = index - 1;
 }
 
-void TtoPajek::ComboBoxModoChange()
+void MainWindow::applyModeChoice()
 {
     showTypeForMode();
 }
 
-void TtoPajek::showTypeForMode()
+void MainWindow::showTypeForMode()
 {
     const QString mode = ComboBoxModo->currentText();
     if (mode == kTwoModes || mode == kOneMode) {
@@ -593,13 +593,13 @@ void TtoPajek::showTypeForMode()
     }
 }
 
-void TtoPajek::Mostra()
+void MainWindow::enableOptions()
 {
     for (QWidget* control : optionControls())
         control->setEnabled(true);
 }
 
-void TtoPajek::ResetaOpcoes()
+void MainWindow::resetOptions()
 {
     for (QComboBox* combo : {ComboBoxPriCo, ComboBoxSegCo, ComboBoxModo, ComboBoxTipo,
                              ComboBoxValor, ComboBoxSuprimir})
@@ -614,15 +614,15 @@ void TtoPajek::ResetaOpcoes()
     EditSimilaridade->setValue(80);
 }
 
-void TtoPajek::Esconde()
+void MainWindow::disableOptions()
 {
     EditSeparador->hide();
     for (QWidget* control : optionControls())
         control->setEnabled(false);
-    ResetaOpcoes();
+    resetOptions();
 }
 
-ConversionSettings TtoPajek::gatherSettings() const
+ConversionSettings MainWindow::gatherSettings() const
 {
     ConversionSettings settings;
     settings.inputPath = m_analysedPath;
@@ -636,10 +636,10 @@ ConversionSettings TtoPajek::gatherSettings() const
         ComboBoxModo->currentText() == kTwoModes ? NetworkMode::TwoMode : NetworkMode::OneMode;
     settings.directed = ComboBoxTipo->currentText() == kDirected;
     settings.headerLines = EditDesprezar->value();
-    settings.suppression.characters = suppressionCharacters(ComboBoxSuprimir->currentText());
-    settings.suppression.atStart = CheckBoxInicio->isChecked();
-    settings.suppression.atEnd = CheckBoxFim->isChecked();
-    settings.suppression.everywhere = CheckBoxToda->isChecked();
+    settings.strip.characters = stripChoiceCharacters(ComboBoxSuprimir->currentText());
+    settings.strip.atStart = CheckBoxInicio->isChecked();
+    settings.strip.atEnd = CheckBoxFim->isChecked();
+    settings.strip.everywhere = CheckBoxToda->isChecked();
     settings.caseSensitive = CheckBoxCaseSensitive->isChecked();
     settings.sortAscending = CheckBoxOrdem->isChecked();
     settings.similarityReport = CheckBoxSimilaridade->isChecked();
@@ -647,7 +647,7 @@ ConversionSettings TtoPajek::gatherSettings() const
     return settings;
 }
 
-void TtoPajek::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (m_running)
         event->ignore();
@@ -655,7 +655,7 @@ void TtoPajek::closeEvent(QCloseEvent* event)
         QWidget::closeEvent(event);
 }
 
-void TtoPajek::ButtonTXTClick()
+void MainWindow::createNetwork()
 {
     const ConversionSettings settings = gatherSettings();
     m_running = true;
@@ -671,7 +671,7 @@ void TtoPajek::ButtonTXTClick()
     progress.close();
 }
 
-void TtoPajek::ButtonInfoClick()
+void MainWindow::showInfoWindow()
 {
     if (!m_info)
         return;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "engine/run/run_files.h"
+#include "engine/conversion/run_files.h"
 
 #include "engine/io/native_file.h"
 #include "engine/io/paths.h"

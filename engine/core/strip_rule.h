@@ -2,14 +2,14 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
+#include <QStringView>
 
 #include <array>
 
 namespace urdiva {
 
 // Characters to strip from the two end fields of every record, and where.
-struct SuppressionRule {
+struct StripRule {
     QString characters; // none, one or two code units
     bool atStart = false;
     bool atEnd = false;
@@ -18,14 +18,14 @@ struct SuppressionRule {
 
 // One item of the choice of characters: its text in the window, its name on the command line and
 // the characters it strips.
-struct SuppressionChoice {
+struct StripChoice {
     const char16_t* item;
     const char* name;
     const char16_t* characters;
 };
 
 // The items in list order, the empty item first.
-inline constexpr std::array<SuppressionChoice, 10> kSuppressionChoices = {{
+inline constexpr std::array<StripChoice, 10> kStripChoices = {{
     {u"", "", u""},
     {u"Barra", "barra", u"/"},
     {u"Barra Invertida", "barra-invertida", u"\\"},
@@ -39,11 +39,13 @@ inline constexpr std::array<SuppressionChoice, 10> kSuppressionChoices = {{
 }};
 
 // The characters of the item whose text is exactly `item`; none for any other text.
-QString suppressionCharacters(QStringView item);
-
-// Applies the rule to one marked field (see field_marker.h): the value between its markers loses
-// the rule's characters at the chosen places. A leading marker stays; a trailing one stays, and
-// is added when stripping at the end removed something.
-QString SuprimirCaractere(const SuppressionRule& rule, const QString& palavra);
+inline QString stripChoiceCharacters(QStringView item)
+{
+    for (const StripChoice& choice : kStripChoices) {
+        if (item == QStringView(choice.item))
+            return QStringView(choice.characters).toString();
+    }
+    return {};
+}
 
 } // namespace urdiva

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "engine/run/run_error.h"
+#include "engine/core/run_error.h"
 
 #include <new>
 

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "engine/run/conversion_run.h"
+#include "engine/conversion/conversion_run.h"
 
+#include "engine/conversion/run_files.h"
+#include "engine/core/parallel.h"
+#include "engine/core/prefetch.h"
+#include "engine/core/run_error.h"
 #include "engine/io/field_marker.h"
 #include "engine/io/line_reader.h"
 #include "engine/io/paths.h"
@@ -9,6 +13,7 @@
 #include "engine/io/weight_text.h"
 #include "engine/names/field_memo.h"
 #include "engine/names/rename_table.h"
+#include "engine/names/strip.h"
 #include "engine/names/vertex_lists.h"
 #include "engine/network/link_network.h"
 #include "engine/network/network_text.h"
@@ -16,10 +21,6 @@
 #include "engine/network/record_log.h"
 #include "engine/report/report_format.h"
 #include "engine/report/similarity_report.h"
-#include "engine/run/parallel.h"
-#include "engine/run/prefetch.h"
-#include "engine/run/run_error.h"
-#include "engine/run/run_files.h"
 
 #include <QFileInfo>
 #include <QLocale>
@@ -80,16 +81,15 @@ RunError missingField(qint32 index, const QString& context)
 }
 
 // A field's suppressed marked text, renamed by the table.
-QString candidateText(const FieldMemo::Field& field, const SuppressionRule& rule,
+QString candidateText(const FieldMemo::Field& field, const StripRule& rule,
                       const RenameTable& renames)
 {
-    QString text = SuprimirCaractere(
+    QString text = stripCharacters(
         rule, markedField(RecordLine::valueOfKey(field.key, field.keyIsText), field.shape));
     return renames.isEmpty() ? text : renames.apply(text);
 }
 
-void buildCandidateTexts(ListFields& fields, const SuppressionRule& rule,
-                         const RenameTable& renames)
+void buildCandidateTexts(ListFields& fields, const StripRule& rule, const RenameTable& renames)
 {
     fields.texts.resize(fields.sightings.size());
     inHalves(fields.texts.size(), [&](size_t begin, size_t end, int) {
@@ -209,7 +209,7 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
                          std::unique_ptr<LineReader> input)
 {
     const bool toFile = !settings.toStandardOutput;
-    if (toFile && NomeSemExtensao(settings.outputPath).isEmpty()) {
+    if (toFile && withoutExtension(settings.outputPath).isEmpty()) {
         feedback.showMessage(messages::noOutputFile());
         return RunOutcome::NoOutputFile;
     }
@@ -326,10 +326,10 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
         if (settings.merge == MergeRule::Sum || settings.merge == MergeRule::Max)
             checkWeightsAreNumbers(stream.notes(), inputName);
         weights = weightKind(settings, stream.notes());
-        buildCandidateTexts(firstFields, settings.suppression, renames);
+        buildCandidateTexts(firstFields, settings.strip, renames);
         lists.addCandidates(End::First, firstFields.texts);
         if (twoMode) {
-            buildCandidateTexts(secondFields, settings.suppression, renames);
+            buildCandidateTexts(secondFields, settings.strip, renames);
             lists.addCandidates(End::Second, secondFields.texts);
         }
     }

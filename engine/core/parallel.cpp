@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "engine/run/parallel.h"
+#include "engine/core/parallel.h"
 
 #include <exception>
 #include <system_error>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "Unit2.h"
+#include "info_window.h"
 
 #include "dialogs.h"
-#include "engine/run/messages.h"
+#include "engine/core/messages.h"
 #include "fonts.h"
 #include "info_pages.h"
 
@@ -52,7 +52,7 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int
 
 } // namespace
 
-Tinfo::Tinfo(Dialogs& dialogs, QWidget* parent)
+InfoWindow::InfoWindow(Dialogs& dialogs, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint)
     , m_dialogs(dialogs)
@@ -131,23 +131,23 @@ Tinfo::Tinfo(Dialogs& dialogs, QWidget* parent)
                  126);
 }
 
-bool Tinfo::eventFilter(QObject* watched, QEvent* event)
+bool InfoWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == Label9 && event->type() == QEvent::MouseButtonRelease) {
-        Label9Click();
+        copyReference();
         return true;
     }
     if (watched == Label9 && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-            Label9Click();
+            copyReference();
             return true;
         }
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void Tinfo::showEvent(QShowEvent* event)
+void InfoWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     if (!m_placed) {
@@ -155,10 +155,10 @@ void Tinfo::showEvent(QShowEvent* event)
         if (const QScreen* screen = QGuiApplication::primaryScreen())
             move(screen->availableGeometry().center() - rect().center());
     }
-    FormShow();
+    prepareFirstShow();
 }
 
-void Tinfo::FormShow()
+void InfoWindow::prepareFirstShow()
 {
     // Every text from its beginning again, in this order; the page stays.
     for (const char* name : {"RichEditGuia", "RichEditApresenta", "RichEditExemplo1",
@@ -172,7 +172,7 @@ void Tinfo::FormShow()
     }
 }
 
-void Tinfo::Label9Click()
+void InfoWindow::copyReference()
 {
     QGuiApplication::clipboard()->setText(reference());
     m_dialogs.inform(this, messages::referenceCopied());

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "engine/run/qt_texts.h"
+#include "engine/core/qt_texts.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

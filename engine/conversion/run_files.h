@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "engine/run/conversion_settings.h"
+#include "engine/core/conversion_settings.h"
 
 #include <QString>
 

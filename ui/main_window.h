@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "engine/run/conversion_settings.h"
+#include "engine/core/conversion_settings.h"
 
 #include <QWidget>
 
@@ -27,11 +27,11 @@ class LinesView;
 
 // The main window: the data file and the output name, the separator, the preview, the options,
 // the output pane, and "Criar .net", which gathers the settings and runs the conversion.
-class TtoPajek : public QWidget {
+class MainWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit TtoPajek(Dialogs& dialogs, QWidget* parent = nullptr);
-    ~TtoPajek() override;
+    explicit MainWindow(Dialogs& dialogs, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The window that "Info" brings up.
     void setInfoWindow(QWidget* info) { m_info = info; }
@@ -71,26 +71,26 @@ private:
     // Runs a handler; an error that leaves it is reported in the error box.
     void guarded(const std::function<void()>& handler);
 
-    void FormShow();
-    void ButtonEntradaClick();
+    void prepareFirstShow();
+    void chooseInputFile();
     void chooseInput(const QString& path);
     void clearSeparatorChoice();
-    void ButtonSaidaClick();
-    void RadioGroupSeparadorClick();
-    void EditSeparadorChange();
-    void PageControlESChange();
-    void ComboBoxPriCoChange(int index);
-    void ComboBoxSegCoChange(int index);
-    void ComboBoxValorChange(int index);
-    void ComboBoxModoChange();
-    void ButtonTXTClick();
-    void ButtonInfoClick();
+    void chooseOutputFolder();
+    void applySeparatorChoice();
+    void applyOtherSeparator();
+    void showCreateButtonOnOutputTab();
+    void chooseFirstColumn(int index);
+    void chooseSecondColumn(int index);
+    void chooseValueColumn(int index);
+    void applyModeChoice();
+    void createNetwork();
+    void showInfoWindow();
 
-    void Mostra();
-    void ResetaOpcoes();
-    void Esconde();
-    void CarregaEntrada();
-    static void MarcaPalavra(QTextEdit* RichEdit, const QString& TextoAbuscar, const QColor& cor);
+    void enableOptions();
+    void resetOptions();
+    void disableOptions();
+    void loadPreview();
+    static void highlightAll(QTextEdit* pane, const QString& text, const QColor& colour);
     QList<QWidget*> optionControls() const;
     void showTypeForMode();
 

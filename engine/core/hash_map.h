@@ -26,6 +26,12 @@ inline size_t hashBytes(QByteArrayView bytes, size_t seed = 0)
 {
     return qHash(bytes, seed ^ QHashSeed::globalSeed());
 }
+// The hash of a field's key (its bytes, or its UTF-16 code units when `keyIsText`), which the
+// field memo takes with the key.
+inline size_t keyHash(QByteArrayView key, bool keyIsText)
+{
+    return hashBytes(key, keyIsText ? 1 : 0);
+}
 inline size_t hashText(QStringView text)
 {
     return qHash(text, QHashSeed::globalSeed());

@@ -11,14 +11,14 @@ class Dialogs;
 
 // The notice that a newer release is available, with a link to the download page. It is
 // created hidden at start-up; closing it hides it again.
-class TForm3 : public QDialog {
+class UpdateNotice : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm3(Dialogs& dialogs, QWidget* parent = nullptr);
+    explicit UpdateNotice(Dialogs& dialogs, QWidget* parent = nullptr);
 
     // Fills the two lines and the link's target. The server's texts are shown as plain text.
     void setNotice(const QString& release, const QString& count, const QString& updatePage);
-    void LinkLabel1LinkClick(const QString& Link);
+    void openUpdatePage(const QString& address);
 
 private:
     Dialogs& m_dialogs;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "engine/run/messages.h"
+#include "engine/core/messages.h"
 
 #include <QString>
 

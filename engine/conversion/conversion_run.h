@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "engine/core/conversion_settings.h"
+#include "engine/core/run_feedback.h"
 #include "engine/io/line_reader.h"
-#include "engine/run/conversion_settings.h"
-#include "engine/run/run_feedback.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "engine/names/suppression.h"
+#include "engine/core/strip_rule.h"
 
 #include <QString>
 
@@ -32,7 +32,7 @@ struct ConversionSettings {
     NetworkMode mode = NetworkMode::OneMode;
     bool directed = false;
     int headerLines = 0;
-    SuppressionRule suppression;
+    StripRule strip;
     bool caseSensitive = false;
     bool sortAscending = false;
     bool similarityReport = false;
