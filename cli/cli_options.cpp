@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "cli_options.h"
 
+#include "engine/conversion/settings_check.h"
+
 #include <QCommandLineParser>
 
 #include <utility>
@@ -216,8 +218,8 @@ QString parseWord(const QCommandLineParser& parser, const QCommandLineOption& op
         .arg(option.names().constLast(), accepted.join(QStringLiteral(", ")), text);
 }
 
-// --merge, --cell-separator, --cooccur, --project and --format, and the options they cannot go
-// with: the error, or nothing.
+// --merge, --cell-separator, --cooccur, --project and --format: the error in their values, or
+// nothing. Which options go together is the engine's settings check.
 QString parseLinkOptions(const QCommandLineParser& parser, const Options& options,
                          CliRequest& request)
 {
@@ -230,9 +232,6 @@ QString parseLinkOptions(const QCommandLineParser& parser, const Options& option
         if (QString error = parseWord(parser, options.merge, kRules, settings.merge);
             !error.isEmpty())
             return error;
-        if (settings.merge != MergeRule::Count && !request.value)
-            return QStringLiteral("A opção '--merge %1' precisa de '--value'.")
-                .arg(parser.value(options.merge));
     }
     if (parser.isSet(options.cellSeparator)) {
         QChar c;
@@ -240,9 +239,6 @@ QString parseLinkOptions(const QCommandLineParser& parser, const Options& option
             return QStringLiteral("A opção '--cell-separator' aceita um caractere ou tab, "
                                   "semicolon, comma, não '%1'.")
                 .arg(parser.value(options.cellSeparator));
-        if (c == settings.separator)
-            return QStringLiteral("A opção '--cell-separator' precisa de um caractere diferente "
-                                  "do separador de colunas.");
         settings.cellSeparator = c;
     }
     if (parser.isSet(options.project)) {
@@ -251,12 +247,6 @@ QString parseLinkOptions(const QCommandLineParser& parser, const Options& option
         if (QString error = parseWord(parser, options.project, kModes, settings.projection);
             !error.isEmpty())
             return error;
-        if (settings.mode != NetworkMode::TwoMode)
-            return QStringLiteral("A opção '--project' precisa de '--two-mode'.");
-        if (settings.directed || settings.merge != MergeRule::None || request.value)
-            return QStringLiteral("A opção '--project' dá arestas pesadas pelo número de "
-                                  "vértices partilhados: não vai com '--directed', '--merge' "
-                                  "nem '--value'.");
     }
     if (parser.isSet(options.format)) {
         static constexpr std::pair<const char*, NetworkFormat> kFormats[] = {
@@ -269,13 +259,8 @@ QString parseLinkOptions(const QCommandLineParser& parser, const Options& option
             return error;
     }
     if (parser.isSet(options.cooccur)) {
-        if (!settings.cellSeparator)
-            return QStringLiteral("A opção '--cooccur' precisa de '--cell-separator'.");
         if (parser.isSet(options.first) || parser.isSet(options.second))
             return QStringLiteral("A opção '--cooccur' toma o lugar de '--first' e '--second'.");
-        if (settings.mode == NetworkMode::TwoMode || settings.directed)
-            return QStringLiteral("A opção '--cooccur' dá uma rede de um modo, com arestas: não "
-                                  "vai com '--two-mode' nem '--directed'.");
         request.first = {parser.value(options.cooccur), QStringLiteral("--cooccur")};
         if (request.first.text.isEmpty())
             return QStringLiteral("A opção '--cooccur' precisa de uma coluna.");
@@ -284,17 +269,10 @@ QString parseLinkOptions(const QCommandLineParser& parser, const Options& option
     return {};
 }
 
-// The report's options, which all but --rename need --report: the error, or nothing.
+// The report's options: the error in their values, or nothing.
 QString parseReportOptions(const QCommandLineParser& parser, const Options& options,
                            ConversionSettings& settings)
 {
-    for (const QCommandLineOption* option :
-         {&options.reportFormat, &options.foldAccents, &options.tokenSort, &options.reportModes,
-          &options.suggestRenames}) {
-        if (parser.isSet(*option) && !settings.similarityReport)
-            return QStringLiteral("A opção '--%1' precisa de '--report'.")
-                .arg(option->names().constLast());
-    }
     if (parser.isSet(options.reportFormat)) {
         static constexpr std::pair<const char*, ReportFormat> kFormats[] = {
             {"rtf", ReportFormat::Rtf}, {"csv", ReportFormat::Csv}, {"html", ReportFormat::Html}};
@@ -309,8 +287,6 @@ QString parseReportOptions(const QCommandLineParser& parser, const Options& opti
                 parseWord(parser, options.reportModes, kModes, settings.reportBothModes);
             !error.isEmpty())
             return error;
-        if (settings.reportBothModes && settings.mode != NetworkMode::TwoMode)
-            return QStringLiteral("A opção '--report-modes both' precisa de '--two-mode'.");
     }
     settings.foldAccents = parser.isSet(options.foldAccents);
     settings.tokenSort = parser.isSet(options.tokenSort);
@@ -467,9 +443,6 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
         settings.similarityThreshold = percent;
     }
     settings.toStandardOutput = settings.outputPath == u"-";
-    if (settings.similarityReport && settings.toStandardOutput)
-        return usageError(QStringLiteral("A opção '--report' precisa de um arquivo OUTPUT, não "
-                                         "'-'."));
     settings.byteOrderMark = !parser.isSet(noBom);
     settings.quotedFields = parser.isSet(quotes);
     settings.decimalComma = parser.isSet(decimalComma);
@@ -479,12 +452,13 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     settings.sortAscending = parser.isSet(sort);
     if (const QString error = parseLinkOptions(parser, options, request); !error.isEmpty())
         return usageError(error);
-    if (settings.quotedFields &&
-        (settings.separator == u'"' || settings.cellSeparator == std::optional<QChar>(u'"')))
-        return usageError(QStringLiteral("Com '--quotes', as aspas (\") abrem campos: não podem "
-                                         "separar colunas nem nomes."));
     if (const QString error = parseReportOptions(parser, options, settings); !error.isEmpty())
         return usageError(error);
+    // A column given by name is found once the file is open: until then any index stands for it.
+    if (request.value)
+        settings.valueColumn = 0;
+    if (const QString problem = settingsProblem(settings); !problem.isEmpty())
+        return usageError(problem);
     request.force = parser.isSet(force);
     request.quiet = parser.isSet(quiet);
     parsed.kind = ParsedCommandLine::Kind::Run;

@@ -2,7 +2,6 @@
 #include "cli_feedback.h"
 #include "cli_options.h"
 #include "engine/conversion/conversion_run.h"
-#include "engine/conversion/run_files.h"
 #include "engine/core/qt_texts.h"
 #include "engine/core/run_error.h"
 #include "engine/io/column_names.h"
@@ -118,10 +117,6 @@ int main(int argc, char* argv[])
     }
 
     cli::CliRequest& request = parsed.request;
-    if (const QString problem = runFilesProblem(request.settings); !problem.isEmpty()) {
-        printLine(stderr, QStringLiteral("urdiva-cli: ") + problem);
-        return BadUsage;
-    }
     try {
         std::unique_ptr<LineReader> input = openInput(request);
         QString error;

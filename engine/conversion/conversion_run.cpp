@@ -2,6 +2,7 @@
 #include "engine/conversion/conversion_run.h"
 
 #include "engine/conversion/run_files.h"
+#include "engine/conversion/settings_check.h"
 #include "engine/core/parallel.h"
 #include "engine/core/prefetch.h"
 #include "engine/core/run_error.h"
@@ -213,7 +214,7 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
         feedback.showMessage(messages::noOutputFile());
         return RunOutcome::NoOutputFile;
     }
-    if (const QString problem = runFilesProblem(settings); !problem.isEmpty())
+    if (const QString problem = settingsProblem(settings); !problem.isEmpty())
         throw RunError(problem);
     const std::vector<RunOutput> outputs = runOutputs(settings);
     const QString finalPath = toFile ? outputs.front().path : QString();
