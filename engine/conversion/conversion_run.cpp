@@ -27,8 +27,11 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -204,227 +207,303 @@ void checkWeightsAreNumbers(const RecordStream::Notes& notes, const QString& inp
                    recordContext(inputName, blankFirst ? blank : notNumber));
 }
 
+// One run, stage by stage: the files it may write, the record pass, the vertex lists, the
+// network, then the reports and the putting in place of every file.
+class ConversionRun {
+public:
+    ConversionRun(const ConversionSettings& settings, RunFeedback& feedback)
+        : m_settings(settings)
+        , m_feedback(feedback)
+        , m_twoMode(settings.mode == NetworkMode::TwoMode)
+        , m_countSightings(settings.similarityReport &&
+                           (settings.reportFormat != ReportFormat::Rtf ||
+                            !settings.suggestRenamesPath.isEmpty()))
+        , m_lists(QLocale(), settings.mode, settings.caseSensitive, settings.sortAscending)
+        , m_log(settings.valueColumn.has_value())
+    {
+        m_summary.listedNames = settings.cellSeparator.has_value();
+    }
+
+    // Asks before replacing any file that may hold the user's work; false when one may not be.
+    bool agreeOnOutputs();
+    void readRecords(std::unique_ptr<LineReader> input);
+    void makeVertexLists();
+    void writeNetwork();
+    RunOutcome writeReportsAndCommit();
+
+private:
+    ListFields& fieldsOf(End end)
+    {
+        return end == End::Second && m_twoMode ? m_secondFields : m_firstFields;
+    }
+    FieldMemo::FieldRef collect(const RecordStream::Field& field, qint32 index, End end,
+                                qint64 line);
+    void collectRecords(std::span<const RecordStream::Record> records);
+    void countVertexSightings(const std::vector<int>& firstNumbers,
+                              const std::vector<int>& secondNumbers);
+    void writePlainLinks(NetworkText& text, const std::vector<int>& firstNumbers,
+                         const std::vector<int>& secondEnds, const std::function<void()>& written);
+
+    const ConversionSettings& m_settings;
+    RunFeedback& m_feedback;
+    const bool m_twoMode;
+    // How often each vertex occurs, for reports that show it or rank spellings by it.
+    const bool m_countSightings;
+    std::map<QString, Replace> m_replaceAt;
+    OutputFiles m_files;
+    std::optional<NetworkFile> m_networkFile;
+    NetworkText m_text;
+    RenameTable m_renames;
+    QString m_inputName;
+    VertexLists m_lists;
+    ListFields m_firstFields;
+    ListFields m_secondFields;
+    RecordLog m_log;
+    RunSummary m_summary;
+    WeightKind m_weights = WeightKind::None;
+    std::vector<qint64> m_vertexCounts;
+};
+
+bool ConversionRun::agreeOnOutputs()
+{
+    const std::vector<RunOutput> outputs = runOutputs(m_settings);
+    if (!m_settings.toStandardOutput)
+        checkOutputTarget(outputs.front().path);
+    // Only a file the user agreed to replace may be replaced at the end; one that appears at the
+    // path while the run works is kept.
+    for (const RunOutput& output : outputs) {
+        Replace& replace = m_replaceAt[output.path];
+        replace = m_feedback.replaceAppearingFile() || !output.needsLeave ? Replace::Allowed
+                                                                          : Replace::Never;
+        if (output.needsLeave && QFileInfo::exists(output.path)) {
+            if (!m_feedback.confirmOverwrite(output.path)) {
+                m_feedback.showKeptFile(output.path);
+                return false;
+            }
+            replace = Replace::Allowed;
+        }
+    }
+    if (!m_settings.renamePath.isEmpty())
+        m_renames = RenameTable::read(m_settings.renamePath);
+    return true;
+}
+
+FieldMemo::FieldRef ConversionRun::collect(const RecordStream::Field& field, qint32 index, End end,
+                                           qint64 line)
+{
+    if (!field.present)
+        throw missingField(index, recordContext(m_inputName, line));
+    ListFields& fields = fieldsOf(end);
+    const FieldMemo::Sighting sighting =
+        fields.memo.see(field.key, field.keyIsText, field.hash, field.shape);
+    if (m_countSightings) {
+        if (sighting.ref >= fields.seen.size())
+            fields.seen.resize(fields.memo.refCount());
+        ++fields.seen[sighting.ref];
+    }
+    // Offering a field again would change nothing.
+    if (sighting.first)
+        fields.sightings.push_back(sighting.ref);
+    return sighting.ref;
+}
+
+void ConversionRun::collectRecords(std::span<const RecordStream::Record> records)
+{
+    const qint32 columns[2] = {m_settings.firstColumn, m_settings.secondColumn};
+    if (!m_settings.cellSeparator) {
+        forEachRecord(
+            records, [this](End end) -> ListFields& { return fieldsOf(end); },
+            [&](const RecordStream::Record& record) {
+                const FieldMemo::FieldRef first =
+                    collect(record.ends[0], columns[0], End::First, record.line);
+                m_log.add(first, collect(record.ends[1], columns[1], End::Second, record.line),
+                          record.weight, record.line);
+            });
+        return;
+    }
+    // A record whose cells list names: each name is collected as a field of its own.
+    std::vector<FieldMemo::FieldRef> names[2];
+    for (const RecordStream::Record& record : records) {
+        for (int e = 0; e < (m_settings.cooccur ? 1 : 2); ++e) {
+            const End end = e == 0 ? End::First : End::Second;
+            if (!record.ends[e].present)
+                throw missingField(columns[e], recordContext(m_inputName, record.line));
+            names[e].clear();
+            for (const RecordStream::Field& name : record.names[e])
+                names[e].push_back(collect(name, columns[e], end, record.line));
+        }
+        m_log.addNames(names[0], names[1], record.weight, record.line);
+    }
+}
+
+void ConversionRun::readRecords(std::unique_ptr<LineReader> input)
+{
+    m_feedback.showStage(messages::stageText(1));
+    m_feedback.clearOutput();
+    if (!input)
+        input = std::make_unique<LineReader>(m_settings.inputPath);
+    m_inputName = input->name();
+    m_feedback.showStage(messages::stageText(2));
+    RecordStream stream(std::move(input), m_settings);
+    qint64 recordsRead = 0;
+    qint64 quotedLooking = 0;
+    stream.forEachBatch([&](std::span<const RecordStream::Record> records) {
+        collectRecords(records);
+        m_feedback.showRecordsRead(recordsRead += qint64(records.size()));
+        if (quotedLooking == 0 && stream.notes().firstQuotedLooking != 0)
+            m_feedback.showQuotedLookingLine(quotedLooking = stream.notes().firstQuotedLooking);
+    });
+    const RecordStream::Notes& notes = stream.notes();
+    m_summary.records = notes.records;
+    m_summary.weightsNotNumbers = notes.weightsNotNumbers;
+    m_summary.firstWeightNotNumber = notes.firstWeightNotNumber;
+    if (m_settings.merge == MergeRule::Sum || m_settings.merge == MergeRule::Max)
+        checkWeightsAreNumbers(notes, m_inputName);
+    m_weights = weightKind(m_settings, notes);
+    buildCandidateTexts(m_firstFields, m_settings.strip, m_renames);
+    m_lists.addCandidates(End::First, m_firstFields.texts);
+    if (m_twoMode) {
+        buildCandidateTexts(m_secondFields, m_settings.strip, m_renames);
+        m_lists.addCandidates(End::Second, m_secondFields.texts);
+    }
+}
+
+void ConversionRun::makeVertexLists()
+{
+    m_feedback.showStage(messages::stageText(3));
+    m_lists.removeBlankCandidates();
+    m_lists.normaliseCandidates();
+    m_feedback.showStage(messages::stageText(4));
+    m_lists.buildVertexLists();
+}
+
+void ConversionRun::countVertexSightings(const std::vector<int>& firstNumbers,
+                                         const std::vector<int>& secondNumbers)
+{
+    m_vertexCounts.assign(size_t(m_lists.firstModeCount() + m_lists.secondModeCount()) + 1, 0);
+    for (const auto& [fields, numbers] :
+         {std::pair(&m_firstFields, &firstNumbers), std::pair(&m_secondFields, &secondNumbers)}) {
+        for (size_t ref = 0; ref < fields->seen.size(); ++ref)
+            m_vertexCounts[size_t((*numbers)[ref])] += fields->seen[ref];
+    }
+}
+
+void ConversionRun::writePlainLinks(NetworkText& text, const std::vector<int>& firstNumbers,
+                                    const std::vector<int>& secondEnds,
+                                    const std::function<void()>& written)
+{
+    text.appendLine(
+        vertexCountLine(m_lists.firstModeCount(), m_lists.secondModeCount(), m_settings.mode));
+    m_summary.twoMode = m_twoMode;
+    m_summary.firstModeVertices = m_lists.firstModeCount();
+    m_summary.secondModeVertices = m_lists.secondModeCount();
+    m_summary.namesChanged = text.appendVertexLines(m_lists.firstModeVertices(), 1);
+    m_summary.namesEndingInBackslash = namesEndingInBackslash(m_lists.firstModeVertices());
+    if (m_twoMode) {
+        m_summary.namesChanged +=
+            text.appendVertexLines(m_lists.secondModeVertices(), m_lists.firstModeCount() + 1);
+        m_summary.namesEndingInBackslash += namesEndingInBackslash(m_lists.secondModeVertices());
+    }
+    text.appendLine(linkKindLine(m_settings.directed));
+    m_log.drain([&](const RecordLog::Chunk& chunk) {
+        m_summary.edgeLines += appendEdgeLines(text, chunk, m_settings.valueColumn.has_value(),
+                                               firstNumbers, secondEnds);
+        written();
+    });
+    m_summary.recordsWithoutLink = m_summary.records - m_summary.edgeLines;
+}
+
+void ConversionRun::writeNetwork()
+{
+    m_feedback.showStage(messages::stageText(5));
+    if (m_settings.valueColumn && m_log.firstLackingWeight() != 0)
+        throw missingField(*m_settings.valueColumn,
+                           recordContext(m_inputName, m_log.firstLackingWeight()));
+    // Without a pane to show it in, the text goes to the file in pieces of about this size.
+    constexpr qsizetype kPieceBytes = qsizetype(8) << 20;
+    const bool keepText = m_feedback.showsOutput();
+    // XML declares its encoding; the byte-order mark is for readers of plain text.
+    const bool byteOrderMark =
+        m_settings.byteOrderMark &&
+        (m_settings.format == NetworkFormat::Pajek || m_settings.format == NetworkFormat::Csv);
+    if (m_settings.toStandardOutput) {
+        m_networkFile.emplace(byteOrderMark);
+    } else {
+        const QString path = runOutputs(m_settings).front().path;
+        m_networkFile.emplace(m_files, path, m_replaceAt.at(path), byteOrderMark);
+    }
+    const auto writeOut = [&] {
+        if (!keepText && m_text.utf8().size() >= kPieceBytes)
+            m_networkFile->write(m_text);
+    };
+    const std::vector<int> firstNumbers = vertexNumbers(m_firstFields, End::First, m_lists);
+    const std::vector<int> secondNumbers =
+        m_twoMode ? vertexNumbers(m_secondFields, End::Second, m_lists) : std::vector<int>();
+    const std::vector<int>& secondEnds = m_twoMode ? secondNumbers : firstNumbers;
+    if (m_countSightings)
+        countVertexSightings(firstNumbers, secondNumbers);
+    m_firstFields = ListFields();
+    m_secondFields = ListFields();
+    // The plain network: one Pajek edge line per record, made on two threads at once.
+    const bool plainLinks = m_settings.format == NetworkFormat::Pajek &&
+                            m_settings.merge == MergeRule::None && !m_settings.cellSeparator &&
+                            m_settings.projection == Projection::None;
+    if (plainLinks)
+        writePlainLinks(m_text, firstNumbers, secondEnds, writeOut);
+    else
+        writeLinkedNetwork(m_text, m_settings, m_lists, m_log, firstNumbers, secondEnds, m_weights,
+                           writeOut, m_summary);
+}
+
+RunOutcome ConversionRun::writeReportsAndCommit()
+{
+    m_feedback.showStage(m_settings.toStandardOutput
+                             ? messages::writingToStandardOutput()
+                             : messages::savingStageText(formatExtension(m_settings.format)));
+    if (m_settings.similarityReport)
+        writeSimilarityReports(m_lists, m_vertexCounts, m_settings,
+                               [this](const QString& path) -> AtomicFile& {
+                                   return m_files.create(path, m_replaceAt.at(path));
+                               });
+    if (m_feedback.showsOutput())
+        m_feedback.showOutput(m_text);
+    m_networkFile->write(m_text);
+    m_networkFile->finish();
+    // Every file is complete: they are put in place together, or none is.
+    if (!m_files.commit()) {
+        m_feedback.closeProgress();
+        m_feedback.showKeptFile(m_files.blockedPath());
+        return RunOutcome::OverwriteDeclined;
+    }
+    m_feedback.closeProgress();
+    m_feedback.showSummary(m_summary);
+    m_feedback.showMessage(
+        m_settings.similarityReport
+            ? messages::savedNetworkAndReport(formatExtension(m_settings.format),
+                                              formatName(m_settings.format),
+                                              reportExtension(m_settings.reportFormat))
+            : messages::savedNetwork());
+    return RunOutcome::Written;
+}
+
 } // namespace
 
 RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedback,
                          std::unique_ptr<LineReader> input)
 {
-    const bool toFile = !settings.toStandardOutput;
-    if (toFile && withoutExtension(settings.outputPath).isEmpty()) {
+    if (!settings.toStandardOutput && withoutExtension(settings.outputPath).isEmpty()) {
         feedback.showMessage(messages::noOutputFile());
         return RunOutcome::NoOutputFile;
     }
     if (const QString problem = settingsProblem(settings); !problem.isEmpty())
         throw RunError(problem);
-    const std::vector<RunOutput> outputs = runOutputs(settings);
-    const QString finalPath = toFile ? outputs.front().path : QString();
-    if (toFile)
-        checkOutputTarget(finalPath);
-    // Only a file the user agreed to replace may be replaced at the end; one that appears at the
-    // path while the run works is kept.
-    std::map<QString, Replace> replaceAt;
-    for (const RunOutput& output : outputs) {
-        Replace& replace = replaceAt[output.path];
-        replace = feedback.replaceAppearingFile() || !output.needsLeave ? Replace::Allowed
-                                                                        : Replace::Never;
-        if (output.needsLeave && QFileInfo::exists(output.path)) {
-            if (!feedback.confirmOverwrite(output.path)) {
-                feedback.showKeptFile(output.path);
-                return RunOutcome::OverwriteDeclined;
-            }
-            replace = Replace::Allowed;
-        }
-    }
-    OutputFiles files;
-    const auto create = [&](const QString& path) -> AtomicFile& {
-        return files.create(path, replaceAt.at(path));
-    };
-
-    const RenameTable renames =
-        settings.renamePath.isEmpty() ? RenameTable() : RenameTable::read(settings.renamePath);
-    feedback.showStage(messages::stageText(1));
-    feedback.clearOutput();
-
-    VertexLists lists(QLocale(), settings.mode, settings.caseSensitive, settings.sortAscending);
-    const bool twoMode = settings.mode == NetworkMode::TwoMode;
-    ListFields firstFields;
-    ListFields secondFields;
-    const auto fieldsOf = [&](End end) -> ListFields& {
-        return end == End::Second && twoMode ? secondFields : firstFields;
-    };
-    RecordLog log(settings.valueColumn.has_value());
-    RunSummary summary;
-    summary.listedNames = settings.cellSeparator.has_value();
-    WeightKind weights = WeightKind::None;
-    const bool cells = settings.cellSeparator.has_value();
-    // How often each vertex occurs, for reports that show it or rank spellings by it.
-    const bool countSightings =
-        settings.similarityReport &&
-        (settings.reportFormat != ReportFormat::Rtf || !settings.suggestRenamesPath.isEmpty());
-    std::vector<qint64> vertexCounts;
-    // The plain network: one Pajek edge line per record, made on two threads at once.
-    const bool plainLinks = settings.format == NetworkFormat::Pajek &&
-                            settings.merge == MergeRule::None && !cells &&
-                            settings.projection == Projection::None;
-    if (!input)
-        input = std::make_unique<LineReader>(settings.inputPath);
-    const QString inputName = input->name();
-    {
-        const auto collect = [&](const RecordStream::Field& field, qint32 index, End end,
-                                 qint64 line) {
-            if (!field.present)
-                throw missingField(index, recordContext(inputName, line));
-            ListFields& fields = fieldsOf(end);
-            const FieldMemo::Sighting sighting =
-                fields.memo.see(field.key, field.keyIsText, field.hash, field.shape);
-            if (countSightings) {
-                if (sighting.ref >= fields.seen.size())
-                    fields.seen.resize(fields.memo.refCount());
-                ++fields.seen[sighting.ref];
-            }
-            // Offering a field again would change nothing.
-            if (sighting.first)
-                fields.sightings.push_back(sighting.ref);
-            return sighting.ref;
-        };
-        feedback.showStage(messages::stageText(2));
-        RecordStream stream(std::move(input), settings);
-        qint64 recordsRead = 0;
-        qint64 quotedLooking = 0;
-        const qint32 columns[2] = {settings.firstColumn, settings.secondColumn};
-        std::vector<FieldMemo::FieldRef> names[2];
-        // A record whose cells list names: each name is collected as a field of its own.
-        const auto collectNames = [&](const RecordStream::Record& record) {
-            for (int e = 0; e < (settings.cooccur ? 1 : 2); ++e) {
-                const End end = e == 0 ? End::First : End::Second;
-                if (!record.ends[e].present)
-                    throw missingField(columns[e], recordContext(inputName, record.line));
-                names[e].clear();
-                for (const RecordStream::Field& name : record.names[e])
-                    names[e].push_back(collect(name, columns[e], end, record.line));
-            }
-            log.addNames(names[0], names[1], record.weight, record.line);
-        };
-        stream.forEachBatch([&](std::span<const RecordStream::Record> records) {
-            if (cells) {
-                for (const RecordStream::Record& record : records)
-                    collectNames(record);
-            } else {
-                forEachRecord(records, fieldsOf, [&](const RecordStream::Record& record) {
-                    const FieldMemo::FieldRef first =
-                        collect(record.ends[0], columns[0], End::First, record.line);
-                    log.add(first, collect(record.ends[1], columns[1], End::Second, record.line),
-                            record.weight, record.line);
-                });
-            }
-            feedback.showRecordsRead(recordsRead += qint64(records.size()));
-            if (quotedLooking == 0 && stream.notes().firstQuotedLooking != 0)
-                feedback.showQuotedLookingLine(quotedLooking = stream.notes().firstQuotedLooking);
-        });
-        summary.records = stream.notes().records;
-        summary.weightsNotNumbers = stream.notes().weightsNotNumbers;
-        summary.firstWeightNotNumber = stream.notes().firstWeightNotNumber;
-        if (settings.merge == MergeRule::Sum || settings.merge == MergeRule::Max)
-            checkWeightsAreNumbers(stream.notes(), inputName);
-        weights = weightKind(settings, stream.notes());
-        buildCandidateTexts(firstFields, settings.strip, renames);
-        lists.addCandidates(End::First, firstFields.texts);
-        if (twoMode) {
-            buildCandidateTexts(secondFields, settings.strip, renames);
-            lists.addCandidates(End::Second, secondFields.texts);
-        }
-    }
-
-    feedback.showStage(messages::stageText(3));
-    lists.removeBlankCandidates();
-    lists.normaliseCandidates();
-
-    feedback.showStage(messages::stageText(4));
-    lists.buildVertexLists();
-
-    feedback.showStage(messages::stageText(5));
-    if (settings.valueColumn && log.firstLackingWeight() != 0)
-        throw missingField(*settings.valueColumn,
-                           recordContext(inputName, log.firstLackingWeight()));
-    // Without a pane to show it in, the text goes to the file in pieces of about this size.
-    constexpr qsizetype kPieceBytes = qsizetype(8) << 20;
-    const bool keepText = feedback.showsOutput();
-    // XML declares its encoding; the byte-order mark is for readers of plain text.
-    const bool byteOrderMark = settings.byteOrderMark && (settings.format == NetworkFormat::Pajek ||
-                                                          settings.format == NetworkFormat::Csv);
-    NetworkFile file = toFile
-                           ? NetworkFile(files, finalPath, replaceAt.at(finalPath), byteOrderMark)
-                           : NetworkFile(byteOrderMark);
-    NetworkText text;
-    const auto writeOut = [&] {
-        if (!keepText && text.utf8().size() >= kPieceBytes)
-            file.write(text);
-    };
-    {
-        const std::vector<int> firstNumbers = vertexNumbers(firstFields, End::First, lists);
-        const std::vector<int> secondNumbers =
-            twoMode ? vertexNumbers(secondFields, End::Second, lists) : std::vector<int>();
-        const std::vector<int>& secondEnds = twoMode ? secondNumbers : firstNumbers;
-        if (countSightings) {
-            vertexCounts.assign(size_t(lists.firstModeCount() + lists.secondModeCount()) + 1, 0);
-            for (const auto& [fields, numbers] : {std::pair(&firstFields, &firstNumbers),
-                                                  std::pair(&secondFields, &secondNumbers)}) {
-                for (size_t ref = 0; ref < fields->seen.size(); ++ref)
-                    vertexCounts[size_t((*numbers)[ref])] += fields->seen[ref];
-            }
-        }
-        firstFields = ListFields();
-        secondFields = ListFields();
-        if (plainLinks) {
-            text.appendLine(
-                vertexCountLine(lists.firstModeCount(), lists.secondModeCount(), settings.mode));
-            summary.twoMode = twoMode;
-            summary.firstModeVertices = lists.firstModeCount();
-            summary.secondModeVertices = lists.secondModeCount();
-            summary.namesChanged = text.appendVertexLines(lists.firstModeVertices(), 1);
-            summary.namesEndingInBackslash = namesEndingInBackslash(lists.firstModeVertices());
-            if (twoMode) {
-                summary.namesChanged +=
-                    text.appendVertexLines(lists.secondModeVertices(), lists.firstModeCount() + 1);
-                summary.namesEndingInBackslash +=
-                    namesEndingInBackslash(lists.secondModeVertices());
-            }
-            text.appendLine(linkKindLine(settings.directed));
-            log.drain([&](const RecordLog::Chunk& chunk) {
-                summary.edgeLines += appendEdgeLines(text, chunk, settings.valueColumn.has_value(),
-                                                     firstNumbers, secondEnds);
-                writeOut();
-            });
-            summary.recordsWithoutLink = summary.records - summary.edgeLines;
-        } else {
-            writeLinkedNetwork(text, settings, lists, log, firstNumbers, secondEnds, weights,
-                               writeOut, summary);
-        }
-    }
-
-    feedback.showStage(settings.toStandardOutput
-                           ? messages::writingToStandardOutput()
-                           : messages::savingStageText(formatExtension(settings.format)));
-    if (settings.similarityReport)
-        writeSimilarityReports(lists, vertexCounts, settings, create);
-    if (keepText)
-        feedback.showOutput(text);
-    file.write(text);
-    file.finish();
-    // Every file is complete: they are put in place together, or none is.
-    if (!files.commit()) {
-        feedback.closeProgress();
-        feedback.showKeptFile(files.blockedPath());
+    ConversionRun run(settings, feedback);
+    if (!run.agreeOnOutputs())
         return RunOutcome::OverwriteDeclined;
-    }
-    feedback.closeProgress();
-    feedback.showSummary(summary);
-    feedback.showMessage(settings.similarityReport
-                             ? messages::savedNetworkAndReport(
-                                   formatExtension(settings.format), formatName(settings.format),
-                                   reportExtension(settings.reportFormat))
-                             : messages::savedNetwork());
-    return RunOutcome::Written;
+    run.readRecords(std::move(input));
+    run.makeVertexLists();
+    run.writeNetwork();
+    return run.writeReportsAndCommit();
 }
 
 } // namespace urdiva
