@@ -218,6 +218,115 @@ QString parseWord(const QCommandLineParser& parser, const QCommandLineOption& op
         .arg(option.names().constLast(), accepted.join(QStringLiteral(", ")), text);
 }
 
+// The two files, once no single-valued option is given twice: the error, or nothing.
+QString parseArguments(const QCommandLineParser& parser, const Options& o, CliRequest& request)
+{
+    for (const QCommandLineOption* option :
+         {&o.separator, &o.first, &o.second, &o.value, &o.header, &o.strip, &o.stripAt,
+          &o.threshold, &o.merge, &o.cellSeparator, &o.cooccur, &o.project, &o.format,
+          &o.reportFormat, &o.reportModes, &o.suggestRenames, &o.rename}) {
+        if (parser.values(*option).size() > 1)
+            return QStringLiteral("Opção '--%1' dada mais de uma vez.")
+                .arg(option->names().constLast());
+    }
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 2)
+        return positional.size() < 2
+                   ? QStringLiteral("Falta INPUT ou OUTPUT.")
+                   : QStringLiteral("Argumento inesperado '%1'.").arg(positional.at(2));
+    request.settings.inputPath = positional.at(0);
+    request.settings.outputPath = positional.at(1);
+    request.settings.toStandardOutput = request.settings.outputPath == u"-";
+    return {};
+}
+
+// The separator and the columns, as given (a name is found in the file later).
+QString parseColumnChoices(const QCommandLineParser& parser, const Options& o, CliRequest& request)
+{
+    if (parser.isSet(o.separator) &&
+        !parseSeparator(parser.value(o.separator), request.settings.separator))
+        return QStringLiteral("A opção '--separator' aceita um caractere ou tab, semicolon, "
+                              "comma, não '%1'.")
+            .arg(parser.value(o.separator));
+    request.first = {parser.isSet(o.first) ? parser.value(o.first) : QStringLiteral("1"),
+                     QStringLiteral("--first")};
+    request.second = {parser.isSet(o.second) ? parser.value(o.second) : QStringLiteral("2"),
+                      QStringLiteral("--second")};
+    if (parser.isSet(o.value))
+        request.value = ColumnChoice {parser.value(o.value), QStringLiteral("--value")};
+    for (const ColumnChoice* choice : {&request.first, &request.second}) {
+        if (choice->text.isEmpty())
+            return QStringLiteral("A opção '%1' precisa de uma coluna.").arg(choice->option);
+    }
+    if (request.value && request.value->text.isEmpty())
+        return QStringLiteral("A opção '--value' precisa de uma coluna.");
+    return {};
+}
+
+// --header, --strip and --strip-at.
+QString parseHeaderAndStrip(const QCommandLineParser& parser, const Options& o, CliRequest& request)
+{
+    ConversionSettings& settings = request.settings;
+    if (parser.isSet(o.header)) {
+        const QString text = parser.value(o.header);
+        const int lines = isDigits(text) && text.size() <= 2 ? text.toInt() : -1;
+        if (lines < 0 || lines > 5)
+            return QStringLiteral("A opção '--header' aceita um número de 0 a 5, não '%1'.")
+                .arg(text);
+        settings.headerLines = lines;
+    }
+    if (parser.isSet(o.strip)) {
+        const QString name = parser.value(o.strip);
+        for (const StripChoice& choice : kStripChoices) {
+            if (*choice.name != '\0' && name == QLatin1StringView(choice.name))
+                settings.strip.characters = QStringView(choice.characters).toString();
+        }
+        if (settings.strip.characters.isEmpty())
+            return QStringLiteral("A opção '--strip' aceita barra, barra-invertida, "
+                                  "barra-vertical, chaves, colchetes, espaco, maior-menor, "
+                                  "parenteses ou ponto, não '%1'.")
+                .arg(name);
+    }
+    const QString places =
+        parser.isSet(o.stripAt) ? parser.value(o.stripAt) : QStringLiteral("inicio,fim");
+    for (const QString& place : places.split(u',')) {
+        if (place == u"inicio")
+            settings.strip.atStart = true;
+        else if (place == u"fim")
+            settings.strip.atEnd = true;
+        else if (place == u"toda")
+            settings.strip.everywhere = true;
+        else
+            return QStringLiteral("A opção '--strip-at' aceita inicio, fim e toda, separados por "
+                                  "vírgulas, não '%1'.")
+                .arg(places);
+    }
+    return {};
+}
+
+// The switches, and --report with its --threshold.
+QString parseSimpleOptions(const QCommandLineParser& parser, const Options& o, CliRequest& request)
+{
+    ConversionSettings& settings = request.settings;
+    settings.similarityReport = parser.isSet(o.report);
+    if (parser.isSet(o.threshold)) {
+        const QString text = parser.value(o.threshold);
+        const int percent = isDigits(text) && text.size() <= 3 ? text.toInt() : -1;
+        if (percent < 0 || percent > 100)
+            return QStringLiteral("A opção '--threshold' aceita um número de 0 a 100, não '%1'.")
+                .arg(text);
+        settings.similarityThreshold = percent;
+    }
+    settings.byteOrderMark = !parser.isSet(o.noBom);
+    settings.quotedFields = parser.isSet(o.quotes);
+    settings.decimalComma = parser.isSet(o.decimalComma);
+    settings.mode = parser.isSet(o.twoMode) ? NetworkMode::TwoMode : NetworkMode::OneMode;
+    settings.directed = parser.isSet(o.directed);
+    settings.caseSensitive = parser.isSet(o.caseSensitive);
+    settings.sortAscending = parser.isSet(o.sort);
+    return {};
+}
+
 // --merge, --cell-separator, --cooccur, --project and --format: the error in their values, or
 // nothing. Which options go together is the engine's settings check.
 QString parseLinkOptions(const QCommandLineParser& parser, const Options& options,
@@ -271,8 +380,9 @@ QString parseLinkOptions(const QCommandLineParser& parser, const Options& option
 
 // The report's options: the error in their values, or nothing.
 QString parseReportOptions(const QCommandLineParser& parser, const Options& options,
-                           ConversionSettings& settings)
+                           CliRequest& request)
 {
+    ConversionSettings& settings = request.settings;
     if (parser.isSet(options.reportFormat)) {
         static constexpr std::pair<const char*, ReportFormat> kFormats[] = {
             {"rtf", ReportFormat::Rtf}, {"csv", ReportFormat::Csv}, {"html", ReportFormat::Html}};
@@ -332,135 +442,34 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     QCommandLineParser parser;
     const Options options;
     options.addTo(parser);
-    const auto& [separator, first, second, value, twoMode, directed, header, caseSensitive, sort,
-                 strip, stripAt, report, threshold, noBom, quotes, decimalComma, merge,
-                 cellSeparator, cooccur, project, format, reportFormat, foldAccents, tokenSort,
-                 reportModes, suggestRenames, rename, force, quiet, help, version] = options;
-
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
 
     ParsedCommandLine parsed;
-    if (parser.isSet(help)) {
+    if (parser.isSet(options.help)) {
         parsed.kind = ParsedCommandLine::Kind::Help;
         parsed.text = usageText();
         return parsed;
     }
-    if (parser.isSet(version)) {
+    if (parser.isSet(options.version)) {
         parsed.kind = ParsedCommandLine::Kind::Version;
         parsed.text = QStringLiteral("urdiva-cli " URDIVA_VERSION "\n");
         return parsed;
     }
-
-    // Every single-valued option given twice is a mistake worth naming.
-    for (const QCommandLineOption* option :
-         {&separator, &first, &second, &value, &header, &strip, &stripAt, &threshold, &merge,
-          &cellSeparator, &cooccur, &project, &format, &reportFormat, &reportModes, &suggestRenames,
-          &rename}) {
-        if (parser.values(*option).size() > 1)
-            return usageError(QStringLiteral("Opção '--%1' dada mais de uma vez.")
-                                  .arg(option->names().constLast()));
-    }
-
-    const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 2) {
-        return usageError(positional.size() < 2
-                              ? QStringLiteral("Falta INPUT ou OUTPUT.")
-                              : QStringLiteral("Argumento inesperado '%1'.").arg(positional.at(2)));
-    }
-
     CliRequest& request = parsed.request;
     ConversionSettings& settings = request.settings;
-    settings.inputPath = positional.at(0);
-    settings.outputPath = positional.at(1);
-
-    if (parser.isSet(separator) && !parseSeparator(parser.value(separator), settings.separator)) {
-        return usageError(QStringLiteral("A opção '--separator' aceita um caractere ou tab, "
-                                         "semicolon, comma, não '%1'.")
-                              .arg(parser.value(separator)));
+    for (const auto& parse : {parseArguments, parseColumnChoices, parseHeaderAndStrip,
+                              parseSimpleOptions, parseLinkOptions, parseReportOptions}) {
+        if (const QString error = parse(parser, options, request); !error.isEmpty())
+            return usageError(error);
     }
-    request.first = {parser.isSet(first) ? parser.value(first) : QStringLiteral("1"),
-                     QStringLiteral("--first")};
-    request.second = {parser.isSet(second) ? parser.value(second) : QStringLiteral("2"),
-                      QStringLiteral("--second")};
-    if (parser.isSet(value))
-        request.value = ColumnChoice {parser.value(value), QStringLiteral("--value")};
-    for (const ColumnChoice* choice : {&request.first, &request.second}) {
-        if (choice->text.isEmpty())
-            return usageError(
-                QStringLiteral("A opção '%1' precisa de uma coluna.").arg(choice->option));
-    }
-    if (request.value && request.value->text.isEmpty())
-        return usageError(QStringLiteral("A opção '--value' precisa de uma coluna."));
-
-    if (parser.isSet(header)) {
-        const QString text = parser.value(header);
-        bool ok = isDigits(text) && text.size() <= 2;
-        const int lines = ok ? text.toInt() : -1;
-        if (!ok || lines > 5) {
-            return usageError(
-                QStringLiteral("A opção '--header' aceita um número de 0 a 5, não '%1'.")
-                    .arg(text));
-        }
-        settings.headerLines = lines;
-    }
-    if (parser.isSet(strip)) {
-        const QString name = parser.value(strip);
-        for (const StripChoice& choice : kStripChoices) {
-            if (*choice.name != '\0' && name == QLatin1StringView(choice.name))
-                settings.strip.characters = QStringView(choice.characters).toString();
-        }
-        if (settings.strip.characters.isEmpty()) {
-            return usageError(QStringLiteral("A opção '--strip' aceita barra, barra-invertida, "
-                                             "barra-vertical, chaves, colchetes, espaco, "
-                                             "maior-menor, parenteses ou ponto, não '%1'.")
-                                  .arg(name));
-        }
-    }
-    const QString places =
-        parser.isSet(stripAt) ? parser.value(stripAt) : QStringLiteral("inicio,fim");
-    for (const QString& place : places.split(u',')) {
-        if (place == u"inicio")
-            settings.strip.atStart = true;
-        else if (place == u"fim")
-            settings.strip.atEnd = true;
-        else if (place == u"toda")
-            settings.strip.everywhere = true;
-        else
-            return usageError(QStringLiteral("A opção '--strip-at' aceita inicio, fim e toda, "
-                                             "separados por vírgulas, não '%1'.")
-                                  .arg(places));
-    }
-    settings.similarityReport = parser.isSet(report);
-    if (parser.isSet(threshold)) {
-        const QString text = parser.value(threshold);
-        const int percent = isDigits(text) && text.size() <= 3 ? text.toInt() : -1;
-        if (percent < 0 || percent > 100) {
-            return usageError(
-                QStringLiteral("A opção '--threshold' aceita um número de 0 a 100, não '%1'.")
-                    .arg(text));
-        }
-        settings.similarityThreshold = percent;
-    }
-    settings.toStandardOutput = settings.outputPath == u"-";
-    settings.byteOrderMark = !parser.isSet(noBom);
-    settings.quotedFields = parser.isSet(quotes);
-    settings.decimalComma = parser.isSet(decimalComma);
-    settings.mode = parser.isSet(twoMode) ? NetworkMode::TwoMode : NetworkMode::OneMode;
-    settings.directed = parser.isSet(directed);
-    settings.caseSensitive = parser.isSet(caseSensitive);
-    settings.sortAscending = parser.isSet(sort);
-    if (const QString error = parseLinkOptions(parser, options, request); !error.isEmpty())
-        return usageError(error);
-    if (const QString error = parseReportOptions(parser, options, settings); !error.isEmpty())
-        return usageError(error);
     // A column given by name is found once the file is open: until then any index stands for it.
     if (request.value)
         settings.valueColumn = 0;
     if (const QString problem = settingsProblem(settings); !problem.isEmpty())
         return usageError(problem);
-    request.force = parser.isSet(force);
-    request.quiet = parser.isSet(quiet);
+    request.force = parser.isSet(options.force);
+    request.quiet = parser.isSet(options.quiet);
     parsed.kind = ParsedCommandLine::Kind::Run;
     return parsed;
 }
