@@ -63,51 +63,56 @@ void RecordStream::forEachBatch(const std::function<void(std::span<const Record>
     }
 }
 
+void RecordStream::Batch::clear()
+{
+    bytes.clear();
+    records.clear();
+    names.clear();
+    nameCounts.clear();
+    spans.clear();
+}
+
+void RecordStream::Batch::keep(QByteArrayView kept)
+{
+    spans.push_back({qsizetype(bytes.size()), kept.size()});
+    bytes.append(kept.data(), size_t(kept.size()));
+}
+
+// Offsets into bytes while it grows; turned into views once it is complete.
+void RecordStream::Batch::finish(bool cells)
+{
+    size_t k = 0;
+    const auto view = [&] {
+        const Span span = spans[k++];
+        return QByteArrayView(bytes.data() + span.begin, span.size);
+    };
+    Field* name = names.data();
+    const quint32* counts = nameCounts.data();
+    for (Record& record : records) {
+        for (int e = 0; e < 2; ++e) {
+            // Without a cell separator an end has a key; with one its names have.
+            if (!cells) {
+                if (record.ends[e].present)
+                    record.ends[e].key = view();
+                continue;
+            }
+            const size_t count = *counts++;
+            for (size_t i = 0; i < count; ++i)
+                name[i].key = view();
+            record.names[e] = std::span<const Field>(name, count);
+            name += count;
+        }
+        if (!record.weight.isNull())
+            record.weight = view();
+    }
+}
+
 // Reads up to a batch of records; false once the file has ended. On a failure the records read
 // before it stay in the batch.
 bool RecordStream::fill(Batch& batch)
 {
-    batch.bytes.clear();
-    batch.records.clear();
-    batch.names.clear();
-    batch.nameCounts.clear();
-    // Offsets into bytes while it grows; turned into views once it is complete.
-    std::vector<Batch::Span>& spans = batch.spans;
-    spans.clear();
-    const auto keep = [&batch, &spans](QByteArrayView bytes) {
-        spans.push_back({qsizetype(batch.bytes.size()), bytes.size()});
-        batch.bytes.append(bytes.data(), size_t(bytes.size()));
-    };
+    batch.clear();
     const bool cells = m_cellSeparator.has_value();
-    const auto finish = [&batch, &spans, cells] {
-        size_t k = 0;
-        const auto view = [&] {
-            const Batch::Span span = spans[k++];
-            return QByteArrayView(batch.bytes.data() + span.begin, span.size);
-        };
-        Field* names = batch.names.data();
-        const quint32* counts = batch.nameCounts.data();
-        for (Record& record : batch.records) {
-            for (int e = 0; e < 2; ++e) {
-                // Without a cell separator an end has a key; with one its names have.
-                if (!cells) {
-                    if (record.ends[e].present)
-                        record.ends[e].key = view();
-                    continue;
-                }
-                const size_t count = *counts++;
-                for (size_t i = 0; i < count; ++i)
-                    names[i].key = view();
-                record.names[e] = std::span<const Field>(names, count);
-                names += count;
-            }
-            if (!record.weight.isNull())
-                record.weight = view();
-        }
-    };
-
-    RecordLine& line = m_line;
-    QByteArray& storage = m_storage;
     QByteArrayView raw;
     qint64 number = 0;
     bool more = true;
@@ -116,70 +121,81 @@ bool RecordStream::fill(Batch& batch)
                (more = m_records.next(raw, number))) {
             if (m_recordLines++ < m_headerLines)
                 continue;
-            line.assign(raw);
-            if (!line.isRecord())
-                continue;
-            ++m_notes.records;
-            if (!m_quotedFields && m_notes.firstQuotedLooking == 0 && line.looksQuoted())
-                m_notes.firstQuotedLooking = number;
-            Record& record = batch.records.emplace_back();
-            record.line = number;
-            for (int e = 0; e < 2; ++e) {
-                Field& field = record.ends[e];
-                if (cells)
-                    batch.nameCounts.push_back(0);
-                const qint32 index = m_columns[e];
-                field.present = e < m_ends && index >= 0 && index < line.count();
-                field.keyIsText = line.keyIsText();
-                field.hash = 0;
-                field.shape = FieldShape::Only;
-                if (!field.present)
-                    continue;
-                const QByteArrayView key = line.key(index);
-                field.shape = line.shape(index);
-                if (!cells) {
-                    field.hash = keyHash(key, field.keyIsText);
-                    keep(key);
-                    continue;
-                }
-                // The names' keys take the field's place among the spans.
-                splitCell(key, field.keyIsText, *m_cellSeparator, m_cellNames, m_cellStorage);
-                for (const CellName& name : m_cellNames) {
-                    batch.names.push_back(
-                        {{}, keyHash(name.key, name.keyIsText), field.shape, name.keyIsText, true});
-                    keep(name.key);
-                }
-                batch.nameCounts.back() = quint32(m_cellNames.size());
-            }
-            if (!m_valueColumn)
-                continue;
-            if (*m_valueColumn >= 0 && *m_valueColumn < line.count()) {
-                QByteArrayView weight = line.unmarkedUtf8(*m_valueColumn, storage);
-                if (m_decimalComma)
-                    weight = withDecimalPoint(weight, m_weightStorage);
-                if (m_quotedFields && weight.contains('\n')) {
-                    // The line break of a quoted field would end the edge line: a space instead.
-                    m_weightStorage = weight.toByteArray().replace('\n', ' ');
-                    weight = m_weightStorage;
-                }
-                if (weight.isEmpty()) {
-                    if (m_notes.firstBlankWeight == 0)
-                        m_notes.firstBlankWeight = number;
-                } else if (!isNumber(weight) && m_notes.weightsNotNumbers++ == 0) {
-                    m_notes.firstWeightNotNumber = number;
-                    m_notes.firstWeightNotNumberText = weight.toByteArray();
-                }
-                keep(weight);
-                // Not null, even when empty, until finish() gives the view its place.
-                record.weight = QByteArrayView("", 0);
-            }
+            m_line.assign(raw);
+            if (m_line.isRecord())
+                addRecord(batch, number);
         }
     } catch (...) {
-        finish();
+        batch.finish(cells);
         throw;
     }
-    finish();
+    batch.finish(cells);
     return more;
+}
+
+void RecordStream::addRecord(Batch& batch, qint64 number)
+{
+    ++m_notes.records;
+    if (!m_quotedFields && m_notes.firstQuotedLooking == 0 && m_line.looksQuoted())
+        m_notes.firstQuotedLooking = number;
+    Record& record = batch.records.emplace_back();
+    record.line = number;
+    for (int e = 0; e < 2; ++e)
+        addEnd(batch, record.ends[e], e);
+    if (m_valueColumn && *m_valueColumn >= 0 && *m_valueColumn < m_line.count()) {
+        batch.keep(weightOf(number));
+        // Not null, even when empty, until finish() gives the view its place.
+        record.weight = QByteArrayView("", 0);
+    }
+}
+
+void RecordStream::addEnd(Batch& batch, Field& field, int end)
+{
+    const bool cells = m_cellSeparator.has_value();
+    if (cells)
+        batch.nameCounts.push_back(0);
+    const qint32 index = m_columns[end];
+    field.present = end < m_ends && index >= 0 && index < m_line.count();
+    field.keyIsText = m_line.keyIsText();
+    field.hash = 0;
+    field.shape = FieldShape::Only;
+    if (!field.present)
+        return;
+    const QByteArrayView key = m_line.key(index);
+    field.shape = m_line.shape(index);
+    if (!cells) {
+        field.hash = keyHash(key, field.keyIsText);
+        batch.keep(key);
+        return;
+    }
+    // The names' keys take the field's place among the spans.
+    splitCell(key, field.keyIsText, *m_cellSeparator, m_cellNames, m_cellStorage);
+    for (const CellName& name : m_cellNames) {
+        batch.names.push_back(
+            {{}, keyHash(name.key, name.keyIsText), field.shape, name.keyIsText, true});
+        batch.keep(name.key);
+    }
+    batch.nameCounts.back() = quint32(m_cellNames.size());
+}
+
+QByteArrayView RecordStream::weightOf(qint64 number)
+{
+    QByteArrayView weight = m_line.unmarkedUtf8(*m_valueColumn, m_storage);
+    if (m_decimalComma)
+        weight = withDecimalPoint(weight, m_weightStorage);
+    if (m_quotedFields && weight.contains('\n')) {
+        // The line break of a quoted field would end the edge line: a space instead.
+        m_weightStorage = weight.toByteArray().replace('\n', ' ');
+        weight = m_weightStorage;
+    }
+    if (weight.isEmpty()) {
+        if (m_notes.firstBlankWeight == 0)
+            m_notes.firstBlankWeight = number;
+    } else if (!isNumber(weight) && m_notes.weightsNotNumbers++ == 0) {
+        m_notes.firstWeightNotNumber = number;
+        m_notes.firstWeightNotNumberText = weight.toByteArray();
+    }
+    return weight;
 }
 
 } // namespace urdiva

@@ -72,9 +72,18 @@ private:
         std::vector<Record> records;
         std::vector<Field> names; // of the records' cells, in order
         std::vector<quint32> nameCounts; // per end of each record, with a cell separator
+
+        void clear();
+        void keep(QByteArrayView bytes);
+        void finish(bool cells);
     };
 
     bool fill(Batch& batch);
+    // The record in m_line, whose first line is `number`.
+    void addRecord(Batch& batch, qint64 number);
+    void addEnd(Batch& batch, Field& field, int end);
+    // The record's weight as it is kept, noting what it is.
+    QByteArrayView weightOf(qint64 number);
 
     std::unique_ptr<LineReader> m_reader;
     RecordReader m_records;

@@ -75,6 +75,136 @@ struct ListedPair {
 // Beyond this many pairs (16 bytes each) the groups' names are measured again instead.
 constexpr size_t kKeptPairs = size_t(1) << 22;
 
+// The document that lists pairs by group: CSV rows or an HTML table, one line per pair with its
+// group, and names a and b (a the more frequent) with their vertex numbers and counts.
+class GroupDocument {
+public:
+    GroupDocument(const ReportNames& names, const QStringList& printed,
+                  const ConversionSettings& settings)
+        : m_names(names)
+        , m_printed(printed)
+        , m_csv(settings.reportFormat == ReportFormat::Csv)
+        , m_locale(m_csv ? QLocale::c() : QLocale())
+    {
+    }
+
+    QByteArray start() const
+    {
+        if (m_csv)
+            return "\xEF\xBB\xBF"
+                   "grupo,vertice_1,nome_1,registros_1,vertice_2,nome_2,registros_2,"
+                   "similaridade\r\n";
+        return "<!DOCTYPE html>\n<html lang=\"pt-BR\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
+               html(messages::reportTitle()) +
+               "</title>\n<style>table{border-collapse:collapse}th,td{border:1px solid "
+               "#999;padding:2px 8px;text-align:left}td.n{text-align:right}</style>\n"
+               "</head>\n<body>\n<h1>" +
+               html(messages::reportTitle()) +
+               "</h1>\n<table>\n<thead><tr><th>Grupo</th><th>Vértice</th><th>Nome</th>"
+               "<th>Registros</th><th>Vértice</th><th>Nome</th><th>Registros</th>"
+               "<th>Similaridade</th></tr></thead>\n<tbody>\n";
+    }
+    QByteArray end(qint64 count, int threshold) const
+    {
+        if (m_csv)
+            return {};
+        return "</tbody>\n</table>\n<p>" + html(messages::reportClosingLine(count, threshold)) +
+               "</p>\n</body>\n</html>\n";
+    }
+    PercentTexts percentTexts(const QStringList& compared, int threshold) const
+    {
+        return PercentTexts(compared, threshold, [this](double percentage) {
+            return formatPercentage(percentage, m_locale).toUtf8();
+        });
+    }
+    void line(QByteArray& out, const QByteArray& group, quint32 a, quint32 b,
+              const PercentTexts& shown, int longest, int distance) const
+    {
+        const QByteArray numberA = number(m_names.firstNumber + qint64(a));
+        const QByteArray numberB = number(m_names.firstNumber + qint64(b));
+        const QByteArray countA = number(a < m_names.counts.size() ? m_names.counts[a] : 0);
+        const QByteArray countB = number(b < m_names.counts.size() ? m_names.counts[b] : 0);
+        const QString& nameA = m_printed[qsizetype(a)];
+        const QString& nameB = m_printed[qsizetype(b)];
+        if (m_csv) {
+            out.append(group).append(',').append(numberA).append(',');
+            out.append(csvField(toSpreadsheetCell(nameA).toUtf8())).append(',').append(countA);
+            out.append(',').append(numberB).append(',');
+            out.append(csvField(toSpreadsheetCell(nameB).toUtf8())).append(',');
+            out.append(countB).append(',');
+            shown.append(out, longest, distance);
+            out.append("\r\n");
+            return;
+        }
+        out.append("<tr><td class=\"n\">").append(group);
+        out.append("</td><td class=\"n\">").append(numberA).append("</td><td>");
+        out.append(html(nameA)).append("</td><td class=\"n\">").append(countA);
+        out.append("</td><td class=\"n\">").append(numberB).append("</td><td>");
+        out.append(html(nameB)).append("</td><td class=\"n\">").append(countB);
+        out.append("</td><td class=\"n\">");
+        shown.append(out, longest, distance);
+        out.append("%</td></tr>\n");
+    }
+
+private:
+    const ReportNames& m_names;
+    const QStringList& m_printed;
+    bool m_csv;
+    QLocale m_locale;
+};
+
+// The pairs kept by the first pass, in the order of their groups and of each group's names.
+void writeKeptPairs(ReportFile& file, const GroupDocument& document, const QStringList& compared,
+                    const std::vector<std::vector<quint32>>& groups, std::vector<ListedPair> pairs,
+                    int threshold)
+{
+    std::vector<quint32> groupOf(size_t(compared.size()));
+    std::vector<quint32> rank(size_t(compared.size()));
+    for (size_t g = 0; g < groups.size(); ++g) {
+        for (size_t k = 0; k < groups[g].size(); ++k) {
+            groupOf[groups[g][k]] = quint32(g);
+            rank[groups[g][k]] = quint32(k);
+        }
+    }
+    for (ListedPair& pair : pairs) {
+        if (rank[pair.b] < rank[pair.a])
+            std::swap(pair.a, pair.b);
+    }
+    std::sort(pairs.begin(), pairs.end(), [&](const ListedPair& x, const ListedPair& y) {
+        return std::tuple(groupOf[x.a], rank[x.a], rank[x.b]) <
+               std::tuple(groupOf[y.a], rank[y.a], rank[y.b]);
+    });
+    const PercentTexts shown = document.percentTexts(compared, threshold);
+    QByteArray out;
+    for (const ListedPair& pair : pairs) {
+        document.line(out, number(qint64(groupOf[pair.a]) + 1), pair.a, pair.b, shown, pair.longest,
+                      pair.distance);
+        file.raw(out);
+        out.clear();
+    }
+}
+
+// Each group's names measured again among themselves, when there were too many pairs to keep.
+void writeMeasuredGroups(ReportFile& file, const GroupDocument& document,
+                         const QStringList& compared,
+                         const std::vector<std::vector<quint32>>& groups, int threshold)
+{
+    for (size_t g = 0; g < groups.size(); ++g) {
+        const std::vector<quint32>& members = groups[g];
+        QStringList texts;
+        for (const quint32 member : members)
+            texts << compared[member];
+        const PercentTexts shown = document.percentTexts(texts, threshold);
+        const QByteArray group = number(qint64(g) + 1);
+        measureSimilarPairs(
+            texts, threshold,
+            [&](QByteArray& out, size_t i, size_t j, int longest, int distance) {
+                document.line(out, group, members[i], members[j], shown, longest, distance);
+            },
+            false, [&](const MeasuredRow& row) { file.raw(row.lines); });
+    }
+}
+
 // The pairs group by group, each group's names most frequent first: from the pairs kept by the
 // first pass, or, when there were too many to keep, from each group's names measured again
 // among themselves.
@@ -83,106 +213,13 @@ void writeGroups(const ReportNames& names, const QStringList& printed, const QSt
                  const std::vector<ListedPair>* kept, qint64 count,
                  const ConversionSettings& settings, AtomicFile& out)
 {
-    const bool csv = settings.reportFormat == ReportFormat::Csv;
+    const GroupDocument document(names, printed, settings);
     const int threshold = settings.similarityThreshold;
-    const QByteArray start =
-        csv ? QByteArray("\xEF\xBB\xBF"
-                         "grupo,vertice_1,nome_1,registros_1,vertice_2,nome_2,registros_2,"
-                         "similaridade\r\n")
-            : "<!DOCTYPE html>\n<html lang=\"pt-BR\">\n<head>\n<meta charset=\"utf-8\">\n<title>" +
-                  html(messages::reportTitle()) +
-                  "</title>\n<style>table{border-collapse:collapse}th,td{border:1px solid "
-                  "#999;padding:2px 8px;text-align:left}td.n{text-align:right}</style>\n"
-                  "</head>\n<body>\n<h1>" +
-                  html(messages::reportTitle()) +
-                  "</h1>\n<table>\n<thead><tr><th>Grupo</th><th>Vértice</th><th>Nome</th>"
-                  "<th>Registros</th><th>Vértice</th><th>Nome</th><th>Registros</th>"
-                  "<th>Similaridade</th></tr></thead>\n<tbody>\n";
-    const QByteArray end = csv ? QByteArray()
-                               : "</tbody>\n</table>\n<p>" +
-                                     html(messages::reportClosingLine(count, threshold)) +
-                                     "</p>\n</body>\n</html>\n";
-    ReportFile file(out, start, end);
-    const QLocale locale = csv ? QLocale::c() : QLocale();
-    const auto percentText = [&](double percentage) {
-        return formatPercentage(percentage, locale).toUtf8();
-    };
-    // One pair's line: its group, and names a and b (a the more frequent).
-    const auto line = [&](QByteArray& out, const QByteArray& group, quint32 a, quint32 b,
-                          const PercentTexts& shown, int longest, int distance) {
-        const QByteArray numberA = number(names.firstNumber + qint64(a));
-        const QByteArray numberB = number(names.firstNumber + qint64(b));
-        const QByteArray countA = number(a < names.counts.size() ? names.counts[a] : 0);
-        const QByteArray countB = number(b < names.counts.size() ? names.counts[b] : 0);
-        const QString& nameA = printed[qsizetype(a)];
-        const QString& nameB = printed[qsizetype(b)];
-        if (csv) {
-            out.append(group).append(',').append(numberA).append(',');
-            out.append(csvField(toSpreadsheetCell(nameA).toUtf8()))
-                .append(',')
-                .append(countA)
-                .append(',');
-            out.append(numberB)
-                .append(',')
-                .append(csvField(toSpreadsheetCell(nameB).toUtf8()))
-                .append(',');
-            out.append(countB).append(',');
-            shown.append(out, longest, distance);
-            out.append("\r\n");
-        } else {
-            out.append("<tr><td class=\"n\">").append(group);
-            out.append("</td><td class=\"n\">").append(numberA).append("</td><td>");
-            out.append(html(nameA)).append("</td><td class=\"n\">").append(countA);
-            out.append("</td><td class=\"n\">").append(numberB).append("</td><td>");
-            out.append(html(nameB)).append("</td><td class=\"n\">").append(countB);
-            out.append("</td><td class=\"n\">");
-            shown.append(out, longest, distance);
-            out.append("%</td></tr>\n");
-        }
-    };
-    if (kept) {
-        // Each name's group and place in it; the pairs in the order of both.
-        std::vector<quint32> groupOf(size_t(printed.size()));
-        std::vector<quint32> rank(size_t(printed.size()));
-        for (size_t g = 0; g < groups.size(); ++g) {
-            for (size_t k = 0; k < groups[g].size(); ++k) {
-                groupOf[groups[g][k]] = quint32(g);
-                rank[groups[g][k]] = quint32(k);
-            }
-        }
-        std::vector<ListedPair> pairs = *kept;
-        for (ListedPair& pair : pairs) {
-            if (rank[pair.b] < rank[pair.a])
-                std::swap(pair.a, pair.b);
-        }
-        std::sort(pairs.begin(), pairs.end(), [&](const ListedPair& x, const ListedPair& y) {
-            return std::tuple(groupOf[x.a], rank[x.a], rank[x.b]) <
-                   std::tuple(groupOf[y.a], rank[y.a], rank[y.b]);
-        });
-        const PercentTexts shown(compared, threshold, percentText);
-        QByteArray out;
-        for (const ListedPair& pair : pairs) {
-            line(out, number(qint64(groupOf[pair.a]) + 1), pair.a, pair.b, shown, pair.longest,
-                 pair.distance);
-            file.raw(out);
-            out.clear();
-        }
-    } else {
-        for (size_t g = 0; g < groups.size(); ++g) {
-            const std::vector<quint32>& members = groups[g];
-            QStringList texts;
-            for (const quint32 member : members)
-                texts << compared[member];
-            const PercentTexts shown(texts, threshold, percentText);
-            const QByteArray group = number(qint64(g) + 1);
-            measureSimilarPairs(
-                texts, threshold,
-                [&](QByteArray& out, size_t i, size_t j, int longest, int distance) {
-                    line(out, group, members[i], members[j], shown, longest, distance);
-                },
-                false, [&](const MeasuredRow& row) { file.raw(row.lines); });
-        }
-    }
+    ReportFile file(out, document.start(), document.end(count, threshold));
+    if (kept)
+        writeKeptPairs(file, document, compared, groups, *kept, threshold);
+    else
+        writeMeasuredGroups(file, document, compared, groups, threshold);
     file.finish();
 }
 
