@@ -12,6 +12,7 @@
 #include "engine/report/rtf_text.h"
 #include "engine/report/similarity.h"
 #include "engine/report/similarity_report.h"
+#include "reference.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -109,7 +110,8 @@ Partial plainLoop(const QStringList& vertices, int threshold, double budget)
     qint64 pairs = 0;
     for (qint64 i = 0; i < n && timer.elapsed() < budget * 1000; ++i) {
         for (qint64 j = i + 1; j < n; ++j) {
-            const double percentage = similarityPercentage(Similarity(names[i], names[j], true));
+            const double percentage =
+                similarityPercentage(urdiva::reference::similarity(names[i], names[j], true));
             if (percentage >= threshold) {
                 result.lines << rtfText(u'|' + names[i] + QStringLiteral("| -> |") + names[j] +
                                         QStringLiteral("| = ") +
@@ -263,7 +265,8 @@ int main(int argc, char* argv[])
         for (const int threshold : {80, 0}) {
             QElapsedTimer timer;
             timer.start();
-            SimilarityReport(names, threshold, folder.filePath(QStringLiteral("rede")));
+            urdiva::reference::writeFirstModeReport(names, threshold,
+                                                    folder.filePath(QStringLiteral("rede")));
             const double report = double(timer.nsecsElapsed()) / 1e9;
             const QString reportPath = folder.filePath(QStringLiteral("Similaridade_rede.rtf"));
             const Partial written = plainLoop(names, threshold, budget);

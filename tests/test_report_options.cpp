@@ -3,6 +3,7 @@
 #include "engine/core/run_error.h"
 #include "engine/report/compared_text.h"
 #include "engine/report/similarity.h"
+#include "reference.h"
 #include "test_support.h"
 
 #include <QRandomGenerator>
@@ -184,7 +185,8 @@ TEST(ReportOptions, GroupsAndRenamesCloseTheLoop)
              textLines(readBytes(dir.path(QStringLiteral("Similaridade_rede.csv")))).mid(1)) {
             const QStringList f = row.split(u',');
             ASSERT_EQ(f.size(), 8) << row.toStdString();
-            EXPECT_GE(100 * Similarity(f[2], f[5], true), f[7].toDouble() - 0.005);
+            EXPECT_GE(100 * urdiva::reference::similarity(f[2], f[5], true),
+                      f[7].toDouble() - 0.005);
             EXPECT_GE(f[7].toDouble(), 75.0);
             groups[f[0].toInt()].insert({f[2], f[5]});
             pairs[f[0].toInt()].emplace_back(f[2], f[5]);

@@ -43,16 +43,16 @@ TEST(EditDistance, WrittenExamples)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(s(c.a).toStdString() + " / " + s(c.b).toStdString());
-        EXPECT_EQ(EditDistance(s(c.a), s(c.b)), c.distance);
-        EXPECT_EQ(EditDistance(s(c.b), s(c.a)), c.distance);
+        EXPECT_EQ(urdiva::reference::editDistance(s(c.a), s(c.b)), c.distance);
+        EXPECT_EQ(urdiva::reference::editDistance(s(c.b), s(c.a)), c.distance);
         EXPECT_EQ(urdiva::reference::boundedEditDistance(s(c.a), s(c.b), 1000), c.distance);
-        EXPECT_EQ(Similarity(s(c.a), s(c.b), false), c.similarity);
+        EXPECT_EQ(urdiva::reference::similarity(s(c.a), s(c.b), false), c.similarity);
     }
 }
 
 TEST(Similarity, RoundedOnceFromExtendedPrecision)
 {
-    EXPECT_EQ(QString::number(Similarity(u"aba", u"bab", true), 'g', 16),
+    EXPECT_EQ(QString::number(urdiva::reference::similarity(u"aba", u"bab", true), 'g', 16),
               QStringLiteral("0.6666666666666666"));
     EXPECT_EQ(similarityRatio(4, 5), 0.2);
     EXPECT_EQ(similarityPercentage(similarityRatio(21, 50)), 57.99999999999999);
@@ -129,9 +129,9 @@ TEST(Similarity, IntegerComputationMatchesExtendedPrecision)
 
 TEST(Similarity, FoldsAsciiCaseOnly)
 {
-    EXPECT_EQ(Similarity(u"Casa", u"casa", true), 1.0);
-    EXPECT_EQ(Similarity(u"Casa", u"casa", false), 0.75);
-    EXPECT_EQ(Similarity(u"\u00C9", u"\u00E9", true), 0.0);
+    EXPECT_EQ(urdiva::reference::similarity(u"Casa", u"casa", true), 1.0);
+    EXPECT_EQ(urdiva::reference::similarity(u"Casa", u"casa", false), 0.75);
+    EXPECT_EQ(urdiva::reference::similarity(u"\u00C9", u"\u00E9", true), 0.0);
 }
 
 // The fast distance against the plain one, on texts drawn so that swaps, repeats and shared
@@ -158,13 +158,13 @@ TEST(BoundedEditDistance, AgreesWithThePlainDistance)
             a = stem + a + stem;
             b = stem + b + stem;
         }
-        const int expected = EditDistance(a, b);
+        const int expected = urdiva::reference::editDistance(a, b);
         ASSERT_EQ(urdiva::reference::boundedEditDistance(a, b, 1000), expected)
             << a.toStdString() << " / " << b.toStdString();
         ASSERT_EQ(PatternDistance(a)(b, 1000), expected);
         ASSERT_EQ(PatternDistance(b)(a, 1000), expected);
         ASSERT_EQ(urdiva::reference::boundedEditDistance(b, a, 1000), expected);
-        ASSERT_EQ(EditDistance(b, a), expected);
+        ASSERT_EQ(urdiva::reference::editDistance(b, a), expected);
         const int bound = int(random() % 12);
         const int bounded = urdiva::reference::boundedEditDistance(a, b, bound);
         if (expected <= bound)
@@ -187,7 +187,7 @@ TEST(PatternDistance, WholeTextsInEitherOrderGiveTheWrittenDistance)
     for (const QString& a : texts) {
         const PatternDistance distanceTo(a);
         for (const QString& b : texts)
-            ASSERT_EQ(distanceTo(b, 100), EditDistance(a, b))
+            ASSERT_EQ(distanceTo(b, 100), urdiva::reference::editDistance(a, b))
                 << a.toStdString() << " / " << b.toStdString();
     }
 }

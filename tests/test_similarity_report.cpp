@@ -188,7 +188,8 @@ TEST(SimilarityReport, SameDocumentAsThePlainLoop)
             const QString reference = dir.path(QStringLiteral("reference.rtf"));
             urdiva::reference::writeReportDocument(
                 reference, urdiva::reference::similarityReportLines(names, threshold));
-            SimilarityReport(names, threshold, dir.path(QStringLiteral("rede.net")));
+            urdiva::reference::writeFirstModeReport(names, threshold,
+                                                    dir.path(QStringLiteral("rede.net")));
             ASSERT_EQ(readBytes(dir.path(QStringLiteral("Similaridade_rede.rtf"))),
                       readBytes(reference));
         }
@@ -200,7 +201,7 @@ TEST(SimilarityReport, UnwritableFolder)
     TempDir dir;
     const QString output = dir.path(QStringLiteral("nada/rede.net"));
     try {
-        SimilarityReport(vertices({u"a"}), 80, output);
+        urdiva::reference::writeFirstModeReport(vertices({u"a"}), 80, output);
         FAIL();
     } catch (const RunError& e) {
         EXPECT_TRUE(e.message().startsWith(
@@ -234,14 +235,14 @@ TEST(SimilarityReport, ReadBackByAnRtfReader)
     TempDir dir;
     const QStringList names = vertices({u"{Jos\u00E9}\\Ara\u00FAjo", u"{jos\u00E9}\\araujo",
                                         u"S\u00E3o Paulo", u"Sao Paulo", u"\\par x", u"a}b{c"});
-    SimilarityReport(names, 60, dir.path(QStringLiteral("rede")));
+    urdiva::reference::writeFirstModeReport(names, 60, dir.path(QStringLiteral("rede")));
     const QString report = dir.path(QStringLiteral("Similaridade_rede.rtf"));
     EXPECT_EQ(readBack(report, QStringLiteral("--text")),
               urdiva::reference::similarityReportLines(names, 60));
 
     // Letters beyond Latin-1 come through \u as character references.
-    SimilarityReport(vertices({u"\u0416\u20AC\U0001F600", u"x"}), 0,
-                     dir.path(QStringLiteral("rede")));
+    urdiva::reference::writeFirstModeReport(vertices({u"\u0416\u20AC\U0001F600", u"x"}), 0,
+                                            dir.path(QStringLiteral("rede")));
     const QString html = readBack(report, QStringLiteral("--html")).first();
     EXPECT_TRUE(html.contains(QStringLiteral("|&#1046;&euro;&#55357;&#56832;| -&gt; |x| = 0,00%")))
         << html.toStdString();

@@ -77,7 +77,6 @@ void NetworkText::endLine(char* end)
     *end++ = '\r';
     *end++ = '\n';
     m_used = end - m_utf8.constData();
-    ++m_lines;
 }
 
 void NetworkText::reserve(qsizetype bytes)
@@ -103,7 +102,6 @@ void NetworkText::append(const NetworkText& other)
     char* out = beginLine(size_t(other.m_used));
     std::memcpy(out, other.m_utf8.constData(), size_t(other.m_used));
     m_used += other.m_used;
-    m_lines += other.m_lines;
 }
 
 qsizetype namesEndingInBackslash(const QStringList& names)

@@ -35,13 +35,8 @@ public:
     void appendEdgeLine(int a, int b, QByteArrayView weight);
     void reserve(qsizetype bytes);
     // Forgets the lines, keeping the room they took.
-    void clear()
-    {
-        m_used = 0;
-        m_lines = 0;
-    }
+    void clear() { m_used = 0; }
 
-    qsizetype lineCount() const { return m_lines; }
     // The lines joined by LF, without a break after the last one.
     QString plainText() const;
     // The lines in UTF-8, each followed by CR LF; the file holds them after a byte-order mark.
@@ -55,7 +50,6 @@ private:
 
     QByteArray m_utf8;
     qsizetype m_used = 0;
-    qsizetype m_lines = 0;
 };
 
 // "*Vertices N1+N2", followed in two-mode by a space and N1.

@@ -107,28 +107,6 @@ Complement complementOfQuotient(uint64_t d, uint64_t l)
     return {value, false};
 }
 
-// The texts with their common prefix and suffix set aside; `longer` is a when both are equally
-// long.
-struct Trimmed {
-    QStringView longer;
-    QStringView shorter;
-};
-
-Trimmed trim(QStringView a, QStringView b)
-{
-    QStringView l = a.size() >= b.size() ? a : b;
-    QStringView s = a.size() >= b.size() ? b : a;
-    qsizetype prefix = 0;
-    while (prefix < s.size() && l[prefix] == s[prefix])
-        ++prefix;
-    l = l.sliced(prefix);
-    s = s.sliced(prefix);
-    qsizetype suffix = 0;
-    while (suffix < s.size() && l[l.size() - 1 - suffix] == s[s.size() - 1 - suffix])
-        ++suffix;
-    return {l.first(l.size() - suffix), s.first(s.size() - suffix)};
-}
-
 } // namespace
 
 QString foldAsciiCase(QStringView text)
@@ -139,33 +117,6 @@ QString foldAsciiCase(QStringView text)
             c = QChar(c.unicode() + 32);
     }
     return out;
-}
-
-int EditDistance(QStringView a, QStringView b)
-{
-    const auto [L, S] = trim(a, b);
-    const qsizetype n = L.size();
-    const qsizetype m = S.size();
-    if (m == 0)
-        return int(n);
-    std::vector<int> D(size_t(m) + 1);
-    for (qsizetype j = 0; j <= m; ++j)
-        D[size_t(j)] = int(j);
-    for (qsizetype i = 1; i <= n; ++i) {
-        int diag = int(i - 1);
-        int cur = int(i);
-        for (qsizetype j = 1; j <= m; ++j) {
-            const bool match = L[i - 1] == S[j - 1] ||
-                               (i > 1 && j > 1 && L[i - 1] == S[j - 2] && S[j - 1] == L[i - 2]);
-            if (match)
-                cur = diag;
-            else
-                cur = 1 + std::min({cur, diag, D[size_t(j)]});
-            diag = D[size_t(j)];
-            D[size_t(j)] = cur;
-        }
-    }
-    return D[size_t(m)];
 }
 
 double similarityRatio(int distance, int longest)
@@ -184,15 +135,6 @@ double similarityPercentage(double ratio)
     const double fraction = std::frexp(ratio, &exponent);
     const uint64_t mantissa = uint64_t(std::ldexp(fraction, 53));
     return toDouble(mantissa * 100, exponent - 53);
-}
-
-double Similarity(QStringView a, QStringView b, bool foldCase)
-{
-    const int longest = int(std::max(a.size(), b.size()));
-    if (longest == 0)
-        return 1.0;
-    const int d = foldCase ? EditDistance(foldAsciiCase(a), foldAsciiCase(b)) : EditDistance(a, b);
-    return similarityRatio(d, longest);
 }
 
 PatternDistance::PatternDistance(QStringView pattern)

@@ -9,15 +9,10 @@
 
 namespace urdiva {
 
-// The edit distance of two texts, counted in UTF-16 code units: insertions, deletions and
+// The edit distance of two texts is counted in UTF-16 code units: insertions, deletions and
 // substitutions cost 1, and a character that closes a swapped pair of neighbours matches freely
-// (so aba and bab are 1 apart). The plain method: common prefix and suffix set aside, then one
-// row of the table.
-int EditDistance(QStringView a, QStringView b);
-
-// 1 - distance / longer length, from 0 to 1; with foldCase the 26 ASCII capitals count as their
-// small letters.
-double Similarity(QStringView a, QStringView b, bool foldCase);
+// (so aba and bab are 1 apart). The similarity of two texts is 1 - distance / longer length,
+// from 0 to 1.
 
 // The same distance from one text to many others, computed a machine word of the table at a
 // time with the pattern's character masks built once. Neither the common prefix and suffix nor

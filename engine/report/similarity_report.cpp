@@ -309,15 +309,4 @@ void writeSimilarityReports(const VertexLists& lists, const std::vector<qint64>&
         create(settings.suggestRenamesPath).write(table);
 }
 
-void SimilarityReport(const QStringList& firstModeVertices, int threshold,
-                      const QString& outputPath)
-{
-    ConversionSettings settings;
-    settings.similarityThreshold = threshold;
-    OutputFiles files;
-    writeSimilarityReport({firstModeVertices, 1, {}}, settings,
-                          files.create(similarityReportPath(outputPath), Replace::Allowed), false);
-    (void)files.commit(); // always true where replacing is allowed
-}
-
 } // namespace urdiva

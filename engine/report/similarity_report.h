@@ -37,8 +37,4 @@ void writeSimilarityReports(const VertexLists& lists, const std::vector<qint64>&
                             const ConversionSettings& settings,
                             const std::function<AtomicFile&(const QString& path)>& create);
 
-// The report of the first-mode vertices at similarityReportPath(outputPath), in RTF.
-void SimilarityReport(const QStringList& firstModeVertices, int threshold,
-                      const QString& outputPath);
-
 } // namespace urdiva

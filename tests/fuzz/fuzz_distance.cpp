@@ -23,10 +23,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     for (const QString& a : names) {
         for (const QString& b : names) {
-            const int expected = urdiva::EditDistance(a, b);
+            const int expected = urdiva::reference::editDistance(a, b);
             FUZZ_CHECK(urdiva::PatternDistance(a)(b, 100000) == expected);
             FUZZ_CHECK(urdiva::reference::boundedEditDistance(a, b, 100000) == expected);
-            FUZZ_CHECK(expected == urdiva::EditDistance(b, a));
+            FUZZ_CHECK(expected == urdiva::reference::editDistance(b, a));
         }
     }
     if (names.size() > 6)
@@ -40,7 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     urdiva::reference::writeReportDocument(
         folder.filePath(QStringLiteral("reference.rtf")),
         urdiva::reference::similarityReportLines(vertices, threshold));
-    urdiva::SimilarityReport(vertices, threshold, folder.filePath(QStringLiteral("rede")));
+    urdiva::reference::writeFirstModeReport(vertices, threshold,
+                                            folder.filePath(QStringLiteral("rede")));
     QFile reference(folder.filePath(QStringLiteral("reference.rtf")));
     QFile fast(folder.filePath(QStringLiteral("Similaridade_rede.rtf")));
     FUZZ_CHECK(reference.open(QIODevice::ReadOnly) && fast.open(QIODevice::ReadOnly));

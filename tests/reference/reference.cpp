@@ -7,8 +7,12 @@
 #include "engine/report/report_file.h"
 #include "engine/report/report_format.h"
 #include "engine/report/similarity.h"
+#include "engine/report/similarity_report.h"
 
 #include <QLocale>
+
+#include <algorithm>
+#include <vector>
 
 namespace urdiva::reference {
 
@@ -49,6 +53,68 @@ QStringList networkLines(const NetworkText& text)
     return lines;
 }
 
+// The texts with their common prefix and suffix set aside; `longer` is a when both are equally
+// long.
+namespace {
+
+struct Trimmed {
+    QStringView longer;
+    QStringView shorter;
+};
+
+Trimmed trim(QStringView a, QStringView b)
+{
+    QStringView l = a.size() >= b.size() ? a : b;
+    QStringView s = a.size() >= b.size() ? b : a;
+    qsizetype prefix = 0;
+    while (prefix < s.size() && l[prefix] == s[prefix])
+        ++prefix;
+    l = l.sliced(prefix);
+    s = s.sliced(prefix);
+    qsizetype suffix = 0;
+    while (suffix < s.size() && l[l.size() - 1 - suffix] == s[s.size() - 1 - suffix])
+        ++suffix;
+    return {l.first(l.size() - suffix), s.first(s.size() - suffix)};
+}
+
+} // namespace
+
+int editDistance(QStringView a, QStringView b)
+{
+    const auto [L, S] = trim(a, b);
+    const qsizetype n = L.size();
+    const qsizetype m = S.size();
+    if (m == 0)
+        return int(n);
+    std::vector<int> D(size_t(m) + 1);
+    for (qsizetype j = 0; j <= m; ++j)
+        D[size_t(j)] = int(j);
+    for (qsizetype i = 1; i <= n; ++i) {
+        int diag = int(i - 1);
+        int cur = int(i);
+        for (qsizetype j = 1; j <= m; ++j) {
+            const bool match = L[i - 1] == S[j - 1] ||
+                               (i > 1 && j > 1 && L[i - 1] == S[j - 2] && S[j - 1] == L[i - 2]);
+            if (match)
+                cur = diag;
+            else
+                cur = 1 + std::min({cur, diag, D[size_t(j)]});
+            diag = D[size_t(j)];
+            D[size_t(j)] = cur;
+        }
+    }
+    return D[size_t(m)];
+}
+
+double similarity(QStringView a, QStringView b, bool foldCase)
+{
+    const int longest = int(std::max(a.size(), b.size()));
+    if (longest == 0)
+        return 1.0;
+    const int d = foldCase ? editDistance(foldAsciiCase(a), foldAsciiCase(b)) : editDistance(a, b);
+    return similarityRatio(d, longest);
+}
+
 int boundedEditDistance(QStringView a, QStringView b, int maxDistance)
 {
     QStringView longer = a.size() >= b.size() ? a : b;
@@ -74,7 +140,7 @@ QStringList similarityReportLines(const QStringList& vertices, int threshold)
     qint64 count = 0;
     for (qsizetype i = 0; i < names.size(); ++i) {
         for (qsizetype j = i + 1; j < names.size(); ++j) {
-            const double percentage = similarityPercentage(Similarity(names[i], names[j], true));
+            const double percentage = similarityPercentage(similarity(names[i], names[j], true));
             if (percentage >= threshold) {
                 lines << u'|' + names[i] + QStringLiteral("| -> |") + names[j] +
                              QStringLiteral("| = ") + formatPercentage(percentage, locale) + u'%';
@@ -86,6 +152,17 @@ QStringList similarityReportLines(const QStringList& vertices, int threshold)
         lines << messages::reportDashLine();
     lines << messages::reportClosingLine(count, threshold);
     return lines;
+}
+
+void writeFirstModeReport(const QStringList& firstModeVertices, int threshold,
+                          const QString& outputPath)
+{
+    ConversionSettings settings;
+    settings.similarityThreshold = threshold;
+    OutputFiles files;
+    writeSimilarityReport({firstModeVertices, 1, {}}, settings,
+                          files.create(similarityReportPath(outputPath), Replace::Allowed), false);
+    (void)files.commit(); // always true where replacing is allowed
 }
 
 void writeReportDocument(const QString& path, const QStringList& lines)
