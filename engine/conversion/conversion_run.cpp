@@ -19,6 +19,7 @@
 #include "engine/network/link_network.h"
 #include "engine/network/network_text.h"
 #include "engine/network/network_writer.h"
+#include "engine/network/pajek_writer.h"
 #include "engine/network/record_log.h"
 #include "engine/report/report_format.h"
 #include "engine/report/similarity_report.h"
@@ -392,19 +393,9 @@ void ConversionRun::writePlainLinks(NetworkText& text, const std::vector<int>& f
                                     const std::vector<int>& secondEnds,
                                     const std::function<void()>& written)
 {
-    text.appendLine(
-        vertexCountLine(m_lists.firstModeCount(), m_lists.secondModeCount(), m_settings.mode));
-    m_summary.twoMode = m_twoMode;
-    m_summary.firstModeVertices = m_lists.firstModeCount();
-    m_summary.secondModeVertices = m_lists.secondModeCount();
-    m_summary.namesChanged = text.appendVertexLines(m_lists.firstModeVertices(), 1);
-    m_summary.namesEndingInBackslash = namesEndingInBackslash(m_lists.firstModeVertices());
-    if (m_twoMode) {
-        m_summary.namesChanged +=
-            text.appendVertexLines(m_lists.secondModeVertices(), m_lists.firstModeCount() + 1);
-        m_summary.namesEndingInBackslash += namesEndingInBackslash(m_lists.secondModeVertices());
-    }
-    text.appendLine(linkKindLine(m_settings.directed));
+    // The edge lines are made here, on two threads at once, not by the writer one by one.
+    PajekWriter header(text, m_settings.directed, m_weights);
+    writeNetworkVertices(header, m_settings, m_lists, m_summary);
     m_log.drain([&](const RecordLog::Chunk& chunk) {
         m_summary.edgeLines += appendEdgeLines(text, chunk, m_settings.valueColumn.has_value(),
                                                firstNumbers, secondEnds);

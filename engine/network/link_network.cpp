@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <memory>
 
 namespace urdiva {
 
@@ -46,7 +47,56 @@ void writeMerged(NetworkText& text, const LinkMerger& merger, NetworkWriter& wri
     }
 }
 
+// Every link of the log, gathered into merged links.
+void mergeLinks(LinkMerger& merger, RecordLog& log, const LinkRules& rules, bool weighted,
+                const std::vector<int>& firstNumbers, const std::vector<int>& secondNumbers,
+                RunSummary& summary)
+{
+    quint64 links = 0; // before the chunk
+    // A chunk's links are listed in two halves at once, then gathered in two parts at once.
+    std::vector<LinkMerger::Offered> offered[2];
+    log.drain([&](const RecordLog::Chunk& chunk) {
+        qint64 withoutLink[2] = {0, 0};
+        offered[0].clear();
+        offered[1].clear();
+        inHalves(chunk.records(), [&](size_t begin, size_t end, int half) {
+            withoutLink[half] =
+                forEachLink(chunk, begin, end, rules, weighted, firstNumbers, secondNumbers,
+                            [&](int a, int b, QByteArrayView weight) {
+                                offered[half].push_back({a, b, weight});
+                            });
+        });
+        summary.recordsWithoutLink += withoutLink[0] + withoutLink[1];
+        inTwoParts(offered[0].size() + offered[1].size(), [&](int part) {
+            merger.add(part, offered[0], links);
+            merger.add(part, offered[1], links + offered[0].size());
+        });
+        links += offered[0].size() + offered[1].size();
+    });
+}
+
 } // namespace
+
+void writeNetworkVertices(NetworkWriter& writer, const ConversionSettings& settings,
+                          const VertexLists& lists, RunSummary& summary)
+{
+    const bool projected = settings.projection != Projection::None;
+    const bool keepSecond = settings.projection == Projection::SecondMode;
+    const bool twoMode = settings.mode == NetworkMode::TwoMode && !projected;
+    const QStringList firstWritten =
+        keepSecond ? lists.secondModeVertices() : lists.firstModeVertices();
+    const QStringList secondWritten = twoMode ? lists.secondModeVertices() : QStringList();
+    summary.namesChanged = writer.writeVertices(
+        firstWritten, secondWritten, twoMode ? NetworkMode::TwoMode : NetworkMode::OneMode);
+    if (settings.format == NetworkFormat::Pajek)
+        summary.namesEndingInBackslash =
+            namesEndingInBackslash(firstWritten) + namesEndingInBackslash(secondWritten);
+    summary.inXml =
+        settings.format == NetworkFormat::GraphML || settings.format == NetworkFormat::Gexf;
+    summary.twoMode = twoMode;
+    summary.firstModeVertices = firstWritten.size();
+    summary.secondModeVertices = secondWritten.size();
+}
 
 void writeLinkedNetwork(NetworkText& text, const ConversionSettings& settings,
                         const VertexLists& lists, RecordLog& log,
@@ -55,44 +105,28 @@ void writeLinkedNetwork(NetworkText& text, const ConversionSettings& settings,
                         RunSummary& summary)
 {
     const bool projected = settings.projection != Projection::None;
-    const bool keepSecond = settings.projection == Projection::SecondMode;
-    const bool twoMode = settings.mode == NetworkMode::TwoMode && !projected;
     const bool directed = settings.directed && !projected;
-    NetworkWriter writer(text, settings.format, directed, weights);
-    const QStringList firstMode = lists.firstModeVertices();
-    const QStringList secondMode = twoMode ? lists.secondModeVertices() : QStringList();
-    const QStringList firstWritten =
-        projected && keepSecond ? lists.secondModeVertices() : firstMode;
-    summary.namesChanged = writer.writeVertices(firstWritten, secondMode,
-                                                projected ? NetworkMode::OneMode : settings.mode);
-    if (settings.format == NetworkFormat::Pajek)
-        summary.namesEndingInBackslash =
-            namesEndingInBackslash(firstWritten) + namesEndingInBackslash(secondMode);
-    summary.inXml =
-        settings.format == NetworkFormat::GraphML || settings.format == NetworkFormat::Gexf;
-    summary.twoMode = twoMode;
-    summary.firstModeVertices =
-        projected && keepSecond ? lists.secondModeCount() : lists.firstModeCount();
-    summary.secondModeVertices = twoMode ? lists.secondModeCount() : 0;
+    const std::unique_ptr<NetworkWriter> writer =
+        makeNetworkWriter(text, settings.format, directed, weights);
+    writeNetworkVertices(*writer, settings, lists, summary);
 
     const LinkRules rules {settings.cooccur, directed};
     const bool weighted = settings.valueColumn.has_value();
+    const auto write = [&](int a, int b, QByteArrayView weight) {
+        writer->writeEdge(a, b, weight);
+        // Every 64 Ki links, a chance to write the text out.
+        if ((++summary.edgeLines & 0xFFFF) == 0)
+            written();
+    };
     const auto eachLink = [&](const std::function<void(int, int, QByteArrayView)>& use) {
         log.drain([&](const RecordLog::Chunk& chunk) {
             summary.recordsWithoutLink += forEachLink(chunk, 0, chunk.records(), rules, weighted,
                                                       firstNumbers, secondNumbers, use);
         });
     };
-    const auto write = [&](int a, int b, QByteArrayView weight) {
-        writer.writeEdge(a, b, weight);
-        // Every 64 Ki links, a chance to write the text out.
-        if ((++summary.edgeLines & 0xFFFF) == 0)
-            written();
-    };
-
     if (projected) {
-        ModeProjection projection(keepSecond, int(lists.firstModeCount()),
-                                  int(lists.secondModeCount()));
+        ModeProjection projection(settings.projection == Projection::SecondMode,
+                                  int(lists.firstModeCount()), int(lists.secondModeCount()));
         eachLink([&](int a, int b, QByteArrayView) { projection.add(a, b); });
         for (const ModeProjection::Edge& edge : projection.edges()) {
             char buffer[16];
@@ -101,33 +135,13 @@ void writeLinkedNetwork(NetworkText& text, const ConversionSettings& settings,
         }
     } else if (settings.merge != MergeRule::None) {
         LinkMerger merger(settings.merge, directed);
-        quint64 links = 0; // before the chunk
-        // A chunk's links are listed in two halves at once, then gathered in two parts at once.
-        std::vector<LinkMerger::Offered> offered[2];
-        log.drain([&](const RecordLog::Chunk& chunk) {
-            qint64 withoutLink[2] = {0, 0};
-            offered[0].clear();
-            offered[1].clear();
-            inHalves(chunk.records(), [&](size_t begin, size_t end, int half) {
-                withoutLink[half] =
-                    forEachLink(chunk, begin, end, rules, weighted, firstNumbers, secondNumbers,
-                                [&](int a, int b, QByteArrayView weight) {
-                                    offered[half].push_back({a, b, weight});
-                                });
-            });
-            summary.recordsWithoutLink += withoutLink[0] + withoutLink[1];
-            inTwoParts(offered[0].size() + offered[1].size(), [&](int part) {
-                merger.add(part, offered[0], links);
-                merger.add(part, offered[1], links + offered[0].size());
-            });
-            links += offered[0].size() + offered[1].size();
-        });
-        writeMerged(text, merger, writer, settings.format == NetworkFormat::Pajek, written,
+        mergeLinks(merger, log, rules, weighted, firstNumbers, secondNumbers, summary);
+        writeMerged(text, merger, *writer, settings.format == NetworkFormat::Pajek, written,
                     summary);
     } else {
         eachLink(write);
     }
-    writer.finish();
+    writer->finish();
     written();
 }
 

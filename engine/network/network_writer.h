@@ -4,10 +4,10 @@
 #include "engine/core/conversion_settings.h"
 #include "engine/network/network_text.h"
 
-#include <QByteArray>
+#include <QByteArrayView>
 #include <QStringList>
 
-#include <vector>
+#include <memory>
 
 namespace urdiva {
 
@@ -19,30 +19,24 @@ QStringView formatExtension(NetworkFormat format);
 // The format's name, as users know it: "Pajek", "GraphML", "GEXF", "CSV".
 QStringView formatName(NetworkFormat format);
 
-// A network in one of the formats, written into a NetworkText: the vertices, then the edges,
-// then finish(). Pajek as NetworkText writes it; GraphML with a `label` per node (and a `mode`,
-// 1 or 2, in two-mode) and a `weight` per edge; GEXF 1.2 likewise; a CSV edge list
-// (RFC 4180) of source, target and weight by name. Names are written whole, markers removed;
-// characters XML cannot hold become U+FFFD.
+// A network in one format, written into a NetworkText: the vertices, then the edges, then
+// finish(). Names are written whole, markers removed (see each format for what it changes).
 class NetworkWriter {
 public:
-    NetworkWriter(NetworkText& text, NetworkFormat format, bool directed, WeightKind weights);
+    virtual ~NetworkWriter() = default;
 
     // The vertices, numbered from 1: the first mode's, then (in two-mode) the second's. Returns
     // how many names had to be changed to be written.
-    qsizetype writeVertices(const QStringList& firstMode, const QStringList& secondMode,
-                            NetworkMode mode);
-    void writeEdge(int a, int b, QByteArrayView weight = {});
-    void finish();
-
-private:
-    NetworkText& m_text;
-    NetworkFormat m_format;
-    bool m_directed;
-    WeightKind m_weights;
-    qint64 m_edges = 0;
-    std::vector<QByteArray> m_csvNames; // by vertex number - 1, quoted where they need it
-    QByteArray m_line;
+    virtual qsizetype writeVertices(const QStringList& firstMode, const QStringList& secondMode,
+                                    NetworkMode mode) = 0;
+    virtual void writeEdge(int a, int b, QByteArrayView weight = {}) = 0;
+    virtual void finish() { }
 };
+
+// The writer of the format: Pajek as NetworkText writes it; GraphML with a `label` per node
+// (and a `mode`, 1 or 2, in two-mode) and a `weight` per edge; GEXF 1.2 likewise; a CSV edge
+// list (RFC 4180) of source, target and weight by name.
+std::unique_ptr<NetworkWriter> makeNetworkWriter(NetworkText& text, NetworkFormat format,
+                                                 bool directed, WeightKind weights);
 
 } // namespace urdiva

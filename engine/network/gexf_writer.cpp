@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: MIT
+#include "engine/network/gexf_writer.h"
+
+#include "engine/network/xml_text.h"
+
+namespace urdiva {
+
+GexfWriter::GexfWriter(NetworkText& text, bool directed, WeightKind weights)
+    : m_text(text)
+    , m_directed(directed)
+    , m_weights(weights)
+{
+}
+
+qsizetype GexfWriter::writeVertices(const QStringList& firstMode, const QStringList& secondMode,
+                                    NetworkMode mode)
+{
+    const bool twoMode = mode == NetworkMode::TwoMode;
+    m_text.appendUtf8Line(R"(<?xml version="1.0" encoding="UTF-8"?>)");
+    m_text.appendUtf8Line(R"(<gexf xmlns="http://www.gexf.net/1.2draft" version="1.2">)");
+    m_text.appendUtf8Line(R"(  <graph mode="static" defaultedgetype=")" +
+                          QByteArray(m_directed ? "directed" : "undirected") + R"(">)");
+    if (twoMode) {
+        m_text.appendUtf8Line(R"(    <attributes class="node">)");
+        m_text.appendUtf8Line(R"(      <attribute id="mode" title="mode" type="integer"/>)");
+        m_text.appendUtf8Line(R"(    </attributes>)");
+    }
+    // Readers take an attribute with the id "weight" for the number GEXF weights are.
+    if (m_weights == WeightKind::Texts) {
+        m_text.appendUtf8Line(R"(    <attributes class="edge">)");
+        m_text.appendUtf8Line(R"(      <attribute id="w" title="weight" type="string"/>)");
+        m_text.appendUtf8Line(R"(    </attributes>)");
+    }
+    m_text.appendUtf8Line("    <nodes>");
+    qsizetype changed = 0;
+    qint64 id = 1;
+    for (int m = 0; m < (twoMode ? 2 : 1); ++m) {
+        for (const QString& name : m == 0 ? firstMode : secondMode) {
+            m_line = R"(      <node id=")";
+            appendNumber(m_line, id++);
+            m_line.append(R"(" label=")").append(xmlText(name, changed));
+            if (twoMode) {
+                m_line.append(R"("><attvalues><attvalue for="mode" value=")");
+                appendNumber(m_line, m + 1);
+                m_line.append(R"("/></attvalues></node>)");
+            } else {
+                m_line.append(R"("/>)");
+            }
+            m_text.appendUtf8Line(m_line);
+        }
+    }
+    m_text.appendUtf8Line("    </nodes>");
+    m_text.appendUtf8Line("    <edges>");
+    return changed;
+}
+
+void GexfWriter::writeEdge(int a, int b, QByteArrayView weight)
+{
+    m_line.truncate(0); // keeps the room, which clear() would give back
+    m_line.append(R"(      <edge id=")");
+    appendNumber(m_line, m_edges++);
+    m_line.append(R"(" source=")");
+    appendNumber(m_line, a);
+    m_line.append(R"(" target=")");
+    appendNumber(m_line, b);
+    qsizetype ignored = 0;
+    if (m_weights == WeightKind::Numbers) {
+        m_line.append(R"(" weight=")").append(weight).append(R"("/>)");
+    } else if (m_weights == WeightKind::Texts) {
+        m_line.append(R"("><attvalues><attvalue for="w" value=")");
+        m_line.append(xmlText(QString::fromUtf8(weight), ignored));
+        m_line.append(R"("/></attvalues></edge>)");
+    } else {
+        m_line.append(R"("/>)");
+    }
+    m_text.appendUtf8Line(m_line);
+}
+
+void GexfWriter::finish()
+{
+    m_text.appendUtf8Line("    </edges>");
+    m_text.appendUtf8Line("  </graph>");
+    m_text.appendUtf8Line("</gexf>");
+}
+
+} // namespace urdiva

@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: MIT
+#include "engine/network/graphml_writer.h"
+
+#include "engine/network/xml_text.h"
+
+namespace urdiva {
+
+GraphmlWriter::GraphmlWriter(NetworkText& text, bool directed, WeightKind weights)
+    : m_text(text)
+    , m_directed(directed)
+    , m_weights(weights)
+{
+}
+
+qsizetype GraphmlWriter::writeVertices(const QStringList& firstMode, const QStringList& secondMode,
+                                       NetworkMode mode)
+{
+    const bool twoMode = mode == NetworkMode::TwoMode;
+    m_text.appendUtf8Line(R"(<?xml version="1.0" encoding="UTF-8"?>)");
+    m_text.appendUtf8Line(R"(<graphml xmlns="http://graphml.graphdrawing.org/xmlns" )"
+                          R"(xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance" )"
+                          R"(xsi:schemaLocation="http://graphml.graphdrawing.org/xmlns )"
+                          R"(http://graphml.graphdrawing.org/xmlns/1.0/graphml.xsd">)");
+    m_text.appendUtf8Line(R"(  <key id="label" for="node" attr.name="label" attr.type="string"/>)");
+    if (twoMode)
+        m_text.appendUtf8Line(R"(  <key id="mode" for="node" attr.name="mode" attr.type="int"/>)");
+    if (m_weights != WeightKind::None)
+        m_text.appendUtf8Line(R"(  <key id="weight" for="edge" attr.name="weight" attr.type=")" +
+                              QByteArray(m_weights == WeightKind::Numbers ? "double" : "string") +
+                              R"("/>)");
+    m_text.appendUtf8Line(R"(  <graph id="G" edgedefault=")" +
+                          QByteArray(m_directed ? "directed" : "undirected") + R"(">)");
+    qsizetype changed = 0;
+    qint64 id = 1;
+    for (int m = 0; m < (twoMode ? 2 : 1); ++m) {
+        for (const QString& name : m == 0 ? firstMode : secondMode) {
+            m_line = R"(    <node id="n)";
+            appendNumber(m_line, id++);
+            m_line.append(R"("><data key="label">)").append(xmlText(name, changed));
+            m_line.append("</data>");
+            if (twoMode) {
+                m_line.append(R"(<data key="mode">)");
+                appendNumber(m_line, m + 1);
+                m_line.append("</data>");
+            }
+            m_text.appendUtf8Line(m_line.append("</node>"));
+        }
+    }
+    return changed;
+}
+
+void GraphmlWriter::writeEdge(int a, int b, QByteArrayView weight)
+{
+    m_line.truncate(0); // keeps the room, which clear() would give back
+    m_line.append(R"(    <edge source="n)");
+    appendNumber(m_line, a);
+    m_line.append(R"(" target="n)");
+    appendNumber(m_line, b);
+    if (m_weights == WeightKind::None) {
+        m_line.append(R"("/>)");
+    } else {
+        m_line.append(R"("><data key="weight">)");
+        qsizetype ignored = 0;
+        if (m_weights == WeightKind::Numbers)
+            m_line.append(weight);
+        else
+            m_line.append(xmlText(QString::fromUtf8(weight), ignored));
+        m_line.append("</data></edge>");
+    }
+    m_text.appendUtf8Line(m_line);
+}
+
+void GraphmlWriter::finish()
+{
+    m_text.appendUtf8Line("  </graph>");
+    m_text.appendUtf8Line("</graphml>");
+}
+
+} // namespace urdiva
