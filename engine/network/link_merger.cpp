@@ -17,32 +17,6 @@ double weightValue(QByteArrayView weight)
     // from_chars takes no plus sign.
     if (weight.startsWith('+'))
         weight = weight.sliced(1);
-    // Most weights are short decimals: their digits make an integer below 2^53 and their
-    // fraction a power of ten a double holds exactly, so one division rounds as a full parse
-    // would (and is much faster than one).
-    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    const bool negative = weight.startsWith('-');
-    qint64 digits = 0;
-    int count = 0;
-    int fraction = -1;
-    bool plain = weight.size() > negative;
-    for (qsizetype i = negative; plain && i < weight.size(); ++i) {
-        const char c = weight[i];
-        if (c >= '0' && c <= '9' && count < 15) {
-            digits = digits * 10 + (c - '0');
-            ++count;
-            fraction += fraction >= 0;
-        } else if (c == '.' && fraction < 0) {
-            fraction = 0;
-        } else {
-            plain = false;
-        }
-    }
-    if (plain && count > 0) {
-        const double value = double(digits) / kPowers[std::max(fraction, 0)];
-        return negative ? -value : value;
-    }
     double value = 0;
     std::from_chars(weight.data(), weight.data() + weight.size(), value);
     return value;

@@ -5,6 +5,7 @@
 #include "engine/io/field_marker.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstring>
 
 namespace urdiva {
@@ -13,15 +14,7 @@ namespace {
 
 char* writeNumber(char* out, qint64 value)
 {
-    char digits[24];
-    int n = 0;
-    do {
-        digits[n++] = char('0' + value % 10);
-        value /= 10;
-    } while (value > 0);
-    while (n > 0)
-        *out++ = digits[--n];
-    return out;
+    return std::to_chars(out, out + 20, value).ptr;
 }
 
 // What a label cannot hold, replaced: a quotation mark by an apostrophe, a line break by a space.

@@ -4,6 +4,7 @@
 #include "engine/network/link_merger.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -15,19 +16,30 @@ using Units = WeightSums::Units;
 
 constexpr int kMaxDigits = 36;
 
-constexpr Units power(int exponent)
-{
+constexpr std::array<Units, kMaxDigits + 1> kPowers = [] {
+    std::array<Units, kMaxDigits + 1> powers {};
     Units value = 1;
-    while (exponent-- > 0)
+    for (Units& power : powers) {
+        power = value;
         value *= 10;
-    return value;
-}
+    }
+    return powers;
+}();
 
-constexpr Units kLimit = power(kMaxDigits);
+constexpr Units kLimit = kPowers[kMaxDigits];
+
+Units power(int exponent)
+{
+    return kPowers[size_t(exponent)];
+}
 
 bool scaled(Units value, int by, Units& out)
 {
-    return by >= 0 && by <= kMaxDigits && !__builtin_mul_overflow(value, power(by), &out) &&
+    if (by == 0) {
+        out = value;
+        return true;
+    }
+    return by > 0 && by <= kMaxDigits && !__builtin_mul_overflow(value, power(by), &out) &&
            out > -kLimit && out < kLimit;
 }
 
@@ -38,6 +50,8 @@ bool decimalOf(QByteArrayView weight, Units& units, int& scale)
     const bool negative = !weight.isEmpty() && weight[0] == '-';
     if (!weight.isEmpty() && (weight[0] == '-' || weight[0] == '+'))
         ++i;
+    // Most weights have few digits: they are gathered in 64 bits, and only longer ones in 128.
+    quint64 small = 0;
     Units digits = 0;
     int count = 0;
     int fraction = 0;
@@ -47,14 +61,24 @@ bool decimalOf(QByteArrayView weight, Units& units, int& scale)
         if (c == '.') {
             point = true;
         } else if (c >= '0' && c <= '9') {
-            if (digits != 0 && ++count >= kMaxDigits)
-                return false;
-            digits = digits * 10 + (c - '0');
+            if (small != 0 || digits != 0)
+                ++count;
+            if (count < 18) {
+                small = small * 10 + quint64(c - '0');
+            } else {
+                if (count == 18)
+                    digits = Units(small);
+                if (count >= kMaxDigits)
+                    return false;
+                digits = digits * 10 + (c - '0');
+            }
             fraction += point;
         } else {
             break; // the exponent
         }
     }
+    if (count < 18)
+        digits = Units(small);
     int exponent = 0;
     if (i < weight.size()) {
         const char* begin = weight.data() + i + 1;
