@@ -21,7 +21,7 @@ QString s(const char16_t* text)
     return QStringView(text).toString();
 }
 
-TEST(EditDistance, WrittenExamples)
+TEST(EditDistance, SwapsAndCaseExamples)
 {
     struct Case {
         const char16_t* a;
@@ -177,7 +177,7 @@ TEST(BoundedEditDistance, AgreesWithThePlainDistance)
 // The report measures whole texts, either one as the pattern: the common prefix and suffix and
 // the order of the texts must not change the plain distance. Every pair of texts of up to five
 // letters over three letters.
-TEST(PatternDistance, WholeTextsInEitherOrderGiveTheWrittenDistance)
+TEST(PatternDistance, WholeTextsInEitherOrderGiveThePlainDistance)
 {
     QStringList texts {QString()};
     for (qsizetype from = 0; texts.size() < 364; ++from) {

@@ -84,7 +84,7 @@ TEST(SimilarityReportPath, BesideTheNetworkFile)
                   QString::fromUtf8(report));
 }
 
-TEST(SimilarityReportLines, WrittenExamples)
+TEST(SimilarityReportLines, PairsAtTheThreshold)
 {
     LocaleGuard locale(QStringLiteral("pt_BR"));
     const QString title = QStringLiteral("Relatório de vértices Similares");

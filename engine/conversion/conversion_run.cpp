@@ -42,7 +42,7 @@ namespace {
 
 // The fields of one name list, which in two-mode the second end has of its own and in one-mode
 // both ends share: the memo that tells them apart (let go once the pass is over), the fields in
-// order of first sighting, and their suppressed marked texts, which are the list's candidates.
+// order of first sighting, and their stripped marked texts, which are the list's candidates.
 struct ListFields {
     FieldMemo memo;
     size_t refCount = 0; // the memo's, kept when it is let go
@@ -85,7 +85,7 @@ RunError missingField(qint32 index, const QString& context)
     return RunError(QStringLiteral("List index out of bounds (%1)").arg(index), context);
 }
 
-// A field's suppressed marked text, renamed by the table.
+// A field's stripped marked text, renamed by the table.
 QString candidateText(const FieldMemo::Field& field, const StripRule& rule,
                       const RenameTable& renames)
 {

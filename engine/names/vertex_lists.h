@@ -21,7 +21,7 @@ class VertexLists {
 public:
     VertexLists(const QLocale& locale, NetworkMode mode, bool caseSensitive, bool sortAscending);
 
-    // Suppressed end fields of record lines, in order: those of first ends always go to the
+    // Stripped end fields of record lines, in order: those of first ends always go to the
     // first candidate list, those of second ends there too in one-mode and to the second one
     // in two-mode.
     void addCandidates(End end, std::span<const QString> fields);

@@ -17,8 +17,8 @@
 namespace urdiva {
 
 // The Pajek network text, kept as the file's UTF-8 with every line followed by CR LF (on every
-// platform, since the files are read by a Windows program): compact enough for a million edge
-// lines, written as it is, and turned into text for a pane in one operation.
+// platform, since the Pajek program that reads these files runs on Windows): compact enough for a
+// million edge lines, written as it is, and turned into text for a pane in one operation.
 class NetworkText {
 public:
     void appendLine(QStringView line);

@@ -13,10 +13,11 @@ namespace urdiva {
 
 namespace {
 
-// The ratio and the percentage are defined with a 64-bit significand at each step, then rounded
-// to double: x87's extended precision, which other processors and compilers do not have. Both
-// are computed here exactly with integers instead, rounding to nearest, ties to even, as that
-// hardware does, so every platform gives the same bits.
+// The ratio and the percentage are rounded to a 64-bit significand at each step, then to double,
+// so that reports keep the percentages they have always shown (x87's extended precision, which
+// other processors and compilers do not have). Both are computed here exactly with integers
+// instead, rounding to nearest, ties to even, as that hardware does, so every platform gives the
+// same bits.
 
 // `value` rounded to `bits` significant bits (nearest, ties to even), and the shift that was
 // applied: the result times 2^shift is the rounded value. `value` is not 0.
