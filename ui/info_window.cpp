@@ -98,6 +98,7 @@ InfoWindow::InfoWindow(Dialogs& dialogs, QWidget* parent)
         view->setLineWrapMode(QTextEdit::WidgetWidth);
         view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         view->setPlainText(page.lines.join(u'\n'));
+        view->setAccessibleName(page.title);
         PageControl1->addTab(sheet, page.title);
         m_views << view;
     }

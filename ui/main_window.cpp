@@ -307,6 +307,7 @@ void MainWindow::buildControls()
     ButtonTXT->setText(QStringLiteral("Criar .net"));
     ButtonTXT->setFont(boldDialogFont());
 
+    nameControlsForScreenReaders();
     for (QWidget* control : optionControls())
         control->setEnabled(false);
     ButtonTXT->hide();
@@ -330,6 +331,27 @@ void MainWindow::buildControls()
     connect(ButtonTXT, &QPushButton::clicked, this,
             [this] { guarded([this] { createNetwork(); }); });
     connect(ButtonInfo, &QPushButton::clicked, this, [this] { showInfoWindow(); });
+}
+
+void MainWindow::nameControlsForScreenReaders()
+{
+    // A control without a name of its own would be read by the caption of the group around it,
+    // or not at all: each gets its label's text, or what its place means.
+    const std::pair<QLabel*, QWidget*> labelled[] = {
+        {LabelPriCo, ComboBoxPriCo}, {LabelSegCo, ComboBoxSegCo}, {LabelValor, ComboBoxValor},
+        {LabelModo, ComboBoxModo},   {LabelTipo, ComboBoxTipo},   {LabelDesprezar, EditDesprezar},
+    };
+    for (const auto& [label, control] : labelled) {
+        label->setBuddy(control);
+        control->setAccessibleName(label->text());
+    }
+    EditEntrada->setAccessibleName(QStringLiteral("Entrada"));
+    EditSaida->setAccessibleName(QStringLiteral("Saída"));
+    EditSeparador->setAccessibleName(QStringLiteral("Outro separador"));
+    RichEditEntrada->setAccessibleName(QStringLiteral("Primeiras linhas da entrada"));
+    ComboBoxSuprimir->setAccessibleName(QStringLiteral("Caractere a suprimir"));
+    EditSimilaridade->setAccessibleName(QStringLiteral("Taxa de similaridade (%)"));
+    RichEditSaida->setAccessibleName(QStringLiteral("Rede gerada"));
 }
 
 QList<QWidget*> MainWindow::optionControls() const

@@ -68,6 +68,7 @@ private:
     class Feedback;
 
     void buildControls();
+    void nameControlsForScreenReaders();
     // Runs a handler; an error that leaves it is reported in the error box.
     void guarded(const std::function<void()>& handler);
 

@@ -43,6 +43,7 @@ UpdateNotice::UpdateNotice(Dialogs& dialogs, QWidget* parent)
     LinkLabel1->setTextFormat(Qt::RichText);
     LinkLabel1->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     LinkLabel1->setFocusPolicy(Qt::StrongFocus);
+    LinkLabel1->setAccessibleName(QStringLiteral("Clique aqui para atualizar"));
     connect(LinkLabel1, &QLabel::linkActivated, this, &UpdateNotice::openUpdatePage);
 }
 

@@ -2,12 +2,15 @@
 #include "command_line.h"
 #include "engine/core/run_feedback.h"
 #include "fake_dialogs.h"
+#include "info_window.h"
 #include "lines_view.h"
 #include "main_window.h"
 #include "progress_window.h"
 #include "test_support.h"
 #include "update_check.h"
+#include "update_notice.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -433,6 +436,77 @@ TEST_F(MainWindowTest, OutputThatIsTheInputIsRefused)
                                     "dados; escolha outro nome.")
                          .arg(QDir::toNativeSeparators(dir.path(QStringLiteral("rede.net"))))});
     EXPECT_EQ(readBytes(dir.path(QStringLiteral("rede.net"))), QByteArray("a;b\r\n"));
+}
+
+// What a screen reader meets in every window: each control that takes input has a name of its
+// own (its label's text or its caption), never the caption of the group around it, and Tab goes
+// through the main window in reading order.
+TEST_F(MainWindowTest, EveryControlNamedForScreenReaders)
+{
+    InfoWindow info(dialogs);
+    UpdateNotice notice(dialogs);
+    notice.setNotice(QStringLiteral("01/12/2026"), QStringLiteral("3"), QStringLiteral("x"));
+    const auto nameOf = [](QWidget* w) {
+        return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+    };
+    for (QWidget* top : {static_cast<QWidget*>(&window), static_cast<QWidget*>(&info),
+                         static_cast<QWidget*>(&notice)}) {
+        for (QWidget* w : top->findChildren<QWidget*>()) {
+            const bool takesInput =
+                qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
+                qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QAbstractButton*>(w) ||
+                qobject_cast<QTextEdit*>(w) || qobject_cast<LinesView*>(w) ||
+                (qobject_cast<QLabel*>(w) && w->focusPolicy() == Qt::StrongFocus);
+            // The parts of a spin box or pick list, and the pane that is never shown.
+            if (!takesInput || qobject_cast<QAbstractSpinBox*>(w->parentWidget()) ||
+                qobject_cast<QComboBox*>(w->parentWidget()) ||
+                w->objectName() == u"RichEditSimilaridade" || w->objectName().isEmpty())
+                continue;
+            const QString name = nameOf(w).trimmed();
+            EXPECT_FALSE(name.isEmpty()) << w->objectName().toStdString();
+            for (QWidget* around = w->parentWidget(); around; around = around->parentWidget()) {
+                if (const auto* group = qobject_cast<QGroupBox*>(around)) {
+                    EXPECT_NE(name, group->title().trimmed()) << w->objectName().toStdString();
+                }
+            }
+        }
+    }
+    const std::pair<const char*, const char*> expected[] = {
+        {"EditEntrada", "Entrada"},
+        {"EditSaida", "Saída"},
+        {"ComboBoxPriCo", "Primeira Coluna:"},
+        {"ComboBoxSegCo", "Segunda Coluna:"},
+        {"EditDesprezar", "Ignorar Cabeçalho:"},
+        {"ButtonTXT", "Criar .net"},
+    };
+    for (const auto& [object, name] : expected)
+        EXPECT_EQ(nameOf(window.findChild<QWidget*>(QLatin1StringView(object))),
+                  QString::fromUtf8(name));
+    // Tab order: the focus chain meets the controls in the order they are read.
+    const QStringList reading = {"ButtonEntrada",
+                                 "EditEntrada",
+                                 "ButtonSaida",
+                                 "EditSaida",
+                                 "RadioGroupSeparador0",
+                                 "RadioGroupSeparador3",
+                                 "ComboBoxSuprimir",
+                                 "CheckBoxInicio",
+                                 "EditSimilaridade",
+                                 "ComboBoxPriCo",
+                                 "ComboBoxSegCo",
+                                 "ComboBoxValor",
+                                 "ComboBoxModo",
+                                 "ComboBoxTipo",
+                                 "EditDesprezar",
+                                 "ButtonInfo",
+                                 "ButtonTXT"};
+    QStringList met;
+    QWidget* w = find<QPushButton>("ButtonEntrada");
+    for (int k = 0; k < 200 && met.size() < reading.size(); ++k, w = w->nextInFocusChain()) {
+        if (reading.contains(w->objectName()) && !met.contains(w->objectName()))
+            met << w->objectName();
+    }
+    EXPECT_EQ(met, reading);
 }
 
 TEST_F(MainWindowTest, UnreadableFileInTheErrorBox)
