@@ -9,6 +9,9 @@
 
 #include <QApplication>
 
+#include <functional>
+#include <optional>
+
 #include <cstdio>
 
 int main(int argc, char* argv[])
@@ -29,12 +32,14 @@ int main(int argc, char* argv[])
     info.setAttribute(Qt::WA_QuitOnClose, false);
     notice.setAttribute(Qt::WA_QuitOnClose, false);
     main.setInfoWindow(&info);
+    // Declared after the windows it shows things in, so that it stops before they go.
+    std::optional<urdiva::ui::BackgroundUpdateCheck> updateCheck;
     if (urdiva::ui::updateCheckEnabled()) {
-        main.setStartupCheck([&] {
-            urdiva::ui::UpdateCheck(notice, dialogs, urdiva::ui::updateServerHost(),
-                                    QApplication::applicationFilePath())
-                .checkForUpdate();
-        });
+        updateCheck.emplace(urdiva::ui::UpdateCheck(notice, dialogs, urdiva::ui::updateServerHost(),
+                                                    QApplication::applicationFilePath()),
+                            &main,
+                            [&main](const std::function<void()>& step) { main.guarded(step); });
+        main.setStartupCheck([&] { updateCheck->start(); });
     }
     main.show();
     if (const std::optional<QString> file = urdiva::ui::fileArgument(QApplication::arguments()))

@@ -9,6 +9,7 @@
 #include <QNetworkReply>
 #include <QStringDecoder>
 #include <QTcpSocket>
+#include <QThread>
 #include <QTimer>
 
 #include <memory>
@@ -16,9 +17,10 @@
 namespace urdiva::ui {
 namespace {
 
-// Runs the event loop (without user input) until `quit` is called or the deadline passes, and
-// then calls `onTimeout` if the deadline came first. Name look-ups and transfers go on in the
-// background meanwhile, so none of them can hold the caller past the deadline.
+// Runs the event loop (without user input) until `quit` is called, the deadline passes or the
+// thread is asked to stop, and then calls `onTimeout` if one of the last two came first. Name
+// look-ups and transfers go on in the background meanwhile, so none of them can hold the caller
+// past the deadline.
 class Wait {
 public:
     explicit Wait(QDeadlineTimer deadline)
@@ -38,6 +40,19 @@ public:
             m_loop.quit();
         });
         timer.start(std::chrono::milliseconds(std::max<qint64>(0, m_deadline.remainingTime())));
+        // A check on a thread of its own is stopped when the program ends.
+        QTimer stop;
+        QObject::connect(&stop, &QTimer::timeout, &m_loop, [&] {
+            if (QThread::currentThread()->isInterruptionRequested()) {
+                onTimeout();
+                m_loop.quit();
+            }
+        });
+        stop.start(std::chrono::milliseconds(20));
+        if (QThread::currentThread()->isInterruptionRequested()) {
+            onTimeout();
+            return;
+        }
         m_loop.exec(QEventLoop::ExcludeUserInputEvents);
     }
 

@@ -42,6 +42,9 @@ public:
     // window is shown.
     void openFile(const QString& path);
 
+    // Runs a handler; an error that leaves it is reported in the error box.
+    void guarded(const std::function<void()>& handler);
+
     // The settings a run would get now.
     ConversionSettings gatherSettings() const;
 
@@ -69,8 +72,6 @@ private:
 
     void buildControls();
     void nameControlsForScreenReaders();
-    // Runs a handler; an error that leaves it is reported in the error box.
-    void guarded(const std::function<void()>& handler);
 
     void prepareFirstShow();
     void chooseInputFile();

@@ -150,17 +150,35 @@ UpdateCheck::UpdateCheck(UpdateNotice& notice, Dialogs& dialogs, QString host,
 {
 }
 
-void UpdateCheck::checkForUpdate()
+UpdateAnswer UpdateCheck::fetch() const
 {
+    UpdateAnswer answer;
     const QString base = QStringLiteral("http://") + m_host;
     if (!m_http.canConnect(QUrl(base + u'/')))
-        return;
+        return answer;
     if (!answersOk(m_host + QStringLiteral("/Urdiva/dataLastVersion.html"), m_http))
+        return answer;
+    answer.answered = true;
+    try {
+        answer.release = m_http.get(QUrl(base + QStringLiteral("/Urdiva/dataLastVersion.html")),
+                                    kAccept, kUserAgent);
+        answer.count = m_http.get(QUrl(base + QStringLiteral("/Urdiva/countDownload.html")),
+                                  kAccept, kUserAgent);
+    } catch (const RunError& error) {
+        answer.failure = error.message();
+    }
+    return answer;
+}
+
+void UpdateCheck::present(const UpdateAnswer& answer)
+{
+    if (!answer.answered)
         return;
-    const QString releaseText = m_http.get(
-        QUrl(base + QStringLiteral("/Urdiva/dataLastVersion.html")), kAccept, kUserAgent);
-    const QString countText =
-        m_http.get(QUrl(base + QStringLiteral("/Urdiva/countDownload.html")), kAccept, kUserAgent);
+    if (!answer.failure.isEmpty())
+        throw RunError(answer.failure);
+    const QString base = QStringLiteral("http://") + m_host;
+    const QString& releaseText = answer.release;
+    const QString& countText = answer.count;
     const QLocale locale;
     const QString executableKey = dateKey(QFileInfo(m_executable).lastModified().date(), locale);
     const std::optional<QDate> release = readShortDate(releaseText, locale, QDate::currentDate());
@@ -171,6 +189,34 @@ void UpdateCheck::checkForUpdate()
     m_notice.setNotice(releaseText, countText,
                        base + QStringLiteral("/Urdiva/lastVersion/index.php"));
     m_dialogs.showModal(&m_notice);
+}
+
+BackgroundUpdateCheck::BackgroundUpdateCheck(
+    UpdateCheck check, QObject* window, std::function<void(const std::function<void()>&)> report)
+    : m_check(std::move(check))
+    , m_window(window)
+    , m_report(std::move(report))
+{
+}
+
+BackgroundUpdateCheck::~BackgroundUpdateCheck()
+{
+    if (!m_thread)
+        return;
+    m_thread->requestInterruption();
+    m_thread->wait();
+}
+
+void BackgroundUpdateCheck::start()
+{
+    m_thread.reset(QThread::create([this] {
+        const UpdateAnswer answer = m_check.fetch();
+        // Presented on the window's thread; dropped if the window is gone by then.
+        QMetaObject::invokeMethod(
+            m_window, [this, answer] { m_report([this, answer] { m_check.present(answer); }); },
+            Qt::QueuedConnection);
+    }));
+    m_thread->start();
 }
 
 } // namespace urdiva::ui

@@ -6,7 +6,10 @@
 #include <QDate>
 #include <QLocale>
 #include <QString>
+#include <QThread>
 
+#include <functional>
+#include <memory>
 #include <optional>
 
 namespace urdiva::ui {
@@ -37,6 +40,15 @@ std::optional<QDate> readShortDate(const QString& text, const QLocale& locale, c
 // address holds it nowhere.
 bool answersOk(const QString& url, const HttpClient& http);
 
+// What the update server said: nothing (it cannot be reached, or has no release page), the
+// release date and download count as texts, or the text of the failure that stopped the check.
+struct UpdateAnswer {
+    bool answered = false;
+    QString release;
+    QString count;
+    QString failure;
+};
+
 // The start-up check: when the server's latest release is dated after the day the program's
 // file was last written, the notice says so. Silent when the server cannot be reached; any later
 // failure is raised as RunError.
@@ -45,7 +57,12 @@ public:
     UpdateCheck(UpdateNotice& notice, Dialogs& dialogs, QString host, QString executablePath,
                 HttpClient http = HttpClient());
 
-    void checkForUpdate();
+    // The network steps alone, on any thread: each ends within the client's bounds, and at once
+    // when the thread is asked to stop.
+    UpdateAnswer fetch() const;
+    // On the window's thread: the notice when the release is newer; a failure raised as RunError.
+    void present(const UpdateAnswer& answer);
+    void checkForUpdate() { present(fetch()); }
 
 private:
     UpdateNotice& m_notice;
@@ -53,6 +70,27 @@ private:
     QString m_host;
     QString m_executable;
     HttpClient m_http;
+};
+
+// The start-up check off the window's thread, so that a slow or silent server never freezes the
+// window: the network steps run on a thread of their own, and their outcome is presented on the
+// thread of `window` through `report` (which shows a failure in the error box). Destroying it
+// stops the network steps at once and waits for the thread.
+class BackgroundUpdateCheck {
+public:
+    BackgroundUpdateCheck(UpdateCheck check, QObject* window,
+                          std::function<void(const std::function<void()>&)> report);
+    ~BackgroundUpdateCheck();
+    BackgroundUpdateCheck(const BackgroundUpdateCheck&) = delete;
+    BackgroundUpdateCheck& operator=(const BackgroundUpdateCheck&) = delete;
+
+    void start();
+
+private:
+    UpdateCheck m_check;
+    QObject* m_window;
+    std::function<void(const std::function<void()>&)> m_report;
+    std::unique_ptr<QThread> m_thread;
 };
 
 } // namespace urdiva::ui

@@ -3,6 +3,7 @@
 #include "engine/core/run_error.h"
 #include "fake_dialogs.h"
 #include "http_test_server.h"
+#include "main_window.h"
 #include "test_support.h"
 #include "update_check.h"
 #include "update_notice.h"
@@ -18,7 +19,9 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QUrl>
 #include <functional>
 #include <vector>
@@ -199,6 +202,47 @@ TEST_F(UpdateCheckTest, StalledServerIsBounded)
     check(std::chrono::milliseconds(500));
     EXPECT_TRUE(dialogs.shown.isEmpty());
     EXPECT_LT(timer.elapsed(), 3000);
+}
+
+// The check runs off the window's thread: with a server that accepts and never answers, the
+// window takes typing at once, the newer release found meanwhile comes up when the server does
+// answer, and a check still waiting is stopped at once when the program ends.
+TEST_F(UpdateCheckTest, SilentServerNeverFreezesTheWindow)
+{
+    server.stall("/Urdiva/dataLastVersion.html");
+    MainWindow window(dialogs);
+    QElapsedTimer ending;
+    {
+        BackgroundUpdateCheck check(
+            UpdateCheck(notice, dialogs, server.host(), executable), &window,
+            [&](const std::function<void()>& step) { window.guarded(step); });
+        window.setStartupCheck([&] { check.start(); });
+        QElapsedTimer timer;
+        timer.start();
+        window.show();
+        auto* edit = window.findChild<QLineEdit*>(QStringLiteral("EditSaida"));
+        QCoreApplication::postEvent(
+            edit, new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a")));
+        while (edit->text().isEmpty() && timer.elapsed() < 10000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        EXPECT_EQ(edit->text(), QStringLiteral("a"));
+        EXPECT_LT(timer.elapsed(), 100);
+        ending.start();
+    }
+    EXPECT_LT(ending.elapsed(), 1000);
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+
+    HttpTestServer answering;
+    answering.answer("/Urdiva/dataLastVersion.html", 200, "OK", "18/09/2019");
+    answering.answer("/Urdiva/countDownload.html", 200, "OK", "1234");
+    BackgroundUpdateCheck check(UpdateCheck(notice, dialogs, answering.host(), executable), &window,
+                                [&](const std::function<void()>& step) { window.guarded(step); });
+    check.start();
+    QElapsedTimer timer;
+    timer.start();
+    while (dialogs.shown.isEmpty() && timer.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(dialogs.shown, QStringList {QStringLiteral("modal")});
 }
 
 // A host name that the resolver never answers holds start-up no longer than one step. The test
