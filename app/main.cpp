@@ -37,7 +37,6 @@ int main(int argc, char* argv[])
     if (urdiva::ui::updateCheckEnabled()) {
         updateCheck.emplace(urdiva::ui::UpdateCheck(notice, dialogs, urdiva::ui::updateServerHost(),
                                                     QApplication::applicationFilePath()),
-                            &main,
                             [&main](const std::function<void()>& step) { main.guarded(step); });
         main.setStartupCheck([&] { updateCheck->start(); });
     }

@@ -192,9 +192,8 @@ void UpdateCheck::present(const UpdateAnswer& answer)
 }
 
 BackgroundUpdateCheck::BackgroundUpdateCheck(
-    UpdateCheck check, QObject* window, std::function<void(const std::function<void()>&)> report)
+    UpdateCheck check, std::function<void(const std::function<void()>&)> report)
     : m_check(std::move(check))
-    , m_window(window)
     , m_report(std::move(report))
 {
 }
@@ -211,9 +210,11 @@ void BackgroundUpdateCheck::start()
 {
     m_thread.reset(QThread::create([this] {
         const UpdateAnswer answer = m_check.fetch();
-        // Presented on the window's thread; dropped if the window is gone by then.
+        if (QThread::currentThread()->isInterruptionRequested())
+            return;
+        // Presented on the receiver's thread; dropped with the receiver if it goes first.
         QMetaObject::invokeMethod(
-            m_window, [this, answer] { m_report([this, answer] { m_check.present(answer); }); },
+            &m_receiver, [this, answer] { m_report([this, answer] { m_check.present(answer); }); },
             Qt::QueuedConnection);
     }));
     m_thread->start();

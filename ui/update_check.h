@@ -74,11 +74,12 @@ private:
 
 // The start-up check off the window's thread, so that a slow or silent server never freezes the
 // window: the network steps run on a thread of their own, and their outcome is presented on the
-// thread of `window` through `report` (which shows a failure in the error box). Destroying it
-// stops the network steps at once and waits for the thread.
+// thread that made this object through `report` (which shows a failure in the error box).
+// Destroying it stops the network steps at once, waits for the thread, and drops an outcome not
+// yet presented.
 class BackgroundUpdateCheck {
 public:
-    BackgroundUpdateCheck(UpdateCheck check, QObject* window,
+    BackgroundUpdateCheck(UpdateCheck check,
                           std::function<void(const std::function<void()>&)> report);
     ~BackgroundUpdateCheck();
     BackgroundUpdateCheck(const BackgroundUpdateCheck&) = delete;
@@ -88,8 +89,8 @@ public:
 
 private:
     UpdateCheck m_check;
-    QObject* m_window;
     std::function<void(const std::function<void()>&)> m_report;
+    QObject m_receiver; // of the outcome, on the thread that made this object
     std::unique_ptr<QThread> m_thread;
 };
 

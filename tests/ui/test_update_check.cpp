@@ -214,7 +214,7 @@ TEST_F(UpdateCheckTest, SilentServerNeverFreezesTheWindow)
     QElapsedTimer ending;
     {
         BackgroundUpdateCheck check(
-            UpdateCheck(notice, dialogs, server.host(), executable), &window,
+            UpdateCheck(notice, dialogs, server.host(), executable),
             [&](const std::function<void()>& step) { window.guarded(step); });
         window.setStartupCheck([&] { check.start(); });
         QElapsedTimer timer;
@@ -235,7 +235,7 @@ TEST_F(UpdateCheckTest, SilentServerNeverFreezesTheWindow)
     HttpTestServer answering;
     answering.answer("/Urdiva/dataLastVersion.html", 200, "OK", "18/09/2019");
     answering.answer("/Urdiva/countDownload.html", 200, "OK", "1234");
-    BackgroundUpdateCheck check(UpdateCheck(notice, dialogs, answering.host(), executable), &window,
+    BackgroundUpdateCheck check(UpdateCheck(notice, dialogs, answering.host(), executable),
                                 [&](const std::function<void()>& step) { window.guarded(step); });
     check.start();
     QElapsedTimer timer;
