@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/core/run_error.h"
 #include "engine/io/line_reader.h"
+#include "engine/io/quoted_records.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +17,8 @@ QStringList readAll(const QString& path)
     LineReader reader(path);
     QStringList lines;
     QString line;
-    for (QString peeked = reader.peekLine(); reader.readLine(line); peeked = reader.peekLine()) {
+    const auto peek = [&reader] { return peekRecord(reader, u';', false); };
+    for (QString peeked = peek(); reader.readLine(line); peeked = peek()) {
         EXPECT_EQ(peeked, line);
         lines << line;
     }

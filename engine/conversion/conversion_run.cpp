@@ -250,6 +250,7 @@ private:
     const bool m_twoMode;
     // How often each vertex occurs, for reports that show it or rank spellings by it.
     const bool m_countSightings;
+    QString m_networkPath; // empty on standard output
     std::map<QString, Replace> m_replaceAt;
     OutputFiles m_files;
     std::optional<NetworkFile> m_networkFile;
@@ -268,8 +269,10 @@ private:
 bool ConversionRun::agreeOnOutputs()
 {
     const std::vector<RunOutput> outputs = runOutputs(m_settings);
-    if (!m_settings.toStandardOutput)
-        checkOutputTarget(outputs.front().path);
+    if (!m_settings.toStandardOutput) {
+        m_networkPath = outputs.front().path;
+        checkOutputTarget(m_networkPath);
+    }
     // Only a file the user agreed to replace may be replaced at the end; one that appears at the
     // path while the run works is kept.
     for (const RunOutput& output : outputs) {
@@ -420,8 +423,7 @@ void ConversionRun::writeNetwork()
     if (m_settings.toStandardOutput) {
         m_networkFile.emplace(byteOrderMark);
     } else {
-        const QString path = runOutputs(m_settings).front().path;
-        m_networkFile.emplace(m_files, path, m_replaceAt.at(path), byteOrderMark);
+        m_networkFile.emplace(m_files, m_networkPath, m_replaceAt.at(m_networkPath), byteOrderMark);
     }
     const auto writeOut = [&] {
         if (!keepText && m_text.utf8().size() >= kPieceBytes)

@@ -39,13 +39,9 @@ std::vector<RunOutput> runOutputs(const ConversionSettings& settings)
     if (!settings.similarityReport)
         return outputs;
     const bool leave = settings.reportFormat != ReportFormat::Rtf;
-    const QString extension = reportExtension(settings.reportFormat).toString();
-    outputs.push_back(
-        {similarityReportPath(settings.outputPath, PathRules::host(), extension), leave});
+    outputs.push_back({reportPath(settings.outputPath, settings.reportFormat, false), leave});
     if (settings.reportBothModes && settings.mode == NetworkMode::TwoMode)
-        outputs.push_back({similarityReportPath(settings.outputPath, PathRules::host(),
-                                                QStringLiteral("_segundo_modo") + extension),
-                           leave});
+        outputs.push_back({reportPath(settings.outputPath, settings.reportFormat, true), leave});
     if (!settings.suggestRenamesPath.isEmpty())
         outputs.push_back({settings.suggestRenamesPath, true});
     return outputs;

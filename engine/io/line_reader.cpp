@@ -137,15 +137,6 @@ const QString& LineReader::name() const
     return m_path;
 }
 
-QString LineReader::peekLine()
-{
-    mark();
-    QString line;
-    readLine(line);
-    rewind();
-    return line;
-}
-
 void LineReader::mark()
 {
     skipByteOrderMark();

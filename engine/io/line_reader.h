@@ -25,10 +25,9 @@ public:
 
     // The next line into `line`; false at the end of the file.
     bool readLine(QString& line);
-    // The next line, left to be read again: so the column names of a file that can be read only
-    // once (a pipe) come from the same reading as its records. Empty at the end of the file.
-    QString peekLine();
-    // What is read after mark() is read again after rewind(), however many lines it was.
+    // What is read after mark() is read again after rewind(), however many lines it was: so the
+    // column names of a file that can be read only once (a pipe) come from the same reading as
+    // its records (see peekRecord).
     void mark();
     void rewind();
     // The next line's bytes, without its line break but with any lone CR in it; valid until

@@ -5,21 +5,13 @@
 
 namespace urdiva {
 
-GexfWriter::GexfWriter(NetworkText& text, bool directed, WeightKind weights)
-    : m_text(text)
-    , m_directed(directed)
-    , m_weights(weights)
-{
-}
-
 qsizetype GexfWriter::writeVertices(const QStringList& firstMode, const QStringList& secondMode,
                                     NetworkMode mode)
 {
     const bool twoMode = mode == NetworkMode::TwoMode;
     m_text.appendUtf8Line(R"(<?xml version="1.0" encoding="UTF-8"?>)");
     m_text.appendUtf8Line(R"(<gexf xmlns="http://www.gexf.net/1.2draft" version="1.2">)");
-    m_text.appendUtf8Line(R"(  <graph mode="static" defaultedgetype=")" +
-                          QByteArray(m_directed ? "directed" : "undirected") + R"(">)");
+    m_text.appendUtf8Line(R"(  <graph mode="static" defaultedgetype=")" + edgeKind() + R"(">)");
     if (twoMode) {
         m_text.appendUtf8Line(R"(    <attributes class="node">)");
         m_text.appendUtf8Line(R"(      <attribute id="mode" title="mode" type="integer"/>)");
@@ -63,12 +55,13 @@ void GexfWriter::writeEdge(int a, int b, QByteArrayView weight)
     appendNumber(m_line, a);
     m_line.append(R"(" target=")");
     appendNumber(m_line, b);
-    qsizetype ignored = 0;
     if (m_weights == WeightKind::Numbers) {
-        m_line.append(R"(" weight=")").append(weight).append(R"("/>)");
+        m_line.append(R"(" weight=")");
+        appendWeight(weight);
+        m_line.append(R"("/>)");
     } else if (m_weights == WeightKind::Texts) {
         m_line.append(R"("><attvalues><attvalue for="w" value=")");
-        m_line.append(xmlText(QString::fromUtf8(weight), ignored));
+        appendWeight(weight);
         m_line.append(R"("/></attvalues></edge>)");
     } else {
         m_line.append(R"("/>)");

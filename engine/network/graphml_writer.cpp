@@ -5,13 +5,6 @@
 
 namespace urdiva {
 
-GraphmlWriter::GraphmlWriter(NetworkText& text, bool directed, WeightKind weights)
-    : m_text(text)
-    , m_directed(directed)
-    , m_weights(weights)
-{
-}
-
 qsizetype GraphmlWriter::writeVertices(const QStringList& firstMode, const QStringList& secondMode,
                                        NetworkMode mode)
 {
@@ -28,8 +21,7 @@ qsizetype GraphmlWriter::writeVertices(const QStringList& firstMode, const QStri
         m_text.appendUtf8Line(R"(  <key id="weight" for="edge" attr.name="weight" attr.type=")" +
                               QByteArray(m_weights == WeightKind::Numbers ? "double" : "string") +
                               R"("/>)");
-    m_text.appendUtf8Line(R"(  <graph id="G" edgedefault=")" +
-                          QByteArray(m_directed ? "directed" : "undirected") + R"(">)");
+    m_text.appendUtf8Line(R"(  <graph id="G" edgedefault=")" + edgeKind() + R"(">)");
     qsizetype changed = 0;
     qint64 id = 1;
     for (int m = 0; m < (twoMode ? 2 : 1); ++m) {
@@ -60,11 +52,7 @@ void GraphmlWriter::writeEdge(int a, int b, QByteArrayView weight)
         m_line.append(R"("/>)");
     } else {
         m_line.append(R"("><data key="weight">)");
-        qsizetype ignored = 0;
-        if (m_weights == WeightKind::Numbers)
-            m_line.append(weight);
-        else
-            m_line.append(xmlText(QString::fromUtf8(weight), ignored));
+        appendWeight(weight);
         m_line.append("</data></edge>");
     }
     m_text.appendUtf8Line(m_line);

@@ -66,4 +66,14 @@ void appendNumber(QByteArray& line, qint64 value)
     line.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr - digits);
 }
 
+void XmlNetworkWriter::appendWeight(QByteArrayView weight)
+{
+    if (m_weights == WeightKind::Numbers) {
+        m_line.append(weight);
+        return;
+    }
+    qsizetype ignored = 0;
+    m_line.append(xmlText(QString::fromUtf8(weight), ignored));
+}
+
 } // namespace urdiva

@@ -13,6 +13,13 @@ QString similarityReportPath(const QString& outputPath, const PathRules& rules, 
     return folder.isEmpty() ? name : folder + rules.folderSeparator + name;
 }
 
+QString reportPath(const QString& outputPath, ReportFormat format, bool secondMode)
+{
+    return similarityReportPath(outputPath, PathRules::host(),
+                                (secondMode ? QStringLiteral("_segundo_modo") : QString()) +
+                                    reportExtension(format).toString());
+}
+
 QStringView reportExtension(ReportFormat format)
 {
     switch (format) {

@@ -15,6 +15,10 @@ namespace urdiva {
 QString similarityReportPath(const QString& outputPath, const PathRules& rules = PathRules::host(),
                              QStringView ending = u".rtf");
 
+// The path of the report of one mode (the second mode's has "_segundo_modo" before its
+// extension) for an output path, on this system.
+QString reportPath(const QString& outputPath, ReportFormat format, bool secondMode);
+
 // The extension of a report file in the format, dot included.
 QStringView reportExtension(ReportFormat format);
 

@@ -223,13 +223,6 @@ void writeGroups(const ReportNames& names, const QStringList& printed, const QSt
     file.finish();
 }
 
-QString reportPath(const QString& outputPath, ReportFormat format, bool secondMode)
-{
-    return similarityReportPath(outputPath, PathRules::host(),
-                                (secondMode ? QStringLiteral("_segundo_modo") : QString()) +
-                                    reportExtension(format).toString());
-}
-
 } // namespace
 
 std::vector<std::vector<quint32>> writeSimilarityReport(const ReportNames& names,
