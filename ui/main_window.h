@@ -22,6 +22,7 @@ class QTextEdit;
 
 namespace urdiva::ui {
 
+class AdvancedTab;
 class Dialogs;
 class LinesView;
 
@@ -80,6 +81,10 @@ private:
     void chooseOutputFolder();
     void applySeparatorChoice();
     void applyOtherSeparator();
+    // Fills `names` from the first record of the analysed file; the separators found in it.
+    qsizetype readColumns(QStringList& names) const;
+    void relistColumns();
+    void showRunNotes(const QStringList& warnings, const QString& summary);
     void showCreateButtonOnOutputTab();
     void chooseFirstColumn(int index);
     void chooseSecondColumn(int index);
@@ -145,6 +150,8 @@ private:
     QSpinBox* EditDesprezar;
     LinesView* RichEditSaida;
     QTextEdit* RichEditSimilaridade;
+    AdvancedTab* m_advanced;
+    QTextEdit* TextResumo;
     QPushButton* ButtonInfo;
     QPushButton* ButtonTXT;
 };

@@ -413,9 +413,8 @@ void ConversionRun::writeNetwork()
     if (m_settings.valueColumn && m_log.firstLackingWeight() != 0)
         throw missingField(*m_settings.valueColumn,
                            recordContext(m_inputName, m_log.firstLackingWeight()));
-    // Without a pane to show it in, the text goes to the file in pieces of about this size.
+    // The text goes to the file in pieces of about this size, never held whole.
     constexpr qsizetype kPieceBytes = qsizetype(8) << 20;
-    const bool keepText = m_feedback.showsOutput();
     // XML declares its encoding; the byte-order mark is for readers of plain text.
     const bool byteOrderMark =
         m_settings.byteOrderMark &&
@@ -426,7 +425,7 @@ void ConversionRun::writeNetwork()
         m_networkFile.emplace(m_files, m_networkPath, m_replaceAt.at(m_networkPath), byteOrderMark);
     }
     const auto writeOut = [&] {
-        if (!keepText && m_text.utf8().size() >= kPieceBytes)
+        if (m_text.utf8().size() >= kPieceBytes)
             m_networkFile->write(m_text);
     };
     const std::vector<int> firstNumbers = vertexNumbers(m_firstFields, End::First, m_lists);
@@ -458,8 +457,6 @@ RunOutcome ConversionRun::writeReportsAndCommit()
                                [this](const QString& path) -> AtomicFile& {
                                    return m_files.create(path, m_replaceAt.at(path));
                                });
-    if (m_feedback.showsOutput())
-        m_feedback.showOutput(m_text);
     m_networkFile->write(m_text);
     m_networkFile->finish();
     // Every file is complete: they are put in place together, or none is.
@@ -469,6 +466,8 @@ RunOutcome ConversionRun::writeReportsAndCommit()
         return RunOutcome::OverwriteDeclined;
     }
     m_feedback.closeProgress();
+    if (!m_settings.toStandardOutput)
+        m_summary.networkPath = m_networkPath;
     m_feedback.showSummary(m_summary);
     m_feedback.showMessage(
         m_settings.similarityReport

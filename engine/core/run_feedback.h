@@ -7,11 +7,10 @@
 
 namespace urdiva {
 
-class NetworkText;
-
 // What a finished run did and noticed, for the command line's summary and warnings. Lines are
 // numbered from 1; 0 is none.
 struct RunSummary {
+    QString networkPath; // the file written; empty on standard output
     qint64 records = 0;
     qint64 edgeLines = 0;
     qint64 recordsWithoutLink = 0; // a blank end, or names that give no link
@@ -51,10 +50,6 @@ public:
     // looks as if it had some (see RecordLine::looksQuoted).
     virtual void showQuotedLookingLine(qint64) { }
     virtual void clearOutput() = 0;
-    // Whether showOutput() is wanted. Without it the network text is written to the file as it
-    // is made, and never held whole in memory.
-    virtual bool showsOutput() const { return true; }
-    virtual void showOutput(const NetworkText& text) = 0;
     virtual void closeProgress() = 0;
     // Once the network is in place, before the final message.
     virtual void showSummary(const RunSummary&) { }

@@ -198,4 +198,19 @@ QByteArrayView RecordStream::weightOf(qint64 number)
     return weight;
 }
 
+qint64 firstQuotedLookingLine(const QString& path, QChar separator, int headerLines)
+{
+    LineReader reader(path);
+    RecordLine line(separator);
+    QByteArrayView raw;
+    for (qint64 number = 1; reader.readRawLine(raw); ++number) {
+        if (number <= headerLines)
+            continue;
+        line.assign(raw);
+        if (line.isRecord() && line.looksQuoted())
+            return number;
+    }
+    return 0;
+}
+
 } // namespace urdiva

@@ -106,4 +106,9 @@ private:
     Notes m_notes;
 };
 
+// The number of the first record line after the header that, in a file read without quoted
+// fields, looks as if it had some (see RecordLine::looksQuoted): the line a run would warn about;
+// 0 when there is none.
+qint64 firstQuotedLookingLine(const QString& path, QChar separator, int headerLines);
+
 } // namespace urdiva

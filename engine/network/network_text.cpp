@@ -139,15 +139,6 @@ void NetworkText::appendEdgeLine(int a, int b, QByteArrayView weight)
     endLine(out + weight.size());
 }
 
-QString NetworkText::plainText() const
-{
-    QString text = QString::fromUtf8(utf8());
-    text.remove(u'\r'); // names never hold a CR: the reader drops them
-    if (text.endsWith(u'\n'))
-        text.chop(1);
-    return text;
-}
-
 QString vertexCountLine(qsizetype firstModeCount, qsizetype secondModeCount, NetworkMode mode)
 {
     QString line = QStringLiteral("*Vertices ") + QString::number(firstModeCount + secondModeCount);

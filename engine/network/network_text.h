@@ -18,7 +18,7 @@ namespace urdiva {
 
 // The Pajek network text, kept as the file's UTF-8 with every line followed by CR LF (on every
 // platform, since the Pajek program that reads these files runs on Windows): compact enough for a
-// million edge lines, written as it is, and turned into text for a pane in one operation.
+// million edge lines, and written as it is.
 class NetworkText {
 public:
     void appendLine(QStringView line);
@@ -37,8 +37,6 @@ public:
     // Forgets the lines, keeping the room they took.
     void clear() { m_used = 0; }
 
-    // The lines joined by LF, without a break after the last one.
-    QString plainText() const;
     // The lines in UTF-8, each followed by CR LF; the file holds them after a byte-order mark.
     QByteArrayView utf8() const { return QByteArrayView(m_utf8.constData(), m_used); }
 

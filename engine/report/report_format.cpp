@@ -5,12 +5,27 @@
 
 namespace urdiva {
 
-QString similarityReportPath(const QString& outputPath, const PathRules& rules, QStringView ending)
+namespace {
+
+QString besideOutput(const QString& outputPath, const PathRules& rules, QStringView prefix,
+                     QStringView ending)
 {
     const QString name =
-        QStringLiteral("Similaridade_") + withoutExtension(outputPath, rules) + ending.toString();
+        prefix.toString() + withoutExtension(outputPath, rules) + ending.toString();
     const QString folder = folderOf(outputPath, rules);
     return folder.isEmpty() ? name : folder + rules.folderSeparator + name;
+}
+
+} // namespace
+
+QString similarityReportPath(const QString& outputPath, const PathRules& rules, QStringView ending)
+{
+    return besideOutput(outputPath, rules, u"Similaridade_", ending);
+}
+
+QString suggestedTablePath(const QString& outputPath)
+{
+    return besideOutput(outputPath, PathRules::host(), u"Nomes_", u".csv");
 }
 
 QString reportPath(const QString& outputPath, ReportFormat format, bool secondMode)

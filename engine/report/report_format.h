@@ -15,6 +15,10 @@ namespace urdiva {
 QString similarityReportPath(const QString& outputPath, const PathRules& rules = PathRules::host(),
                              QStringView ending = u".rtf");
 
+// Where the window puts the rename table it suggests for an output path: beside the report, as
+// "Nomes_", the base name and ".csv".
+QString suggestedTablePath(const QString& outputPath);
+
 // The path of the report of one mode (the second mode's has "_segundo_modo" before its
 // extension) for an output path, on this system.
 QString reportPath(const QString& outputPath, ReportFormat format, bool secondMode);

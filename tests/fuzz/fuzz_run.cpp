@@ -3,7 +3,6 @@
 // edge number within 1..N) or one of the run's own errors; never a crash.
 #include "engine/conversion/conversion_run.h"
 #include "engine/core/run_error.h"
-#include "engine/network/network_text.h"
 #include "fuzz_support.h"
 
 #include <QFile>
@@ -18,7 +17,15 @@ public:
     bool confirmOverwrite(const QString&) override { return true; }
     void showStage(const QString&) override { }
     void clearOutput() override { }
-    void showOutput(const urdiva::NetworkText& network) override { text = network.plainText(); }
+    void showSummary(const urdiva::RunSummary& summary) override
+    {
+        QFile file(summary.networkPath);
+        if (!file.open(QIODevice::ReadOnly))
+            return;
+        text = QString::fromUtf8(file.readAll()).remove(u'\r').remove(QChar(0xFEFF));
+        if (text.endsWith(u'\n'))
+            text.chop(1);
+    }
     void closeProgress() override { }
     void showMessage(const QString&) override { }
 };

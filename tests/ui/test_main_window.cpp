@@ -438,6 +438,160 @@ TEST_F(MainWindowTest, OutputThatIsTheInputIsRefused)
     EXPECT_EQ(readBytes(dir.path(QStringLiteral("rede.net"))), QByteArray("a;b\r\n"));
 }
 
+// The "Avançado" tab's values are preferences: enabled with the options, kept when another file is
+// chosen and in a later session, and set back by "Restaurar padrões"; the output name's extension
+// follows the network format.
+TEST_F(MainWindowTest, AdvancedPreferencesAreRememberedAndRestored)
+{
+    const auto advancedControls = [](MainWindow& w) {
+        QList<QWidget*> controls;
+        for (QWidget* c :
+             w.findChild<QWidget*>(QStringLiteral("TabSheetAvancado"))->findChildren<QWidget*>()) {
+            if (!qobject_cast<QGroupBox*>(c) && !c->objectName().isEmpty())
+                controls << c;
+        }
+        return controls;
+    };
+    EXPECT_EQ(advancedControls(window).size(), 21);
+    for (QWidget* c : advancedControls(window))
+        EXPECT_FALSE(c->isEnabled()) << c->objectName().toStdString();
+    chooseFile("a,b,1\n");
+    item(2)->click();
+    for (QWidget* c : advancedControls(window))
+        EXPECT_TRUE(c->isEnabled()) << c->objectName().toStdString();
+    auto* output = find<QLineEdit>("EditSaida");
+    EXPECT_TRUE(output->text().endsWith(u".net"));
+    pick("ComboBoxFormato", QStringLiteral("GEXF (.gexf)"));
+    pick("ComboBoxFormato", QStringLiteral("GraphML (.graphml)"));
+    // One extension, the format's: "dados - DDMMYYYY_HHMMSS.graphml".
+    const auto namedFor = [&](const char* base) {
+        return QRegularExpression(
+                   QStringLiteral("/%1 - \\d{8}_\\d{6}\\.graphml$").arg(QLatin1StringView(base)))
+            .match(output->text())
+            .hasMatch();
+    };
+    EXPECT_TRUE(namedFor("dados")) << output->text().toStdString();
+    output->setText(dir.path(QStringLiteral("rede.xml")));
+    pick("ComboBoxFormato", QStringLiteral("CSV (.csv)"));
+    EXPECT_EQ(output->text(), dir.path(QStringLiteral("rede.xml"))); // not the format's: kept
+    pick("ComboBoxFormato", QStringLiteral("GraphML (.graphml)"));
+    for (const char* box : {"CheckBoxAspas", "CheckBoxSemBom", "CheckBoxSugerirTabela"})
+        find<QCheckBox>(box)->setChecked(true);
+    pick("ComboBoxRepetidas", QStringLiteral("Contar registros"));
+    find<QLineEdit>("EditSeparadorCelula")->setText(QStringLiteral("|"));
+    find<QLineEdit>("EditTabela")->setText(dir.path(QStringLiteral("nomes.csv")));
+    const auto values = [](MainWindow& w) {
+        QStringList shown;
+        for (QCheckBox* box : w.findChildren<QCheckBox*>())
+            shown << box->objectName() + u'=' + QString::number(box->isChecked());
+        for (QComboBox* list : w.findChildren<QComboBox*>())
+            shown << list->objectName() + u'=' + list->currentText();
+        for (const char* box : {"EditSeparadorCelula", "EditTabela"})
+            shown << w.findChild<QLineEdit*>(QLatin1StringView(box))->text();
+        return shown;
+    };
+    chooseFile("x,y\n", QStringLiteral("outro.csv"));
+    const QStringList remembered = values(window);
+    EXPECT_TRUE(remembered.contains(QStringLiteral("CheckBoxAspas=1")));
+    EXPECT_TRUE(remembered.contains(QStringLiteral("ComboBoxRepetidas=Contar registros")));
+    EXPECT_TRUE(namedFor("outro")) << output->text().toStdString();
+    {
+        MainWindow later(dialogs);
+        EXPECT_EQ(values(later), remembered);
+        dialogs.files << dir.path(QStringLiteral("outro.csv"));
+        later.findChild<QPushButton*>(QStringLiteral("ButtonEntrada"))->click();
+        later.findChild<QRadioButton*>(QStringLiteral("RadioGroupSeparador2"))->click();
+        later.findChild<QPushButton*>(QStringLiteral("ButtonRestaurar"))->click();
+    }
+    MainWindow fresh(dialogs);
+    const QStringList defaults = values(fresh);
+    EXPECT_TRUE(defaults.contains(QStringLiteral("ComboBoxFormato=Pajek (.net)")));
+    EXPECT_TRUE(defaults.contains(QStringLiteral("ComboBoxRepetidas=Uma linha por registro")));
+    EXPECT_FALSE(defaults.contains(QStringLiteral("CheckBoxAspas=1")));
+    EXPECT_EQ(defaults.mid(defaults.size() - 2), QStringList({QString(), QString()}));
+}
+
+// With "Campos entre aspas" the columns are counted as the run reads them. Left unticked on a
+// file that looks quoted, "Criar .net" asks first: "Não" goes on as before and the run's warning
+// shows, "Sim" ticks the box and reads the names whole.
+TEST_F(MainWindowTest, QuotedFilesAreNeverSplitSilently)
+{
+    chooseFile("\"Autor\",\"Coautor, segundo\"\n\"Silva, J.\",\"Costa, H.\"\n");
+    item(2)->click();
+    auto* columns = find<QLabel>("Label1");
+    EXPECT_EQ(columns->text(), QStringLiteral("Quantidade de colunas encontradas: 3"));
+    pick("ComboBoxSegCo", QStringLiteral(" segundo\""));
+    find<QCheckBox>("CheckBoxAspas")->setChecked(true);
+    EXPECT_EQ(columns->text(), QStringLiteral("Quantidade de colunas encontradas: 2"));
+    auto* second = find<QComboBox>("ComboBoxSegCo");
+    EXPECT_EQ(second->count(), 2);
+    EXPECT_EQ(second->currentText(), QString()); // the third column is no more
+    pick("ComboBoxSegCo", QStringLiteral("Coautor, segundo"));
+    find<QCheckBox>("CheckBoxAspas")->setChecked(false);
+    EXPECT_EQ(columns->text(), QStringLiteral("Quantidade de colunas encontradas: 3"));
+    EXPECT_EQ(second->currentText(), QStringLiteral("\"Coautor"));
+
+    const QString question =
+        QStringLiteral("ask:Urdiva:O arquivo parece ter campos entre aspas (CSV padrão). Ler os "
+                       "campos entre aspas?");
+    const QString network = dir.path(QStringLiteral("rede.net"));
+    find<QLineEdit>("EditSaida")->setText(network);
+    dialogs.overwrite = false;
+    run();
+    EXPECT_EQ(dialogs.shown.first(), question);
+    EXPECT_TRUE(readBytes(network).contains("\"'Silva\""));
+    EXPECT_FALSE(find<QCheckBox>("CheckBoxAspas")->isChecked());
+    EXPECT_TRUE(find<QTextEdit>("TextResumo")
+                    ->toPlainText()
+                    .startsWith(QStringLiteral("Aviso: a linha 1 parece ter campos entre aspas; "
+                                               "use \"Campos entre aspas\" na aba Avançado para "
+                                               "lê-los como tais.\n")));
+    dialogs.shown.clear();
+    dialogs.overwrite = true;
+    run();
+    ASSERT_GE(dialogs.shown.size(), 2);
+    EXPECT_EQ(dialogs.shown.first(), question);
+    EXPECT_TRUE(dialogs.shown[1].startsWith(QStringLiteral("ask:") + messages::overwriteCaption()));
+    EXPECT_TRUE(find<QCheckBox>("CheckBoxAspas")->isChecked());
+    EXPECT_EQ(
+        urdiva::test::textLines(readBytes(network)),
+        QStringList({QStringLiteral("*Vertices 4"), QStringLiteral("1 \"Autor\""),
+                     QStringLiteral("2 \"Coautor, segundo\""), QStringLiteral("3 \"Silva, J.\""),
+                     QStringLiteral("4 \"Costa, H.\""), QStringLiteral("*Edges"),
+                     QStringLiteral("1 2"), QStringLiteral("3 4")}));
+}
+
+// After a run the window shows, as plain text under the output pane, each warning standing out
+// and then the summary; the final message is unchanged, and the pane shows the file written.
+TEST_F(MainWindowTest, WarningsAndSummaryShownAfterARun)
+{
+    chooseFile("a;b;1\nb;c;x <b>\n");
+    item(0)->click();
+    pick("ComboBoxValor", QStringLiteral("1"));
+    const QString network = dir.path(QStringLiteral("rede.net"));
+    find<QLineEdit>("EditSaida")->setText(network);
+    run();
+    auto* notes = find<QTextEdit>("TextResumo");
+    EXPECT_EQ(
+        notes->toPlainText(),
+        QStringLiteral("Aviso: 1 peso não é número (o primeiro na linha 2); leitores como "
+                       "igraph e networkx não os aceitam (veja \"Pesos com vírgula "
+                       "decimal\" na aba Avançado).\n2 registros lidos, 2 linhas de ligação "
+                       "gravadas, 0 registros sem ligação (uma ponta em branco), 3 vértices."));
+    const auto weightAt = [&](const QTextBlock& block) {
+        QTextCursor cursor(block);
+        cursor.movePosition(QTextCursor::NextCharacter);
+        return cursor.charFormat().fontWeight();
+    };
+    EXPECT_EQ(weightAt(notes->document()->firstBlock()), QFont::Bold);
+    EXPECT_EQ(weightAt(notes->document()->lastBlock()), QFont::Normal);
+    EXPECT_EQ(dialogs.shown, QStringList {QStringLiteral("inform:") + messages::savedNetwork()});
+    EXPECT_EQ(find<LinesView>("RichEditSaida")->toPlainText(),
+              urdiva::test::textLines(readBytes(network)).join(u'\n'));
+    chooseFile("a;b\n", QStringLiteral("outro.csv"));
+    EXPECT_TRUE(notes->toPlainText().isEmpty());
+}
+
 // What a screen reader meets in every window: each control that takes input has a name of its
 // own (its label's text or its caption), never the caption of the group around it, and Tab goes
 // through the main window in reading order.
@@ -446,8 +600,18 @@ TEST_F(MainWindowTest, EveryControlNamedForScreenReaders)
     InfoWindow info(dialogs);
     UpdateNotice notice(dialogs);
     notice.setNotice(QStringLiteral("01/12/2026"), QStringLiteral("3"), QStringLiteral("x"));
+    // A pick list's name on Linux is its value: a screen reader reads it with the name given to
+    // it, or else with the label it is labelled by.
     const auto nameOf = [](QWidget* w) {
-        return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+        QAccessibleInterface* control = QAccessible::queryAccessibleInterface(w);
+        if (qobject_cast<QComboBox*>(w) && !w->accessibleName().isEmpty())
+            return w->accessibleName();
+        if (qobject_cast<QComboBox*>(w)) {
+            const auto labels = control->relations(QAccessible::Label);
+            if (!labels.isEmpty())
+                return labels.first().first->text(QAccessible::Name);
+        }
+        return control->text(QAccessible::Name);
     };
     for (QWidget* top : {static_cast<QWidget*>(&window), static_cast<QWidget*>(&info),
                          static_cast<QWidget*>(&notice)}) {
@@ -478,28 +642,22 @@ TEST_F(MainWindowTest, EveryControlNamedForScreenReaders)
         {"ComboBoxSegCo", "Segunda Coluna:"},
         {"EditDesprezar", "Ignorar Cabeçalho:"},
         {"ButtonTXT", "Criar .net"},
+        {"ComboBoxRepetidas", "Ligações repetidas:"},
+        {"EditSeparadorCelula", "Vários nomes por célula, separados por:"},
+        {"EditTabela", "Tabela de nomes"},
+        {"TextResumo", "Resumo da conversão"},
     };
     for (const auto& [object, name] : expected)
         EXPECT_EQ(nameOf(window.findChild<QWidget*>(QLatin1StringView(object))),
                   QString::fromUtf8(name));
     // Tab order: the focus chain meets the controls in the order they are read.
-    const QStringList reading = {"ButtonEntrada",
-                                 "EditEntrada",
-                                 "ButtonSaida",
-                                 "EditSaida",
-                                 "RadioGroupSeparador0",
-                                 "RadioGroupSeparador3",
-                                 "ComboBoxSuprimir",
-                                 "CheckBoxInicio",
-                                 "EditSimilaridade",
-                                 "ComboBoxPriCo",
-                                 "ComboBoxSegCo",
-                                 "ComboBoxValor",
-                                 "ComboBoxModo",
-                                 "ComboBoxTipo",
-                                 "EditDesprezar",
-                                 "ButtonInfo",
-                                 "ButtonTXT"};
+    const QStringList reading = {
+        "ButtonEntrada",        "EditEntrada",          "ButtonSaida",      "EditSaida",
+        "RadioGroupSeparador0", "RadioGroupSeparador3", "ComboBoxSuprimir", "CheckBoxInicio",
+        "EditSimilaridade",     "ComboBoxPriCo",        "ComboBoxSegCo",    "ComboBoxValor",
+        "ComboBoxModo",         "ComboBoxTipo",         "EditDesprezar",    "CheckBoxAspas",
+        "ComboBoxRepetidas",    "EditSeparadorCelula",  "ComboBoxFormato",  "ButtonTabela",
+        "ButtonRestaurar",      "ButtonInfo",           "TextResumo",       "ButtonTXT"};
     QStringList met;
     QWidget* w = find<QPushButton>("ButtonEntrada");
     for (int k = 0; k < 200 && met.size() < reading.size(); ++k, w = w->nextInFocusChain()) {
@@ -661,18 +819,40 @@ TEST(ProgressWindow, BlackBoxCentredOverTheWindow)
     EXPECT_EQ(over.findChild<QWidget*>(QStringLiteral("ProgressWindow")), nullptr);
 }
 
-TEST(LinesView, ShowsAndScrollsLongTexts)
+// The pane reads a page of the file at a time, from the nearest line whose place it noted: any
+// page, at any place, with or without a byte-order mark, CR LF or a last line break, holds the
+// file's own lines.
+TEST(LinesView, ShowsAnyPageOfALongFile)
 {
+    TempDir dir;
     LinesView view;
     view.resize(494, 105);
     view.show();
     QStringList lines;
     for (int k = 0; k < 100000; ++k)
-        lines << QStringLiteral("%1 %2 1").arg(k).arg(k + 1);
-    view.setPlainText(lines.join(u'\n'));
-    EXPECT_EQ(view.lineCount(), 100000);
-    EXPECT_EQ(view.toPlainText(), lines.join(u'\n'));
-    EXPECT_GT(view.verticalScrollBar()->maximum(), 99900);
+        lines << QStringLiteral("%1 \"nó %2\" %3").arg(k).arg(k + 1).arg(QString(k % 7, u'x'));
+    const struct {
+        const char* head;
+        const char* breakText;
+        bool lastBreak;
+    } forms[] = {{"\xEF\xBB\xBF", "\r\n", true}, {"", "\n", false}};
+    for (const auto& form : forms) {
+        const QByteArray text = QByteArray(form.head) +
+                                lines.join(QString::fromLatin1(form.breakText)).toUtf8() +
+                                (form.lastBreak ? QByteArray(form.breakText) : QByteArray());
+        ASSERT_TRUE(view.showFile(dir.write(QStringLiteral("rede.net"), text)));
+        EXPECT_EQ(view.lineCount(), 100000);
+        EXPECT_EQ(view.toPlainText(), lines.join(u'\n'));
+        EXPECT_GT(view.verticalScrollBar()->maximum(), 99900);
+        for (const qsizetype first : {0, 1, 255, 256, 257, 511, 77777, 99990, 99999, 100000}) {
+            const qsizetype count = 12;
+            EXPECT_EQ(view.readLines(first, count), lines.mid(first, count)) << first;
+        }
+        view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum());
+        EXPECT_FALSE(view.viewport()->grab().isNull());
+    }
+    EXPECT_FALSE(view.showFile(dir.path(QStringLiteral("nada.net"))));
+    EXPECT_EQ(view.lineCount(), 0);
     view.clear();
     EXPECT_EQ(view.lineCount(), 0);
     EXPECT_EQ(view.verticalScrollBar()->maximum(), 0);
