@@ -63,7 +63,7 @@ void AdvancedTab::buildControls()
     auto* ligacoes = group(this, "GroupBoxLigacoes", QStringLiteral(" Ligações "), 3, 48, 520, 86);
     LabelRepetidas = inGroup<QLabel>(ligacoes, "LabelRepetidas", 11, 20, 110, 16);
     LabelRepetidas->setText(QStringLiteral("Ligações repetidas:"));
-    ComboBoxRepetidas = pickList(ligacoes, "ComboBoxRepetidas", 120, 17, 140,
+    ComboBoxRepetidas = pickList(ligacoes, "ComboBoxRepetidas", 120, 17, 158,
                                  {QStringLiteral("Uma linha por registro"),
                                   QStringLiteral("Somar pesos"), QStringLiteral("Contar registros"),
                                   QStringLiteral("Maior peso"), QStringLiteral("Primeiro peso")});

@@ -8,4 +8,4 @@ command -v xvfb-run >/dev/null || { echo "xvfb-run is not installed: skipped"; e
 xvfb-run -a -s "-screen 0 1280x1024x24" true >/dev/null 2>&1 ||
     { echo "no X server could be started: skipped"; exit 77; }
 export QT_QPA_PLATFORM=xcb
-exec xvfb-run -a -s "-screen 0 1280x1024x24" "$tests" --gtest_filter='RealDisplay.*'
+exec xvfb-run -a -s "-screen 0 1280x1024x24" "$tests" --gtest_filter='RealDisplay.*:WindowWalk.*'

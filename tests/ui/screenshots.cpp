@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -41,6 +42,10 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     setUpApplication(app);
+    // The preferences shown are the defaults, whatever the user's own.
+    const QTemporaryDir preferences;
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, preferences.path());
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(folder);
     QTemporaryDir data;
@@ -71,6 +76,8 @@ int main(int argc, char* argv[])
     window.findChild<QSpinBox*>(QStringLiteral("EditDesprezar"))->setValue(1);
     window.findChild<QPushButton*>(QStringLiteral("ButtonTXT"))->click();
     save(&window, folder, "6-after-run");
+    tabs->setCurrentIndex(3);
+    save(&window, folder, "11-avancado");
     ProgressWindow progress(&window);
     progress.showStage(urdiva::messages::stageText(5));
     save(progress.window(), folder, "7-progress");

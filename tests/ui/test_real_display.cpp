@@ -8,11 +8,15 @@
 #include "test_support.h"
 #include "update_notice.h"
 
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -27,6 +31,7 @@
 
 using namespace urdiva;
 using namespace urdiva::ui;
+using urdiva::test::readBytes;
 using urdiva::test::TempDir;
 using urdiva::test::waitFor;
 
@@ -242,6 +247,223 @@ TEST_F(RealDisplay, OtherSeparatorBoxKeepsTheKeyboard)
     EXPECT_EQ(box->text(), QStringLiteral("#"));
     EXPECT_EQ(window.chosenSeparator(), QChar(u'#'));
     EXPECT_TRUE(box->hasFocus());
+}
+
+// A user's walk through the window, as a screen reader meets it: every control is found by its
+// accessible name and worked through the accessibility interface or the keyboard, every box is
+// answered by its button. Each network, report and table equals the command line's.
+class WindowWalk : public RealDisplay {
+protected:
+    void SetUp() override
+    {
+        RealDisplay::SetUp();
+        if (IsSkipped())
+            return;
+        window.show();
+        ASSERT_TRUE(exposed(&window));
+        QObject::connect(&boxTimer, &QTimer::timeout, [this] { answerBox(); });
+        boxTimer.start(100);
+    }
+
+    // Depth first, in the order a screen reader walks the window.
+    static QAccessibleInterface* named(QAccessibleInterface* node, const QString& name,
+                                       QAccessible::Role role)
+    {
+        if (node->role() == role && node->state().invisible == 0) {
+            QString text = node->text(QAccessible::Name);
+            if (role == QAccessible::ComboBox && !node->relations(QAccessible::Label).isEmpty())
+                text = node->relations(QAccessible::Label).first().first->text(QAccessible::Name);
+            if (text == name)
+                return node;
+        }
+        for (int i = 0; i < node->childCount(); ++i) {
+            if (QAccessibleInterface* found = named(node->child(i), name, role))
+                return found;
+        }
+        return nullptr;
+    }
+    QAccessibleInterface* control(const QString& name, QAccessible::Role role)
+    {
+        QAccessibleInterface* found =
+            named(QAccessible::queryAccessibleInterface(&window), name, role);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return found;
+    }
+    void act(const QString& name, QAccessible::Role role, const QString& action)
+    {
+        if (QAccessibleInterface* c = control(name, role)) {
+            c->actionInterface()->doAction(action);
+            waitFor([] { return false; }, 250); // a pressed button clicks once its animation ends
+        }
+    }
+    void press(const QString& name, QAccessible::Role role = QAccessible::Button)
+    {
+        act(name, role, QAccessibleActionInterface::pressAction());
+    }
+    void tick(const QString& name)
+    {
+        act(name, QAccessible::CheckBox, QAccessibleActionInterface::toggleAction());
+    }
+    void tab(const QString& name) { press(name, QAccessible::PageTab); }
+    void type(const QString& name, const QString& text)
+    {
+        if (QAccessibleInterface* c = control(name, QAccessible::EditableText))
+            c->editableTextInterface()->replaceText(0, c->textInterface()->characterCount(), text);
+    }
+    // Pressed, the pick list opens its list; Home, Down and Return pick the item there.
+    void pick(const QString& name, const QString& item)
+    {
+        QAccessibleInterface* c = control(name, QAccessible::ComboBox);
+        if (!c)
+            return;
+        auto* list = qobject_cast<QComboBox*>(c->object());
+        const int index = list->findText(item);
+        ASSERT_GE(index, 0) << item.toStdString();
+        c->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QAbstractItemView* shown = list->view();
+        ASSERT_TRUE(waitFor([shown] { return shown->isVisible(); })) << name.toStdString();
+        key(shown, Qt::Key_Home);
+        for (int k = 0; k < index; ++k)
+            key(shown, Qt::Key_Down);
+        key(shown, Qt::Key_Return);
+        EXPECT_TRUE(waitFor([shown] { return !shown->isVisible(); }));
+        EXPECT_EQ(list->currentText(), item);
+    }
+    static void key(QWidget* to, Qt::Key key)
+    {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+        QApplication::sendEvent(to, &press);
+        QApplication::sendEvent(to, &release);
+    }
+    // Each box that comes up is noted and answered with the next button of `answers` (OK when
+    // none is left).
+    void answerBox()
+    {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible() || box == answered)
+            return;
+        answered = box; // its button clicks once its animation ends
+        const QString answer = answers.isEmpty() ? QStringLiteral("OK") : answers.takeFirst();
+        boxes << box->text();
+        for (QAbstractButton* button : box->buttons()) {
+            if (button->text().remove(u'&') == answer) {
+                QAccessible::queryAccessibleInterface(button)->actionInterface()->doAction(
+                    QAccessibleActionInterface::pressAction());
+                return;
+            }
+        }
+        ADD_FAILURE() << "no button " << answer.toStdString() << " in "
+                      << box->text().toStdString();
+        box->reject();
+    }
+    // The command line's files for the same data and options.
+    void commandLine(const QStringList& arguments)
+    {
+        QProcess cli;
+        cli.start(QStringLiteral(URDIVA_CLI_PATH),
+                  arguments + QStringList {QStringLiteral("--force"), data,
+                                           dir.path(QStringLiteral("cli"))});
+        ASSERT_TRUE(cli.waitForFinished(30000));
+        EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+    }
+    void create(const QString& output)
+    {
+        tab(QStringLiteral("Saída"));
+        type(QStringLiteral("Saída"), dir.path(output));
+        press(QStringLiteral("Criar .net"));
+        waitFor([this] { return answers.isEmpty() && !QApplication::activeModalWidget(); });
+        waitFor([] { return false; }, 300);
+    }
+    QByteArray file(const char* name) { return readBytes(dir.path(QLatin1StringView(name))); }
+
+    MainWindow window {dialogs};
+    QTimer boxTimer;
+    QStringList answers;
+    QStringList boxes;
+    QPointer<QMessageBox> answered;
+    QString data;
+};
+
+TEST_F(WindowWalk, QuotedFileMergedLinksReportsAndRenameTable)
+{
+    data = dir.write(QStringLiteral("coautoria.csv"),
+                     "\"Autor\",\"Coautor\",\"Artigos\"\r\n\"Silva, J.\",\"Costa, H.\",3\r\n"
+                     "\"Costa, H.\",\"Silva, J.\",2\r\n\"Lima, P.\",\"Silva, J.\",1\r\n"
+                     "\"Silva, J.\",\"Costa, H.\",4\r\n\"Silva J.\",\"Lima, P.\",1\r\n");
+    dialogs.file = data;
+    press(QStringLiteral("Entrada..."));
+    press(QStringLiteral("vírgula"), QAccessible::RadioButton);
+    tab(QStringLiteral("Saída"));
+    control(QStringLiteral("Ignorar Cabeçalho:"), QAccessible::SpinBox)
+        ->valueInterface()
+        ->setCurrentValue(1);
+
+    // A quoted file: the question, answered "Sim".
+    answers = {QStringLiteral("Sim"), QStringLiteral("OK")};
+    create(QStringLiteral("rede1"));
+    ASSERT_EQ(boxes.size(), 2);
+    EXPECT_EQ(boxes[0], QStringLiteral("O arquivo parece ter campos entre aspas (CSV padrão). Ler "
+                                       "os campos entre aspas?"));
+    commandLine({QStringLiteral("-s,"), QStringLiteral("--quotes"), QStringLiteral("--header=1")});
+    EXPECT_EQ(file("rede1.net"), file("cli.net"));
+    EXPECT_TRUE(file("rede1.net").contains("\"Silva, J.\""));
+
+    // Merged links in GraphML.
+    tab(QStringLiteral("Saída"));
+    pick(QStringLiteral("Coluna de Valor:"), QStringLiteral("Artigos"));
+    tab(QStringLiteral("Avançado"));
+    pick(QStringLiteral("Ligações repetidas:"), QStringLiteral("Somar pesos"));
+    pick(QStringLiteral("Formato da rede:"), QStringLiteral("GraphML (.graphml)"));
+    create(QStringLiteral("rede2.graphml"));
+    const QStringList merged = {QStringLiteral("-s,"),         QStringLiteral("--quotes"),
+                                QStringLiteral("--header=1"),  QStringLiteral("--value=3"),
+                                QStringLiteral("--merge=sum"), QStringLiteral("--format=graphml")};
+    commandLine(merged);
+    EXPECT_EQ(file("rede2.graphml"), file("cli.graphml"));
+    EXPECT_TRUE(file("rede2.graphml").contains(">9<")) << "3, 2 and 4, either way round";
+
+    // The report as CSV with a suggested table, then the table applied.
+    tab(QStringLiteral("Configurações"));
+    tick(QStringLiteral("Gerar relatório de vértices similares - taxa de similaridade maior ou "
+                        "igual a a"));
+    tab(QStringLiteral("Avançado"));
+    pick(QStringLiteral("Formato do relatório:"), QStringLiteral("CSV"));
+    tick(QStringLiteral("Sugerir tabela de nomes"));
+    create(QStringLiteral("rede3"));
+    commandLine(merged + QStringList {QStringLiteral("--report"),
+                                      QStringLiteral("--report-format=csv"),
+                                      QStringLiteral("--suggest-renames"),
+                                      dir.path(QStringLiteral("Nomes_cli.csv"))});
+    EXPECT_EQ(file("rede3.graphml"), file("cli.graphml"));
+    EXPECT_EQ(file("Similaridade_rede3.csv"), file("Similaridade_cli.csv"));
+    EXPECT_EQ(file("Nomes_rede3.csv"), file("Nomes_cli.csv"));
+    EXPECT_TRUE(file("Nomes_rede3.csv").contains("Silva J."))
+        << file("Nomes_rede3.csv").toStdString();
+
+    tab(QStringLiteral("Avançado"));
+    tick(QStringLiteral("Sugerir tabela de nomes"));
+    dialogs.file = dir.path(QStringLiteral("Nomes_rede3.csv"));
+    press(QStringLiteral("Tabela de nomes..."));
+    create(QStringLiteral("rede4"));
+    commandLine(merged + QStringList {QStringLiteral("--report"),
+                                      QStringLiteral("--report-format=csv"),
+                                      QStringLiteral("--rename"),
+                                      dir.path(QStringLiteral("Nomes_rede3.csv"))});
+    EXPECT_EQ(file("rede4.graphml"), file("cli.graphml"));
+    EXPECT_LT(file("rede4.graphml").count("<node "), file("rede3.graphml").count("<node "));
+
+    // A combination the command line refuses: the same words in the error box, nothing written.
+    boxes.clear();
+    tab(QStringLiteral("Avançado"));
+    tick(QStringLiteral("Coocorrência: ligar entre si os nomes da Primeira Coluna"));
+    create(QStringLiteral("rede5"));
+    EXPECT_EQ(boxes,
+              QStringList {QStringLiteral("A opção '--cooccur' precisa de '--cell-separator'.")});
+    EXPECT_FALSE(QFile::exists(dir.path(QStringLiteral("rede5.graphml"))));
+    EXPECT_FALSE(QFile::exists(dir.path(QStringLiteral("Similaridade_rede5.csv"))));
+    tab(QStringLiteral("Avançado"));
+    press(QStringLiteral("Restaurar padrões"));
 }
 
 } // namespace
