@@ -37,7 +37,7 @@ struct ConversionSettings {
     bool sortAscending = false;
     bool similarityReport = false;
     int similarityThreshold = 80;
-    // Options of the command line; the window keeps their defaults.
+    // Options beyond the first tabs: on the command line, and in the window's "Avançado" tab.
     bool byteOrderMark = true; // the network file starts with the UTF-8 byte-order mark
     bool toStandardOutput = false; // the network goes to standard output, not to outputPath
     bool quotedFields = false; // fields may be quoted (RFC 4180)

@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: MIT
+// A run in the main window as a user makes it, for its memory: DATA ("name;name;weight" lines) is
+// chosen, ";" picked, the third column made the weight, and "Criar .net" pressed, every box
+// answered Yes. Prints the run's seconds and the process's peak resident memory.
+// Usage: window_run DATA OUTPUT
+#include "application_setup.h"
+#include "dialogs.h"
+#include "main_window.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <sys/resource.h>
+
+#include <cstdio>
+
+using namespace urdiva::ui;
+
+namespace {
+
+class Yes final : public Dialogs {
+public:
+    QString openDataFile(QWidget*, const QString&) override { return {}; }
+    QString chooseFolder(QWidget*) override { return {}; }
+    bool ask(QWidget*, const QString&, const QString&) override { return true; }
+    void inform(QWidget*, const QString&) override { }
+    void showError(QWidget*, const QString& text) override
+    {
+        std::fprintf(stderr, "window_run: %s\n", qPrintable(text));
+    }
+    void showModal(QDialog*) override { }
+    void openInBrowser(const QUrl&) override { }
+};
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    setUpApplication(app);
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: window_run DATA OUTPUT\n");
+        return 2;
+    }
+    const QTemporaryDir preferences; // the default options, whatever the user's own
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, preferences.path());
+    Yes dialogs;
+    MainWindow window(dialogs);
+    window.show();
+    window.openFile(QString::fromLocal8Bit(argv[1]));
+    window.findChild<QRadioButton*>(QStringLiteral("RadioGroupSeparador0"))->click();
+    auto* value = window.findChild<QComboBox*>(QStringLiteral("ComboBoxValor"));
+    value->setCurrentIndex(3);
+    emit value->activated(3);
+    window.findChild<QLineEdit*>(QStringLiteral("EditSaida"))
+        ->setText(QString::fromLocal8Bit(argv[2]));
+    window.findChild<QTabWidget*>(QStringLiteral("PageControlES"))->setCurrentIndex(2);
+    QElapsedTimer timer;
+    timer.start();
+    window.findChild<QPushButton*>(QStringLiteral("ButtonTXT"))->click();
+    const double seconds = double(timer.nsecsElapsed()) / 1e9;
+    rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("%.3f s, peak %.0f MB\n", seconds, double(usage.ru_maxrss) / 1024);
+    return 0;
+}
