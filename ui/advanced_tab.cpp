@@ -123,10 +123,8 @@ void AdvancedTab::nameControlsForScreenReaders()
         {LabelFormato, ComboBoxFormato},
         {LabelFormatoRelatorio, ComboBoxFormatoRelatorio},
     };
-    for (const auto& [label, control] : labelled) {
-        label->setBuddy(control);
-        control->setAccessibleName(label->text());
-    }
+    for (const auto& [label, control] : labelled)
+        nameByLabel(label, control);
     EditTabela->setAccessibleName(QStringLiteral("Tabela de nomes"));
 }
 

@@ -71,6 +71,12 @@ QSpinBox* numberBox(QWidget* parent, const char* name, int x, int y, int w, int 
     return box;
 }
 
+void nameByLabel(QLabel* label, QWidget* control)
+{
+    label->setBuddy(control);
+    control->setAccessibleName(label->text());
+}
+
 void setDialogFont(QWidget* widget)
 {
     widget->setFont(dialogFont());

@@ -40,6 +40,8 @@ QSpinBox* numberBox(QWidget* parent, const char* name, int x, int y, int w, int 
                     int value);
 
 void setDialogFont(QWidget* widget);
+// A control read by its label: the label's text is its accessible name, and the label its buddy.
+void nameByLabel(QLabel* label, QWidget* control);
 
 // A control inside a group, in the normal weight.
 template <typename T>

@@ -316,10 +316,8 @@ void MainWindow::nameControlsForScreenReaders()
         {LabelPriCo, ComboBoxPriCo}, {LabelSegCo, ComboBoxSegCo}, {LabelValor, ComboBoxValor},
         {LabelModo, ComboBoxModo},   {LabelTipo, ComboBoxTipo},   {LabelDesprezar, EditDesprezar},
     };
-    for (const auto& [label, control] : labelled) {
-        label->setBuddy(control);
-        control->setAccessibleName(label->text());
-    }
+    for (const auto& [label, control] : labelled)
+        nameByLabel(label, control);
     EditEntrada->setAccessibleName(QStringLiteral("Entrada"));
     EditSaida->setAccessibleName(QStringLiteral("Saída"));
     EditSeparador->setAccessibleName(QStringLiteral("Outro separador"));
@@ -723,7 +721,8 @@ void MainWindow::createNetwork()
     ConversionSettings settings = gatherSettings();
     // A spreadsheet's quoted names cut at their separators would make a wrong network without a
     // word: the user says how to read such a file, unless the run is refused anyway.
-    if (!settings.quotedFields && settingsProblem(settings).isEmpty() &&
+    if (!settings.quotedFields && settings.separator != u'"' &&
+        settingsProblem(settings).isEmpty() &&
         firstQuotedLookingLine(settings.inputPath, settings.separator, settings.headerLines) != 0 &&
         m_dialogs.ask(this, windowTitle(), kQuotedFileQuestion)) {
         m_advanced->setQuotedFields(true);
