@@ -40,6 +40,12 @@ TEST(Paths, WindowsRules)
         {R"(\rede.csv)", R"(\)", "rede", R"(\rede.csv.net)"},
         {R"(C:\d.x\rede)", R"(C:\d.x)", "rede", R"(C:\d.x\rede.net)"},
         {R"(a\\b)", R"(a\\)", "b", R"(a\\b.net)"},
+        // Windows takes "/" as well: what a file dialog or a script gives.
+        {"C:/d/rede.csv", "C:/d", "rede", "C:/d/rede.csv.net"},
+        {"C:/rede.csv", "C:/", "rede", "C:/rede.csv.net"},
+        {R"(C:\d/sub\rede)", R"(C:\d/sub)", "rede", R"(C:\d/sub\rede.net)"},
+        {"sub/rel", "sub", "rel", "sub/rel.net"},
+        {"/rede.csv", "/", "rede", "/rede.csv.net"},
     };
     for (const PathCase& c : cases)
         check(PathRules::windows(), c);

@@ -69,6 +69,8 @@ TEST(SimilarityReportPath, BesideTheNetworkFile)
         {R"(C:\dados\rede.txt)", R"(C:\dados\Similaridade_rede.rtf)"},
         {R"(C:\rede.net)", R"(C:\\Similaridade_rede.rtf)"},
         {"rede", "Similaridade_rede.rtf"},
+        {"sub/rel", R"(sub\Similaridade_rel.rtf)"},
+        {"C:/dados/rede.net", R"(C:/dados\Similaridade_rede.rtf)"},
     };
     for (const auto& [output, report] : windows)
         EXPECT_EQ(similarityReportPath(QString::fromUtf8(output), PathRules::windows()),

@@ -18,8 +18,8 @@ std::optional<QString> terminalAnswer(int argc, char* argv[])
                 "Uso: urdiva [ARQUIVO]\n"
                 "Abre a janela do Urdiva, que transforma um arquivo de dados delimitado em uma "
                 "rede Pajek;\ncom ARQUIVO, já escolhido como entrada.\n\n"
-                "  -h, --help  enableOptions esta ajuda.\n"
-                "  --version   enableOptions a versão.\n\n"
+                "  -h, --help  Mostra esta ajuda.\n"
+                "  --version   Mostra a versão.\n\n"
                 "Sem janela: urdiva-cli --help.\n"
                 "URDIVA_NO_UPDATE_CHECK=1 dispensa a verificação de atualização ao iniciar.\n");
     }

@@ -384,7 +384,7 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event)
 
 void MainWindow::dropEvent(QDropEvent* event)
 {
-    const QString path = QDir::toNativeSeparators(event->mimeData()->urls().first().toLocalFile());
+    const QString path = event->mimeData()->urls().first().toLocalFile();
     event->acceptProposedAction();
     guarded([this, path] { chooseInput(path); });
 }
@@ -401,8 +401,10 @@ void MainWindow::chooseInputFile()
         chooseInput(path);
 }
 
-void MainWindow::chooseInput(const QString& path)
+void MainWindow::chooseInput(const QString& chosen)
 {
+    // A file dialog gives "/" on every system; the boxes show the system's own separators.
+    const QString path = QDir::toNativeSeparators(chosen);
     EditEntrada->setText(path);
     EditSaida->setText(withFormatExtension(defaultOutputName(path, QDateTime::currentDateTime()),
                                            NetworkFormat::Pajek, m_advanced->format()));
@@ -451,7 +453,7 @@ void MainWindow::chooseOutputFolder()
     const QString folder = m_dialogs.chooseFolder(this);
     if (folder.isEmpty())
         return;
-    EditSaida->setText(folder + PathRules::host().folderSeparator);
+    EditSaida->setText(QDir::toNativeSeparators(folder) + PathRules::host().folderSeparator);
     EditSaida->setFocus();
     EditSaida->selectAll();
 }

@@ -22,7 +22,7 @@ QStringView fileNamePart(QStringView path, const PathRules& rules)
 
 PathRules PathRules::windows()
 {
-    return {u"\\:", u'\\'};
+    return {u"\\/:", u'\\'};
 }
 
 PathRules PathRules::posix()
@@ -58,7 +58,8 @@ QString folderOf(QStringView path, const PathRules& rules)
     const qsizetype k = lastSeparator(path, rules);
     if (k < 0)
         return {};
-    if (path[k] == rules.folderSeparator && k > 0 && !rules.separators.contains(path[k - 1]))
+    // A drive's colon stays: C:rede.csv is in the folder C:, not C.
+    if (path[k] != u':' && k > 0 && !rules.separators.contains(path[k - 1]))
         return path.first(k).toString();
     return path.first(k + 1).toString();
 }

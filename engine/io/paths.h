@@ -7,8 +7,8 @@
 
 namespace urdiva {
 
-// Which characters end a folder part. On Windows both "\" and ":" do (C:\d\rede.csv, C:rede.csv);
-// on POSIX systems only "/".
+// Which characters end a folder part. On Windows "\", "/" and ":" do (C:\d\rede.csv, C:/d/rede.csv,
+// C:rede.csv); on POSIX systems only "/".
 struct PathRules {
     QStringView separators;
     QChar folderSeparator;
@@ -28,8 +28,8 @@ QString extensionOf(QStringView path, const PathRules& rules = PathRules::host()
 
 // The folder part of a path: empty without a separator; the path before its last separator,
 // unless that separator opens the path or follows another separator (or, on Windows, a drive
-// colon), in which case the separator is kept: C:\d\rede.csv gives C:\d, C:\rede.csv gives C:\,
-// /d/rede.csv gives /d and /rede.csv gives /.
+// colon), or is the drive colon, in which case the separator is kept: C:\d\rede.csv gives C:\d,
+// C:\rede.csv gives C:\, C:rede.csv gives C:, /d/rede.csv gives /d and /rede.csv gives /.
 QString folderOf(QStringView path, const PathRules& rules = PathRules::host());
 
 // The output name proposed for a data file chosen at `when`: its folder, its base name, " - ",

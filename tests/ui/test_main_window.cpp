@@ -754,8 +754,11 @@ TEST(CommandLine, VersionAndHelpWithoutADisplay)
         ASSERT_TRUE(app.waitForFinished(20000));
         EXPECT_EQ(app.exitCode(), 0);
         const QString out = QString::fromUtf8(app.readAllStandardOutput());
-        EXPECT_TRUE(option == u"--version" ? out == QStringLiteral("urdiva " URDIVA_VERSION "\n")
-                                           : out.startsWith(QStringLiteral("Uso: urdiva")))
+        EXPECT_TRUE(option == u"--version"
+                        ? out == QStringLiteral("urdiva " URDIVA_VERSION "\n")
+                        : out.startsWith(QStringLiteral("Uso: urdiva")) &&
+                              out.contains(QStringLiteral("  -h, --help  Mostra esta ajuda.\n"
+                                                          "  --version   Mostra a versão.\n")))
             << out.toStdString();
     }
 }
