@@ -12,12 +12,10 @@
 #include <functional>
 #include <optional>
 
-#include <cstdio>
-
 int main(int argc, char* argv[])
 {
     if (const std::optional<QString> answer = urdiva::ui::terminalAnswer(argc, argv)) {
-        std::fputs(answer->toLocal8Bit().constData(), stdout);
+        urdiva::ui::printOnTerminal(*answer);
         return 0;
     }
     QApplication app(argc, argv);

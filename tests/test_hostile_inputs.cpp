@@ -17,8 +17,10 @@
 
 #include <csignal>
 #include <random>
+#ifndef _WIN32
 #include <sys/resource.h>
 #include <unistd.h>
+#endif
 
 using namespace urdiva;
 using urdiva::test::LocaleGuard;
@@ -114,6 +116,7 @@ TEST_F(HostileInputTest, InputPaths)
     EXPECT_EQ(outcome(), QStringLiteral("error:Invalid filename"));
 }
 
+#ifndef _WIN32 // another user and resource limits (setpriv, prlimit)
 // Runs the command line as "nobody", since root may read and do everything: from a folder that
 // anybody may write in, holding a copy of the program that anybody may run, wherever the build
 // lies.
@@ -161,7 +164,9 @@ private:
     QString m_program = m_folder.filePath(QStringLiteral("urdiva-cli"));
     bool m_ready = false;
 };
+#endif
 
+#ifndef _WIN32 // another user and resource limits (setpriv, prlimit)
 // A file its reader may not open.
 TEST_F(HostileInputTest, UnreadableInput)
 {
@@ -179,7 +184,9 @@ TEST_F(HostileInputTest, UnreadableInput)
               QStringLiteral("urdiva-cli: %1:\nFile access denied.\n").arg(input));
     EXPECT_FALSE(QFile::exists(nobody.path(QStringLiteral("rede.net"))));
 }
+#endif
 
+#ifndef _WIN32 // another user and resource limits (setpriv, prlimit)
 // With no thread to be had (a limit of one process for the user), the parts of a run that share
 // their work among threads do it all on one: the same network and report, and no crash.
 TEST_F(HostileInputTest, NoThreadToBeHad)
@@ -237,6 +244,7 @@ TEST_F(HostileInputTest, NoThreadToBeHad)
         QFile::remove(input);
     }
 }
+#endif
 
 // Does something to the files when a stage is announced.
 class ChangingFeedback final : public RunFeedback {
@@ -336,6 +344,7 @@ TEST_F(HostileInputTest, OutputPaths)
     EXPECT_EQ(readBytes(existing), QByteArray("a rede de antes"));
 }
 
+#ifndef _WIN32 // a file-size limit (setrlimit)
 // A disk that fills up while the files are written: the process may write only a few bytes. The
 // existing network, report and rename table (perhaps holding the user's corrections) must come
 // through unchanged, since a run's files are put in place together or not at all, and the run
@@ -369,6 +378,7 @@ TEST_F(HostileInputTest, FullDiskKeepsTheExistingFiles)
     EXPECT_EQ(readBytes(table), QByteArray("variant,canonical\nx,y\n"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4); // no temporary file left behind
 }
+#endif
 
 // Memory running out on one of the report's worker threads ends the run with its text, as it
 // would anywhere else, and the files that were there stay as they were.

@@ -4,7 +4,12 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <cstdio>
 #include <cstring>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace urdiva::ui {
 
@@ -24,6 +29,17 @@ std::optional<QString> terminalAnswer(int argc, char* argv[])
                 "URDIVA_NO_UPDATE_CHECK=1 dispensa a verificação de atualização ao iniciar.\n");
     }
     return std::nullopt;
+}
+
+void printOnTerminal(const QString& answer)
+{
+#ifdef Q_OS_WIN
+    if (GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) == FILE_TYPE_UNKNOWN &&
+        AttachConsole(ATTACH_PARENT_PROCESS))
+        std::freopen("CONOUT$", "w", stdout);
+#endif
+    std::fputs(answer.toLocal8Bit().constData(), stdout);
+    std::fflush(stdout);
 }
 
 std::optional<QString> fileArgument(const QStringList& arguments)

@@ -1,25 +1,109 @@
 // SPDX-License-Identifier: MIT
 #include "http_test_server.h"
 
+#ifdef _WIN32
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#else
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <chrono>
+#include <vector>
+
+namespace {
+
+// The few socket calls the server makes, on Winsock or on POSIX sockets.
+#ifdef _WIN32
+using Socket = SOCKET;
+using Length = int;
+
+void startSockets()
+{
+    static const bool started = [] {
+        WSADATA data;
+        return WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    }();
+    Q_UNUSED(started);
+}
+int pollOne(Socket s, short events, int milliseconds)
+{
+    WSAPOLLFD one {s, events, 0};
+    return WSAPoll(&one, 1, milliseconds);
+}
+long long receive(Socket s, char* buffer, size_t size)
+{
+    return ::recv(s, buffer, int(size), 0);
+}
+long long sendSome(Socket s, const char* bytes, size_t size)
+{
+    return ::send(s, bytes, int(size), 0);
+}
+void closeSocket(Socket s)
+{
+    ::closesocket(s);
+}
+void setNonBlocking(Socket s)
+{
+    u_long on = 1;
+    ::ioctlsocket(s, FIONBIO, &on);
+}
+bool wouldBlock()
+{
+    return WSAGetLastError() == WSAEWOULDBLOCK;
+}
+#else
+using Socket = int;
+using Length = socklen_t;
+
+void startSockets() { }
+int pollOne(Socket s, short events, int milliseconds)
+{
+    pollfd one {s, events, 0};
+    return ::poll(&one, 1, milliseconds);
+}
+long long receive(Socket s, char* buffer, size_t size)
+{
+    return ::read(s, buffer, size);
+}
+long long sendSome(Socket s, const char* bytes, size_t size)
+{
+    return ::send(s, bytes, size, MSG_NOSIGNAL);
+}
+void closeSocket(Socket s)
+{
+    ::close(s);
+}
+void setNonBlocking(Socket s)
+{
+    ::fcntl(s, F_SETFL, ::fcntl(s, F_GETFL) | O_NONBLOCK);
+}
+bool wouldBlock()
+{
+    return errno == EAGAIN || errno == EWOULDBLOCK;
+}
+#endif
+
+} // namespace
 
 HttpTestServer::HttpTestServer()
 {
-    m_listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    startSockets();
+    const Socket listener = ::socket(AF_INET, SOCK_STREAM, 0);
+    m_listener = qintptr(listener);
     sockaddr_in address {};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(m_listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    ::listen(m_listener, 16);
-    socklen_t length = sizeof address;
-    ::getsockname(m_listener, reinterpret_cast<sockaddr*>(&address), &length);
+    ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    ::listen(listener, 16);
+    Length length = sizeof address;
+    ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
     m_port = ntohs(address.sin_port);
     m_thread = std::thread([this] { serve(); });
 }
@@ -28,7 +112,7 @@ HttpTestServer::~HttpTestServer()
 {
     m_stop = true;
     m_thread.join();
-    ::close(m_listener);
+    closeSocket(Socket(m_listener));
 }
 
 void HttpTestServer::answer(const QByteArray& path, const QByteArray& response)
@@ -64,22 +148,21 @@ QList<QByteArray> HttpTestServer::requests() const
 
 void HttpTestServer::serve()
 {
-    std::vector<int> stalled;
+    const Socket listener = Socket(m_listener);
+    std::vector<Socket> stalled;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     while (!m_stop && std::chrono::steady_clock::now() < deadline) {
-        pollfd waiting {m_listener, POLLIN, 0};
-        if (::poll(&waiting, 1, 50) <= 0)
+        if (pollOne(listener, POLLIN, 50) <= 0)
             continue;
-        const int connection = ::accept(m_listener, nullptr, nullptr);
-        if (connection < 0)
+        const Socket connection = ::accept(listener, nullptr, nullptr);
+        if (connection == Socket(-1))
             continue;
         QByteArray request;
         char buffer[4096];
         while (!request.contains("\r\n\r\n")) {
-            pollfd readable {connection, POLLIN, 0};
-            if (::poll(&readable, 1, 2000) <= 0)
+            if (pollOne(connection, POLLIN, 2000) <= 0)
                 break;
-            const ssize_t got = ::read(connection, buffer, sizeof buffer);
+            const long long got = receive(connection, buffer, sizeof buffer);
             if (got <= 0)
                 break;
             request.append(buffer, got);
@@ -103,30 +186,30 @@ void HttpTestServer::serve()
         if (endless) {
             // Headers, then body until the client hangs up or time runs out.
             const QByteArray head = "HTTP/1.1 200 OK\r\nContent-Type: text/html\r\n\r\n";
-            ::send(connection, head.constData(), size_t(head.size()), MSG_NOSIGNAL);
+            sendSome(connection, head.constData(), size_t(head.size()));
             const QByteArray chunk(1024, '9');
+            setNonBlocking(connection); // a client that stops reading never holds the server
             const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
             while (!m_stop && std::chrono::steady_clock::now() < until) {
-                pollfd writable {connection, POLLOUT, 0};
-                if (::poll(&writable, 1, 50) <= 0)
+                // Only when there is room: the client's reading sets the pace.
+                if (pollOne(connection, POLLOUT, 50) <= 0)
                     continue;
-                if (::send(connection, chunk.constData(), size_t(chunk.size()),
-                           MSG_NOSIGNAL | MSG_DONTWAIT) < 0 &&
-                    errno != EAGAIN)
+                if (sendSome(connection, chunk.constData(), size_t(chunk.size())) < 0 &&
+                    !wouldBlock())
                     break;
             }
-            ::close(connection);
+            closeSocket(connection);
             continue;
         }
         for (qsizetype sent = 0; sent < response.size();) {
-            const ssize_t put = ::send(connection, response.constData() + sent,
-                                       size_t(response.size() - sent), MSG_NOSIGNAL);
+            const long long put =
+                sendSome(connection, response.constData() + sent, size_t(response.size() - sent));
             if (put <= 0)
                 break;
             sent += put;
         }
-        ::close(connection);
+        closeSocket(connection);
     }
-    for (int connection : stalled)
-        ::close(connection);
+    for (const Socket connection : stalled)
+        closeSocket(connection);
 }

@@ -32,7 +32,7 @@ public:
 private:
     void serve();
 
-    int m_listener = -1;
+    qintptr m_listener = -1; // a socket: an int on POSIX systems, a SOCKET on Windows
     quint16 m_port = 0;
     std::atomic<bool> m_stop {false};
     mutable std::mutex m_mutex;

@@ -1,0 +1,92 @@
+# SPDX-License-Identifier: MIT
+# Urdiva for Windows (x86-64), built here: sourced by scripts/cross-test and
+# scripts/package-windows, after scripts/deps.sh, with `root` set to the work tree.
+#   windows_qt     Qt, cross-built once from Debian's own qt6-base source with Debian's MinGW-w64
+#                  into a cache folder outside the work tree keyed by the Qt package's version
+#                  (later runs reuse it); sets QT_MINGW
+#   windows_build  the engine, the command line, the window and the tests in build-windows, with
+#                  wine set up to run them
+
+WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools
+                  qt6-translations-l10n dpkg-dev xz-utils wine wine64 nsis zip unzip xvfb xauth)
+
+windows_qt() {
+    need_packages "${WINDOWS_PACKAGES[@]}"
+    local version cache
+    version="$(dpkg-query -W -f='${Version}' qt6-base-dev)"
+    cache="${URDIVA_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/urdiva}"
+    QT_MINGW="$cache/qt-$version-mingw64"
+    if [ -f "$QT_MINGW/lib/cmake/Qt6/qt.toolchain.cmake" ]; then
+        echo "Qt for Windows: $QT_MINGW (built before)"
+        return 0
+    fi
+    mkdir -p "$cache"
+    local work start
+    work="$(mktemp -d "$cache/qt-build.XXXXXX")"
+    start=$(date +%s)
+    # The source package from the mirrors this machine already uses, through a sources file and
+    # lists of the script's own: the machine's apt set-up stays as it was.
+    apt-get indextargets --format 'deb-src $(SITE) $(RELEASE) $(COMPONENT)' 'Identifier: Packages' |
+        sort -u >"$work/sources.list"
+    mkdir -p "$work/lists/partial"
+    local apt=(apt-get -q -o "Dir::Etc::SourceList=$work/sources.list"
+               -o "Dir::Etc::SourceParts=$work/none" -o "Dir::State::Lists=$work/lists")
+    "${apt[@]}" update >/dev/null
+    (cd "$work" && "${apt[@]}" source --download-only "qt6-base=$version" >/dev/null 2>&1)
+    dpkg-source -x "$work"/qt6-base_*.dsc "$work/src" >/dev/null
+    # Only Core, Gui, Widgets and Network; no OpenGL at all (qwindowswindow.cpp needs
+    # QOpenGLStaticContext otherwise); the Debian tarball lacks the wintab code behind tablet
+    # events; without ICU, QCollator uses Windows' own collation; Schannel serves TLS.
+    cmake -S "$work/src" -B "$work/build" -G Ninja -Wno-dev \
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/x86_64-w64-mingw32.cmake" \
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$QT_MINGW" \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        -DQT_QMAKE_TARGET_MKSPEC=win32-g++ -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
+        -DBUILD_WITH_PCH=OFF -DINPUT_opengl=no -DFEATURE_opengl=OFF -DFEATURE_dynamicgl=OFF \
+        -DFEATURE_tabletevent=OFF -DFEATURE_icu=OFF -DFEATURE_sql=OFF -DFEATURE_testlib=OFF \
+        -DFEATURE_dbus=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_printsupport=OFF \
+        -DFEATURE_vulkan=OFF -DFEATURE_openssl=OFF -DFEATURE_schannel=ON \
+        -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_freetype=OFF \
+        -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_jpeg=OFF \
+        -DFEATURE_system_doubleconversion=OFF >"$work/configure.log"
+    cmake --build "$work/build" --parallel "$(nproc)"
+    cmake --install "$work/build" >/dev/null
+    rm -rf "$work"
+    echo "Qt for Windows built in $(( $(date +%s) - start )) s: $QT_MINGW"
+}
+
+# The MinGW C++ runtime's DLLs (libstdc++, libgcc_s, winpthread), which Qt's DLLs need too.
+windows_runtime_dlls() {
+    local gcc
+    gcc="$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")"
+    echo "$gcc/libstdc++-6.dll" "$gcc/libgcc_s_seh-1.dll" /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll
+}
+
+# WINEPATH for programs run from the build: Qt's DLLs and the runtime's, as wine's Z: drive.
+windows_wine_path() {
+    local gcc
+    gcc="$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")"
+    local folder out=""
+    for folder in "$QT_MINGW/bin" "$gcc" /usr/x86_64-w64-mingw32/lib; do
+        out+="Z:${folder//\//\\};"
+    done
+    echo "${out%;}"
+}
+
+windows_build() {
+    windows_qt
+    # A wine prefix of the script's own, beside the cached Qt; quiet, and without a display.
+    export WINEPREFIX="$(dirname "$QT_MINGW")/wine-prefix" WINEDEBUG=-all
+    export WINEPATH="$(windows_wine_path)"
+    export QT_QPA_PLATFORM=offscreen
+    # Boost is header-only: its headers alone, never the rest of this machine's /usr/include.
+    mkdir -p "$root/build-windows/boost-headers"
+    ln -sfn /usr/include/boost "$root/build-windows/boost-headers/boost"
+    cmake -S "$root" -B "$root/build-windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$QT_MINGW/lib/cmake/Qt6/qt.toolchain.cmake" \
+        -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/cmake/x86_64-w64-mingw32.cmake" \
+        -DCMAKE_CROSSCOMPILING_EMULATOR=wine -DBoost_NO_BOOST_CMAKE=ON \
+        -DBoost_INCLUDE_DIR="$root/build-windows/boost-headers" \
+        -DURDIVA_BUILD_BENCH=OFF -DURDIVA_WERROR=ON
+    cmake --build "$root/build-windows"
+}
