@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 """Draws the desktop icons from the program's logo (the small network of scripts/make_logo.py):
 packaging/icons/urdiva.svg and packaging/icons/<n>x<n>/urdiva.png for the hicolor sizes, on a
-transparent background. PNGs are anti-aliased by sampling each pixel 4 x 4 times."""
+transparent background, and packaging/icons/urdiva.ico, the Windows programs' icon (the same
+PNGs in one file). PNGs are anti-aliased by sampling each pixel 4 x 4 times."""
 import math
 import os
 import struct
@@ -75,6 +76,18 @@ def png(size):
             chunk(b"IDAT", zlib.compress(bytes(rows), 9)) + chunk(b"IEND", b""))
 
 
+def ico(images):
+    """An icon file holding PNG images (Windows Vista and later read them), by size."""
+    header = struct.pack("<HHH", 0, 1, len(images))
+    entries, data = b"", b""
+    offset = 6 + 16 * len(images)
+    for size, image in images:
+        entries += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(image),
+                               offset + len(data))
+        data += image
+    return header + entries + data
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     with open(os.path.join(OUT, "urdiva.svg"), "w") as f:
@@ -84,6 +97,8 @@ def main():
         os.makedirs(folder, exist_ok=True)
         with open(os.path.join(folder, "urdiva.png"), "wb") as f:
             f.write(png(size))
+    with open(os.path.join(OUT, "urdiva.ico"), "wb") as f:
+        f.write(ico([(size, png(size)) for size in (16, 24, 32, 48, 64, 256)]))
 
 
 if __name__ == "__main__":
