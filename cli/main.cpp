@@ -6,6 +6,7 @@
 #include "engine/core/run_error.h"
 #include "engine/io/column_names.h"
 #include "engine/io/line_reader.h"
+#include "engine/io/native_file.h"
 #include "engine/io/quoted_records.h"
 
 #include <QCoreApplication>
@@ -96,6 +97,10 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     installPortugueseQtTexts(app);
+    // The same bytes on every system: UTF-8 with LF, on a console, in a pipe or in a file.
+    native::useUtf8Console();
+    native::useBinaryMode(1);
+    native::useBinaryMode(2);
     cli::ParsedCommandLine parsed = cli::parseCommandLine(QCoreApplication::arguments());
     switch (parsed.kind) {
     case cli::ParsedCommandLine::Kind::Help:

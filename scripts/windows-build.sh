@@ -18,6 +18,7 @@ windows_qt() {
     QT_MINGW="$cache/qt-$version-mingw64"
     if [ -f "$QT_MINGW/lib/cmake/Qt6/qt.toolchain.cmake" ]; then
         echo "Qt for Windows: $QT_MINGW (built before)"
+        windows_qt_texts
         return 0
     fi
     mkdir -p "$cache"
@@ -52,7 +53,15 @@ windows_qt() {
     cmake --build "$work/build" --parallel "$(nproc)"
     cmake --install "$work/build" >/dev/null
     rm -rf "$work"
+    windows_qt_texts
     echo "Qt for Windows built in $(( $(date +%s) - start )) s: $QT_MINGW"
+}
+
+# Qt's Portuguese texts (Debian's, the same for every platform) where Qt for Windows looks for
+# them, so that the tests see the window's buttons as a user does.
+windows_qt_texts() {
+    mkdir -p "$QT_MINGW/translations"
+    cp /usr/share/qt6/translations/qtbase_pt_BR.qm "$QT_MINGW/translations/"
 }
 
 # The MinGW C++ runtime's DLLs (libstdc++, libgcc_s, winpthread), which Qt's DLLs need too.
@@ -77,6 +86,10 @@ windows_build() {
     windows_qt
     # A wine prefix of the script's own, beside the cached Qt; quiet, and without a display.
     export WINEPREFIX="$(dirname "$QT_MINGW")/wine-prefix" WINEDEBUG=-all
+    # Windows takes its regional settings from the user, not from LC_ALL per program: wine from
+    # the locale its server starts in. The tests expect Brazilian Portuguese, as on Linux.
+    export LC_ALL=pt_BR.UTF-8 LANG=pt_BR.UTF-8 2>/dev/null
+    wineserver -k 2>/dev/null || true
     export WINEPATH="$(windows_wine_path)"
     export QT_QPA_PLATFORM=offscreen
     # Boost is header-only: its headers alone, never the rest of this machine's /usr/include.

@@ -249,6 +249,7 @@ TEST(RecordLog, GivesBackEveryRecordInOrder)
             }
         }
     }
+#ifndef _WIN32 // Windows names its temporary folder by TMP and TEMP
     // A TMPDIR naming no folder is named in the error, rather than spilling to the root.
     const QString missing = spillDir.path(QStringLiteral("sumida"));
     qputenv("TMPDIR", QFile::encodeName(missing));
@@ -260,6 +261,7 @@ TEST(RecordLog, GivesBackEveryRecordInOrder)
     } catch (const RunError& e) {
         EXPECT_TRUE(e.message().contains(QStringLiteral("\"%1\" (TMPDIR)").arg(missing)));
     }
+#endif
     if (tmpdir.isNull())
         qunsetenv("TMPDIR");
     else

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "command_line.h"
 
+#include "engine/io/native_file.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -38,7 +40,9 @@ void printOnTerminal(const QString& answer)
         AttachConsole(ATTACH_PARENT_PROCESS))
         std::freopen("CONOUT$", "w", stdout);
 #endif
-    std::fputs(answer.toLocal8Bit().constData(), stdout);
+    native::useUtf8Console();
+    native::useBinaryMode(1);
+    std::fputs(answer.toUtf8().constData(), stdout);
     std::fflush(stdout);
 }
 

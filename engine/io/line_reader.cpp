@@ -43,6 +43,7 @@ LineReader::LineReader(int fd, const QString& name)
     , m_fd(fd)
     , m_buffer(kBlockSize)
 {
+    native::useBinaryMode(fd);
 }
 
 LineReader::~LineReader()

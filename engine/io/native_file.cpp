@@ -11,6 +11,7 @@
 #include <io.h>
 #include <sys/stat.h>
 #include <sys/types.h>
+#include <windows.h>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -78,6 +79,16 @@ bool sameExistingFile(const QString& a, const QString& b)
 bool isTerminal(int fd)
 {
     return ::_isatty(fd) != 0;
+}
+
+void useBinaryMode(int fd)
+{
+    ::_setmode(fd, _O_BINARY);
+}
+
+void useUtf8Console()
+{
+    SetConsoleOutputCP(CP_UTF8);
 }
 
 bool syncData(int handle)
@@ -157,6 +168,10 @@ bool isTerminal(int fd)
 {
     return ::isatty(fd) == 1;
 }
+
+void useBinaryMode(int) { }
+
+void useUtf8Console() { }
 
 bool syncData(int handle)
 {

@@ -28,6 +28,12 @@ bool sameExistingFile(const QString& a, const QString& b);
 
 // Whether the descriptor is a terminal.
 bool isTerminal(int fd);
+// Reads or writes the descriptor's bytes as they are: Windows' C library otherwise turns LF into
+// CR LF on the way out and back on the way in, and stops at a Ctrl+Z.
+void useBinaryMode(int fd);
+// Messages go out in UTF-8: a Windows console shows them so once told (its code page is the
+// system's ANSI one otherwise); files and pipes take the bytes as they are everywhere.
+void useUtf8Console();
 
 // Puts an open file's data on the disk; false on failure.
 bool syncData(int handle);

@@ -5,6 +5,8 @@
 ; choice on the first page); "/S" installs silently. Adds a Start-menu entry, offers Urdiva in
 ; "Abrir com" for .csv and .txt files, and leaves an uninstaller.
 Unicode true
+; A 64-bit installer for 64-bit programs: it runs where they run (and under wine without its 32-bit part).
+Target amd64-unicode
 !ifndef VERSION | STAGE | OUTFILE
   !error "makensis -DVERSION=... -DSTAGE=... -DOUTFILE=... urdiva.nsi"
 !endif

@@ -154,12 +154,13 @@ TEST_F(MainWindowTest, ChoosingAFile)
         data += QByteArray::number(k) + ";n" + QByteArray::number(k) + ";1\r\n";
     find<QTabWidget>("PageControlES")->setCurrentIndex(2);
     chooseFile(data);
-    EXPECT_EQ(find<QLineEdit>("EditEntrada")->text(), dir.path(QStringLiteral("dados.csv")));
-    EXPECT_TRUE(
-        QRegularExpression(QRegularExpression::escape(dir.path(QStringLiteral("dados - "))) +
-                           QStringLiteral("\\d{8}_\\d{6}\\.net"))
-            .match(find<QLineEdit>("EditSaida")->text())
-            .hasMatch())
+    EXPECT_EQ(find<QLineEdit>("EditEntrada")->text(),
+              QDir::toNativeSeparators(dir.path(QStringLiteral("dados.csv"))));
+    EXPECT_TRUE(QRegularExpression(QRegularExpression::escape(QDir::toNativeSeparators(
+                                       dir.path(QStringLiteral("dados - ")))) +
+                                   QStringLiteral("\\d{8}_\\d{6}\\.net"))
+                    .match(find<QLineEdit>("EditSaida")->text())
+                    .hasMatch())
         << find<QLineEdit>("EditSaida")->text().toStdString();
     EXPECT_EQ(preview().split(u'\n').size(), 10);
     EXPECT_TRUE(preview().startsWith(QStringLiteral("id;nome;peso\n1;n1;1")));
@@ -172,7 +173,8 @@ TEST_F(MainWindowTest, ChoosingAFile)
 
     // Cancelling the dialog changes nothing.
     find<QPushButton>("ButtonEntrada")->click();
-    EXPECT_EQ(find<QLineEdit>("EditEntrada")->text(), dir.path(QStringLiteral("dados.csv")));
+    EXPECT_EQ(find<QLineEdit>("EditEntrada")->text(),
+              QDir::toNativeSeparators(dir.path(QStringLiteral("dados.csv"))));
 }
 
 TEST_F(MainWindowTest, SemicolonSeparatorAnalysesTheColumns)
@@ -195,7 +197,8 @@ TEST_F(MainWindowTest, SemicolonSeparatorAnalysesTheColumns)
     EXPECT_EQ(window.firstIndex(), 0);
     EXPECT_EQ(window.secondIndex(), 1);
     EXPECT_EQ(window.chosenSeparator(), QChar(u';'));
-    EXPECT_EQ(window.analysedPath(), dir.path(QStringLiteral("dados.csv")));
+    EXPECT_EQ(window.analysedPath(),
+              QDir::toNativeSeparators(dir.path(QStringLiteral("dados.csv"))));
     EXPECT_EQ(preview(), QStringLiteral("autor<;>\"co<;>autor\"<;>peso\nAna<;>Rui<;>1"));
     // Every marker is red and bold, and nothing else is.
     const QTextDocument* document = find<QTextEdit>("RichEditEntrada")->document();
@@ -317,7 +320,7 @@ TEST_F(MainWindowTest, GatheringTheSettings)
     find<QSpinBox>("EditDesprezar")->setValue(2);
     find<QLineEdit>("EditSaida")->setText(QStringLiteral("saida"));
     ConversionSettings s = window.gatherSettings();
-    EXPECT_EQ(s.inputPath, dir.path(QStringLiteral("dados.csv")));
+    EXPECT_EQ(s.inputPath, QDir::toNativeSeparators(dir.path(QStringLiteral("dados.csv"))));
     EXPECT_EQ(s.outputPath, QStringLiteral("saida"));
     EXPECT_EQ(s.firstColumn, 1);
     EXPECT_EQ(s.secondColumn, 0);
@@ -391,7 +394,7 @@ TEST_F(MainWindowTest, OutputWithoutFileName)
     dialogs.folders << dir.path();
     find<QPushButton>("ButtonSaida")->click();
     auto* output = find<QLineEdit>("EditSaida");
-    EXPECT_EQ(output->text(), dir.path() + u'/');
+    EXPECT_EQ(output->text(), QDir::toNativeSeparators(dir.path() + u'/'));
     EXPECT_EQ(output->selectedText(), output->text());
     bool progressSeen = false;
     QObject::connect(&window, &MainWindow::stageShown, [&] { progressSeen = true; });
@@ -465,8 +468,8 @@ TEST_F(MainWindowTest, AdvancedPreferencesAreRememberedAndRestored)
     pick("ComboBoxFormato", QStringLiteral("GraphML (.graphml)"));
     // One extension, the format's: "dados - DDMMYYYY_HHMMSS.graphml".
     const auto namedFor = [&](const char* base) {
-        return QRegularExpression(
-                   QStringLiteral("/%1 - \\d{8}_\\d{6}\\.graphml$").arg(QLatin1StringView(base)))
+        return QRegularExpression(QStringLiteral("[/\\\\]%1 - \\d{8}_\\d{6}\\.graphml$")
+                                      .arg(QLatin1StringView(base)))
             .match(output->text())
             .hasMatch();
     };
@@ -691,8 +694,8 @@ TEST_F(MainWindowTest, ASecondFileResetsTheOptions)
     for (int k = 0; k < 4; ++k)
         EXPECT_FALSE(item(k)->isChecked());
     EXPECT_EQ(find<QTabWidget>("PageControlES")->currentIndex(), 0);
-    EXPECT_EQ(window.analysedPath(),
-              dir.path(QStringLiteral("dados.csv"))); // until the next choice
+    EXPECT_EQ(window.analysedPath(), QDir::toNativeSeparators(dir.path(
+                                         QStringLiteral("dados.csv")))); // until the next choice
 }
 
 TEST_F(MainWindowTest, DroppingAFileActsAsChoosingIt)
@@ -705,7 +708,7 @@ TEST_F(MainWindowTest, DroppingAFileActsAsChoosingIt)
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&window, &drop);
-    EXPECT_EQ(find<QLineEdit>("EditEntrada")->text(), path);
+    EXPECT_EQ(find<QLineEdit>("EditEntrada")->text(), QDir::toNativeSeparators(path));
     EXPECT_EQ(preview(), QStringLiteral("a;b"));
     EXPECT_TRUE(find<QGroupBox>("RadioGroupSeparador")->isEnabled());
 
@@ -732,12 +735,14 @@ TEST_F(MainWindowTest, AFileOnTheCommandLineActsAsChoosingIt)
     const std::optional<QString> file =
         fileArgument({QStringLiteral("urdiva"), QStringLiteral("--style=x"), path});
     ASSERT_TRUE(file);
-    EXPECT_EQ(*file, path);
+    EXPECT_EQ(*file, QDir::toNativeSeparators(path));
     window.openFile(*file);
-    EXPECT_EQ(find<QLineEdit>("EditEntrada")->text(), path);
+    EXPECT_EQ(find<QLineEdit>("EditEntrada")->text(), QDir::toNativeSeparators(path));
     EXPECT_EQ(preview(), QStringLiteral("a;b"));
     EXPECT_TRUE(find<QGroupBox>("RadioGroupSeparador")->isEnabled());
-    EXPECT_TRUE(find<QLineEdit>("EditSaida")->text().startsWith(dir.path(QStringLiteral("linha"))));
+    EXPECT_TRUE(find<QLineEdit>("EditSaida")
+                    ->text()
+                    .startsWith(QDir::toNativeSeparators(dir.path(QStringLiteral("linha")))));
 }
 
 // --version and --help answer on the terminal, with no display to open a window on.
