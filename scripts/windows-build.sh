@@ -24,6 +24,8 @@ windows_qt() {
     mkdir -p "$cache"
     local work start
     work="$(mktemp -d "$cache/qt-build.XXXXXX")"
+    chmod 755 "$work" # apt fetches as its own user, _apt
+    trap 'rm -rf "$work"' EXIT
     start=$(date +%s)
     # The source package from the mirrors this machine already uses, through a sources file and
     # lists of the script's own: the machine's apt set-up stays as it was.
@@ -32,7 +34,7 @@ windows_qt() {
     mkdir -p "$work/lists/partial"
     local apt=(apt-get -q -o "Dir::Etc::SourceList=$work/sources.list"
                -o "Dir::Etc::SourceParts=$work/none" -o "Dir::State::Lists=$work/lists")
-    "${apt[@]}" update >/dev/null
+    "${apt[@]}" update >/dev/null 2>&1 || "${apt[@]}" update
     (cd "$work" && "${apt[@]}" source --download-only "qt6-base=$version" >/dev/null 2>&1)
     dpkg-source -x "$work"/qt6-base_*.dsc "$work/src" >/dev/null
     # Only Core, Gui, Widgets and Network; no OpenGL at all (qwindowswindow.cpp needs
