@@ -25,7 +25,6 @@ windows_qt() {
     local work start
     work="$(mktemp -d "$cache/qt-build.XXXXXX")"
     chmod 755 "$work" # apt fetches as its own user, _apt
-    trap 'rm -rf "$work"' EXIT
     start=$(date +%s)
     # The source package from the mirrors this machine already uses, through a sources file and
     # lists of the script's own: the machine's apt set-up stays as it was.
