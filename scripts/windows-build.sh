@@ -13,7 +13,8 @@ WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev qt6-
 windows_qt() {
     need_packages "${WINDOWS_PACKAGES[@]}"
     local version cache
-    version="$(dpkg-query -W -f='${Version}' qt6-base-dev)"
+    # This machine's own Qt (a multiarch machine may hold others beside it).
+    version="$(dpkg-query -W -f='${Version}' "qt6-base-dev:$(dpkg --print-architecture)")"
     cache="${URDIVA_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/urdiva}"
     QT_MINGW="$cache/qt-$version-mingw64"
     if [ -f "$QT_MINGW/lib/cmake/Qt6/qt.toolchain.cmake" ]; then
