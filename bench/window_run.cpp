@@ -4,7 +4,7 @@
 // answered Yes. Prints the run's seconds and the process's peak resident memory.
 // Usage: window_run DATA OUTPUT
 #include "application_setup.h"
-#include "dialogs.h"
+#include "fake_dialogs.h"
 #include "main_window.h"
 
 #include <QApplication>
@@ -16,31 +16,12 @@
 #include <QSettings>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <QUrl>
 
 #include <sys/resource.h>
 
 #include <cstdio>
 
 using namespace urdiva::ui;
-
-namespace {
-
-class Yes final : public Dialogs {
-public:
-    QString openDataFile(QWidget*, const QString&) override { return {}; }
-    QString chooseFolder(QWidget*) override { return {}; }
-    bool ask(QWidget*, const QString&, const QString&) override { return true; }
-    void inform(QWidget*, const QString&) override { }
-    void showError(QWidget*, const QString& text) override
-    {
-        std::fprintf(stderr, "window_run: %s\n", qPrintable(text));
-    }
-    void showModal(QDialog*) override { }
-    void openInBrowser(const QUrl&) override { }
-};
-
-} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -55,7 +36,7 @@ int main(int argc, char* argv[])
     const QTemporaryDir preferences; // the default options, whatever the user's own
     QSettings::setDefaultFormat(QSettings::IniFormat);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, preferences.path());
-    Yes dialogs;
+    urdiva::test::FakeDialogs dialogs; // every question answered Yes
     MainWindow window(dialogs);
     window.show();
     window.openFile(QString::fromLocal8Bit(argv[1]));
@@ -73,5 +54,9 @@ int main(int argc, char* argv[])
     rusage usage {};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("%.3f s, peak %.0f MB\n", seconds, double(usage.ru_maxrss) / 1024);
+    for (const QString& box : dialogs.shown) {
+        if (box.startsWith(u"error:"))
+            std::fprintf(stderr, "window_run: %s\n", qPrintable(box));
+    }
     return 0;
 }
