@@ -10,6 +10,7 @@
 #include "engine/io/quoted_records.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 #include <cstdio>
 #include <memory>
@@ -145,7 +146,7 @@ int main(int argc, char* argv[])
         case RunOutcome::OverwriteDeclined:
             printLine(stderr, QStringLiteral("urdiva-cli: '%1' já existe; use --force para "
                                              "substituí-lo.")
-                                  .arg(feedback.keptFile()));
+                                  .arg(QDir::toNativeSeparators(feedback.keptFile())));
             return Refused;
         }
     } catch (...) {

@@ -189,7 +189,7 @@ TEST_F(CliTest, ExistingFileNeedsForce)
                             QStringLiteral("csv")} +
                args);
     EXPECT_EQ(r.status, 3);
-    EXPECT_TRUE(r.err.contains(report));
+    EXPECT_TRUE(r.err.contains(QDir::toNativeSeparators(report))) << r.err.toStdString();
     EXPECT_EQ(readBytes(report), QByteArray("revisto"));
 }
 
@@ -198,7 +198,10 @@ TEST_F(CliTest, ExistingFileNeedsForce)
 TEST_F(CliTest, FilesARunWritesAreNeitherItsInputsNorEachOther)
 {
     const QString table = dir.write(QStringLiteral("nomes.csv"), "variant,canonical\nAna,Bia\n");
+    // On Windows QFile::link makes a shortcut, a file of its own that a run may replace.
+#ifndef _WIN32
     QFile::link(input, dir.path(QStringLiteral("atalho.net")));
+#endif
     const QString f = QStringLiteral("-f");
     const QString report = QStringLiteral("--report");
     const QString suggest = QStringLiteral("--suggest-renames");
@@ -210,7 +213,12 @@ TEST_F(CliTest, FilesARunWritesAreNeitherItsInputsNorEachOther)
     } cases[] = {
         {{f, format, csv, input, dir.path(QStringLiteral("dados"))},
          "é o próprio arquivo de dados"},
+#ifdef _WIN32 // names differing only in case are one file there
+        {{f, format, csv, input, dir.path(QStringLiteral("DADOS"))},
+         "é o próprio arquivo de dados"},
+#else
         {{f, input, dir.path(QStringLiteral("atalho"))}, "é o próprio arquivo de dados"},
+#endif
         {{f, report, suggest, input, input, output}, "é o próprio arquivo de dados"},
         {{f, QStringLiteral("--rename"), table, format, csv, input,
           dir.path(QStringLiteral("nomes"))},

@@ -313,8 +313,9 @@ TEST_F(ConversionRunTest, OutputFolderMissing)
         runConversion(settings, feedback);
         FAIL();
     } catch (const RunError& e) {
-        EXPECT_TRUE(e.message().startsWith(QStringLiteral("Cannot create file \"%1\". ")
-                                               .arg(dir.path(QStringLiteral("nada/rede.net")))));
+        EXPECT_TRUE(e.message().startsWith(
+            QStringLiteral("Cannot create file \"%1\". ")
+                .arg(QDir::toNativeSeparators(dir.path(QStringLiteral("nada/rede.net"))))));
     }
     // The stages up to the failure; no file, so no summary for the pane to show it from.
     EXPECT_EQ(feedback.calls, successfulCalls().mid(0, 7));
@@ -424,8 +425,9 @@ TEST_F(ConversionRunTest, ReportThatCannotBeWrittenStopsTheRun)
     settings.similarityReport = true;
     QDir(dir.path()).mkdir(QStringLiteral("Similaridade_rede.rtf"));
     const QString message = failure("a;b\n");
-    EXPECT_TRUE(message.startsWith(QStringLiteral("Cannot create file \"%1\". ")
-                                       .arg(dir.path(QStringLiteral("Similaridade_rede.rtf")))))
+    EXPECT_TRUE(message.startsWith(
+        QStringLiteral("Cannot create file \"%1\". ")
+            .arg(QDir::toNativeSeparators(dir.path(QStringLiteral("Similaridade_rede.rtf"))))))
         << message.toStdString();
     EXPECT_EQ(feedback.calls, successfulCalls().mid(0, 7));
 }

@@ -332,13 +332,15 @@ TEST_F(HostileInputTest, OutputPaths)
     const Case cases[] = {
         {dir.path(QStringLiteral("pasta.net")), dir.path(QStringLiteral("pasta.net"))},
         {dir.path(QStringLiteral("nada/rede")), dir.path(QStringLiteral("nada/rede.net"))},
+#ifndef _WIN32 // a folder where nothing may be created, on any POSIX system
         {QStringLiteral("/proc/rede"), QStringLiteral("/proc/rede.net")},
+#endif
     };
     for (const Case& c : cases) {
         settings.outputPath = c.output;
         const QString result = outcome();
-        EXPECT_TRUE(
-            result.startsWith(QStringLiteral("error:Cannot create file \"%1\". ").arg(c.failing)))
+        EXPECT_TRUE(result.startsWith(QStringLiteral("error:Cannot create file \"%1\". ")
+                                          .arg(QDir::toNativeSeparators(c.failing))))
             << result.toStdString();
     }
     EXPECT_EQ(readBytes(existing), QByteArray("a rede de antes"));

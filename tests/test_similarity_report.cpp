@@ -206,9 +206,9 @@ TEST(SimilarityReport, UnwritableFolder)
         urdiva::reference::writeFirstModeReport(vertices({u"a"}), 80, output);
         FAIL();
     } catch (const RunError& e) {
-        EXPECT_TRUE(e.message().startsWith(
-            QStringLiteral("Cannot create file \"%1\". ")
-                .arg(dir.path(QStringLiteral("nada/Similaridade_rede.rtf")))))
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("Cannot create file \"%1\". ")
+                                               .arg(QDir::toNativeSeparators(dir.path(
+                                                   QStringLiteral("nada/Similaridade_rede.rtf"))))))
             << e.message().toStdString();
     }
 }

@@ -175,6 +175,9 @@ QString HttpClient::get(const QUrl& url, const QByteArray& accept,
                 .arg(QString::fromLatin1(
                     reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toByteArray())));
     }
+    // A body cut short (the connection closed before its announced length) is no answer.
+    if (reply->error() != QNetworkReply::NoError)
+        throw RunError(reply->errorString());
     QByteArray charset = "ISO-8859-1";
     const QByteArray type = reply->rawHeader("Content-Type").toLower();
     if (const qsizetype at = type.indexOf("charset="); at >= 0)

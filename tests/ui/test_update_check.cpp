@@ -329,6 +329,11 @@ TEST_F(UpdateCheckTest, HostileServers)
          },
          QStringLiteral("HTTP/1.1 302 Found")},
         {[&](HttpTestServer& s) { s.stall(page); }, QString()},
+        // A body cut short of its announced length is no answer, however plausible its start.
+        {[&](HttpTestServer& s) {
+             s.answer(page, "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n18/09/2019");
+         },
+         kQtsOwnText},
     };
     for (const auto& [arrange, expected] : cases) {
         SCOPED_TRACE(expected.toStdString());
