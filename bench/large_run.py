@@ -14,7 +14,7 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from run_bench import HERE, data_file, measure  # noqa: E402
+from run_bench import HERE, cpu_model, data_file, measure  # noqa: E402
 
 
 def main():
@@ -29,11 +29,13 @@ def main():
     sizes = [(1_000_000, 100_000), (args.records, args.names)]
     files = [data_file(records, names, folder) for records, names in sizes]
     out = os.path.join(folder, "out.net")
+    print(f"{cpu_model()}, {os.cpu_count()} CPUs")
     print("| records | names | seconds | s per M records | peak MB |")
     print("| ---: | ---: | ---: | ---: | ---: |")
     perRecord = []
     for (records, names), data in zip(sizes, files):
-        seconds, peak = measure([args.cli, "-q", "-f", "--value", "3", data, out], args.repeat)
+        seconds, peak, _ = measure([args.cli, "-q", "-f", "--value", "3", data, out],
+                                   args.repeat)
         perRecord.append(seconds / records * 1e6)
         print(f"| {records:,} | {names:,} | {seconds:.2f} | {perRecord[-1]:.3f} | {peak:.0f} |")
     os.remove(out)

@@ -11,7 +11,6 @@ Usage: link_options.py [--repeat N] PATH_TO_URDIVA_CLI
 import argparse
 import os
 import random
-import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -53,7 +52,7 @@ def main():
     best = {name: (float("inf"), 0.0) for name in runs}
     for _ in range(args.repeat):
         for name, options in runs.items():
-            seconds, peak = measure([args.cli, "-q", "-f", *options, out], 1)
+            seconds, peak, _ = measure([args.cli, "-q", "-f", *options, out], 1)
             best[name] = (min(best[name][0], seconds), max(best[name][1], peak))
     plain = best["plain (--value 3)"][0]
     print("\n1,000,000 records over 100,000 names")

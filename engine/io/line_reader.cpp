@@ -8,6 +8,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -22,11 +23,16 @@ constexpr char kCtrlZ = 26;
     throw RunError(inputFileErrorText(errorNumber, path), path);
 }
 
+LineReader::Block newBlock(size_t size)
+{
+    return {std::make_shared_for_overwrite<char[]>(size), size};
+}
+
 } // namespace
 
 LineReader::LineReader(const QString& path)
     : m_path(path)
-    , m_buffer(kBlockSize)
+    , m_block(newBlock(kBlockSize))
 {
     m_fd = native::openToRead(path);
     if (m_fd < 0)
@@ -41,7 +47,7 @@ LineReader::LineReader(const QString& path)
 LineReader::LineReader(int fd, const QString& name)
     : m_path(name)
     , m_fd(fd)
-    , m_buffer(kBlockSize)
+    , m_block(newBlock(kBlockSize))
 {
     native::useBinaryMode(fd);
 }
@@ -57,23 +63,31 @@ bool LineReader::fillMore()
     if (m_eof)
         return false;
     const size_t keep = m_mark ? *m_mark : m_pos;
-    if (keep > 0) {
-        std::memmove(m_buffer.data(), m_buffer.data() + keep, m_end - keep);
-        m_end -= keep;
+    const bool held = m_block.bytes.use_count() > 1;
+    // The bytes from `keep` on go to the block's start, or, where that would move lines still
+    // held, to a new block; a line longer than the block gets one twice as long.
+    if (m_end == m_block.size || (keep > 0 && !held)) {
+        const size_t kept = m_end - keep;
+        if (held || kept == m_block.size) {
+            Block fresh = newBlock(std::max(kBlockSize, 2 * kept));
+            std::memcpy(fresh.bytes.get(), m_block.bytes.get() + keep, kept);
+            m_block = std::move(fresh);
+        } else {
+            std::memmove(m_block.bytes.get(), m_block.bytes.get() + keep, kept);
+        }
+        m_end = kept;
         m_pos -= keep;
         if (m_mark)
             m_mark = 0;
     }
-    if (m_end == m_buffer.size())
-        m_buffer.resize(m_buffer.size() * 2);
-    long long got = native::readSome(m_fd, m_buffer.data() + m_end, m_buffer.size() - m_end);
+    long long got = native::readSome(m_fd, m_block.bytes.get() + m_end, m_block.size - m_end);
     if (got < 0)
         failWith(errno, m_path);
     if (got == 0) {
         m_eof = true;
         return false;
     }
-    char* fresh = m_buffer.data() + m_end;
+    char* fresh = m_block.bytes.get() + m_end;
     if (const void* stop = std::memchr(fresh, kCtrlZ, size_t(got))) {
         got = static_cast<const char*>(stop) - fresh;
         m_eof = true;
@@ -84,9 +98,9 @@ bool LineReader::fillMore()
 
 QByteArrayView LineReader::lineAt(size_t begin, size_t end) const
 {
-    if (end > begin && m_buffer[end - 1] == '\r')
+    if (end > begin && m_block.bytes[end - 1] == '\r')
         --end; // the CR of a CR LF, or a CR ending the file
-    return QByteArrayView(m_buffer.data() + begin, qsizetype(end - begin));
+    return QByteArrayView(m_block.bytes.get() + begin, qsizetype(end - begin));
 }
 
 void LineReader::skipByteOrderMark()
@@ -95,7 +109,7 @@ void LineReader::skipByteOrderMark()
         return;
     m_atStart = false;
     while (m_end < 3 && fillMore()) { }
-    if (m_end >= 3 && std::memcmp(m_buffer.data(), "\xEF\xBB\xBF", 3) == 0)
+    if (m_end >= 3 && std::memcmp(m_block.bytes.get(), "\xEF\xBB\xBF", 3) == 0)
         m_pos = 3;
 }
 
@@ -104,7 +118,7 @@ bool LineReader::readRawLine(QByteArrayView& bytes)
     skipByteOrderMark();
     size_t scanned = 0; // bytes after m_pos known to hold no LF
     for (;;) {
-        const char* base = m_buffer.data();
+        const char* base = m_block.bytes.get();
         const size_t from = m_pos + scanned;
         if (const void* lf = std::memchr(base + from, '\n', m_end - from)) {
             const size_t lineEnd = static_cast<size_t>(static_cast<const char*>(lf) - base);

@@ -4,8 +4,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <memory>
 #include <optional>
-#include <vector>
 
 namespace urdiva {
 
@@ -31,8 +31,20 @@ public:
     void mark();
     void rewind();
     // The next line's bytes, without its line break but with any lone CR in it; valid until
-    // the next call. False at the end of the file. See withoutLoneCr().
+    // the next call, or for as long as a copy of block() is held. False at the end of the file.
+    // See withoutLoneCr().
     bool readRawLine(QByteArrayView& bytes);
+
+    // The file's bytes as read into memory. The lines readRawLine() gives are views of the
+    // reader's current block; while a copy of it is held, the reader never moves nor reuses its
+    // bytes, so the lines stay valid however much more is read (reading goes on into a new
+    // block once this one is full).
+    struct Block {
+        std::shared_ptr<char[]> bytes;
+        size_t size = 0;
+        bool holds(const char* p) const { return p >= bytes.get() && p < bytes.get() + size; }
+    };
+    const Block& block() const { return m_block; }
     // The path, or the name given for what was already open.
     const QString& name() const;
 
@@ -43,7 +55,7 @@ private:
 
     QString m_path;
     int m_fd = -1;
-    std::vector<char> m_buffer;
+    Block m_block;
     size_t m_pos = 0;
     size_t m_end = 0;
     bool m_eof = false;

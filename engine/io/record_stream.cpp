@@ -7,6 +7,7 @@
 #include "engine/io/record_line.h"
 #include "engine/io/weight_text.h"
 
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -65,45 +66,43 @@ void RecordStream::forEachBatch(const std::function<void(std::span<const Record>
 
 void RecordStream::Batch::clear()
 {
-    bytes.clear();
+    blocks.clear();
+    // The first piece is kept for the next batch; later ones were for unusually many copies.
+    if (!copies.empty()) {
+        copies.resize(1);
+        copies.front().clear();
+    }
+    keptBytes = 0;
     records.clear();
     names.clear();
     nameCounts.clear();
-    spans.clear();
 }
 
-void RecordStream::Batch::keep(QByteArrayView kept)
+QByteArrayView RecordStream::Batch::keep(QByteArrayView kept)
 {
-    spans.push_back({qsizetype(bytes.size()), kept.size()});
-    bytes.append(kept.data(), size_t(kept.size()));
+    constexpr size_t kPieceBytes = size_t(64) << 10;
+    keptBytes += size_t(kept.size());
+    if (blocks.back().holds(kept.data()))
+        return kept;
+    const size_t size = size_t(kept.size());
+    // A piece is filled within its capacity, so what it holds never moves.
+    if (copies.empty() || copies.back().capacity() - copies.back().size() < size)
+        copies.emplace_back().reserve(std::max(kPieceBytes, size));
+    std::string& piece = copies.back();
+    const char* at = piece.data() + piece.size();
+    piece.append(kept.data(), size);
+    return QByteArrayView(at, kept.size());
 }
 
-// Offsets into bytes while it grows; turned into views once it is complete.
-void RecordStream::Batch::finish(bool cells)
+void RecordStream::Batch::listNames()
 {
-    size_t k = 0;
-    const auto view = [&] {
-        const Span span = spans[k++];
-        return QByteArrayView(bytes.data() + span.begin, span.size);
-    };
     Field* name = names.data();
     const quint32* counts = nameCounts.data();
     for (Record& record : records) {
-        for (int e = 0; e < 2; ++e) {
-            // Without a cell separator an end has a key; with one its names have.
-            if (!cells) {
-                if (record.ends[e].present)
-                    record.ends[e].key = view();
-                continue;
-            }
-            const size_t count = *counts++;
-            for (size_t i = 0; i < count; ++i)
-                name[i].key = view();
-            record.names[e] = std::span<const Field>(name, count);
-            name += count;
+        for (std::span<const Field>& list : record.names) {
+            list = std::span<const Field>(name, *counts);
+            name += *counts++;
         }
-        if (!record.weight.isNull())
-            record.weight = view();
     }
 }
 
@@ -117,19 +116,23 @@ bool RecordStream::fill(Batch& batch)
     qint64 number = 0;
     bool more = true;
     try {
-        while (batch.records.size() < kBatchRecords && batch.bytes.size() < kBatchBytes &&
+        while (batch.records.size() < kBatchRecords && batch.keptBytes < kBatchBytes &&
                (more = m_records.next(raw, number))) {
             if (m_recordLines++ < m_headerLines)
                 continue;
+            if (batch.blocks.empty() || batch.blocks.back().bytes != m_reader->block().bytes)
+                batch.blocks.push_back(m_reader->block());
             m_line.assign(raw);
             if (m_line.isRecord())
                 addRecord(batch, number);
         }
     } catch (...) {
-        batch.finish(cells);
+        if (cells)
+            batch.listNames();
         throw;
     }
-    batch.finish(cells);
+    if (cells)
+        batch.listNames();
     return more;
 }
 
@@ -143,9 +146,10 @@ void RecordStream::addRecord(Batch& batch, qint64 number)
     for (int e = 0; e < 2; ++e)
         addEnd(batch, record.ends[e], e);
     if (m_valueColumn && *m_valueColumn >= 0 && *m_valueColumn < m_line.count()) {
-        batch.keep(weightOf(number));
-        // Not null, even when empty, until finish() gives the view its place.
-        record.weight = QByteArrayView("", 0);
+        record.weight = batch.keep(weightOf(number));
+        // Null stands for a line without the column: an empty weight is not.
+        if (record.weight.isNull())
+            record.weight = QByteArrayView("", 0);
     }
 }
 
@@ -165,15 +169,13 @@ void RecordStream::addEnd(Batch& batch, Field& field, int end)
     field.shape = m_line.shape(index);
     if (!cells) {
         field.hash = keyHash(key, field.keyIsText);
-        batch.keep(key);
+        field.key = batch.keep(key);
         return;
     }
-    // The names' keys take the field's place among the spans.
     splitCell(key, field.keyIsText, *m_cellSeparator, m_cellNames, m_cellStorage);
     for (const CellName& name : m_cellNames) {
-        batch.names.push_back(
-            {{}, keyHash(name.key, name.keyIsText), field.shape, name.keyIsText, true});
-        batch.keep(name.key);
+        batch.names.push_back({batch.keep(name.key), keyHash(name.key, name.keyIsText), field.shape,
+                               name.keyIsText, true});
     }
     batch.nameCounts.back() = quint32(m_cellNames.size());
 }

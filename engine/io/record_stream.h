@@ -4,6 +4,7 @@
 #include "engine/core/conversion_settings.h"
 #include "engine/io/cell_names.h"
 #include "engine/io/field_marker.h"
+#include "engine/io/line_reader.h"
 #include "engine/io/quoted_records.h"
 #include "engine/io/record_line.h"
 
@@ -17,8 +18,6 @@
 #include <vector>
 
 namespace urdiva {
-
-class LineReader;
 
 // The record lines of a data file (the lines past the header lines that hold something besides
 // separators), with what a pass needs of each: its two end fields and its weight. The next batch
@@ -62,20 +61,22 @@ public:
     const Notes& notes() const { return m_notes; }
 
 private:
+    // The keys and weights of a batch are mostly the file's own bytes, which the batch keeps
+    // valid by holding the reader's blocks they are in; the others (decoded, unquoted, or
+    // otherwise changed from the file's bytes) are copied into pieces that never move.
     struct Batch {
-        struct Span {
-            qsizetype begin;
-            qsizetype size;
-        };
-        std::string bytes; // the keys and weights of the records, end to end
-        std::vector<Span> spans; // where they are, while bytes grows
+        std::vector<LineReader::Block> blocks;
+        std::vector<std::string> copies;
+        size_t keptBytes = 0; // of the keys and weights, wherever they are
         std::vector<Record> records;
         std::vector<Field> names; // of the records' cells, in order
         std::vector<quint32> nameCounts; // per end of each record, with a cell separator
 
         void clear();
-        void keep(QByteArrayView bytes);
-        void finish(bool cells);
+        // The bytes, valid while the batch is.
+        QByteArrayView keep(QByteArrayView bytes);
+        // Gives each record its cells' names, once `names` is complete.
+        void listNames();
     };
 
     bool fill(Batch& batch);

@@ -54,18 +54,18 @@ void NameList::freeze()
 bool NameList::settleByHash()
 {
     constexpr int kMostWithOneHash = 16;
-    std::vector<size_t> hashes(m_names->size());
+    std::vector<quint32> hashes(m_names->size());
     for (size_t id = 0; id < m_names->size(); ++id) {
         const std::optional<size_t> hash = m_collation.matchHash((*m_names)[id]);
         if (!hash)
             return false;
-        hashes[id] = *hash;
+        hashes[id] = quint32(*hash);
     }
     m_hashHeads.clear();
     m_hashHeads.reserve(m_names->size());
     m_sameHash.assign(m_names->size(), -1);
     for (size_t id = 0; id < m_names->size(); ++id) {
-        const auto [head, added] = m_hashHeads.try_emplace(hashes[id], qsizetype(id));
+        const auto [head, added] = m_hashHeads.try_emplace(hashes[id], qint32(id));
         if (added) {
             m_entryOf[id] = qsizetype(id);
             continue;
@@ -81,7 +81,7 @@ bool NameList::settleByHash()
             return false;
         } else {
             m_sameHash[id] = head->second;
-            head->second = qsizetype(id);
+            head->second = qint32(id);
             m_entryOf[id] = qsizetype(id);
         }
     }
@@ -166,7 +166,7 @@ qsizetype NameList::findEntry(const QString& name) const
         return m_entryOf[*id];
     if (m_hashed) {
         if (const std::optional<size_t> hash = m_collation.matchHash(name)) {
-            const auto head = m_hashHeads.find(*hash);
+            const auto head = m_hashHeads.find(quint32(*hash));
             qsizetype entry = head == m_hashHeads.end() ? -1 : head->second;
             while (entry >= 0 && !matches(m_collation, entry, name))
                 entry = m_sameHash[size_t(entry)];
@@ -215,6 +215,21 @@ QStringList NameList::entries() const
     out.reserve(m_size);
     for (const qsizetype id : byPosition)
         out.append((*m_names)[size_t(id)]);
+    return out;
+}
+
+QStringList NameList::takeEntries()
+{
+    m_ids = {};
+    m_entryOf = {};
+    m_hashHeads = {};
+    m_sameHash = {};
+    m_sorted = {};
+    m_removed = {};
+    QStringList out = entries();
+    *m_names = {};
+    m_position = {};
+    m_size = 0;
     return out;
 }
 

@@ -41,6 +41,9 @@ public:
     qsizetype size() const { return m_size; }
     // After freeze(): the entries in list order.
     QStringList entries() const;
+    // The same, taken from the list, which is left empty: its tables are let go first, so that
+    // a long list and its entries are not held at once.
+    QStringList takeEntries();
 
 private:
     bool matches(const NameCollation& collation, qsizetype a, const QString& name) const;
@@ -76,7 +79,9 @@ private:
     HashSet<quint32, IdHash, IdEqual> m_ids; // positions in m_names
     std::vector<qsizetype> m_entryOf; // index -> index of the entry it matches
     // When settled by hash: match hash -> the last entry with it, and entry -> the one before.
-    HashMap<size_t, qsizetype> m_hashHeads;
+    // The hash's low 32 bits are enough to group names (a name is compared with every entry of
+    // its group), and keep the map at 8 bytes an entry.
+    HashMap<quint32, qint32> m_hashHeads;
     std::vector<qsizetype> m_sameHash;
     bool m_hashed = false;
     // The entries, by (length and) collation; built when first needed.

@@ -3,6 +3,9 @@
 
 #include "engine/io/field_marker.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace urdiva {
 
 namespace {
@@ -40,25 +43,27 @@ void VertexLists::removeBlankCandidates()
     m_firstCandidates->removeMatch(QString(2, kFieldMarker));
 }
 
+// A slice at a time, so that a normal form that repeats one offered before is let go at once,
+// and each candidate as soon as its normal form is made.
 void VertexLists::normaliseCandidates()
 {
-    m_firstNormalised = m_firstCandidates->entries();
-    m_secondNormalised = m_secondCandidates->entries();
-    m_firstCandidates.reset();
-    m_secondCandidates.reset();
-    for (QString& entry : m_firstNormalised)
-        entry = normaliseField(entry);
-    for (QString& entry : m_secondNormalised)
-        entry = normaliseField(entry);
+    constexpr qsizetype kSlice = 4096;
+    std::vector<QString> slice;
+    for (const auto& [candidates, vertices] : {std::pair(&m_firstCandidates, &m_firstMode),
+                                               std::pair(&m_secondCandidates, &m_secondMode)}) {
+        QStringList entries = (*candidates)->takeEntries();
+        candidates->reset();
+        for (qsizetype begin = 0; begin < entries.size(); begin += kSlice) {
+            slice.clear();
+            for (qsizetype i = begin; i < std::min(entries.size(), begin + kSlice); ++i)
+                slice.push_back(normaliseField(std::exchange(entries[i], QString())));
+            vertices->addAll(slice);
+        }
+    }
 }
 
 void VertexLists::buildVertexLists()
 {
-    m_firstMode.addAll(std::span(m_firstNormalised.constData(), size_t(m_firstNormalised.size())));
-    m_secondMode.addAll(
-        std::span(m_secondNormalised.constData(), size_t(m_secondNormalised.size())));
-    m_firstNormalised = QStringList();
-    m_secondNormalised = QStringList();
     m_firstMode.freeze();
     m_secondMode.freeze();
 }

@@ -28,8 +28,10 @@ public:
     // Settles both candidate lists (NameList::freeze), then drops the blank fields "¶" and "¶¶"
     // from the first.
     void removeBlankCandidates();
-    // Brings both candidate lists to normal form; entries may repeat afterwards.
+    // Offers the normal form of each entry of the candidate lists, in their order, to the
+    // vertex list of its mode, and lets the candidate lists go.
     void normaliseCandidates();
+    // Settles the vertex lists (NameList::freeze).
     void buildVertexLists();
 
     // The vertex number of a normal form at the given end, or 0 when no vertex matches it.
@@ -52,8 +54,6 @@ private:
     // millions of names holds no more of them than it must.
     std::optional<NameList> m_firstCandidates;
     std::optional<NameList> m_secondCandidates;
-    QStringList m_firstNormalised;
-    QStringList m_secondNormalised;
     NameList m_firstMode;
     NameList m_secondMode;
 };
