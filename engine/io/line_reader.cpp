@@ -69,8 +69,16 @@ bool LineReader::fillMore()
     if (m_end == m_block.size || (keep > 0 && !held)) {
         const size_t kept = m_end - keep;
         if (held || kept == m_block.size) {
-            Block fresh = newBlock(std::max(kBlockSize, 2 * kept));
+            const size_t size = std::max(kBlockSize, 2 * kept);
+            const auto free = std::find_if(m_retired.begin(), m_retired.end(), [&](const Block& b) {
+                return b.bytes.use_count() == 1 && b.size >= size;
+            });
+            Block fresh = free == m_retired.end() ? newBlock(size) : std::move(*free);
+            if (free != m_retired.end())
+                m_retired.erase(free);
             std::memcpy(fresh.bytes.get(), m_block.bytes.get() + keep, kept);
+            if (held)
+                m_retired.push_back(std::move(m_block));
             m_block = std::move(fresh);
         } else {
             std::memmove(m_block.bytes.get(), m_block.bytes.get() + keep, kept);

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace urdiva {
 
@@ -56,6 +57,9 @@ private:
     QString m_path;
     int m_fd = -1;
     Block m_block;
+    // Blocks read before, to be read into again once no one holds them: fresh memory would
+    // cost the system a page fault for every 4 KiB read.
+    std::vector<Block> m_retired;
     size_t m_pos = 0;
     size_t m_end = 0;
     bool m_eof = false;

@@ -55,12 +55,16 @@ bool NameList::settleByHash()
 {
     constexpr int kMostWithOneHash = 16;
     std::vector<quint32> hashes(m_names->size());
-    for (size_t id = 0; id < m_names->size(); ++id) {
-        const std::optional<size_t> hash = m_collation.matchHash((*m_names)[id]);
-        if (!hash)
-            return false;
-        hashes[id] = quint32(*hash);
-    }
+    bool unhashable[2] = {false, false};
+    inHalves(hashes.size(), [&](size_t begin, size_t end, int half) {
+        for (size_t id = begin; id < end && !unhashable[half]; ++id) {
+            const std::optional<size_t> hash = m_collation.matchHash((*m_names)[id]);
+            unhashable[half] = !hash;
+            hashes[id] = quint32(hash.value_or(0));
+        }
+    });
+    if (unhashable[0] || unhashable[1])
+        return false;
     m_hashHeads.clear();
     m_hashHeads.reserve(m_names->size());
     m_sameHash.assign(m_names->size(), -1);
