@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/core/memory_use.h"
 
-#include <cstdlib>
+#include <cstdlib> // defines __GLIBC__ where the C library is glibc
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
