@@ -13,6 +13,16 @@ namespace urdiva {
 // no task may wait for another.
 void runTogether(const std::vector<std::function<void()>>& tasks);
 
+// A two-stage pipeline over `slots` slots used in turn: produce(k) fills slot k and returns
+// whether more slots come after it; consume(k) uses it, each slot in order. The producer runs on
+// a thread of its own, up to `slots` slots ahead, so that neither stage waits for the other's
+// slow moments. Every slot produced is consumed, also one whose production failed (with what it
+// holds from before the failure), and that failure is raised afterwards; a failure of consume()
+// is raised as soon as the slot being produced is in. When no thread can be had, this thread
+// produces and consumes one slot after another.
+void runPipeline(size_t slots, const std::function<bool(size_t slot)>& produce,
+                 const std::function<void(size_t slot)>& consume);
+
 // Calls part(begin, end, half) for the two halves of [0, count) together, half 0 and 1; below
 // 20,000 items, where a second thread is not worth starting, once for the whole as half 0.
 void inHalves(size_t count, const std::function<void(size_t begin, size_t end, int half)>& part);

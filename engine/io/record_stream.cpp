@@ -8,7 +8,6 @@
 #include "engine/io/weight_text.h"
 
 #include <algorithm>
-#include <exception>
 #include <utility>
 
 namespace urdiva {
@@ -17,6 +16,9 @@ namespace {
 // two batches in hand stay small whatever the lines hold.
 constexpr size_t kBatchRecords = 8192;
 constexpr size_t kBatchBytes = size_t(1) << 20;
+// Reading may go this many batches ahead of their processing, so that the two threads do not
+// wait for each other's slower batches.
+constexpr size_t kBatchesInHand = 3;
 } // namespace
 
 RecordStream::RecordStream(std::unique_ptr<LineReader> reader, const ConversionSettings& settings)
@@ -36,32 +38,10 @@ RecordStream::RecordStream(std::unique_ptr<LineReader> reader, const ConversionS
 
 void RecordStream::forEachBatch(const std::function<void(std::span<const Record>)>& process)
 {
-    struct Reading {
-        bool more = false;
-        std::exception_ptr failure; // the records read before it are in the batch
-    };
-    const auto read = [this](Batch& batch) {
-        try {
-            return Reading {fill(batch), nullptr};
-        } catch (...) {
-            return Reading {false, std::current_exception()};
-        }
-    };
-    Batch batches[2];
-    Reading reading = read(batches[0]);
-    for (int k = 0;; k = 1 - k) {
-        const std::span<const Record> records = batches[k].records;
-        Reading next;
-        if (reading.more)
-            runTogether({[&] { process(records); }, [&] { next = read(batches[1 - k]); }});
-        else
-            process(records);
-        if (reading.failure)
-            std::rethrow_exception(reading.failure);
-        if (!reading.more)
-            return;
-        reading = next;
-    }
+    Batch batches[kBatchesInHand];
+    runPipeline(
+        kBatchesInHand, [&](size_t k) { return fill(batches[k]); },
+        [&](size_t k) { process(batches[k].records); });
 }
 
 void RecordStream::Batch::clear()

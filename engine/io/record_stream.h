@@ -20,8 +20,9 @@
 namespace urdiva {
 
 // The record lines of a data file (the lines past the header lines that hold something besides
-// separators), with what a pass needs of each: its two end fields and its weight. The next batch
-// of lines is read, cut and hashed while the caller processes the current one.
+// separators), with what a pass needs of each: its two end fields and its weight. The next
+// batches of lines are read, cut and hashed, a few ahead, while the caller processes the current
+// one.
 class RecordStream {
 public:
     struct Field {
