@@ -38,89 +38,130 @@ void runTogether(const std::vector<std::function<void()>>& tasks)
     }
 }
 
-void runPipeline(size_t slots, const std::function<bool(size_t slot)>& produce,
-                 const std::function<void(size_t slot)>& consume)
-{
+namespace {
+
+// The state the two stages of runPipeline share, and each stage's loop.
+class Pipeline {
+public:
+    Pipeline(size_t slots, const std::function<bool(size_t)>& produce,
+             const std::function<void(size_t)>& consume)
+        : m_slots(slots)
+        , m_produce(produce)
+        , m_consume(consume)
+    {
+    }
+
     // Produces slot n % slots; its failure, if any, goes in `failure`.
-    const auto produceOne = [&](size_t n, std::exception_ptr& failure) {
+    bool produceOne(size_t n, std::exception_ptr& failure)
+    {
         try {
-            return produce(n % slots);
+            return m_produce(n % m_slots);
         } catch (...) {
             failure = std::current_exception();
             return false;
         }
-    };
-    std::mutex mutex;
-    std::condition_variable changed;
-    size_t produced = 0; // slots produced, counting from the first
-    size_t consumed = 0;
-    bool ended = false; // the last slot is produced
-    bool stop = false; // consuming failed
-    std::exception_ptr produceFailure;
-    const auto producer = [&] {
-        for (size_t n = 0;; ++n) {
-            {
-                std::unique_lock lock(mutex);
-                changed.wait(lock, [&] { return stop || n - consumed < slots; });
-                if (stop)
-                    return;
-            }
-            std::exception_ptr failure;
-            const bool more = produceOne(n, failure);
-            {
-                const std::lock_guard lock(mutex);
-                produced = n + 1;
-                ended = !more;
-                produceFailure = failure;
-            }
-            changed.notify_all();
-            if (!more)
-                return;
-        }
-    };
-    std::thread thread;
-    try {
-        thread = std::thread(producer);
-    } catch (const std::system_error&) {
+    }
+
+    // On one thread, one slot after the other.
+    void runInTurn()
+    {
         for (size_t n = 0;; ++n) {
             std::exception_ptr failure;
             const bool more = produceOne(n, failure);
-            consume(n % slots);
+            m_consume(n % m_slots);
             if (failure)
                 std::rethrow_exception(failure);
             if (!more)
                 return;
         }
     }
-    std::exception_ptr failure;
-    try {
-        for (size_t n = 0;; ++n) {
-            bool last = false;
-            {
-                std::unique_lock lock(mutex);
-                changed.wait(lock, [&] { return produced > n; });
-                last = ended && produced == n + 1;
-                if (last)
-                    failure = produceFailure;
-            }
-            consume(n % slots);
-            {
-                const std::lock_guard lock(mutex);
-                consumed = n + 1;
-            }
-            changed.notify_all();
-            if (last)
-                break;
-        }
-    } catch (...) {
-        failure = std::current_exception();
-    }
+
+    // Produces slots while there is room, until the last or until consuming fails.
+    void produceAll()
     {
-        const std::lock_guard lock(mutex);
-        stop = true;
+        for (size_t n = 0;; ++n) {
+            {
+                std::unique_lock lock(m_mutex);
+                m_changed.wait(lock, [&] { return m_stop || n - m_consumed < m_slots; });
+                if (m_stop)
+                    return;
+            }
+            std::exception_ptr failure;
+            const bool more = produceOne(n, failure);
+            {
+                const std::lock_guard lock(m_mutex);
+                m_produced = n + 1;
+                m_ended = !more;
+                m_produceFailure = failure;
+            }
+            m_changed.notify_all();
+            if (!more)
+                return;
+        }
     }
-    changed.notify_all();
-    thread.join();
+
+    // Consumes every slot as it is produced; the failure to raise afterwards, if any.
+    std::exception_ptr consumeAll()
+    {
+        std::exception_ptr failure;
+        try {
+            for (size_t n = 0;; ++n) {
+                bool last = false;
+                {
+                    std::unique_lock lock(m_mutex);
+                    m_changed.wait(lock, [&] { return m_produced > n; });
+                    last = m_ended && m_produced == n + 1;
+                    if (last)
+                        failure = m_produceFailure;
+                }
+                m_consume(n % m_slots);
+                {
+                    const std::lock_guard lock(m_mutex);
+                    m_consumed = n + 1;
+                }
+                m_changed.notify_all();
+                if (last)
+                    break;
+            }
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        {
+            const std::lock_guard lock(m_mutex);
+            m_stop = true;
+        }
+        m_changed.notify_all();
+        return failure;
+    }
+
+private:
+    const size_t m_slots;
+    const std::function<bool(size_t)>& m_produce;
+    const std::function<void(size_t)>& m_consume;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    size_t m_produced = 0; // slots produced, counting from the first
+    size_t m_consumed = 0;
+    bool m_ended = false; // the last slot is produced
+    bool m_stop = false; // consuming has ended, or failed
+    std::exception_ptr m_produceFailure;
+};
+
+} // namespace
+
+void runPipeline(size_t slots, const std::function<bool(size_t slot)>& produce,
+                 const std::function<void(size_t slot)>& consume)
+{
+    Pipeline pipeline(slots, produce, consume);
+    std::thread producer;
+    try {
+        producer = std::thread([&pipeline] { pipeline.produceAll(); });
+    } catch (const std::system_error&) {
+        pipeline.runInTurn();
+        return;
+    }
+    const std::exception_ptr failure = pipeline.consumeAll();
+    producer.join();
     if (failure)
         std::rethrow_exception(failure);
 }
