@@ -4,9 +4,10 @@
 #include <functional>
 #include <vector>
 
+// The engine's one way to share work among threads: every stage that does goes through these.
 namespace urdiva {
 
-// The engine's one way to share work among threads. Runs the tasks at once, each but the last
+// Runs the tasks at once, each but the last
 // on a thread of its own and the last on this thread, and returns when all are done; the first
 // failure, in the tasks' order, is raised here. When no thread can be had (a limit on
 // processes, say), this thread runs the tasks that have none one after another, in order: so
