@@ -98,9 +98,17 @@ QString candidateText(const FieldMemo::Field& field, const StripRule& rule,
 void buildCandidateTexts(ListFields& fields, const StripRule& rule, const RenameTable& renames)
 {
     fields.texts.resize(fields.sightings.size());
+    // A field seen again in another shape long after its first sighting is far from its
+    // neighbours in the memo: the fields a little ahead are fetched meanwhile.
+    constexpr size_t kAhead = 8;
     inHalves(fields.texts.size(), [&](size_t begin, size_t end, int) {
-        for (size_t i = begin; i < end; ++i)
+        for (size_t i = begin; i < end; ++i) {
+            if (i + 2 * kAhead < end)
+                fields.memo.prefetchOffset(fields.sightings[i + 2 * kAhead]);
+            if (i + kAhead < end)
+                fields.memo.prefetchKey(fields.sightings[i + kAhead]);
             fields.texts[i] = candidateText(fields.memo.field(fields.sightings[i]), rule, renames);
+        }
     });
     fields.refCount = fields.memo.refCount();
     fields.memo = FieldMemo();

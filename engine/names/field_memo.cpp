@@ -37,6 +37,18 @@ void FieldMemo::prefetchEntry(size_t hash) const
     }
 }
 
+void FieldMemo::prefetchOffset(FieldRef ref) const
+{
+    prefetch(m_offsets.data() + ref / kShapes);
+}
+
+void FieldMemo::prefetchKey(FieldRef ref) const
+{
+    const quint32* entry = m_arena.data() + m_offsets[ref / kShapes];
+    prefetch(entry);
+    prefetch(entry + 16);
+}
+
 FieldMemo::Sighting FieldMemo::see(QByteArrayView key, bool keyIsText, size_t hash,
                                    FieldShape shape)
 {

@@ -54,6 +54,9 @@ public:
     // tables larger than the caches; started together they wait for memory together.
     void prefetchSlot(size_t hash) const;
     void prefetchEntry(size_t hash) const;
+    // The same for field(): prefetchOffset() for a run of refs, then prefetchKey() for the same.
+    void prefetchOffset(FieldRef ref) const;
+    void prefetchKey(FieldRef ref) const;
 
 private:
     // Entry layout in 32-bit words: the seen shapes (and above them the kind of key), the key's

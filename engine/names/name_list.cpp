@@ -4,24 +4,63 @@
 #include "engine/core/parallel.h"
 
 #include <algorithm>
+#include <type_traits>
+#include <utility>
 
 namespace urdiva {
 
 NameList::NameList(const QLocale& locale, Qt::CaseSensitivity caseSensitivity, Order order)
     : m_collation(locale, caseSensitivity)
     , m_order(order)
-    , m_ids(0, IdHash {m_names.get()}, IdEqual {m_names.get()})
+    , m_ids(0, IdHash {m_hashes.get()}, IdEqual {m_names.get(), m_hashes.get()})
 {
 }
 
 void NameList::addAll(std::span<const QString> names)
 {
-    m_ids.reserve(m_ids.size() + names.size());
-    for (const QString& name : names) {
-        m_names->push_back(name);
-        if (!m_ids.insert(quint32(m_names->size() - 1)).second)
-            m_names->pop_back();
+    offerAll(names);
+}
+
+void NameList::addAll(std::vector<QString>&& names)
+{
+    offerAll(std::span<QString>(names));
+}
+
+// The texts and their hashes are put in place on two threads at once: a long list's texts are
+// spread over more memory than the caches hold, and this is where each is read. Then each is
+// kept, or let go when an equal text was offered before.
+template <typename Names>
+void NameList::offerAll(Names names)
+{
+    const size_t first = m_names->size();
+    // Grown by doubling, also when names come a few at a time.
+    if (const size_t needed = first + names.size(); needed > m_names->capacity()) {
+        m_names->reserve(std::max(needed, 2 * m_names->capacity()));
+        m_hashes->reserve(m_names->capacity());
     }
+    m_names->resize(first + names.size());
+    m_hashes->resize(first + names.size());
+    inHalves(names.size(), [&](size_t begin, size_t end, int) {
+        for (size_t i = begin; i < end; ++i) {
+            if constexpr (std::is_const_v<typename Names::element_type>)
+                (*m_names)[first + i] = names[i];
+            else
+                (*m_names)[first + i] = std::move(names[i]);
+            (*m_hashes)[first + i] = textHash((*m_names)[first + i]);
+        }
+    });
+    m_ids.reserve(first + names.size());
+    size_t kept = first;
+    for (size_t id = first; id < m_names->size(); ++id) {
+        if (kept != id) {
+            (*m_names)[kept] = std::move((*m_names)[id]);
+            (*m_hashes)[kept] = (*m_hashes)[id];
+        }
+        if (m_ids.insert(quint32(kept)).second)
+            ++kept;
+    }
+    m_names->resize(kept);
+    m_hashes->resize(kept);
 }
 
 int NameList::compare(const NameCollation& collation, const QString& x, const QString& y) const
@@ -208,31 +247,43 @@ void NameList::removeMatch(const QString& name)
     number();
 }
 
-QStringList NameList::entries() const
+// Ids of the entries, in list order.
+std::vector<qsizetype> NameList::idsInOrder() const
 {
     std::vector<qsizetype> byPosition(static_cast<size_t>(m_size));
     for (size_t id = 0; id < m_position.size(); ++id) {
         if (m_position[id] >= 0)
             byPosition[size_t(m_position[id])] = qsizetype(id);
     }
+    return byPosition;
+}
+
+QStringList NameList::entries() const
+{
     QStringList out;
     out.reserve(m_size);
-    for (const qsizetype id : byPosition)
+    for (const qsizetype id : idsInOrder())
         out.append((*m_names)[size_t(id)]);
     return out;
 }
 
 QStringList NameList::takeEntries()
 {
-    m_ids = {};
+    m_ids = decltype(m_ids)(0, m_ids.hash_function(), m_ids.key_eq());
     m_entryOf = {};
     m_hashHeads = {};
     m_sameHash = {};
     m_sorted = {};
     m_removed = {};
-    QStringList out = entries();
-    *m_names = {};
+    const std::vector<qsizetype> ids = idsInOrder();
     m_position = {};
+    // Moved, not copied: a copy would touch every name's text in memory once more.
+    QStringList out;
+    out.reserve(qsizetype(ids.size()));
+    for (const qsizetype id : ids)
+        out.append(std::move((*m_names)[size_t(id)]));
+    *m_names = {};
+    *m_hashes = {};
     m_size = 0;
     return out;
 }

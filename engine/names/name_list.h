@@ -29,6 +29,8 @@ public:
     NameList(const QLocale& locale, Qt::CaseSensitivity caseSensitivity, Order order);
 
     void addAll(std::span<const QString> names);
+    // The same for names the caller has no more use for.
+    void addAll(std::vector<QString>&& names);
     void freeze();
 
     // After freeze(): the 0-based position of the entry that matches the name, or -1.
@@ -54,28 +56,40 @@ private:
     const std::vector<qsizetype>& sortedEntries() const;
     qsizetype findEntry(const QString& name) const;
     void number();
+    std::vector<qsizetype> idsInOrder() const;
 
     NameCollation m_collation;
     Order m_order;
     // The index of m_names keeps only their positions (4 bytes a name, where a view of the text
-    // and a position took 24) and is searched by text.
+    // and a position took 24) and is searched by text. Each text's hash is kept beside it, so
+    // that neither growing the index nor offering a text reads any other text from memory,
+    // except one that has the same hash.
+    static size_t spreadHash(quint32 hash) { return size_t(hash) * 0x9E3779B97F4A7C15ull; }
+    static quint32 textHash(QStringView text) { return quint32(hashText(text)); }
     struct IdHash {
         using is_transparent = void;
         using is_avalanching = void;
-        const std::vector<QString>* names;
-        size_t operator()(quint32 id) const { return hashText((*names)[id]); }
-        size_t operator()(QStringView text) const { return hashText(text); }
+        const std::vector<quint32>* hashes;
+        size_t operator()(quint32 id) const { return spreadHash((*hashes)[id]); }
+        size_t operator()(QStringView text) const { return spreadHash(textHash(text)); }
     };
     struct IdEqual {
         using is_transparent = void;
         const std::vector<QString>* names;
-        bool operator()(quint32 a, quint32 b) const { return (*names)[a] == (*names)[b]; }
+        const std::vector<quint32>* hashes;
+        bool operator()(quint32 a, quint32 b) const
+        {
+            return (*hashes)[a] == (*hashes)[b] && (*names)[a] == (*names)[b];
+        }
         bool operator()(QStringView text, quint32 id) const { return text == (*names)[id]; }
         bool operator()(quint32 id, QStringView text) const { return text == (*names)[id]; }
     };
-    // Every distinct text, in order of first offer; on the heap, where the index can refer to it
-    // while the list is moved.
+    template <typename Names>
+    void offerAll(Names names);
+    // Every distinct text, in order of first offer, and its hash; on the heap, where the index
+    // can refer to them while the list is moved.
     std::unique_ptr<std::vector<QString>> m_names = std::make_unique<std::vector<QString>>();
+    std::unique_ptr<std::vector<quint32>> m_hashes = std::make_unique<std::vector<quint32>>();
     HashSet<quint32, IdHash, IdEqual> m_ids; // positions in m_names
     std::vector<qsizetype> m_entryOf; // index -> index of the entry it matches
     // When settled by hash: match hash -> the last entry with it, and entry -> the one before.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/names/vertex_lists.h"
 
+#include "engine/core/parallel.h"
 #include "engine/io/field_marker.h"
 
 #include <algorithm>
@@ -44,20 +45,24 @@ void VertexLists::removeBlankCandidates()
 }
 
 // A slice at a time, so that a normal form that repeats one offered before is let go at once,
-// and each candidate as soon as its normal form is made.
+// and each candidate as soon as its normal form is made. The normal forms of a slice are made on
+// two threads at once.
 void VertexLists::normaliseCandidates()
 {
-    constexpr qsizetype kSlice = 4096;
+    constexpr qsizetype kSlice = 65536;
     std::vector<QString> slice;
     for (const auto& [candidates, vertices] : {std::pair(&m_firstCandidates, &m_firstMode),
                                                std::pair(&m_secondCandidates, &m_secondMode)}) {
         QStringList entries = (*candidates)->takeEntries();
         candidates->reset();
         for (qsizetype begin = 0; begin < entries.size(); begin += kSlice) {
+            slice.resize(size_t(std::min(kSlice, entries.size() - begin)));
+            inHalves(slice.size(), [&](size_t from, size_t to, int) {
+                for (size_t i = from; i < to; ++i)
+                    slice[i] = normaliseField(std::exchange(entries[begin + qsizetype(i)], {}));
+            });
+            vertices->addAll(std::move(slice));
             slice.clear();
-            for (qsizetype i = begin; i < std::min(entries.size(), begin + kSlice); ++i)
-                slice.push_back(normaliseField(std::exchange(entries[i], QString())));
-            vertices->addAll(slice);
         }
     }
 }
