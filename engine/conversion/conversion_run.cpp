@@ -3,7 +3,6 @@
 
 #include "engine/conversion/run_files.h"
 #include "engine/conversion/settings_check.h"
-#include "engine/core/memory_use.h"
 #include "engine/core/parallel.h"
 #include "engine/core/prefetch.h"
 #include "engine/core/run_error.h"
@@ -498,8 +497,6 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
     }
     if (const QString problem = settingsProblem(settings); !problem.isEmpty())
         throw RunError(problem);
-    static const bool largeBlocksReturned = (returnLargeBlocksWhenFreed(), true);
-    Q_UNUSED(largeBlocksReturned);
     ConversionRun run(settings, feedback);
     if (!run.agreeOnOutputs())
         return RunOutcome::OverwriteDeclined;
