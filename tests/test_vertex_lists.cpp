@@ -141,11 +141,13 @@ TEST(NameList, AgreesWithTheScanningDefinition)
             const auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
             NameList list(QLocale(), cs, order);
             QStringList reference;
+            std::vector<QString> offered;
             for (int i = 0; i < 400; ++i) {
                 QString name;
                 for (quint32 k = next() % 4; k > 0; --k)
                     name += alphabet[next() % alphabet.size()];
                 list.addAll(std::span(&name, 1));
+                offered.push_back(name);
                 const bool known = std::any_of(reference.cbegin(), reference.cend(),
                                                [&](const QString& e) { return matches(e, name); });
                 if (!known)
@@ -159,6 +161,19 @@ TEST(NameList, AgreesWithTheScanningDefinition)
             EXPECT_EQ(list.entries(), reference);
             for (qsizetype p = 0; p < reference.size(); ++p)
                 EXPECT_EQ(list.indexOf(reference[p]), p);
+            // Where each name offered went, the same names offered at once to another list.
+            NameList again(QLocale(), cs, order);
+            again.addAll(std::vector(offered));
+            again.freeze();
+            const std::vector<qint32> own = list.takeOwnTextPositions();
+            const std::vector<qint32> all = again.takeOfferPositions();
+            ASSERT_EQ(own.size(), offered.size());
+            ASSERT_EQ(all.size(), offered.size());
+            for (size_t k = 0; k < offered.size(); ++k) {
+                const qsizetype p = list.indexOf(offered[k]);
+                EXPECT_EQ(all[k], p);
+                EXPECT_EQ(own[k], reference[p] == offered[k] ? p : -1) << offered[k].toStdString();
+            }
         }
     }
 }

@@ -113,17 +113,22 @@ void buildCandidateTexts(ListFields& fields, const StripRule& rule, const Rename
     fields.memo = FieldMemo();
 }
 
-// The vertex number of every field, indexed by FieldRef; 0 where no vertex matches. Most
-// normal forms are texts the vertex list was offered, found by text alone on two threads at
-// once; the others are looked up afterwards.
-std::vector<int> vertexNumbers(const ListFields& fields, End end, const VertexLists& lists)
+// The vertex number of every field, indexed by FieldRef; 0 where no vertex matches. Most are
+// known from the vertex lists' making; the others' normal forms are mostly texts the vertex list
+// was offered, found by text alone on two threads at once, and the rest are looked up afterwards.
+std::vector<int> vertexNumbers(const ListFields& fields, End end, VertexLists& lists)
 {
     std::vector<int> numbers(fields.refCount, 0);
+    const std::vector<qint32> known = lists.takeKnownVertexNumbers(end);
     std::vector<std::pair<FieldMemo::FieldRef, QString>> others[2];
     inHalves(fields.sightings.size(), [&](size_t begin, size_t stop, int half) {
         QString storage;
         for (size_t i = begin; i < stop; ++i) {
             const FieldMemo::FieldRef ref = fields.sightings[i];
+            if (known[i] >= 0) {
+                numbers[ref] = known[i];
+                continue;
+            }
             const QStringView normalForm = normaliseField(fields.texts[i], storage);
             if (const std::optional<int> number = lists.findOfferedVertex(normalForm, end))
                 numbers[ref] = *number;

@@ -50,13 +50,16 @@ void NameList::offerAll(Names names)
         }
     });
     m_ids.reserve(first + names.size());
+    m_offers.reserve(m_offers.size() + names.size());
     size_t kept = first;
     for (size_t id = first; id < m_names->size(); ++id) {
         if (kept != id) {
             (*m_names)[kept] = std::move((*m_names)[id]);
             (*m_hashes)[kept] = (*m_hashes)[id];
         }
-        if (m_ids.insert(quint32(kept)).second)
+        const auto [offered, added] = m_ids.insert(quint32(kept));
+        m_offers.push_back(qint32(*offered));
+        if (added)
             ++kept;
     }
     m_names->resize(kept);
@@ -110,7 +113,7 @@ bool NameList::settleByHash()
     for (size_t id = 0; id < m_names->size(); ++id) {
         const auto [head, added] = m_hashHeads.try_emplace(hashes[id], qint32(id));
         if (added) {
-            m_entryOf[id] = qsizetype(id);
+            m_entryOf[id] = qint32(id);
             continue;
         }
         const QString& name = (*m_names)[id];
@@ -119,13 +122,13 @@ bool NameList::settleByHash()
         for (; entry >= 0 && !matches(m_collation, entry, name); entry = m_sameHash[size_t(entry)])
             ++compared;
         if (entry >= 0) {
-            m_entryOf[id] = entry;
+            m_entryOf[id] = qint32(entry);
         } else if (compared >= kMostWithOneHash) {
             return false;
         } else {
             m_sameHash[id] = head->second;
             head->second = qint32(id);
-            m_entryOf[id] = qsizetype(id);
+            m_entryOf[id] = qint32(id);
         }
     }
     return true;
@@ -141,7 +144,7 @@ void NameList::settleBySorting()
         const qsizetype id = order[k];
         if (k == 0 || !matches(m_collation, m_sorted.back(), (*m_names)[size_t(id)]))
             m_sorted.push_back(id);
-        m_entryOf[size_t(id)] = m_sorted.back();
+        m_entryOf[size_t(id)] = qint32(m_sorted.back());
     }
     m_haveSorted = true;
 }
@@ -190,12 +193,12 @@ void NameList::number()
     if (m_order == Order::Collation) {
         for (const qsizetype id : sortedEntries()) {
             if (!m_removed[size_t(id)])
-                m_position[size_t(id)] = position++;
+                m_position[size_t(id)] = qint32(position++);
         }
     } else {
         for (size_t id = 0; id < m_names->size(); ++id) {
             if (m_entryOf[id] == qsizetype(id) && !m_removed[id])
-                m_position[id] = position++;
+                m_position[id] = qint32(position++);
         }
     }
     m_size = position;
@@ -238,6 +241,27 @@ std::optional<qsizetype> NameList::indexOfOffered(QStringView name) const
     return m_position[size_t(m_entryOf[*id])];
 }
 
+std::vector<qint32> NameList::takeOfferPositions()
+{
+    return takePositions(false);
+}
+
+std::vector<qint32> NameList::takeOwnTextPositions()
+{
+    return takePositions(true);
+}
+
+// The positions are written over the indexes they replace, so that a long list does not hold both.
+std::vector<qint32> NameList::takePositions(bool ownTextOnly)
+{
+    std::vector<qint32> positions = std::exchange(m_offers, {});
+    for (qint32& position : positions) {
+        const qsizetype entry = m_entryOf[size_t(position)];
+        position = ownTextOnly && entry != position ? -1 : qint32(m_position[size_t(entry)]);
+    }
+    return positions;
+}
+
 void NameList::removeMatch(const QString& name)
 {
     const qsizetype id = findEntry(name);
@@ -270,6 +294,7 @@ QStringList NameList::entries() const
 QStringList NameList::takeEntries()
 {
     m_ids = decltype(m_ids)(0, m_ids.hash_function(), m_ids.key_eq());
+    m_offers = {};
     m_entryOf = {};
     m_hashHeads = {};
     m_sameHash = {};

@@ -38,6 +38,13 @@ public:
     // The same for a text that was offered, found by its text alone; nullopt for any other.
     // Unlike indexOf(), it may be called from several threads at once.
     std::optional<qsizetype> indexOfOffered(QStringView name) const;
+    // After freeze(): for each name offered, in order of offer, the position of the entry that
+    // matches it, as indexOfOffered() gives it, or -1 where none does. The list forgets the order
+    // of offer: these are taken once.
+    std::vector<qint32> takeOfferPositions();
+    // The same, but -1 also where that entry's text is not the name's own (a different spelling
+    // that matches it was offered first).
+    std::vector<qint32> takeOwnTextPositions();
     // After freeze(): removes the entry that matches the name, if there is one.
     void removeMatch(const QString& name);
     qsizetype size() const { return m_size; }
@@ -57,6 +64,7 @@ private:
     qsizetype findEntry(const QString& name) const;
     void number();
     std::vector<qsizetype> idsInOrder() const;
+    std::vector<qint32> takePositions(bool ownTextOnly);
 
     NameCollation m_collation;
     Order m_order;
@@ -91,17 +99,18 @@ private:
     std::unique_ptr<std::vector<QString>> m_names = std::make_unique<std::vector<QString>>();
     std::unique_ptr<std::vector<quint32>> m_hashes = std::make_unique<std::vector<quint32>>();
     HashSet<quint32, IdHash, IdEqual> m_ids; // positions in m_names
-    std::vector<qsizetype> m_entryOf; // index -> index of the entry it matches
+    std::vector<qint32> m_offers; // the index of each name offered, in order of offer
+    std::vector<qint32> m_entryOf; // index -> index of the entry it matches
     // When settled by hash: match hash -> the last entry with it, and entry -> the one before.
     // The hash's low 32 bits are enough to group names (a name is compared with every entry of
     // its group), and keep the map at 8 bytes an entry.
     HashMap<quint32, qint32> m_hashHeads;
-    std::vector<qsizetype> m_sameHash;
+    std::vector<qint32> m_sameHash;
     bool m_hashed = false;
     // The entries, by (length and) collation; built when first needed.
     mutable std::vector<qsizetype> m_sorted;
     mutable bool m_haveSorted = false;
-    std::vector<qsizetype> m_position; // index of an entry -> its position; -1 once removed
+    std::vector<qint32> m_position; // index of an entry -> its position; -1 once removed
     std::vector<bool> m_removed;
     qsizetype m_size = 0;
 };

@@ -5,6 +5,7 @@
 #include "engine/io/field_marker.h"
 
 #include <algorithm>
+#include <tuple>
 #include <utility>
 
 namespace urdiva {
@@ -51,8 +52,10 @@ void VertexLists::normaliseCandidates()
 {
     constexpr qsizetype kSlice = 65536;
     std::vector<QString> slice;
-    for (const auto& [candidates, vertices] : {std::pair(&m_firstCandidates, &m_firstMode),
-                                               std::pair(&m_secondCandidates, &m_secondMode)}) {
+    for (const auto& [candidates, vertices, positions] :
+         {std::tuple(&m_firstCandidates, &m_firstMode, &m_firstCandidatePositions),
+          std::tuple(&m_secondCandidates, &m_secondMode, &m_secondCandidatePositions)}) {
+        *positions = (*candidates)->takeOwnTextPositions();
         QStringList entries = (*candidates)->takeEntries();
         candidates->reset();
         for (qsizetype begin = 0; begin < entries.size(); begin += kSlice) {
@@ -71,6 +74,21 @@ void VertexLists::buildVertexLists()
 {
     m_firstMode.freeze();
     m_secondMode.freeze();
+}
+
+std::vector<qint32> VertexLists::takeKnownVertexNumbers(End end)
+{
+    const bool second = end == End::Second && m_mode == NetworkMode::TwoMode;
+    // Each candidate's position is replaced by its vertex number.
+    std::vector<qint32> numbers =
+        std::exchange(second ? m_secondCandidatePositions : m_firstCandidatePositions, {});
+    const std::vector<qint32> vertexPositions =
+        (second ? m_secondMode : m_firstMode).takeOfferPositions();
+    for (qint32& number : numbers) {
+        if (number >= 0)
+            number = vertexNumber(vertexPositions[size_t(number)], end);
+    }
+    return numbers;
 }
 
 int VertexLists::vertexNumber(qsizetype position, End end) const

@@ -34,6 +34,11 @@ public:
     // Settles the vertex lists (NameList::freeze).
     void buildVertexLists();
 
+    // After buildVertexLists(): for each field offered at the given end, in order, its vertex
+    // number where the field's own text was an entry of its candidate list (so that its normal
+    // form was offered to the vertex list), else -1: such a field is found by its normal form.
+    // Called once for each list.
+    std::vector<qint32> takeKnownVertexNumbers(End end);
     // The vertex number of a normal form at the given end, or 0 when no vertex matches it.
     int findVertex(const QString& normalForm, End end) const;
     // The same for a normal form that the vertex list was offered; nullopt for any other. It
@@ -54,6 +59,10 @@ private:
     // millions of names holds no more of them than it must.
     std::optional<NameList> m_firstCandidates;
     std::optional<NameList> m_secondCandidates;
+    // For each candidate offered, the position of its own text among its list's entries, which is
+    // the order in which their normal forms are offered to the vertex list; or -1.
+    std::vector<qint32> m_firstCandidatePositions;
+    std::vector<qint32> m_secondCandidatePositions;
     NameList m_firstMode;
     NameList m_secondMode;
 };
