@@ -16,6 +16,14 @@ NameList::NameList(const QLocale& locale, Qt::CaseSensitivity caseSensitivity, O
 {
 }
 
+void NameList::reserve(size_t count)
+{
+    m_names->reserve(count);
+    m_hashes->reserve(count);
+    m_ids.reserve(count);
+    m_offers.reserve(count);
+}
+
 void NameList::addAll(std::span<const QString> names)
 {
     offerAll(names);
@@ -50,7 +58,6 @@ void NameList::offerAll(Names names)
         }
     });
     m_ids.reserve(first + names.size());
-    m_offers.reserve(m_offers.size() + names.size());
     size_t kept = first;
     for (size_t id = first; id < m_names->size(); ++id) {
         if (kept != id) {

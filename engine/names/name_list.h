@@ -28,6 +28,8 @@ public:
 
     NameList(const QLocale& locale, Qt::CaseSensitivity caseSensitivity, Order order);
 
+    // Room for `count` names in all, to be offered by addAll().
+    void reserve(size_t count);
     void addAll(std::span<const QString> names);
     // The same for names the caller has no more use for.
     void addAll(std::vector<QString>&& names);

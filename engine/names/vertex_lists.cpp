@@ -58,6 +58,8 @@ void VertexLists::normaliseCandidates()
         *positions = (*candidates)->takeOwnTextPositions();
         QStringList entries = (*candidates)->takeEntries();
         candidates->reset();
+        // Grown once: growing by doubling would hold the old tables and the new at once.
+        vertices->reserve(size_t(entries.size()));
         for (qsizetype begin = 0; begin < entries.size(); begin += kSlice) {
             slice.resize(size_t(std::min(kSlice, entries.size() - begin)));
             inHalves(slice.size(), [&](size_t from, size_t to, int) {
