@@ -48,18 +48,32 @@ void NameList::offerAll(Names names)
     }
     m_names->resize(first + names.size());
     m_hashes->resize(first + names.size());
+    // Names the list holds already are found there on both threads too, where comparing with
+    // their entries' texts waits for memory: only the others are then inserted one by one.
+    const bool lookUp = !m_ids.empty();
+    std::vector<qint32> held(lookUp ? names.size() : 0, -1);
     inHalves(names.size(), [&](size_t begin, size_t end, int) {
         for (size_t i = begin; i < end; ++i) {
+            QString& name = (*m_names)[first + i];
             if constexpr (std::is_const_v<typename Names::element_type>)
-                (*m_names)[first + i] = names[i];
+                name = names[i];
             else
-                (*m_names)[first + i] = std::move(names[i]);
-            (*m_hashes)[first + i] = textHash((*m_names)[first + i]);
+                name = std::move(names[i]);
+            const quint32 hash = textHash(name);
+            (*m_hashes)[first + i] = hash;
+            if (lookUp) {
+                if (const auto id = m_ids.find(HashedText {name, hash}); id != m_ids.end())
+                    held[i] = qint32(*id);
+            }
         }
     });
     m_ids.reserve(first + names.size());
     size_t kept = first;
     for (size_t id = first; id < m_names->size(); ++id) {
+        if (lookUp && held[id - first] >= 0) {
+            m_offers.push_back(held[id - first]);
+            continue;
+        }
         if (kept != id) {
             (*m_names)[kept] = std::move((*m_names)[id]);
             (*m_hashes)[kept] = (*m_hashes)[id];

@@ -76,12 +76,18 @@ private:
     // except one that has the same hash.
     static size_t spreadHash(quint32 hash) { return size_t(hash) * 0x9E3779B97F4A7C15ull; }
     static quint32 textHash(QStringView text) { return quint32(hashText(text)); }
+    // A text whose hash is known.
+    struct HashedText {
+        QStringView text;
+        quint32 hash;
+    };
     struct IdHash {
         using is_transparent = void;
         using is_avalanching = void;
         const std::vector<quint32>* hashes;
         size_t operator()(quint32 id) const { return spreadHash((*hashes)[id]); }
         size_t operator()(QStringView text) const { return spreadHash(textHash(text)); }
+        size_t operator()(HashedText text) const { return spreadHash(text.hash); }
     };
     struct IdEqual {
         using is_transparent = void;
@@ -93,6 +99,11 @@ private:
         }
         bool operator()(QStringView text, quint32 id) const { return text == (*names)[id]; }
         bool operator()(quint32 id, QStringView text) const { return text == (*names)[id]; }
+        bool operator()(HashedText text, quint32 id) const
+        {
+            return (*hashes)[id] == text.hash && text.text == (*names)[id];
+        }
+        bool operator()(quint32 id, HashedText text) const { return (*this)(text, id); }
     };
     template <typename Names>
     void offerAll(Names names);
