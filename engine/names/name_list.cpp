@@ -41,11 +41,6 @@ template <typename Names>
 void NameList::offerAll(Names names)
 {
     const size_t first = m_names->size();
-    // Grown by doubling, also when names come a few at a time.
-    if (const size_t needed = first + names.size(); needed > m_names->capacity()) {
-        m_names->reserve(std::max(needed, 2 * m_names->capacity()));
-        m_hashes->reserve(m_names->capacity());
-    }
     m_names->resize(first + names.size());
     m_hashes->resize(first + names.size());
     // Names the list holds already are found there on both threads too, where comparing with
