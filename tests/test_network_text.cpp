@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -76,6 +77,46 @@ TEST(NetworkText, VertexNamesInUtf8)
         NetworkText text;
         text.appendVertexLines({name}, 7);
         EXPECT_EQ(text.utf8(), "7 \"" + removeMarkers(name).toUtf8() + "\"\r\n");
+    }
+}
+
+// A text written out as it fills holds, pieces and rest together, exactly the text made whole;
+// each piece is whole lines, at least half a piece, and at most two (or a few of the longest lines
+// where they are longer than a piece).
+TEST(NetworkText, WrittenOutInPiecesAsMadeWhole)
+{
+    const QStringList names = {QStringLiteral("Ana"), QString(700, u'x'), QStringLiteral("Bia¶"),
+                               QString(5, u'\u00E9')};
+    const auto make = [&](NetworkText& text) {
+        text.appendLine(u"*Vertices 4");
+        for (int round = 0; round < 40; ++round) {
+            text.appendVertexLines(names, 1 + 4 * round);
+            text.appendEdgeLine(round, 2 * round + 1);
+            text.appendEdgeLine(round, 3, "1,5");
+            NetworkText tail;
+            tail.appendEdgeLine(7, round);
+            text.append(tail);
+        }
+    };
+    NetworkText whole;
+    make(whole);
+    for (const qsizetype pieceBytes : {1, 64, 1000, 5000, 1 << 20}) {
+        SCOPED_TRACE(pieceBytes);
+        QByteArray written;
+        NetworkText text;
+        const qsizetype most = std::max<qsizetype>(2 * pieceBytes, 8 * 712);
+        text.writeOutEvery(pieceBytes, [&](NetworkText& full) {
+            const QByteArrayView piece = full.utf8();
+            EXPECT_GE(2 * piece.size(), pieceBytes);
+            EXPECT_LE(piece.size(), most);
+            EXPECT_TRUE(piece.endsWith("\r\n"));
+            written += piece;
+            full.clear();
+        });
+        make(text);
+        EXPECT_LE(text.utf8().size(), most);
+        written += text.utf8();
+        EXPECT_EQ(written, whole.utf8());
     }
 }
 

@@ -256,7 +256,7 @@ private:
     void countVertexSightings(const std::vector<int>& firstNumbers,
                               const std::vector<int>& secondNumbers);
     void writePlainLinks(NetworkText& text, const std::vector<int>& firstNumbers,
-                         const std::vector<int>& secondEnds, const std::function<void()>& written);
+                         const std::vector<int>& secondEnds);
 
     const ConversionSettings& m_settings;
     RunFeedback& m_feedback;
@@ -406,8 +406,7 @@ void ConversionRun::countVertexSightings(const std::vector<int>& firstNumbers,
 }
 
 void ConversionRun::writePlainLinks(NetworkText& text, const std::vector<int>& firstNumbers,
-                                    const std::vector<int>& secondEnds,
-                                    const std::function<void()>& written)
+                                    const std::vector<int>& secondEnds)
 {
     // The edge lines are made here, on two threads at once, not by the writer one by one.
     PajekWriter header(text, m_settings.directed, m_weights);
@@ -415,7 +414,6 @@ void ConversionRun::writePlainLinks(NetworkText& text, const std::vector<int>& f
     m_log.drain([&](const RecordLog::Chunk& chunk) {
         m_summary.edgeLines += appendEdgeLines(text, chunk, m_settings.valueColumn.has_value(),
                                                firstNumbers, secondEnds);
-        written();
     });
     m_summary.recordsWithoutLink = m_summary.records - m_summary.edgeLines;
 }
@@ -426,7 +424,7 @@ void ConversionRun::writeNetwork()
     if (m_settings.valueColumn && m_log.firstLackingWeight() != 0)
         throw missingField(*m_settings.valueColumn,
                            recordContext(m_inputName, m_log.firstLackingWeight()));
-    // The text goes to the file in pieces of about this size, never held whole.
+    // The text goes to the file in pieces of at most about this size, never held whole.
     constexpr qsizetype kPieceBytes = qsizetype(8) << 20;
     // XML declares its encoding; the byte-order mark is for readers of plain text.
     const bool byteOrderMark =
@@ -437,10 +435,7 @@ void ConversionRun::writeNetwork()
     } else {
         m_networkFile.emplace(m_files, m_networkPath, m_replaceAt.at(m_networkPath), byteOrderMark);
     }
-    const auto writeOut = [&] {
-        if (m_text.utf8().size() >= kPieceBytes)
-            m_networkFile->write(m_text);
-    };
+    m_text.writeOutEvery(kPieceBytes, [this](NetworkText& text) { m_networkFile->write(text); });
     const std::vector<int> firstNumbers = vertexNumbers(m_firstFields, End::First, m_lists);
     const std::vector<int> secondNumbers =
         m_twoMode ? vertexNumbers(m_secondFields, End::Second, m_lists) : std::vector<int>();
@@ -454,10 +449,10 @@ void ConversionRun::writeNetwork()
                             m_settings.merge == MergeRule::None && !m_settings.cellSeparator &&
                             m_settings.projection == Projection::None;
     if (plainLinks)
-        writePlainLinks(m_text, firstNumbers, secondEnds, writeOut);
+        writePlainLinks(m_text, firstNumbers, secondEnds);
     else
         writeLinkedNetwork(m_text, m_settings, m_lists, m_log, firstNumbers, secondEnds, m_weights,
-                           writeOut, m_summary);
+                           m_summary);
 }
 
 RunOutcome ConversionRun::writeReportsAndCommit()

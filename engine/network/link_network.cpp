@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <functional>
 #include <memory>
 
 namespace urdiva {
@@ -16,7 +17,7 @@ namespace {
 
 // The merged links, in blocks: a Pajek block's lines are made in two halves at once.
 void writeMerged(NetworkText& text, const LinkMerger& merger, NetworkWriter& writer, bool pajek,
-                 const std::function<void()>& written, RunSummary& summary)
+                 RunSummary& summary)
 {
     const std::vector<LinkMerger::Entry> order = merger.inOrder();
     constexpr size_t kBlock = size_t(1) << 20;
@@ -43,7 +44,6 @@ void writeMerged(NetworkText& text, const LinkMerger& merger, NetworkWriter& wri
             lines(0, count, 0);
         text.append(tail);
         summary.edgeLines += qint64(count);
-        written();
     }
 }
 
@@ -101,8 +101,7 @@ void writeNetworkVertices(NetworkWriter& writer, const ConversionSettings& setti
 void writeLinkedNetwork(NetworkText& text, const ConversionSettings& settings,
                         const VertexLists& lists, RecordLog& log,
                         const std::vector<int>& firstNumbers, const std::vector<int>& secondNumbers,
-                        WeightKind weights, const std::function<void()>& written,
-                        RunSummary& summary)
+                        WeightKind weights, RunSummary& summary)
 {
     const bool projected = settings.projection != Projection::None;
     const bool directed = settings.directed && !projected;
@@ -114,9 +113,7 @@ void writeLinkedNetwork(NetworkText& text, const ConversionSettings& settings,
     const bool weighted = settings.valueColumn.has_value();
     const auto write = [&](int a, int b, QByteArrayView weight) {
         writer->writeEdge(a, b, weight);
-        // Every 64 Ki links, a chance to write the text out.
-        if ((++summary.edgeLines & 0xFFFF) == 0)
-            written();
+        ++summary.edgeLines;
     };
     const auto eachLink = [&](const std::function<void(int, int, QByteArrayView)>& use) {
         log.drain([&](const RecordLog::Chunk& chunk) {
@@ -136,13 +133,11 @@ void writeLinkedNetwork(NetworkText& text, const ConversionSettings& settings,
     } else if (settings.merge != MergeRule::None) {
         LinkMerger merger(settings.merge, directed);
         mergeLinks(merger, log, rules, weighted, firstNumbers, secondNumbers, summary);
-        writeMerged(text, merger, *writer, settings.format == NetworkFormat::Pajek, written,
-                    summary);
+        writeMerged(text, merger, *writer, settings.format == NetworkFormat::Pajek, summary);
     } else {
         eachLink(write);
     }
     writer->finish();
-    written();
 }
 
 } // namespace urdiva

@@ -7,7 +7,6 @@
 #include "engine/network/network_writer.h"
 #include "engine/network/record_log.h"
 
-#include <functional>
 #include <vector>
 
 namespace urdiva {
@@ -20,12 +19,10 @@ void writeNetworkVertices(NetworkWriter& writer, const ConversionSettings& setti
 // The network in the settings' format, with its links merged, listed by cell, taken pairwise or
 // projected as the settings say: the vertices from the lists, the links from the log (which it
 // empties), numbered through firstNumbers and secondNumbers (indexed by field, see FieldMemo).
-// `written` is called after every piece of links, so that the text can be written out as it
-// grows. Fills the summary's vertex counts, edge lines and records without a link.
+// Fills the summary's vertex counts, edge lines and records without a link.
 void writeLinkedNetwork(NetworkText& text, const ConversionSettings& settings,
                         const VertexLists& lists, RecordLog& log,
                         const std::vector<int>& firstNumbers, const std::vector<int>& secondNumbers,
-                        WeightKind weights, const std::function<void()>& written,
-                        RunSummary& summary);
+                        WeightKind weights, RunSummary& summary);
 
 } // namespace urdiva

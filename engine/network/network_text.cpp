@@ -59,7 +59,11 @@ char* NetworkText::beginLine(size_t size)
 {
     // Room for the line break too. The buffer grows geometrically and is filled up to m_used;
     // a QByteArray leaves new room uninitialised, which a million short lines notice.
-    const qsizetype needed = m_used + qsizetype(size) + 2;
+    qsizetype needed = m_used + qsizetype(size) + 2;
+    if (needed > m_utf8.size() && m_writeOut && 2 * m_used >= m_pieceBytes) {
+        m_writeOut(*this);
+        needed = m_used + qsizetype(size) + 2;
+    }
     if (needed > m_utf8.size())
         m_utf8.resize(std::max(needed, 2 * m_utf8.size()));
     return m_utf8.data() + m_used;
@@ -76,6 +80,12 @@ void NetworkText::reserve(qsizetype bytes)
 {
     if (bytes > m_utf8.size())
         m_utf8.resize(bytes);
+}
+
+void NetworkText::writeOutEvery(qsizetype pieceBytes, std::function<void(NetworkText&)> writeOut)
+{
+    m_pieceBytes = pieceBytes;
+    m_writeOut = std::move(writeOut);
 }
 
 void NetworkText::appendLine(QStringView line)

@@ -36,6 +36,11 @@ public:
     void reserve(qsizetype bytes);
     // Forgets the lines, keeping the room they took.
     void clear() { m_used = 0; }
+    // From now on, once the lines fill at least half of `pieceBytes` and the next would not fit,
+    // they are handed to `writeOut` (which empties the text) instead of the text growing: a
+    // large network never has more than a piece in memory, and the same room is used again
+    // (fresh memory costs a page fault, and the kernel's zeroing, on first touch).
+    void writeOutEvery(qsizetype pieceBytes, std::function<void(NetworkText&)> writeOut);
 
     // The lines in UTF-8, each followed by CR LF; the file holds them after a byte-order mark.
     QByteArrayView utf8() const { return QByteArrayView(m_utf8.constData(), m_used); }
@@ -48,6 +53,8 @@ private:
 
     QByteArray m_utf8;
     qsizetype m_used = 0;
+    qsizetype m_pieceBytes = 0;
+    std::function<void(NetworkText&)> m_writeOut;
 };
 
 // "*Vertices N1+N2", followed in two-mode by a space and N1.
