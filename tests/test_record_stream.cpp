@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 using namespace urdiva;
 using urdiva::test::TempDir;
 
@@ -96,6 +99,35 @@ TEST(RecordStream, LongFieldsInSmallBatches)
     });
     EXPECT_EQ(seen, 40);
     EXPECT_GE(batches, size_t(10));
+}
+
+// The first line that looks quoted is known to the processing with the batch that holds it, not
+// before (the reading runs batches ahead) nor after.
+TEST(RecordStream, QuotedLookingLineComesWithItsBatch)
+{
+    TempDir dir;
+    for (const int quoted : {0, 1, 8192, 8193, 30000, 40000}) {
+        SCOPED_TRACE(quoted);
+        QByteArray data;
+        for (int line = 1; line <= 40000; ++line)
+            data +=
+                quoted != 0 && (line == quoted || line == quoted + 5) ? "\"a\";1;b\n" : "a;1;b\n";
+        const QString path = dir.write(QStringLiteral("dados.csv"), data);
+        ConversionSettings settings = settingsFor(path);
+        settings.headerLines = 0;
+        RecordStream stream(std::make_unique<LineReader>(path), settings);
+        qint64 handedOver = 0;
+        stream.forEachBatch([&](std::span<const RecordStream::Record> records) {
+            // The reading is let run ahead, as far as it goes.
+            if (handedOver == 0)
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            handedOver = records.back().line;
+            EXPECT_EQ(stream.firstQuotedLookingSoFar(),
+                      quoted != 0 && quoted <= handedOver ? quoted : 0);
+        });
+        EXPECT_EQ(handedOver, 40000);
+        EXPECT_EQ(stream.notes().firstQuotedLooking, quoted);
+    }
 }
 
 TEST(RecordStream, StoppingEarlyAndFailingLate)

@@ -367,8 +367,8 @@ void ConversionRun::readRecords(std::unique_ptr<LineReader> input)
     stream.forEachBatch([&](std::span<const RecordStream::Record> records) {
         collectRecords(records);
         m_feedback.showRecordsRead(recordsRead += qint64(records.size()));
-        if (quotedLooking == 0 && stream.notes().firstQuotedLooking != 0)
-            m_feedback.showQuotedLookingLine(quotedLooking = stream.notes().firstQuotedLooking);
+        if (quotedLooking == 0 && stream.firstQuotedLookingSoFar() != 0)
+            m_feedback.showQuotedLookingLine(quotedLooking = stream.firstQuotedLookingSoFar());
     });
     const RecordStream::Notes& notes = stream.notes();
     m_summary.records = notes.records;

@@ -41,7 +41,11 @@ void RecordStream::forEachBatch(const std::function<void(std::span<const Record>
     Batch batches[kBatchesInHand];
     runPipeline(
         kBatchesInHand, [&](size_t k) { return fill(batches[k]); },
-        [&](size_t k) { process(batches[k].records); });
+        [&](size_t k) {
+            if (m_quotedLookingHandedOver == 0)
+                m_quotedLookingHandedOver = batches[k].firstQuotedLooking;
+            process(batches[k].records);
+        });
 }
 
 void RecordStream::Batch::clear()
@@ -53,6 +57,7 @@ void RecordStream::Batch::clear()
         copies.front().clear();
     }
     keptBytes = 0;
+    firstQuotedLooking = 0;
     records.clear();
     names.clear();
     nameCounts.clear();
@@ -120,7 +125,7 @@ void RecordStream::addRecord(Batch& batch, qint64 number)
 {
     ++m_notes.records;
     if (!m_quotedFields && m_notes.firstQuotedLooking == 0 && m_line.looksQuoted())
-        m_notes.firstQuotedLooking = number;
+        m_notes.firstQuotedLooking = batch.firstQuotedLooking = number;
     Record& record = batch.records.emplace_back();
     record.line = number;
     for (int e = 0; e < 2; ++e)

@@ -58,8 +58,11 @@ public:
     // raised once the records before it have been processed; a failure of `process` is raised
     // as soon as the batch being read meanwhile is in.
     void forEachBatch(const std::function<void(std::span<const Record>)>& process);
-    // Afterwards, or on the way: see Notes.
+    // Afterwards: see Notes. The reading thread writes them meanwhile.
     const Notes& notes() const { return m_notes; }
+    // On the way, from `process`: the first line that looked quoted (see Notes) among the records
+    // handed over so far; 0 when there is none.
+    qint64 firstQuotedLookingSoFar() const { return m_quotedLookingHandedOver; }
 
 private:
     // The keys and weights of a batch are mostly the file's own bytes, which the batch keeps
@@ -69,6 +72,7 @@ private:
         std::vector<LineReader::Block> blocks;
         std::vector<std::string> copies;
         size_t keptBytes = 0; // of the keys and weights, wherever they are
+        qint64 firstQuotedLooking = 0; // when the file's first one is in this batch
         std::vector<Record> records;
         std::vector<Field> names; // of the records' cells, in order
         std::vector<quint32> nameCounts; // per end of each record, with a cell separator
@@ -106,6 +110,8 @@ private:
     qint64 m_recordLines =
         0; // the records seen (lines, but for quoted line breaks), headers included
     Notes m_notes;
+    // Used by the processing alone.
+    qint64 m_quotedLookingHandedOver = 0;
 };
 
 // The number of the first record line after the header that, in a file read without quoted
