@@ -38,8 +38,9 @@ public:
     void clear() { m_used = 0; }
     // From now on, once the lines fill at least half of `pieceBytes` and the next would not fit,
     // they are handed to `writeOut` (which empties the text) instead of the text growing: a
-    // large network never has more than a piece in memory, and the same room is used again
-    // (fresh memory costs a page fault, and the kernel's zeroing, on first touch).
+    // large network never has much more than a piece in memory, and the same room is used again
+    // (fresh memory costs a page fault, and the kernel's zeroing, on first touch). `writeOut` may
+    // be called on whichever thread appends to the text, and must not throw.
     void writeOutEvery(qsizetype pieceBytes, std::function<void(NetworkText&)> writeOut);
 
     // The lines in UTF-8, each followed by CR LF; the file holds them after a byte-order mark.
