@@ -224,7 +224,7 @@ void NameList::number()
 // the entries that share its match hash, or else by bisection over the sorted entries.
 qsizetype NameList::findEntry(const QString& name) const
 {
-    if (const auto id = m_ids.find(QStringView(name)); id != m_ids.end())
+    if (const auto id = m_ids.find(hashed(name)); id != m_ids.end())
         return m_entryOf[*id];
     if (m_hashed) {
         if (const std::optional<size_t> hash = m_collation.matchHash(name)) {
@@ -251,7 +251,7 @@ qsizetype NameList::indexOf(const QString& name) const
 
 std::optional<qsizetype> NameList::indexOfOffered(QStringView name) const
 {
-    const auto id = m_ids.find(name);
+    const auto id = m_ids.find(hashed(name));
     if (id == m_ids.end())
         return std::nullopt;
     return m_position[size_t(m_entryOf[*id])];

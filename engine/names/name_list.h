@@ -81,12 +81,12 @@ private:
         QStringView text;
         quint32 hash;
     };
+    static HashedText hashed(QStringView text) { return {text, textHash(text)}; }
     struct IdHash {
         using is_transparent = void;
         using is_avalanching = void;
         const std::vector<quint32>* hashes;
         size_t operator()(quint32 id) const { return spreadHash((*hashes)[id]); }
-        size_t operator()(QStringView text) const { return spreadHash(textHash(text)); }
         size_t operator()(HashedText text) const { return spreadHash(text.hash); }
     };
     struct IdEqual {
@@ -97,8 +97,6 @@ private:
         {
             return (*hashes)[a] == (*hashes)[b] && (*names)[a] == (*names)[b];
         }
-        bool operator()(QStringView text, quint32 id) const { return text == (*names)[id]; }
-        bool operator()(quint32 id, QStringView text) const { return text == (*names)[id]; }
         bool operator()(HashedText text, quint32 id) const
         {
             return (*hashes)[id] == text.hash && text.text == (*names)[id];
