@@ -135,11 +135,12 @@ TEST_F(ConversionRunTest, WhichLinesAreRecords)
         {"separators only", 0, "a;b\n;;;\n;\nb;c", {"1 2", "2 3"}},
         {"blank line counts as header", 2, "id;nome\n\na;b\n", {"1 2"}},
         {"header lines skipped", 1, "x;y\na;b\n", {"1 2"}},
-        {"ctrl-z ends the file",
+        {"ctrl-z before line breaks ends the file", 0, "a;b\nb;c\x1A\r\n\x1A\n", {"1 2", "2 3"}},
+        {"ctrl-z before records is dropped",
          0,
          "a;b\n\x1A"
          "b;c\n",
-         {"1 2"}},
+         {"1 2", "2 3"}},
         {"lone cr joins", 0, "a;b\rc\n", {"1 2"}},
     };
     for (const Case& c : cases) {

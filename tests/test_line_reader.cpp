@@ -57,11 +57,12 @@ INSTANTIATE_TEST_SUITE_P(
         ReaderCase {"final_cr_ends_line", "a\nb\r", {"a", "b"}},
         ReaderCase {"cr_alone", "\r", {""}},
         ReaderCase {"cr_inside_a_letter", "Jos\xC3\r\xA9\n", {QString::fromUtf16(u"José")}},
-        ReaderCase {"ctrl_z_ends_file", "a\nb\x1A\nc\n", {"a", "b"}},
+        ReaderCase {"ctrl_z_before_breaks_ends_file", "a\nb\x1A\r\n\x1A\n", {"a", "b"}},
+        ReaderCase {"ctrl_z_before_text_dropped", "a\nb\x1A\nc\n", {"a", "b", "c"}},
         ReaderCase {"ctrl_z_first",
                     "\x1A"
                     "a",
-                    {}},
+                    {"a"}},
         ReaderCase {"ctrl_z_after_break", "a\n\x1A", {"a"}},
         ReaderCase {"utf8_bom_skipped",
                     "\xEF\xBB\xBF"
@@ -89,17 +90,38 @@ TEST(LineReader, LinesLongerThanABlock)
 
 TEST(LineReader, BreaksAcrossBlockBoundaries)
 {
-    // CR LF pairs and multi-byte letters that straddle the 1 MiB block edge.
+    // CR LF pairs and multi-byte letters that straddle the 1 MiB block edge, in UTF-8 and in
+    // UTF-16 (each of whose 2-byte units is read into up to 3 bytes).
     TempDir dir;
-    QByteArray bytes;
+    QString text;
     QStringList expected;
-    for (int i = 0; bytes.size() < 3 * 1024 * 1024; ++i) {
-        const QByteArray line =
-            "nome " + QByteArray::number(i) + " \xC3\xA7" + QByteArray(i % 7, 'y');
-        bytes += line + "\r\n";
-        expected << QString::fromUtf8(line);
+    for (int i = 0; text.size() < 3 * 512 * 1024; ++i) {
+        const QString line =
+            QStringLiteral("nome %1 \u00E7\U0001F600").arg(i) + QString(i % 7, u'y');
+        text += line + QStringLiteral("\r\n");
+        expected << line;
     }
-    EXPECT_EQ(readAll(dir.write(QStringLiteral("many.csv"), bytes)), expected);
+    QByteArray utf16 = "\xFF\xFE";
+    utf16.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    EXPECT_EQ(readAll(dir.write(QStringLiteral("many.csv"), text.toUtf8())), expected);
+    EXPECT_EQ(readAll(dir.write(QStringLiteral("many16.csv"), utf16)), expected);
+}
+
+TEST(LineReader, LongestLine)
+{
+    TempDir dir;
+    const QString path =
+        dir.write(QStringLiteral("long.csv"), "a;b\n" + QByteArray((256 << 20) + 2, 'x'));
+    LineReader reader(path);
+    QString line;
+    EXPECT_TRUE(reader.readLine(line));
+    try {
+        reader.readLine(line);
+        FAIL() << "read a line of more than 256 MiB";
+    } catch (const RunError& e) {
+        EXPECT_EQ(e.message(),
+                  QStringLiteral("A linha 2 passa de 256 MiB; linhas tão longas não são lidas."));
+    }
 }
 
 struct OpenFailure {

@@ -119,8 +119,40 @@ const Case kCases[] = {
      "a;b;1e308\nb;a;1e308\n",
      merged(MergeRule::Sum),
      {"error: A soma dos pesos da ligação 1 2 passa do maior número que se pode gravar."}},
-    {"tiny weights are numbers", "a;b;1e-999\n", merged(MergeRule::Sum),
-     vertices({"a", "b"}) << "1 2 0"},
+    {"weights nearer to zero than a double are refused",
+     "a;b;1e-320\n",
+     merged(MergeRule::Max),
+     {"error: O peso \"1e-320\" é mais próximo de zero que o menor número que se pode somar ou "
+      "comparar."}},
+    {"each link's sum keeps its own unit",
+     "a;b;12345678901234567.89\na;b;0.01\nx;y;0.00000000000000000001\n"
+     "c;d;123456789012345678901234567890\nc;d;1\ne;f;1e-20\ne;f;1\n",
+     merged(MergeRule::Sum),
+     vertices({"a", "b", "x", "y", "c", "d", "e", "f"}) << "1 2 12345678901234567.9"
+                                                        << "3 4 0.00000000000000000001"
+                                                        << "5 6 123456789012345678901234567891"
+                                                        << "7 8 1.00000000000000000001"},
+    {"max compares the decimals, not their doubles",
+     "a;b;9007199254740992\na;b;9007199254740993\nb;a;9007199254740992.5\nc;d;-0.10\n"
+     "c;d;-1e-1\nc;d;-0.100000000000000000001\n",
+     merged(MergeRule::Max),
+     vertices({"a", "b", "c", "d"}) << "1 2 9007199254740993"
+                                    << "3 4 -0.10"},
+    {"decimal comma: a point only groups thousands",
+     "a;b;0.125\nc;d;1.234.567,5\ne;f;2.500\ng;h;0,5E+02\ni;j;12.3456\n",
+     [](ConversionSettings& s) {
+         s.valueColumn = 2;
+         s.decimalComma = true;
+     },
+     vertices({"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"}) << "1 2 0.125"
+                                                                  << "3 4 1234567.5"
+                                                                  << "5 6 2500"
+                                                                  << "7 8 0.5E+02"
+                                                                  << "9 10 12.3456"},
+    {"decimal comma: a point that groups nothing is no number",
+     "a;b;1,5\na;b;0.125\n",
+     merged(MergeRule::Sum, true, [](ConversionSettings& s) { s.decimalComma = true; }),
+     {"error: O peso \"0.125\" não é um número."}},
 
     // Names listed in a cell.
     {"every name of one end to every name of the other", "a|b;x|y;7\n",

@@ -62,7 +62,8 @@ TEST(NetworkText, VertexAndEdgeLinesDropMarkersOnly)
                             "1 2 (7) ", QString::fromUtf16(u"1 2 é"), "1 2 "}));
 }
 
-// Vertex names are encoded as Qt encodes them, markers left out, whatever their characters.
+// Vertex names are encoded as Qt encodes them, markers left out, whatever their characters but
+// NUL, which readers take for the end of the text: it is written as U+FFFD.
 TEST(NetworkText, VertexNamesInUtf8)
 {
     const QString names[] = {
@@ -76,7 +77,9 @@ TEST(NetworkText, VertexNamesInUtf8)
     for (const QString& name : names) {
         NetworkText text;
         text.appendVertexLines({name}, 7);
-        EXPECT_EQ(text.utf8(), "7 \"" + removeMarkers(name).toUtf8() + "\"\r\n");
+        EXPECT_EQ(text.utf8(), "7 \"" +
+                                   removeMarkers(name).replace(QChar(0), QChar(0xFFFD)).toUtf8() +
+                                   "\"\r\n");
     }
 }
 

@@ -80,9 +80,10 @@ void RecordingFeedback::clearOutput()
     calls << QStringLiteral("clearOutput");
 }
 
-void RecordingFeedback::showSummary(const RunSummary& summary)
+void RecordingFeedback::showSummary(const RunSummary& runSummary)
 {
-    output = textLines(readBytes(summary.networkPath)).join(u'\n');
+    summary = runSummary;
+    output = textLines(readBytes(runSummary.networkPath)).join(u'\n');
 }
 
 void RecordingFeedback::closeProgress()

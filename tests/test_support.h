@@ -59,6 +59,7 @@ public:
     bool overwriteAnswer = true;
     QStringList calls;
     QString output; // the network file's lines joined by LF, once it is in place
+    RunSummary summary;
 
     bool confirmOverwrite(const QString& finalPath) override;
     void showStage(const QString& text) override;

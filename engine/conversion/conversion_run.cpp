@@ -216,8 +216,10 @@ void checkWeightsAreNumbers(const RecordStream::Notes& notes, const QString& inp
     const bool blankFirst = blank != 0 && (notNumber == 0 || blank < notNumber);
     const QByteArray& text = notes.firstWeightNotNumberText;
     const QString shown = blankFirst ? QString() : QString::fromUtf8(text);
-    throw RunError(!blankFirst && hasNumberSyntax(text) ? messages::weightTooLarge(shown)
-                                                        : messages::weightNotNumber(shown),
+    const NumberRange range = blankFirst ? NumberRange::NotNumber : numberRange(text);
+    throw RunError(range == NumberRange::TooLarge   ? messages::weightTooLarge(shown)
+                   : range == NumberRange::TooSmall ? messages::weightTooSmall(shown)
+                                                    : messages::weightNotNumber(shown),
                    recordContext(inputName, blankFirst ? blank : notNumber));
 }
 
@@ -374,6 +376,8 @@ void ConversionRun::readRecords(std::unique_ptr<LineReader> input)
     m_summary.records = notes.records;
     m_summary.weightsNotNumbers = notes.weightsNotNumbers;
     m_summary.firstWeightNotNumber = notes.firstWeightNotNumber;
+    m_summary.ctrlZInside = notes.ctrlZInside;
+    m_summary.headerLinesTookFile = notes.allInHeader ? m_settings.headerLines : 0;
     if (m_settings.merge == MergeRule::Sum || m_settings.merge == MergeRule::Max)
         checkWeightsAreNumbers(notes, m_inputName);
     m_weights = weightKind(m_settings, notes);

@@ -113,6 +113,14 @@ inline QString weightTooLarge(const QString& weight)
     return QStringLiteral("O peso \"%1\" passa do maior número que se pode somar ou comparar.")
         .arg(weight);
 }
+// A weight written as a number but nearer to zero than the smallest double (without being zero),
+// which network readers refuse or read as another number.
+inline QString weightTooSmall(const QString& weight)
+{
+    return QStringLiteral("O peso \"%1\" é mais próximo de zero que o menor número que se pode "
+                          "somar ou comparar.")
+        .arg(weight);
+}
 // The merged weights of the link between vertices a and b add up beyond the largest double.
 inline QString sumTooLarge(int a, int b)
 {
@@ -120,6 +128,19 @@ inline QString sumTooLarge(int a, int b)
                           "gravar.")
         .arg(a)
         .arg(b);
+}
+
+// A data file whose first bytes look like UTF-16 without its byte-order mark.
+inline QString utf16WithoutMark()
+{
+    return QStringLiteral("O arquivo parece estar em UTF-16 sem a marca de ordem dos bytes (BOM); "
+                          "salve-o em UTF-8 ou em UTF-16 com BOM.");
+}
+// A line without a line break in its first 256 MiB.
+inline QString lineTooLong(qint64 line)
+{
+    return QStringLiteral("A linha %1 passa de 256 MiB; linhas tão longas não são lidas.")
+        .arg(line);
 }
 
 inline QString noInputFile()

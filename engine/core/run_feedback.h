@@ -23,8 +23,11 @@ struct RunSummary {
     qsizetype namesChanged = 0;
     bool inXml = false;
     qsizetype namesEndingInBackslash = 0; // in a Pajek file
+    qsizetype namesWithNul = 0; // NUL characters written as U+FFFD, in Pajek or CSV
     qint64 weightsNotNumbers = 0;
     qint64 firstWeightNotNumber = 0;
+    qint64 ctrlZInside = 0; // a Ctrl-Z that more records followed
+    int headerLinesTookFile = 0; // the header lines, when the file had no other line
 };
 
 // What a run asks of its surroundings, in the order a successful run calls it.

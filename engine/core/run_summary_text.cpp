@@ -41,6 +41,19 @@ RunSummaryText runSummaryText(const RunSummary& s, const QString& decimalCommaOp
         text.warnings << QStringLiteral("%1 com apóstrofo (') no lugar de aspas (\") ou espaço no "
                                         "lugar de quebra de linha.")
                              .arg(counted(s.namesChanged, "nome gravado", "nomes gravados"));
+    if (s.namesWithNul != 0)
+        text.warnings << QStringLiteral("%1 com U+FFFD no lugar do caractere nulo (U+0000), que "
+                                        "os leitores de rede não aceitam.")
+                             .arg(counted(s.namesWithNul, "nome gravado", "nomes gravados"));
+    if (s.ctrlZInside != 0)
+        text.warnings << QStringLiteral("a linha %1 tem um Ctrl-Z (fim de arquivo do DOS) seguido "
+                                        "de mais registros; eles foram lidos, e o Ctrl-Z, "
+                                        "ignorado.")
+                             .arg(n(s.ctrlZInside));
+    if (s.headerLinesTookFile != 0)
+        text.warnings << QStringLiteral("o arquivo não tem linhas além das %1 de cabeçalho "
+                                        "ignoradas; a rede não tem registros.")
+                             .arg(counted(s.headerLinesTookFile, "linha", "linhas"));
     if (s.namesEndingInBackslash != 0)
         text.warnings << QStringLiteral("%1 em barra invertida (\\); o networkx não lê um arquivo "
                                         "Pajek com um nome assim (o igraph lê).")

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "engine/io/text_decoding.h"
+
 #include <QByteArrayView>
 #include <QString>
 
@@ -11,9 +13,14 @@
 namespace urdiva {
 
 // Reads a data file line by line, in large blocks. A line ends at LF or CR LF; a lone CR is
-// dropped; a CR as the file's last byte ends the last line; byte 26 (Ctrl-Z) ends the file; a
-// break at the very end adds no empty line; a UTF-8 byte-order mark at the start is skipped.
-// Lines are decoded with decodeText(). Failures raise RunError with the data-file error texts.
+// dropped; a CR as the file's last byte ends the last line; a break at the very end adds no
+// empty line; a UTF-8 byte-order mark at the start is skipped. A file that starts with a UTF-16
+// byte-order mark (little- or big-endian) is read as UTF-8 converted from it; one whose first
+// bytes look like UTF-16 without a mark is refused. Byte 26 (Ctrl-Z) is dropped: followed by
+// nothing but line breaks and more of them it ends the file, as DOS ended text files; followed
+// by more text it is noted (see lineOfCtrlZInside). A line longer than kLongestLine stops the
+// reading. Lines are decoded with decodeText(). Failures raise RunError with the data-file error
+// texts.
 class LineReader {
 public:
     explicit LineReader(const QString& path);
@@ -48,9 +55,21 @@ public:
     const Block& block() const { return m_block; }
     // The path, or the name given for what was already open.
     const QString& name() const;
+    // The line of the first Ctrl-Z read so far that more text follows (it did not end the
+    // file); 0 when there is none.
+    qint64 lineOfCtrlZInside() const { return m_ctrlZInside; }
+
+    static constexpr size_t kLongestLine = size_t(256) << 20;
 
 private:
     bool fillMore();
+    // Reads up to `room` bytes of the file, as UTF-8 when it is UTF-16, to `to`; 0 at its end.
+    size_t readInto(char* to, size_t room);
+    // The first read, which tells how the file is encoded.
+    size_t readStart(char* to, size_t room);
+    void dropCtrlZ(char* fresh, size_t& size);
+    // The number, from 1, of the line the byte at `at` in the block is on.
+    qint64 lineOf(const char* at) const;
     void skipByteOrderMark();
     QByteArrayView lineAt(size_t begin, size_t end) const;
 
@@ -64,7 +83,15 @@ private:
     size_t m_end = 0;
     bool m_eof = false;
     bool m_atStart = true;
+    bool m_encodingKnown = false;
+    std::optional<Utf16Transcoder> m_utf16;
+    std::unique_ptr<char[]> m_utf16Bytes; // as read, before they are converted
+    qint64 m_linesBefore = 0; // the line breaks before m_pos
+    qint64 m_pendingCtrlZ = 0; // the line of a Ctrl-Z followed so far by line breaks alone
+    size_t m_pendingCtrlZAt = 0; // where it was in the block
+    qint64 m_ctrlZInside = 0;
     std::optional<size_t> m_mark; // kept in the buffer from here on
+    qint64 m_linesBeforeMark = 0;
 };
 
 // The first line of the file (empty for an empty file), read by the same rules.

@@ -118,6 +118,10 @@ bool RecordStream::fill(Batch& batch)
     }
     if (cells)
         batch.listNames();
+    if (!more) {
+        m_notes.ctrlZInside = m_reader->lineOfCtrlZInside();
+        m_notes.allInHeader = m_headerLines > 0 && m_recordLines <= m_headerLines;
+    }
     return more;
 }
 
@@ -168,8 +172,12 @@ void RecordStream::addEnd(Batch& batch, Field& field, int end)
 QByteArrayView RecordStream::weightOf(qint64 number)
 {
     QByteArrayView weight = m_line.unmarkedUtf8(*m_valueColumn, m_storage);
-    if (m_decimalComma)
-        weight = withDecimalPoint(weight, m_weightStorage);
+    bool strayPoint = false;
+    if (m_decimalComma) {
+        const std::optional<QByteArrayView> converted = withDecimalPoint(weight, m_weightStorage);
+        strayPoint = !converted;
+        weight = converted.value_or(weight);
+    }
     if (m_quotedFields && weight.contains('\n')) {
         // The line break of a quoted field would end the edge line: a space instead.
         m_weightStorage = weight.toByteArray().replace('\n', ' ');
@@ -178,7 +186,7 @@ QByteArrayView RecordStream::weightOf(qint64 number)
     if (weight.isEmpty()) {
         if (m_notes.firstBlankWeight == 0)
             m_notes.firstBlankWeight = number;
-    } else if (!isNumber(weight) && m_notes.weightsNotNumbers++ == 0) {
+    } else if ((strayPoint || !isNumber(weight)) && m_notes.weightsNotNumbers++ == 0) {
         m_notes.firstWeightNotNumber = number;
         m_notes.firstWeightNotNumberText = weight.toByteArray();
     }

@@ -50,6 +50,8 @@ public:
         QByteArray firstWeightNotNumberText;
         qint64 firstBlankWeight = 0;
         qint64 firstQuotedLooking = 0; // a line that looks quoted, where quotes are not read
+        qint64 ctrlZInside = 0; // see LineReader::lineOfCtrlZInside
+        bool allInHeader = false; // header lines were to be ignored, and the file had no more
     };
 
     RecordStream(std::unique_ptr<LineReader> reader, const ConversionSettings& settings);

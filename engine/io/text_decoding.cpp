@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/io/text_decoding.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -120,6 +121,94 @@ void decodeTextInto(QByteArrayView bytes, QString& out)
         }
     }
     out.resize(o - start);
+}
+
+Utf16Transcoder::Utf16Transcoder(bool bigEndian)
+    : m_bigEndian(bigEndian)
+{
+}
+
+char* Utf16Transcoder::put(char32_t c, char* out)
+{
+    if (c < 0x80) {
+        *out++ = char(c);
+    } else if (c < 0x800) {
+        *out++ = char(0xC0 | (c >> 6));
+        *out++ = char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        *out++ = char(0xE0 | (c >> 12));
+        *out++ = char(0x80 | ((c >> 6) & 0x3F));
+        *out++ = char(0x80 | (c & 0x3F));
+    } else {
+        *out++ = char(0xF0 | (c >> 18));
+        *out++ = char(0x80 | ((c >> 12) & 0x3F));
+        *out++ = char(0x80 | ((c >> 6) & 0x3F));
+        *out++ = char(0x80 | (c & 0x3F));
+    }
+    return out;
+}
+
+size_t Utf16Transcoder::convert(const char* in, size_t size, char* out)
+{
+    constexpr char32_t kReplacement = 0xFFFD;
+    char* const start = out;
+    const auto* p = reinterpret_cast<const unsigned char*>(in);
+    for (size_t i = 0; i < size; ++i) {
+        if (m_byte < 0) {
+            m_byte = p[i];
+            continue;
+        }
+        const unsigned first = unsigned(m_byte);
+        const unsigned second = p[i];
+        m_byte = -1;
+        const char16_t unit = char16_t(m_bigEndian ? (first << 8) | second : (second << 8) | first);
+        const bool high = unit >= 0xD800 && unit < 0xDC00;
+        const bool low = unit >= 0xDC00 && unit < 0xE000;
+        if (m_high != 0) {
+            if (low) {
+                out = put(0x10000 + ((char32_t(m_high) - 0xD800) << 10) + (unit - 0xDC00), out);
+                m_high = 0;
+                continue;
+            }
+            out = put(kReplacement, out);
+            m_high = 0;
+        }
+        if (high)
+            m_high = unit;
+        else
+            out = put(low ? kReplacement : unit, out);
+    }
+    return size_t(out - start);
+}
+
+size_t Utf16Transcoder::finish(char* out)
+{
+    char* const start = out;
+    if (m_high != 0)
+        out = put(0xFFFD, out);
+    if (m_byte >= 0)
+        out = put(0xFFFD, out);
+    m_high = 0;
+    m_byte = -1;
+    return size_t(out - start);
+}
+
+bool looksLikeUtf16(QByteArrayView start)
+{
+    // Latin text in UTF-16 has a NUL in nearly every code unit, always on the same side; a
+    // binary file with some NULs has them on both.
+    const qsizetype size = std::min<qsizetype>(start.size(), 4096) & ~qsizetype(1);
+    if (size < 8)
+        return false;
+    qsizetype nul[2] = {0, 0};
+    for (qsizetype i = 0; i < size; ++i)
+        nul[i & 1] += start[i] == '\0';
+    const qsizetype units = size / 2;
+    for (int side = 0; side < 2; ++side) {
+        if (10 * nul[side] >= 9 * units && 10 * nul[1 - side] < units)
+            return true;
+    }
+    return false;
 }
 
 QString decodeText(QByteArrayView bytes)

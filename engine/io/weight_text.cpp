@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace urdiva {
 namespace {
@@ -27,33 +28,86 @@ qsizetype afterSign(QByteArrayView text)
     return !text.isEmpty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
 }
 
+// A number's exact value as 0.d1d2d3... times 10^exponent, with its significant digits alone
+// (none for zero).
+struct Decimal {
+    bool negative = false;
+    QByteArray digits;
+    long long exponent = 0;
+};
+
+// The Decimal of a weight that hasNumberSyntax() accepts.
+Decimal decimalOf(QByteArrayView weight)
+{
+    Decimal d;
+    d.negative = weight.startsWith('-');
+    qsizetype i = afterSign(weight);
+    const qsizetype whole = digitsAt(weight, i);
+    const QByteArrayView wholeDigits = weight.sliced(i, whole);
+    i += whole;
+    QByteArrayView fraction;
+    if (i < weight.size() && weight[i] == '.') {
+        fraction = weight.sliced(i + 1, digitsAt(weight, i + 1));
+        i += 1 + fraction.size();
+    }
+    long long shift = 0;
+    if (i < weight.size()) {
+        const char* at = weight.data() + i + 1;
+        if (*at == '+')
+            ++at;
+        // An exponent beyond long long is beyond any double too: it is held at the limit.
+        if (std::from_chars(at, weight.data() + weight.size(), shift).ec != std::errc())
+            shift = *at == '-' ? -(1LL << 62) : (1LL << 62);
+    }
+    const QByteArray all = wholeDigits.toByteArray() + fraction.toByteArray();
+    qsizetype first = 0;
+    while (first < all.size() && all[first] == '0')
+        ++first;
+    qsizetype last = all.size();
+    while (last > first && all[last - 1] == '0')
+        --last;
+    d.digits = all.sliced(first, last - first);
+    d.exponent = qsizetype(wholeDigits.size()) - first + shift;
+    return d;
+}
+
 } // namespace
 
-QByteArrayView withDecimalPoint(QByteArrayView weight, QByteArray& storage)
+std::optional<QByteArrayView> withDecimalPoint(QByteArrayView weight, QByteArray& storage)
 {
-    // Digits, or up to three digits and groups of a point and three digits; then an optional
-    // comma and digits.
+    // Digits, or one to three digits (not a lone 0) and groups of a point and three digits; then
+    // an optional comma and digits.
     qsizetype i = afterSign(weight);
     const qsizetype lead = digitsAt(weight, i);
+    const bool pointed = weight.contains('.');
     if (lead == 0)
-        return weight;
+        return pointed ? std::nullopt : std::optional(weight);
+    const bool canGroup = lead <= 3 && weight[i] != '0';
     i += lead;
     bool grouped = false;
-    while (lead <= 3 && i < weight.size() && weight[i] == '.' && digitsAt(weight, i + 1) == 3) {
+    while (canGroup && i < weight.size() && weight[i] == '.' && digitsAt(weight, i + 1) == 3) {
         i += 4;
         grouped = true;
     }
     const bool comma = i < weight.size() && weight[i] == ',' && digitsAt(weight, i + 1) > 0;
     if (comma)
         i += 1 + digitsAt(weight, i + 1);
+    // An exponent, as spreadsheets write one (1,5E+03).
+    if (i < weight.size() && (weight[i] == 'e' || weight[i] == 'E')) {
+        const qsizetype sign =
+            i + 1 < weight.size() && (weight[i + 1] == '-' || weight[i + 1] == '+');
+        const qsizetype exponent = digitsAt(weight, i + 1 + sign);
+        if (exponent > 0)
+            i += 1 + sign + exponent;
+    }
     if (i != weight.size() || (!grouped && !comma))
-        return weight;
+        return pointed ? std::nullopt : std::optional(weight);
     storage.clear();
     for (const char c : weight) {
         if (c != '.')
             storage.append(c == ',' ? '.' : c);
     }
-    return storage;
+    return QByteArrayView(storage);
 }
 
 bool hasNumberSyntax(QByteArrayView weight)
@@ -79,40 +133,51 @@ bool hasNumberSyntax(QByteArrayView weight)
     return i == weight.size();
 }
 
-bool isNumber(QByteArrayView weight)
+NumberRange numberRange(QByteArrayView weight)
 {
     if (!hasNumberSyntax(weight))
-        return false;
+        return NumberRange::NotNumber;
     // Only an exponent, or hundreds of digits, can leave the range of a double.
     const bool exponent = weight.contains('e') || weight.contains('E');
     if (!exponent && weight.size() < 300)
-        return true;
+        return NumberRange::InRange;
     double value = 0;
     const char* begin = weight.data() + (weight.startsWith('+') ? 1 : 0);
     const auto [end, error] = std::from_chars(begin, weight.data() + weight.size(), value);
-    if (error != std::errc::result_out_of_range)
-        return std::isfinite(value);
+    if (error != std::errc::result_out_of_range) {
+        if (!std::isfinite(value))
+            return NumberRange::TooLarge;
+        return value != 0 && std::abs(value) < std::numeric_limits<double>::min()
+                   ? NumberRange::TooSmall
+                   : NumberRange::InRange;
+    }
     // Out of range: too large, or so small that it reads as 0: the place of the first
     // significant digit, moved by the exponent, tells which.
-    const qsizetype at = afterSign(weight);
-    const qsizetype whole = digitsAt(weight, at);
-    qsizetype zeros = 0;
-    while (zeros < whole && weight[at + zeros] == '0')
-        ++zeros;
-    qsizetype place = whole - zeros - 1;
-    if (zeros == whole) {
-        qsizetype k = at + whole + 1; // after the point
-        while (k < weight.size() && weight[k] == '0')
-            ++k;
-        place = -(k - (at + whole + 1)) - 1;
-    }
-    const qsizetype e = std::max(weight.indexOf('e'), weight.indexOf('E'));
-    const bool negative = weight[e + 1] == '-';
-    const char* digits = weight.data() + e + 1 + (weight[e + 1] == '+' || negative ? 1 : 0);
-    long long shift = 0;
-    if (std::from_chars(digits, weight.data() + weight.size(), shift).ec != std::errc())
-        return negative;
-    return place + (negative ? -shift : shift) < 0;
+    const Decimal decimal = decimalOf(weight);
+    return decimal.digits.isEmpty() ? NumberRange::InRange
+           : decimal.exponent > 0   ? NumberRange::TooLarge
+                                    : NumberRange::TooSmall;
+}
+
+bool isNumber(QByteArrayView weight)
+{
+    return numberRange(weight) == NumberRange::InRange;
+}
+
+int compareNumbers(QByteArrayView a, QByteArrayView b)
+{
+    const Decimal x = decimalOf(a);
+    const Decimal y = decimalOf(b);
+    const int signX = x.digits.isEmpty() ? 0 : x.negative ? -1 : 1;
+    const int signY = y.digits.isEmpty() ? 0 : y.negative ? -1 : 1;
+    if (signX != signY || signX == 0)
+        return signX - signY;
+    // Same sign: the larger size is the one whose first digit stands higher, or whose digits,
+    // from the first, are larger (a missing digit is a 0).
+    int bySize =
+        x.exponent != y.exponent ? (x.exponent < y.exponent ? -1 : 1) : x.digits.compare(y.digits);
+    bySize = bySize < 0 ? -1 : bySize > 0 ? 1 : 0;
+    return signX * bySize;
 }
 
 } // namespace urdiva

@@ -18,7 +18,7 @@ qsizetype CsvWriter::writeVertices(const QStringList& firstMode, const QStringLi
     m_text.appendUtf8Line(m_weights == WeightKind::None ? "source,target" : "source,target,weight");
     for (const QStringList* names : {&firstMode, &secondMode}) {
         for (const QString& name : *names)
-            m_names.push_back(csvField(removeMarkers(name).toUtf8()));
+            m_names.push_back(csvField(withoutNul(removeMarkers(name)).toUtf8()));
     }
     return 0;
 }

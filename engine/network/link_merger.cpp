@@ -3,6 +3,7 @@
 
 #include "engine/core/messages.h"
 #include "engine/core/run_error.h"
+#include "engine/io/weight_text.h"
 #include "engine/network/link_pass.h"
 
 #include <algorithm>
@@ -33,6 +34,22 @@ QByteArrayView weightText(double value, char (&buffer)[32])
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15).ptr;
     return QByteArrayView(buffer, end);
 }
+
+namespace {
+
+// Whether a weight is larger than the largest so far. Doubles keep the order of the decimals they
+// round from, but may round two of them to one: then the decimals themselves tell.
+template <typename Text>
+bool isLarger(double value, QByteArrayView weight, double largest, const std::string& texts,
+              Text largestText)
+{
+    if (value != largest)
+        return value > largest;
+    return compareNumbers(weight, QByteArrayView(texts.data() + largestText.begin,
+                                                 qsizetype(largestText.size))) > 0;
+}
+
+} // namespace
 
 LinkMerger::LinkMerger(MergeRule rule, bool directed)
     : m_rule(rule)
@@ -76,7 +93,8 @@ void LinkMerger::add(int partNumber, const Offered& offered, quint64 key, quint6
         part.sums.add(slot->second, weight);
     } else if (m_rule == MergeRule::Count) {
         link.value += value;
-    } else if (m_rule == MergeRule::Max && value > link.value) {
+    } else if (m_rule == MergeRule::Max &&
+               isLarger(value, weight, link.value, part.texts, part.textOf[slot->second])) {
         link.value = value;
         part.textOf[slot->second] = text();
     }

@@ -93,6 +93,8 @@ void writeNetworkVertices(NetworkWriter& writer, const ConversionSettings& setti
             namesEndingInBackslash(firstWritten) + namesEndingInBackslash(secondWritten);
     summary.inXml =
         settings.format == NetworkFormat::GraphML || settings.format == NetworkFormat::Gexf;
+    if (!summary.inXml)
+        summary.namesWithNul = namesWithNul(firstWritten) + namesWithNul(secondWritten);
     summary.twoMode = twoMode;
     summary.firstModeVertices = firstWritten.size();
     summary.secondModeVertices = secondWritten.size();

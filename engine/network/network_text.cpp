@@ -17,10 +17,11 @@ char* writeNumber(char* out, qint64 value)
     return std::to_chars(out, out + 20, value).ptr;
 }
 
-// What a label cannot hold, replaced: a quotation mark by an apostrophe, a line break by a space.
+// What a label cannot hold, replaced: a quotation mark by an apostrophe, a line break by a space,
+// a NUL (which network readers take for the end of the file) by U+FFFD.
 char16_t labelChar(char16_t u)
 {
-    return u == u'"' ? u'\'' : u == u'\n' ? u' ' : u;
+    return u == u'"' ? u'\'' : u == u'\n' ? u' ' : u == 0 ? u'\uFFFD' : u;
 }
 
 // The name as a label, without field markers, in UTF-8 as QString::toUtf8() encodes it: at most
@@ -112,6 +113,17 @@ qsizetype namesEndingInBackslash(const QStringList& names)
     return std::count_if(names.begin(), names.end(), [](const QString& name) {
         return name.endsWith(u'\\') || name.endsWith(QStringView(u"\\\u00B6"));
     });
+}
+
+qsizetype namesWithNul(const QStringList& names)
+{
+    return std::count_if(names.begin(), names.end(),
+                         [](const QString& name) { return name.contains(QChar(0)); });
+}
+
+QString withoutNul(QString text)
+{
+    return text.replace(QChar(0), QChar(0xFFFD));
 }
 
 qsizetype NetworkText::appendVertexLines(const QStringList& names, qsizetype firstNumber)

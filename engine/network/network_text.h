@@ -63,6 +63,11 @@ QString vertexCountLine(qsizetype firstModeCount, qsizetype secondModeCount, Net
 // How many of the names end in a backslash: a Pajek label has no escape, and a reader that splits
 // lines as a shell does (networkx) takes \" for a quotation mark inside the label.
 qsizetype namesEndingInBackslash(const QStringList& names);
+// How many of the names hold a NUL character, which Pajek labels and CSV fields carry as U+FFFD:
+// network readers take a NUL for the end of their text.
+qsizetype namesWithNul(const QStringList& names);
+// The text with every NUL replaced by U+FFFD.
+QString withoutNul(QString text);
 // "*Arcs" for a directed network, "*Edges" otherwise.
 QString linkKindLine(bool directed);
 

@@ -102,13 +102,22 @@ bool decimalOf(QByteArrayView weight, Units& units, int& scale)
 
 size_t WeightSums::make()
 {
-    if (!m_exact) {
-        m_values.push_back(0);
-        m_compensations.push_back(0);
-        return m_values.size() - 1;
-    }
     m_units.push_back(0);
+    m_scales.push_back(0);
     return m_units.size() - 1;
+}
+
+WeightSums::Inexact WeightSums::inexact(size_t sum) const
+{
+    static_assert(sizeof(Inexact) <= sizeof(Units));
+    Inexact value;
+    std::memcpy(&value, &m_units[sum], sizeof value);
+    return value;
+}
+
+void WeightSums::setInexact(size_t sum, Inexact value)
+{
+    std::memcpy(&m_units[sum], &value, sizeof value);
 }
 
 bool WeightSums::addExactly(size_t sum, QByteArrayView weight)
@@ -117,64 +126,64 @@ bool WeightSums::addExactly(size_t sum, QByteArrayView weight)
     int scale = 0;
     if (!decimalOf(weight, units, scale))
         return false;
-    if (scale > m_scale) {
-        // Every sum counts in the finer unit from now on (at most 36 times in all), unless one
-        // of them would not fit: then none does.
-        Units unused = 0;
-        if (!std::all_of(m_units.begin(), m_units.end(),
-                         [&](Units other) { return scaled(other, scale - m_scale, unused); }))
+    Units total = m_units[sum];
+    const int sumScale = m_scales[sum];
+    // The sum counts in the finer unit of the two from now on, if it fits.
+    if (scale > sumScale) {
+        if (!scaled(total, scale - sumScale, total))
             return false;
-        for (Units& other : m_units)
-            other *= power(scale - m_scale);
-        m_scale = scale;
-    } else if (!scaled(units, m_scale - scale, units)) {
+    } else if (!scaled(units, sumScale - scale, units)) {
         return false;
     }
-    const Units total = m_units[sum] + units; // both below 10^36 in size: no overflow
+    total += units; // both below 10^36 in size: no overflow
     if (total <= -kLimit || total >= kLimit)
         return false;
     m_units[sum] = total;
+    m_scales[sum] = qint8(std::max(scale, sumScale));
     return true;
 }
 
-void WeightSums::stopBeingExact()
+void WeightSums::stopBeingExact(size_t sum)
 {
-    m_exact = false;
-    const double unit = std::pow(10.0, -m_scale);
-    m_values.resize(m_units.size());
-    m_compensations.assign(m_units.size(), 0);
-    for (size_t k = 0; k < m_units.size(); ++k)
-        m_values[k] = double(m_units[k]) * unit;
-    m_units = std::vector<Units>();
+    // The exact sum's nearest double, read from its decimal text.
+    char buffer[48];
+    const QByteArrayView exact = text(sum, buffer);
+    m_scales[sum] = kInexact;
+    setInexact(sum, {weightValue(exact), 0});
 }
 
 void WeightSums::add(size_t sum, QByteArrayView weight)
 {
-    if (m_exact) {
-        // A failed exact addition leaves the sums as they were before it.
+    if (m_scales[sum] != kInexact) {
+        // A failed exact addition leaves the sum as it was before it.
         if (addExactly(sum, weight))
             return;
-        stopBeingExact();
+        stopBeingExact(sum);
     }
     // Neumaier's summation.
     const double value = weightValue(weight);
-    double& total = m_values[sum];
-    const double next = total + value;
-    m_compensations[sum] +=
-        std::abs(total) >= std::abs(value) ? (total - next) + value : (value - next) + total;
-    total = next;
+    Inexact now = inexact(sum);
+    const double next = now.value + value;
+    now.compensation += std::abs(now.value) >= std::abs(value) ? (now.value - next) + value
+                                                               : (value - next) + now.value;
+    now.value = next;
+    setInexact(sum, now);
 }
 
 bool WeightSums::isFinite(size_t sum) const
 {
-    return m_exact || std::isfinite(m_values[sum] + m_compensations[sum]);
+    if (m_scales[sum] != kInexact)
+        return true;
+    const Inexact now = inexact(sum);
+    return std::isfinite(now.value + now.compensation);
 }
 
 QByteArrayView WeightSums::text(size_t sum, char (&buffer)[48]) const
 {
-    if (!m_exact) {
-        char inexact[32];
-        const QByteArrayView written = weightText(m_values[sum] + m_compensations[sum], inexact);
+    if (m_scales[sum] == kInexact) {
+        const Inexact now = inexact(sum);
+        char digits[32];
+        const QByteArrayView written = weightText(now.value + now.compensation, digits);
         std::memcpy(buffer, written.data(), size_t(written.size()));
         return QByteArrayView(buffer, written.size());
     }
@@ -188,7 +197,7 @@ QByteArrayView WeightSums::text(size_t sum, char (&buffer)[48]) const
         digits[count++] = char('0' + int(magnitude % 10));
         magnitude /= 10;
     } while (magnitude != 0);
-    const int scale = m_scale;
+    const int scale = m_scales[sum];
     int trailing = 0; // zeros of the fraction that need not be written
     while (trailing < scale && (trailing >= count || digits[trailing] == '0'))
         ++trailing;

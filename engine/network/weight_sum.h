@@ -8,10 +8,10 @@
 
 namespace urdiva {
 
-// The sums of the weights of many links, kept exact: each as an integer count of one power of
-// ten shared by all (0.1 + 0.2 is 3 tenths), in 128 bits, while every weight is a decimal and
-// every sum fits 36 digits at that power; beyond that as compensated sums of doubles, whose error
-// does not grow with the number of weights.
+// The sums of the weights of many links, each kept exact while it can be: as an integer count of
+// a power of ten of its own (0.1 + 0.2 is 3 tenths), in 128 bits, while its weights are decimals
+// and it fits 36 digits at that power; beyond that as a compensated sum of doubles, whose error
+// does not grow with the number of weights. One link's weights never make another's inexact.
 class WeightSums {
 public:
     // GCC's and Clang's 128-bit integer (MinGW's too); `__extension__` keeps -Wpedantic quiet.
@@ -28,13 +28,19 @@ public:
 
 private:
     bool addExactly(size_t sum, QByteArrayView weight);
-    void stopBeingExact();
+    void stopBeingExact(size_t sum);
+    // An inexact sum's double and what the additions to it lost, kept in its Units.
+    struct Inexact {
+        double value;
+        double compensation;
+    };
+    Inexact inexact(size_t sum) const;
+    void setInexact(size_t sum, Inexact value);
 
-    std::vector<Units> m_units; // each sum times 10^m_scale, while exact
-    int m_scale = 0;
-    bool m_exact = true;
-    std::vector<double> m_values; // each sum, once not exact
-    std::vector<double> m_compensations; // what the additions to each lost
+    // Each sum times 10^its scale, while exact; else its Inexact.
+    std::vector<Units> m_units;
+    std::vector<qint8> m_scales; // kInexact once not exact
+    static constexpr qint8 kInexact = -1;
 };
 
 } // namespace urdiva
