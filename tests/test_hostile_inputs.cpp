@@ -18,6 +18,9 @@
 
 #include <csignal>
 #include <random>
+#ifdef __linux__
+#include <sys/inotify.h>
+#endif
 #ifndef _WIN32
 #include <sys/resource.h>
 #include <unistd.h>
@@ -429,6 +432,41 @@ TEST_F(HostileInputTest, FullDiskKeepsTheExistingFiles)
     EXPECT_EQ(readBytes(report), QByteArray("o relatório"));
     EXPECT_EQ(readBytes(table), QByteArray("variant,canonical\nx,y\n"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 4); // no temporary file left behind
+}
+#endif
+
+#ifdef __linux__
+// No rename puts several files in place at once: a run killed between them must never leave a
+// new network beside old reports, so the network is renamed into place last.
+TEST_F(HostileInputTest, TheNetworkGoesInPlaceLast)
+{
+    dir.write(QStringLiteral("dados.csv"), "Ana;Rui\nAna;Anna\n");
+    settings.similarityReport = true;
+    settings.reportFormat = ReportFormat::Csv;
+    settings.suggestRenamesPath = dir.path(QStringLiteral("nomes.csv"));
+    const int watch = inotify_init1(IN_NONBLOCK);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(inotify_add_watch(watch, QFile::encodeName(dir.path()).constData(),
+                                IN_MOVED_TO | IN_CREATE),
+              0);
+    ASSERT_EQ(outcome(),
+              QStringLiteral("*Vertices 3\n1 \"Ana\"\n2 \"Rui\"\n3 \"Anna\"\n*Edges\n1 2\n1 3"));
+    // The files as they appear under their own names, by a rename or a hard link.
+    const QStringList outputs = {QStringLiteral("rede.net"),
+                                 QStringLiteral("Similaridade_rede.csv"),
+                                 QStringLiteral("nomes.csv")};
+    QStringList renamed;
+    alignas(inotify_event) char events[16384];
+    const ssize_t size = read(watch, events, sizeof events);
+    for (ssize_t at = 0; at < size;) {
+        const auto* event = reinterpret_cast<const inotify_event*>(events + at);
+        if (outputs.contains(QString::fromUtf8(event->name)))
+            renamed << QString::fromUtf8(event->name);
+        at += ssize_t(sizeof(inotify_event) + event->len);
+    }
+    close(watch);
+    EXPECT_EQ(renamed.size(), 3) << renamed.join(u' ').toStdString();
+    EXPECT_EQ(renamed.value(renamed.size() - 1), QStringLiteral("rede.net"));
 }
 #endif
 

@@ -471,7 +471,7 @@ RunOutcome ConversionRun::writeReportsAndCommit()
                                });
     m_networkFile->write(m_text);
     m_networkFile->finish();
-    // Every file is complete: they are put in place together, or none is.
+    // Every file is complete: the reports and the rename table go in place, then the network.
     if (!m_files.commit()) {
         m_feedback.closeProgress();
         m_feedback.showKeptFile(m_files.blockedPath());

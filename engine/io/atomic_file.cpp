@@ -129,9 +129,9 @@ bool OutputFiles::commit()
             return false;
         }
     }
-    for (const auto& file : m_files) {
-        if (!file->commit()) {
-            m_blocked = file->path();
+    for (auto file = m_files.rbegin(); file != m_files.rend(); ++file) {
+        if (!(*file)->commit()) {
+            m_blocked = (*file)->path();
             return false;
         }
     }

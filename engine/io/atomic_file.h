@@ -48,8 +48,10 @@ private:
     QTemporaryFile m_fresh;
 };
 
-// The files of one run, put in place together once every one is complete, so that a run that
-// fails changes none of them.
+// The files of one run, put in place once every one is complete, so that a run that fails
+// changes none of them. No rename can put several files in place at once: they go in the reverse
+// order of their making, the first made (the run's main file) last, so that a new main file
+// always means that the others are in place too.
 class OutputFiles {
 public:
     AtomicFile& create(const QString& path, Replace replace);
