@@ -168,15 +168,15 @@ struct Options {
                                     QStringLiteral("MODES")};
     QCommandLineOption suggestRenames {QStringLiteral("suggest-renames"),
                                        QStringLiteral("Grava em FILE uma tabela CSV "
-                                                      "variant,canonical: cada nome de um grupo "
-                                                      "do relatório e a grafia mais frequente "
-                                                      "do grupo."),
+                                                      "variant,canonical (e mode, em 2-Modos): "
+                                                      "cada nome de um grupo do relatório e a "
+                                                      "grafia mais frequente do grupo."),
                                        QStringLiteral("FILE")};
     QCommandLineOption rename {QStringLiteral("rename"),
                                QStringLiteral("Lê os nomes das pontas pela tabela "
-                                              "variant,canonical de FILE (por exemplo a de "
-                                              "--suggest-renames, revista), depois da retirada "
-                                              "de caracteres."),
+                                              "variant,canonical[,mode] de FILE (por exemplo a "
+                                              "de --suggest-renames, revista), depois da "
+                                              "retirada de caracteres."),
                                QStringLiteral("FILE")};
     QCommandLineOption force {{QStringLiteral("f"), QStringLiteral("force")},
                               QStringLiteral("Substitui um arquivo de rede (ou a tabela de "

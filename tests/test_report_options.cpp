@@ -226,6 +226,79 @@ TEST(ReportOptions, GroupsAndRenamesCloseTheLoop)
     EXPECT_GT(mergedInAll, 20); // the data does have variants
 }
 
+// In two-mode the suggested table says each rename's mode, and reads back whatever the modes
+// hold: a name may be a variant in one mode and another's canonical name in the other. Applied,
+// it gives the network that its renames, each applied to its own column, give.
+TEST(ReportOptions, TwoModeTablesRenameEachModeApart)
+{
+    QRandomGenerator random(43);
+    const QString letters = QStringLiteral("abcdeilmnorsu");
+    qsizetype renamedInAll = 0;
+    for (int round = 0; round < 20; ++round) {
+        // A pool of names with slips, drawn for each column with frequencies of its own.
+        QStringList pool;
+        for (int n = 0; n < 6; ++n) {
+            QString name;
+            for (int k = 5 + random.bounded(4); k > 0; --k)
+                name += letters[random.bounded(int(letters.size()))];
+            pool << name;
+            name[random.bounded(int(name.size()))] = letters[random.bounded(int(letters.size()))];
+            pool << name;
+        }
+        const auto draw = [&] { return pool[random.bounded(int(pool.size()))]; };
+        std::vector<std::pair<QString, QString>> rows;
+        QByteArray data;
+        for (int r = 0; r < 40; ++r) {
+            rows.emplace_back(draw(), draw());
+            data += (rows.back().first + u';' + rows.back().second + u'\n').toUtf8();
+        }
+        TempDir dir;
+        const QString table = dir.path(QStringLiteral("nomes.csv"));
+        const auto twoMode = [&](ConversionSettings& s) {
+            s.mode = NetworkMode::TwoMode;
+            s.reportBothModes = true;
+            s.reportFormat = ReportFormat::Csv;
+            s.similarityThreshold = 70;
+            s.suggestRenamesPath = table;
+        };
+        ASSERT_EQ(run(dir, data, twoMode), QString());
+        std::map<QString, QString> renames[2];
+        const QStringList lines = textLines(readBytes(table));
+        ASSERT_EQ(lines.value(0), QStringLiteral("variant,canonical,mode"));
+        for (const QString& line : lines.mid(1)) {
+            const QStringList f = line.split(u',');
+            ASSERT_EQ(f.size(), 3) << line.toStdString();
+            ASSERT_TRUE(f[2] == u"1" || f[2] == u"2") << line.toStdString();
+            renames[f[2] == u"2"][f[0]] = f[1];
+        }
+        renamedInAll += lines.size() - 1;
+        ASSERT_EQ(run(dir, data,
+                      [&](ConversionSettings& s) {
+                          s.mode = NetworkMode::TwoMode;
+                          s.similarityReport = false;
+                          s.renamePath = table;
+                      }),
+                  QString());
+        QStringList expected[2];
+        for (const auto& [first, second] : rows) {
+            const QString ends[2] = {first, second};
+            for (int m = 0; m < 2; ++m) {
+                const QString name = renames[m].count(ends[m]) ? renames[m][ends[m]] : ends[m];
+                if (!expected[m].contains(name))
+                    expected[m] << name;
+            }
+        }
+        QStringList written[2];
+        const QStringList network = textLines(readBytes(dir.path(QStringLiteral("rede.net"))));
+        const qsizetype firstCount = network.front().section(u' ', 2, 2).toInt();
+        for (qsizetype k = 1; k < network.size() && network[k].contains(u'"'); ++k)
+            written[k > firstCount] << network[k].section(u'"', 1, 1);
+        EXPECT_EQ(written[0], expected[0]) << round;
+        EXPECT_EQ(written[1], expected[1]) << round;
+    }
+    EXPECT_GT(renamedInAll, 20); // the data does have variants
+}
+
 // Names a spreadsheet would run as formulas, or that hold line breaks, commas and quotation marks
 // (read with quoted fields): the CSV report and the suggested table protect the formulas, and
 // the table, read back, turns every misspelt copy into its original.

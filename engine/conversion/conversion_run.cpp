@@ -85,16 +85,17 @@ RunError missingField(qint32 index, const QString& context)
     return RunError(QStringLiteral("List index out of bounds (%1)").arg(index), context);
 }
 
-// A field's stripped marked text, renamed by the table.
+// A field's stripped marked text, renamed by the table's renames for its mode (0 or 1).
 QString candidateText(const FieldMemo::Field& field, const StripRule& rule,
-                      const RenameTable& renames)
+                      const RenameTable& renames, int mode)
 {
     QString text = stripCharacters(
         rule, markedField(RecordLine::valueOfKey(field.key, field.keyIsText), field.shape));
-    return renames.isEmpty() ? text : renames.apply(text);
+    return renames.isEmpty() ? text : renames.apply(text, mode);
 }
 
-void buildCandidateTexts(ListFields& fields, const StripRule& rule, const RenameTable& renames)
+void buildCandidateTexts(ListFields& fields, const StripRule& rule, const RenameTable& renames,
+                         int mode)
 {
     fields.texts.resize(fields.sightings.size());
     // A field seen again in another shape long after its first sighting is far from its
@@ -106,7 +107,8 @@ void buildCandidateTexts(ListFields& fields, const StripRule& rule, const Rename
                 fields.memo.prefetchOffset(fields.sightings[i + 2 * kAhead]);
             if (i + kAhead < end)
                 fields.memo.prefetchKey(fields.sightings[i + kAhead]);
-            fields.texts[i] = candidateText(fields.memo.field(fields.sightings[i]), rule, renames);
+            fields.texts[i] =
+                candidateText(fields.memo.field(fields.sightings[i]), rule, renames, mode);
         }
     });
     fields.refCount = fields.memo.refCount();
@@ -381,10 +383,10 @@ void ConversionRun::readRecords(std::unique_ptr<LineReader> input)
     if (m_settings.merge == MergeRule::Sum || m_settings.merge == MergeRule::Max)
         checkWeightsAreNumbers(notes, m_inputName);
     m_weights = weightKind(m_settings, notes);
-    buildCandidateTexts(m_firstFields, m_settings.strip, m_renames);
+    buildCandidateTexts(m_firstFields, m_settings.strip, m_renames, 0);
     m_lists.addCandidates(End::First, m_firstFields.texts);
     if (m_twoMode) {
-        buildCandidateTexts(m_secondFields, m_settings.strip, m_renames);
+        buildCandidateTexts(m_secondFields, m_settings.strip, m_renames, 1);
         m_lists.addCandidates(End::Second, m_secondFields.texts);
     }
 }

@@ -68,11 +68,17 @@ inline QString savedNetworkAndReport(QStringView extension = u".net", QStringVie
 // gives a name two different names.
 inline QString renameTableHeader()
 {
-    return QStringLiteral("A tabela de nomes deve começar pela linha \"variant,canonical\".");
+    return QStringLiteral("A tabela de nomes deve começar pela linha \"variant,canonical\" ou "
+                          "\"variant,canonical,mode\".");
 }
 inline QString renameTableLine()
 {
     return QStringLiteral("A linha não é um par de nomes separados por vírgula.");
+}
+inline QString renameTableModeLine()
+{
+    return QStringLiteral(
+        "A linha não é um par de nomes e o modo (1 ou 2), separados por vírgula.");
 }
 inline QString renameTableTwice(const QString& name)
 {

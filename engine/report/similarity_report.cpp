@@ -273,9 +273,13 @@ void writeSimilarityReports(const VertexLists& lists, const std::vector<qint64>&
                             const std::function<AtomicFile&(const QString& path)>& create)
 {
     const bool renames = !settings.suggestRenamesPath.isEmpty();
-    QByteArray table = "\xEF\xBB\xBF" + QByteArray(kRenameTableHeader) + "\r\n";
+    // In two-mode each rename says its mode: one name may be a variant in one mode and another's
+    // canonical name in the other, and a first-mode rename must not touch a second-mode vertex.
+    const bool twoMode = settings.mode == NetworkMode::TwoMode;
+    QByteArray table =
+        "\xEF\xBB\xBF" + QByteArray(twoMode ? kModeRenameTableHeader : kRenameTableHeader) + "\r\n";
     for (const bool second : {false, true}) {
-        if (second && !(settings.reportBothModes && settings.mode == NetworkMode::TwoMode))
+        if (second && !(settings.reportBothModes && twoMode))
             break;
         ReportNames names;
         names.vertices = second ? lists.secondModeVertices() : lists.firstModeVertices();
@@ -294,8 +298,9 @@ void writeSimilarityReports(const VertexLists& lists, const std::vector<qint64>&
                     toSpreadsheetCell(removeMarkers(names.vertices[qsizetype(member)])).toUtf8());
             };
             const QByteArray canonical = cell(group[0]);
+            const QByteArray mode = !twoMode ? "" : second ? ",2" : ",1";
             for (size_t k = 1; k < group.size(); ++k)
-                table += cell(group[k]) + ',' + canonical + "\r\n";
+                table += cell(group[k]) + ',' + canonical + mode + "\r\n";
         }
     }
     if (renames)
