@@ -137,6 +137,28 @@ TEST_F(HostileInputTest, HundredMegabytesInOneLine)
     EXPECT_FALSE(QFile::exists(dir.path(QStringLiteral("rede.net"))));
 }
 
+// Two alike names of a mebibyte would take minutes to compare: they are left out of the report,
+// which says so, while the other names are compared as ever.
+TEST_F(HostileInputTest, NamesTooLongToCompare)
+{
+    QByteArray name(1 << 20, 'a');
+    for (qsizetype k = 0; k < name.size(); k += 100)
+        name[k] = char('b' + k % 7);
+    QByteArray variant = name;
+    variant[5] = 'z';
+    settings.similarityReport = true;
+    settings.reportFormat = ReportFormat::Csv;
+    EXPECT_TRUE(
+        outcome(name + ";Ana Souza\nx;" + variant + "\nAna Sousa;y\n").startsWith(u"*Vertices 6"));
+    EXPECT_EQ(runSummaryText(feedback.summary, QString()).warnings,
+              QStringList {"2 nomes com mais de 100.000 caracteres ficaram fora do relatório de "
+                           "similaridade (comparar nomes tão longos levaria minutos)."});
+    const QStringList report =
+        urdiva::test::textLines(readBytes(dir.path(QStringLiteral("Similaridade_rede.csv"))));
+    ASSERT_EQ(report.size(), 2);
+    EXPECT_TRUE(report[1].contains(u"Ana Souza") && report[1].contains(u"Ana Sousa"));
+}
+
 TEST_F(HostileInputTest, AMillionSeparators)
 {
     EXPECT_EQ(outcome("Ana;Rui" + QByteArray(1000000, ';') + "\n"),

@@ -467,10 +467,10 @@ RunOutcome ConversionRun::writeReportsAndCommit()
                              ? messages::writingToStandardOutput()
                              : messages::savingStageText(formatExtension(m_settings.format)));
     if (m_settings.similarityReport)
-        writeSimilarityReports(m_lists, m_vertexCounts, m_settings,
-                               [this](const QString& path) -> AtomicFile& {
-                                   return m_files.create(path, m_replaceAt.at(path));
-                               });
+        m_summary.namesLeftOutOfReport = writeSimilarityReports(
+            m_lists, m_vertexCounts, m_settings, [this](const QString& path) -> AtomicFile& {
+                return m_files.create(path, m_replaceAt.at(path));
+            });
     m_networkFile->write(m_text);
     m_networkFile->finish();
     // Every file is complete: the reports and the rename table go in place, then the network.

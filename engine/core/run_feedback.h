@@ -28,6 +28,7 @@ struct RunSummary {
     qint64 firstWeightNotNumber = 0;
     qint64 ctrlZInside = 0; // a Ctrl-Z that more records followed
     int headerLinesTookFile = 0; // the header lines, when the file had no other line
+    qsizetype namesLeftOutOfReport = 0; // too long to be compared
 };
 
 // What a run asks of its surroundings, in the order a successful run calls it.

@@ -54,6 +54,14 @@ RunSummaryText runSummaryText(const RunSummary& s, const QString& decimalCommaOp
         text.warnings << QStringLiteral("o arquivo não tem linhas além das %1 de cabeçalho "
                                         "ignoradas; a rede não tem registros.")
                              .arg(counted(s.headerLinesTookFile, "linha", "linhas"));
+    if (s.namesLeftOutOfReport != 0)
+        text.warnings << QStringLiteral("%1 de 100.000 caracteres %2 fora do relatório de "
+                                        "similaridade (comparar nomes tão longos levaria "
+                                        "minutos).")
+                             .arg(
+                                 counted(s.namesLeftOutOfReport, "nome com mais", "nomes com mais"),
+                                 s.namesLeftOutOfReport == 1 ? QStringLiteral("ficou")
+                                                             : QStringLiteral("ficaram"));
     if (s.namesEndingInBackslash != 0)
         text.warnings << QStringLiteral("%1 em barra invertida (\\); o networkx não lê um arquivo "
                                         "Pajek com um nome assim (o igraph lê).")

@@ -109,11 +109,14 @@ PreparedNames prepare(const QStringList& texts, int threshold)
     PreparedNames p;
     int maxLength = 0;
     for (const QString& text : texts) {
-        p.folded.push_back(foldAsciiCase(text));
+        const QStringView compared =
+            text.size() <= kLongestComparedText ? QStringView(text) : QStringView();
+        p.folded.push_back(foldAsciiCase(compared));
         p.letters.push_back(letterClasses(p.folded.back()));
         p.counts.push_back(classCounts(p.folded.back()));
-        p.lengths.push_back(int(text.size()));
-        maxLength = std::max(maxLength, int(text.size()));
+        p.lengths.push_back(int(std::min(text.size(), kLongestComparedText + 1)));
+        if (text.size() <= kLongestComparedText)
+            maxLength = std::max(maxLength, int(text.size()));
     }
     p.largest.resize(size_t(maxLength) + 1);
     for (int longest = 0; longest <= maxLength; ++longest)
@@ -125,10 +128,15 @@ PreparedNames prepare(const QStringList& texts, int threshold)
 qint64 measureRow(const PreparedNames& p, const PairLine& line, bool keepPairs, size_t i,
                   MeasuredRow& out)
 {
+    constexpr int kLongest = int(kLongestComparedText);
+    if (p.lengths[i] > kLongest)
+        return 0;
     qint64 count = 0;
     const size_t n = p.lengths.size();
     const PatternDistance distanceTo(p.folded[i]);
     for (size_t j = i + 1; j < n; ++j) {
+        if (p.lengths[j] > kLongest)
+            continue;
         const int longest = std::max(p.lengths[i], p.lengths[j]);
         const int allowed = p.largest[size_t(longest)];
         // The distance is never below the difference in length, nor below the letters one name

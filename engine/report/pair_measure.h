@@ -23,11 +23,16 @@ struct MeasuredRow {
     std::vector<std::pair<quint32, quint32>> pairs;
 };
 
-// Measures every pair of the texts (the earlier first; the ASCII capitals count as small
-// letters) on every core, and hands the lines (when `line` is set) and pairs (with keepPairs) of
-// those whose similarity in percent reaches the threshold to `write`, one text's row at a time
-// and in row order, keeping only a bounded window of rows in memory. Returns the number of pairs
-// listed. A failure on any thread is raised here.
+// Texts longer than this are left out of the pairs: the distance of two alike texts costs the
+// product of their lengths over 64 (two alike names of a mebibyte would take minutes, two of this
+// length take about a second).
+inline constexpr qsizetype kLongestComparedText = 100000;
+
+// Measures every pair of the texts no longer than kLongestComparedText (the earlier first; the
+// ASCII capitals count as small letters) on every core, and hands the lines (when `line` is set)
+// and pairs (with keepPairs) of those whose similarity in percent reaches the threshold to `write`,
+// one text's row at a time and in row order, keeping only a bounded window of rows in memory.
+// Returns the number of pairs listed. A failure on any thread is raised here.
 qint64 measureSimilarPairs(const QStringList& texts, int threshold, const PairLine& line,
                            bool keepPairs, const std::function<void(const MeasuredRow&)>& write);
 

@@ -225,20 +225,23 @@ void writeGroups(const ReportNames& names, const QStringList& printed, const QSt
 
 } // namespace
 
-std::vector<std::vector<quint32>> writeSimilarityReport(const ReportNames& names,
-                                                        const ConversionSettings& settings,
-                                                        AtomicFile& file, bool groups)
+ReportOutcome writeSimilarityReport(const ReportNames& names, const ConversionSettings& settings,
+                                    AtomicFile& file, bool groups)
 {
+    ReportOutcome outcome;
     QStringList printed;
     QStringList compared;
     for (const QString& vertex : names.vertices) {
         printed << removeMarkers(vertex);
         compared << comparedText(printed.back(), settings.foldAccents, settings.tokenSort);
+        outcome.namesLeftOut += compared.back().size() > kLongestComparedText;
     }
     NameGroups joined(size_t(printed.size()));
     if (settings.reportFormat == ReportFormat::Rtf) {
         writeRtf(printed, compared, settings.similarityThreshold, file, groups ? &joined : nullptr);
-        return groups ? joined.groups(names.counts) : std::vector<std::vector<quint32>>();
+        if (groups)
+            outcome.groups = joined.groups(names.counts);
+        return outcome;
     }
     // The first pass finds the groups, and keeps the pairs while they are not too many.
     std::vector<ListedPair> kept;
@@ -263,15 +266,17 @@ std::vector<std::vector<quint32>> writeSimilarityReport(const ReportNames& names
                 kept = std::vector<ListedPair>();
             }
         });
-    std::vector<std::vector<quint32>> list = joined.groups(names.counts);
-    writeGroups(names, printed, compared, list, keeping ? &kept : nullptr, count, settings, file);
-    return list;
+    outcome.groups = joined.groups(names.counts);
+    writeGroups(names, printed, compared, outcome.groups, keeping ? &kept : nullptr, count,
+                settings, file);
+    return outcome;
 }
 
-void writeSimilarityReports(const VertexLists& lists, const std::vector<qint64>& counts,
-                            const ConversionSettings& settings,
-                            const std::function<AtomicFile&(const QString& path)>& create)
+qsizetype writeSimilarityReports(const VertexLists& lists, const std::vector<qint64>& counts,
+                                 const ConversionSettings& settings,
+                                 const std::function<AtomicFile&(const QString& path)>& create)
 {
+    qsizetype leftOut = 0;
     const bool renames = !settings.suggestRenamesPath.isEmpty();
     // In two-mode each rename says its mode: one name may be a variant in one mode and another's
     // canonical name in the other, and a first-mode rename must not touch a second-mode vertex.
@@ -288,11 +293,12 @@ void writeSimilarityReports(const VertexLists& lists, const std::vector<qint64>&
             const size_t vertex = size_t(names.firstNumber + k);
             names.counts.push_back(vertex < counts.size() ? counts[vertex] : 0);
         }
-        const auto groups = writeSimilarityReport(
+        const ReportOutcome outcome = writeSimilarityReport(
             names, settings, create(reportPath(settings.outputPath, settings.reportFormat, second)),
             renames);
+        leftOut += outcome.namesLeftOut;
         // Every other name of a group is read as its most frequent one.
-        for (const std::vector<quint32>& group : groups) {
+        for (const std::vector<quint32>& group : outcome.groups) {
             const auto cell = [&](quint32 member) {
                 return csvField(
                     toSpreadsheetCell(removeMarkers(names.vertices[qsizetype(member)])).toUtf8());
@@ -305,6 +311,7 @@ void writeSimilarityReports(const VertexLists& lists, const std::vector<qint64>&
     }
     if (renames)
         create(settings.suggestRenamesPath).write(table);
+    return leftOut;
 }
 
 } // namespace urdiva
