@@ -63,10 +63,11 @@ void AdvancedTab::buildControls()
     auto* ligacoes = group(this, "GroupBoxLigacoes", QStringLiteral(" Ligações "), 3, 48, 520, 86);
     LabelRepetidas = inGroup<QLabel>(ligacoes, "LabelRepetidas", 11, 20, 110, 16);
     LabelRepetidas->setText(QStringLiteral("Ligações repetidas:"));
-    ComboBoxRepetidas = pickList(ligacoes, "ComboBoxRepetidas", 120, 17, 158,
-                                 {QStringLiteral("Uma linha por registro"),
-                                  QStringLiteral("Somar pesos"), QStringLiteral("Contar registros"),
-                                  QStringLiteral("Maior peso"), QStringLiteral("Primeiro peso")});
+    QStringList rules;
+    for (const MergeRule rule :
+         {MergeRule::None, MergeRule::Sum, MergeRule::Count, MergeRule::Max, MergeRule::First})
+        rules << mergeCaption(rule);
+    ComboBoxRepetidas = pickList(ligacoes, "ComboBoxRepetidas", 120, 17, 158, rules);
     LabelProjecao = inGroup<QLabel>(ligacoes, "LabelProjecao", 290, 20, 60, 16);
     LabelProjecao->setText(QStringLiteral("Projeção:"));
     ComboBoxProjecao = pickList(ligacoes, "ComboBoxProjecao", 350, 17, 158,
@@ -134,6 +135,23 @@ QList<QWidget*> AdvancedTab::controls() const
     for (QWidget* group : findChildren<QGroupBox*>(QString(), Qt::FindDirectChildrenOnly))
         all += group->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     return all;
+}
+
+QString AdvancedTab::mergeCaption(MergeRule rule)
+{
+    switch (rule) {
+    case MergeRule::Sum:
+        return QStringLiteral("Somar pesos");
+    case MergeRule::Count:
+        return QStringLiteral("Contar registros");
+    case MergeRule::Max:
+        return QStringLiteral("Maior peso");
+    case MergeRule::First:
+        return QStringLiteral("Primeiro peso");
+    case MergeRule::None:
+        break;
+    }
+    return QStringLiteral("Uma linha por registro");
 }
 
 bool AdvancedTab::quotedFields() const

@@ -41,10 +41,15 @@ namespace {
 // A box's text may carry a file name, data or a server's words: it is shown as plain text,
 // never read as markup (a link in it would be live).
 int exec(QMessageBox::Icon icon, const QString& caption, const QString& text,
-         QMessageBox::StandardButtons buttons, QWidget* parent)
+         QMessageBox::StandardButtons buttons, QWidget* parent, const QString& detail = QString())
 {
     QMessageBox box(icon, caption, text, buttons, parent);
     box.setTextFormat(Qt::PlainText);
+    if (!detail.isEmpty()) {
+        box.setInformativeText(detail);
+        if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
+            label->setTextFormat(Qt::PlainText);
+    }
     // A box as wide as its text, up to a bound, rather than wrapped at a width of Qt's choosing
     // (which broke "sobrescrevê-lo" at its hyphen); a longer text wraps between words.
     if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
@@ -58,10 +63,11 @@ int exec(QMessageBox::Icon icon, const QString& caption, const QString& text,
 
 } // namespace
 
-bool QtDialogs::ask(QWidget* parent, const QString& caption, const QString& text)
+bool QtDialogs::ask(QWidget* parent, const QString& caption, const QString& text,
+                    const QString& detail)
 {
-    return exec(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, parent) ==
-           QMessageBox::Yes;
+    return exec(QMessageBox::Question, caption, text, QMessageBox::Yes | QMessageBox::No, parent,
+                detail) == QMessageBox::Yes;
 }
 
 void QtDialogs::inform(QWidget* parent, const QString& text)

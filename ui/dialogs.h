@@ -20,8 +20,10 @@ public:
     virtual QString openDataFile(QWidget* parent, const QString& current) = 0;
     // A folder for the output, or an empty text when the user cancels.
     virtual QString chooseFolder(QWidget* parent) = 0;
-    // A question with the buttons Yes and No; true for Yes.
-    virtual bool ask(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // A question with the buttons Yes and No, and under it what it is about (a file's path), if
+    // anything; true for Yes.
+    virtual bool ask(QWidget* parent, const QString& caption, const QString& text,
+                     const QString& detail = QString()) = 0;
     // A plain message with an OK button and no icon.
     virtual void inform(QWidget* parent, const QString& text) = 0;
     // The error box: the error icon and an OK button.
@@ -37,7 +39,8 @@ class QtDialogs final : public Dialogs {
 public:
     QString openDataFile(QWidget* parent, const QString& current) override;
     QString chooseFolder(QWidget* parent) override;
-    bool ask(QWidget* parent, const QString& caption, const QString& text) override;
+    bool ask(QWidget* parent, const QString& caption, const QString& text,
+             const QString& detail = QString()) override;
     void inform(QWidget* parent, const QString& text) override;
     void showError(QWidget* parent, const QString& text) override;
     void showModal(QDialog* dialog) override;

@@ -18,6 +18,7 @@
 #include "fonts.h"
 #include "lines_view.h"
 #include "progress_window.h"
+#include "settings_wording.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -60,6 +61,13 @@ const QString kDecimalCommaOption = QStringLiteral("\"Pesos com vírgula decimal
 
 enum SeparatorItem { PontoEVirgula, Tab, Virgula, Outro };
 
+// A run that ended without writing, to keep a file the user did not agree to replace.
+QString keptFileText(const QString& path)
+{
+    return QStringLiteral("Nada foi gravado: o arquivo \"%1\" já existe e foi mantido.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
 bool isBlankSeparator(const QString& text)
 {
     return text.isEmpty() || text.front().unicode() <= 0x20;
@@ -85,10 +93,18 @@ public:
     {
     }
 
-    bool confirmOverwrite(const QString&) override
+    bool confirmOverwrite(const QString& path) override
     {
         return m_window.m_dialogs.ask(&m_window, messages::overwriteCaption(),
-                                      messages::overwriteQuestion());
+                                      messages::overwriteQuestion(),
+                                      QDir::toNativeSeparators(path));
+    }
+    void showKeptFile(const QString& path) override
+    {
+        const QString kept = keptFileText(path);
+        m_window.showRunNotes({}, kept);
+        m_progress.close();
+        m_window.m_dialogs.inform(&m_window, kept);
     }
     void showStage(const QString& text) override
     {
@@ -721,10 +737,15 @@ void MainWindow::closeEvent(QCloseEvent* event)
 void MainWindow::createNetwork()
 {
     ConversionSettings settings = gatherSettings();
+    // The combinations the command line refuses, refused before anything is read or asked, in
+    // the window's own words.
+    if (const std::optional<SettingsProblem> problem = findSettingsProblem(settings)) {
+        m_dialogs.showError(this, windowText(*problem));
+        return;
+    }
     // A spreadsheet's quoted names cut at their separators would make a wrong network without a
-    // word: the user says how to read such a file, unless the run is refused anyway.
+    // word: the user says how to read such a file.
     if (!settings.quotedFields && settings.separator != u'"' &&
-        settingsProblem(settings).isEmpty() &&
         firstQuotedLookingLine(settings.inputPath, settings.separator, settings.headerLines) != 0 &&
         m_dialogs.ask(this, windowTitle(), kQuotedFileQuestion)) {
         m_advanced->setQuotedFields(true);

@@ -6,6 +6,13 @@
 namespace urdiva {
 namespace {
 
+using Kind = SettingsProblem::Kind;
+
+SettingsProblem problemOf(Kind kind)
+{
+    return SettingsProblem {kind, MergeRule::None, {}};
+}
+
 QString mergeWord(MergeRule rule)
 {
     switch (rule) {
@@ -22,67 +29,115 @@ QString mergeWord(MergeRule rule)
     return QStringLiteral("count");
 }
 
-QString linkProblem(const ConversionSettings& s)
+std::optional<SettingsProblem> linkProblem(const ConversionSettings& s)
 {
     if (s.merge != MergeRule::None && s.merge != MergeRule::Count && !s.valueColumn)
-        return QStringLiteral("A opção '--merge %1' precisa de '--value'.").arg(mergeWord(s.merge));
+        return SettingsProblem {Kind::MergeNeedsWeights, s.merge, {}};
     if (s.cellSeparator && *s.cellSeparator == s.separator)
-        return QStringLiteral("A opção '--cell-separator' precisa de um caractere diferente do "
-                              "separador de colunas.");
+        return problemOf(Kind::CellSeparatorIsColumnSeparator);
     if (s.projection != Projection::None) {
         if (s.mode != NetworkMode::TwoMode)
-            return QStringLiteral("A opção '--project' precisa de '--two-mode'.");
+            return problemOf(Kind::ProjectionNeedsTwoModes);
         if (s.directed || s.merge != MergeRule::None || s.valueColumn)
-            return QStringLiteral("A opção '--project' dá arestas pesadas pelo número de "
-                                  "vértices partilhados: não vai com '--directed', '--merge' nem "
-                                  "'--value'.");
+            return problemOf(Kind::ProjectionWithWeightsOrArcs);
     }
     if (s.cooccur) {
         if (!s.cellSeparator)
-            return QStringLiteral("A opção '--cooccur' precisa de '--cell-separator'.");
+            return problemOf(Kind::CooccurrenceNeedsCellSeparator);
         if (s.mode == NetworkMode::TwoMode || s.directed)
-            return QStringLiteral("A opção '--cooccur' dá uma rede de um modo, com arestas: não "
-                                  "vai com '--two-mode' nem '--directed'.");
+            return problemOf(Kind::CooccurrenceWithTwoModesOrArcs);
     }
     if (s.quotedFields && (s.separator == u'"' || s.cellSeparator == std::optional<QChar>(u'"')))
-        return QStringLiteral("Com '--quotes', as aspas (\") abrem campos: não podem separar "
-                              "colunas nem nomes.");
-    return {};
+        return problemOf(Kind::QuoteSeparates);
+    return std::nullopt;
 }
 
-QString reportProblem(const ConversionSettings& s)
+std::optional<SettingsProblem> reportProblem(const ConversionSettings& s)
 {
     if (!s.similarityReport) {
-        const std::pair<bool, const char*> needsReport[] = {
-            {s.reportFormat != ReportFormat::Rtf, "report-format"},
-            {s.foldAccents, "fold-accents"},
-            {s.tokenSort, "token-sort"},
-            {s.reportBothModes, "report-modes"},
-            {!s.suggestRenamesPath.isEmpty(), "suggest-renames"},
+        const std::pair<bool, Kind> needsReport[] = {
+            {s.reportFormat != ReportFormat::Rtf, Kind::ReportFormatWithoutReport},
+            {s.foldAccents, Kind::FoldAccentsWithoutReport},
+            {s.tokenSort, Kind::TokenSortWithoutReport},
+            {s.reportBothModes, Kind::SecondModeReportWithoutReport},
+            {!s.suggestRenamesPath.isEmpty(), Kind::SuggestedTableWithoutReport},
         };
-        for (const auto& [given, option] : needsReport) {
+        for (const auto& [given, kind] : needsReport) {
             if (given)
-                return QStringLiteral("A opção '--%1' precisa de '--report'.")
-                    .arg(QLatin1StringView(option));
+                return problemOf(kind);
         }
-        return {};
+        return std::nullopt;
     }
     if (s.toStandardOutput)
-        return QStringLiteral("A opção '--report' precisa de um arquivo OUTPUT, não '-'.");
+        return problemOf(Kind::ReportOnStandardOutput);
     if (s.reportBothModes && s.mode != NetworkMode::TwoMode)
-        return QStringLiteral("A opção '--report-modes both' precisa de '--two-mode'.");
-    return {};
+        return problemOf(Kind::SecondModeReportNeedsTwoModes);
+    return std::nullopt;
 }
 
 } // namespace
 
+std::optional<SettingsProblem> findSettingsProblem(const ConversionSettings& settings)
+{
+    if (auto problem = linkProblem(settings))
+        return problem;
+    if (auto problem = reportProblem(settings))
+        return problem;
+    if (QString text = runFilesProblem(settings); !text.isEmpty())
+        return SettingsProblem {Kind::Files, MergeRule::None, text};
+    return std::nullopt;
+}
+
+QString commandLineText(const SettingsProblem& problem)
+{
+    const auto needsReport = [](const char* option) {
+        return QStringLiteral("A opção '--%1' precisa de '--report'.")
+            .arg(QLatin1StringView(option));
+    };
+    switch (problem.kind) {
+    case Kind::MergeNeedsWeights:
+        return QStringLiteral("A opção '--merge %1' precisa de '--value'.")
+            .arg(mergeWord(problem.merge));
+    case Kind::CellSeparatorIsColumnSeparator:
+        return QStringLiteral("A opção '--cell-separator' precisa de um caractere diferente do "
+                              "separador de colunas.");
+    case Kind::ProjectionNeedsTwoModes:
+        return QStringLiteral("A opção '--project' precisa de '--two-mode'.");
+    case Kind::ProjectionWithWeightsOrArcs:
+        return QStringLiteral("A opção '--project' dá arestas pesadas pelo número de vértices "
+                              "partilhados: não vai com '--directed', '--merge' nem '--value'.");
+    case Kind::CooccurrenceNeedsCellSeparator:
+        return QStringLiteral("A opção '--cooccur' precisa de '--cell-separator'.");
+    case Kind::CooccurrenceWithTwoModesOrArcs:
+        return QStringLiteral("A opção '--cooccur' dá uma rede de um modo, com arestas: não vai "
+                              "com '--two-mode' nem '--directed'.");
+    case Kind::QuoteSeparates:
+        return QStringLiteral("Com '--quotes', as aspas (\") abrem campos: não podem separar "
+                              "colunas nem nomes.");
+    case Kind::ReportFormatWithoutReport:
+        return needsReport("report-format");
+    case Kind::FoldAccentsWithoutReport:
+        return needsReport("fold-accents");
+    case Kind::TokenSortWithoutReport:
+        return needsReport("token-sort");
+    case Kind::SecondModeReportWithoutReport:
+        return needsReport("report-modes");
+    case Kind::SuggestedTableWithoutReport:
+        return needsReport("suggest-renames");
+    case Kind::ReportOnStandardOutput:
+        return QStringLiteral("A opção '--report' precisa de um arquivo OUTPUT, não '-'.");
+    case Kind::SecondModeReportNeedsTwoModes:
+        return QStringLiteral("A opção '--report-modes both' precisa de '--two-mode'.");
+    case Kind::Files:
+        break;
+    }
+    return problem.filesText;
+}
+
 QString settingsProblem(const ConversionSettings& settings)
 {
-    for (const auto check : {linkProblem, reportProblem, runFilesProblem}) {
-        if (QString problem = check(settings); !problem.isEmpty())
-            return problem;
-    }
-    return {};
+    const std::optional<SettingsProblem> problem = findSettingsProblem(settings);
+    return problem ? commandLineText(*problem) : QString();
 }
 
 } // namespace urdiva

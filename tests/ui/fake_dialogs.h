@@ -12,7 +12,8 @@
 namespace urdiva::test {
 
 // Answers the windows' boxes and pickers from queues, and notes every box that came up, in
-// order: "ask:caption:text", "inform:text", "error:text", "modal", "browser:address".
+// order: "ask:caption:text" (and a line with its detail), "inform:text", "error:text", "modal",
+// "browser:address".
 class FakeDialogs final : public ui::Dialogs {
 public:
     QStringList files;
@@ -30,9 +31,11 @@ public:
     {
         return folders.isEmpty() ? QString() : folders.takeFirst();
     }
-    bool ask(QWidget*, const QString& caption, const QString& text) override
+    bool ask(QWidget*, const QString& caption, const QString& text,
+             const QString& detail = QString()) override
     {
-        box(QStringLiteral("ask:") + caption + u':' + text);
+        box(QStringLiteral("ask:") + caption + u':' + text +
+            (detail.isEmpty() ? QString() : u'\n' + detail));
         return overwrite;
     }
     void inform(QWidget*, const QString& text) override { box(QStringLiteral("inform:") + text); }

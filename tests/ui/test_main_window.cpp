@@ -37,6 +37,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace urdiva;
 using namespace urdiva::ui;
 using urdiva::test::FakeDialogs;
@@ -376,15 +378,60 @@ TEST_F(MainWindowTest, AWholeRun)
         readBytes(dir.path(QStringLiteral("rede.net"))).startsWith("\xEF\xBB\xBF*Vertices 3\r\n"));
     EXPECT_TRUE(allOptions(true)); // ready for another run
 
-    // Again: the file exists; declining leaves everything as it was.
+    // Again: the file exists, and the question names it; declining writes nothing, and says so
+    // in a box and in the summary line, leaving the output pane as it was.
     dialogs.overwrite = false;
     dialogs.shown.clear();
     run();
+    const QString network = QDir::toNativeSeparators(dir.path(QStringLiteral("rede.net")));
+    const QString kept =
+        QStringLiteral("Nada foi gravado: o arquivo \"%1\" já existe e foi mantido.").arg(network);
     EXPECT_EQ(dialogs.shown,
-              QStringList {QStringLiteral("ask:Confirmação:O arquivo que você está tentando criar "
-                                          "já existe, deseja sobrescrevê-lo?")});
+              (QStringList {QStringLiteral("ask:Confirmação:O arquivo que você está tentando criar "
+                                           "já existe, deseja sobrescrevê-lo?\n") +
+                                network,
+                            QStringLiteral("inform:") + kept}));
+    EXPECT_EQ(find<QTextEdit>("TextResumo")->toPlainText(), kept);
     EXPECT_FALSE(find<LinesView>("RichEditSaida")->toPlainText().isEmpty());
     EXPECT_EQ(window.findChild<QWidget*>(QStringLiteral("ProgressWindow")), nullptr);
+}
+
+// A remembered preference that does not go with this run's choices is refused before anything
+// is read, in the window's words: the controls' captions and tabs, never the command line's.
+TEST_F(MainWindowTest, RefusalsInTheWindowsWords)
+{
+    chooseFile("a;b;1\n");
+    item(0)->click();
+    find<QLineEdit>("EditSaida")->setText(dir.path(QStringLiteral("rede")));
+    const QString remembered =
+        QStringLiteral(" (As opções da aba Avançado são preferências lembradas de um uso para o "
+                       "outro; \"Restaurar padrões\" as desfaz.)");
+    const struct {
+        std::function<void()> set;
+        QString text;
+    } cases[] = {
+        {[&] { pick("ComboBoxRepetidas", QStringLiteral("Maior peso")); },
+         QStringLiteral("\"Ligações repetidas: Maior peso\" (aba Avançado) precisa de uma "
+                        "\"Coluna de Valor\" (aba Saída).")},
+        {[&] { pick("ComboBoxProjecao", QStringLiteral("Primeiro modo")); },
+         QStringLiteral("A \"Projeção\" (aba Avançado) precisa do \"Modo da Rede\" 2-Modos (aba "
+                        "Saída).")},
+        {[&] {
+             find<QCheckBox>("CheckBoxSimilaridade")->setChecked(true);
+             find<QCheckBox>("CheckBoxSegundoModo")->setChecked(true);
+         },
+         QStringLiteral("\"Relatório também do segundo modo\" (aba Avançado) precisa do \"Modo "
+                        "da Rede\" 2-Modos (aba Saída).")},
+    };
+    for (const auto& c : cases) {
+        find<QPushButton>("ButtonRestaurar")->click();
+        c.set();
+        dialogs.shown.clear();
+        run();
+        EXPECT_EQ(dialogs.shown, QStringList {QStringLiteral("error:") + c.text + remembered});
+        EXPECT_FALSE(QFile::exists(dir.path(QStringLiteral("rede.net"))));
+    }
+    find<QPushButton>("ButtonRestaurar")->click();
 }
 
 TEST_F(MainWindowTest, OutputWithoutFileName)

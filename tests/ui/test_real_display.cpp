@@ -44,9 +44,10 @@ public:
 
     QString openDataFile(QWidget*, const QString&) override { return file; }
     QString chooseFolder(QWidget*) override { return {}; }
-    bool ask(QWidget* parent, const QString& caption, const QString& text) override
+    bool ask(QWidget* parent, const QString& caption, const QString& text,
+             const QString& detail = QString()) override
     {
-        return m_boxes.ask(parent, caption, text);
+        return m_boxes.ask(parent, caption, text, detail);
     }
     void inform(QWidget* parent, const QString& text) override { m_boxes.inform(parent, text); }
     void showError(QWidget* parent, const QString& text) override
@@ -453,13 +454,16 @@ TEST_F(WindowWalk, QuotedFileMergedLinksReportsAndRenameTable)
     EXPECT_EQ(file("rede4.graphml"), file("cli.graphml"));
     EXPECT_LT(file("rede4.graphml").count("<node "), file("rede3.graphml").count("<node "));
 
-    // A combination the command line refuses: the same words in the error box, nothing written.
+    // A combination the command line refuses: refused in the window's words, nothing written.
     boxes.clear();
     tab(QStringLiteral("Avançado"));
     tick(QStringLiteral("Coocorrência: ligar entre si os nomes da Primeira Coluna"));
     create(QStringLiteral("rede5"));
-    EXPECT_EQ(boxes,
-              QStringList {QStringLiteral("A opção '--cooccur' precisa de '--cell-separator'.")});
+    EXPECT_EQ(boxes, QStringList {QStringLiteral(
+                         "A \"Coocorrência\" (aba Avançado) precisa de um separador em \"Vários "
+                         "nomes por célula, separados por:\". (As opções da aba Avançado são "
+                         "preferências lembradas de um uso para o outro; \"Restaurar padrões\" "
+                         "as desfaz.)")});
     EXPECT_FALSE(QFile::exists(dir.path(QStringLiteral("rede5.graphml"))));
     EXPECT_FALSE(QFile::exists(dir.path(QStringLiteral("Similaridade_rede5.csv"))));
     tab(QStringLiteral("Avançado"));
