@@ -55,6 +55,10 @@ const QString kDirected = QStringLiteral("Dirigido");
 const QString kQuotedFileQuestion =
     QStringLiteral("O arquivo parece ter campos entre aspas (CSV padrão). Ler os campos entre "
                    "aspas?");
+const QString kColumnsChangedMessage = QStringLiteral(
+    "Lido com os campos entre aspas, o arquivo tem outras colunas, e uma das colunas escolhidas "
+    "não está mais entre elas: escolha de novo a Primeira Coluna, a Segunda Coluna e a Coluna de "
+    "Valor na aba Saída. Nada foi gravado.");
 // How the window names the options that the run's warnings suggest.
 const QString kQuotesOption = QStringLiteral("\"Campos entre aspas\" na aba Avançado");
 const QString kDecimalCommaOption = QStringLiteral("\"Pesos com vírgula decimal\" na aba Avançado");
@@ -66,6 +70,35 @@ QString keptFileText(const QString& path)
 {
     return QStringLiteral("Nada foi gravado: o arquivo \"%1\" já existe e foi mantido.")
         .arg(QDir::toNativeSeparators(path));
+}
+
+// A column's name without the spaces and quotation marks around it: the same column read with
+// and without quoted fields ("Autor" and Autor).
+QString bareName(const QString& name)
+{
+    QStringView bare = QStringView(name).trimmed();
+    while (bare.startsWith(u'"'))
+        bare = bare.sliced(1);
+    while (bare.endsWith(u'"'))
+        bare.chop(1);
+    return bare.trimmed().toString();
+}
+
+// Where the column at `index` of `before` is in `after`: the same occurrence of its bare name;
+// -1 when it is not there (or nothing was chosen).
+int sameColumn(const QStringList& before, int index, const QStringList& after)
+{
+    if (index < 0 || index >= before.size())
+        return -1;
+    const QString name = bareName(before[index]);
+    qsizetype occurrence =
+        std::count_if(before.begin(), before.begin() + index,
+                      [&](const QString& other) { return bareName(other) == name; });
+    for (qsizetype k = 0; k < after.size(); ++k) {
+        if (bareName(after[k]) == name && occurrence-- == 0)
+            return int(k);
+    }
+    return -1;
 }
 
 bool isBlankSeparator(const QString& text)
@@ -530,6 +563,7 @@ void MainWindow::applySeparatorChoice()
             ComboBoxPriCo->addItems(names);
             ComboBoxSegCo->addItems(names);
             ComboBoxValor->addItems(names);
+            m_columnNames = names;
             ComboBoxValor->setCurrentIndex(-1);
             ComboBoxSegCo->setCurrentIndex(names.size() > 1 ? 1 : -1);
             ComboBoxPriCo->setCurrentIndex(0);
@@ -567,27 +601,30 @@ void MainWindow::relistColumns()
         applySeparatorChoice();
         return;
     }
-    // Only the columns change: the choices made stay where the new columns allow.
+    // Only the columns change: each choice follows its column by name (the same occurrence of
+    // the name, should two columns share it), and is cleared where no column has that name now.
     QStringList names;
     const qsizetype count = readColumns(names);
     if (count == 0) {
         applySeparatorChoice();
         return;
     }
-    const int value = ComboBoxValor->currentIndex();
+    const QStringList before = m_columnNames;
+    const int valueItem = ComboBoxValor->currentIndex(); // the blank item 0 is none
+    const int value = valueItem - 1;
     for (QComboBox* list : {ComboBoxPriCo, ComboBoxSegCo, ComboBoxValor})
         list->clear();
     ComboBoxValor->addItem(QString());
     ComboBoxPriCo->addItems(names);
     ComboBoxSegCo->addItems(names);
     ComboBoxValor->addItems(names);
-    const auto keep = [](QComboBox* list, int index) {
-        list->setCurrentIndex(index < list->count() ? index : -1);
-        return list->currentIndex();
-    };
-    m_firstIndex = keep(ComboBoxPriCo, m_firstIndex);
-    m_secondIndex = keep(ComboBoxSegCo, m_secondIndex);
-    keep(ComboBoxValor, value);
+    m_columnNames = names;
+    m_firstIndex = sameColumn(before, m_firstIndex, names);
+    m_secondIndex = sameColumn(before, m_secondIndex, names);
+    ComboBoxPriCo->setCurrentIndex(m_firstIndex);
+    ComboBoxSegCo->setCurrentIndex(m_secondIndex);
+    m_valueIndex = sameColumn(before, value, names);
+    ComboBoxValor->setCurrentIndex(valueItem <= 0 ? valueItem : m_valueIndex + 1);
     Label1->setText(kColumnsLabel + QString::number(count + 1));
 }
 
@@ -748,7 +785,14 @@ void MainWindow::createNetwork()
     if (!settings.quotedFields && settings.separator != u'"' &&
         firstQuotedLookingLine(settings.inputPath, settings.separator, settings.headerLines) != 0 &&
         m_dialogs.ask(this, windowTitle(), kQuotedFileQuestion)) {
+        // Read with quoted fields, the file has other columns: the choices follow theirs by
+        // name, and a choice whose column is gone is never taken for another.
         m_advanced->setQuotedFields(true);
+        if (m_firstIndex < 0 || m_secondIndex < 0 || (settings.valueColumn && m_valueIndex < 0)) {
+            PageControlES->setCurrentIndex(2);
+            m_dialogs.inform(this, kColumnsChangedMessage);
+            return;
+        }
         settings = gatherSettings();
     }
     m_running = true;

@@ -3,6 +3,7 @@
 
 #include "engine/core/conversion_settings.h"
 
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -113,6 +114,7 @@ private:
     int m_firstIndex = 0;
     int m_secondIndex = 0;
     int m_valueIndex = 0;
+    QStringList m_columnNames; // as the pick lists show them
     QString m_dialogFile; // the file last chosen in the open dialog, which the preview shows
 
     QGroupBox* GroupBoxArquivo;

@@ -579,7 +579,9 @@ TEST_F(MainWindowTest, QuotedFilesAreNeverSplitSilently)
     pick("ComboBoxSegCo", QStringLiteral("Coautor, segundo"));
     find<QCheckBox>("CheckBoxAspas")->setChecked(false);
     EXPECT_EQ(columns->text(), QStringLiteral("Quantidade de colunas encontradas: 3"));
-    EXPECT_EQ(second->currentText(), QStringLiteral("\"Coautor"));
+    EXPECT_EQ(second->currentText(), QString()); // no column has that name now
+    EXPECT_EQ(find<QComboBox>("ComboBoxPriCo")->currentText(), QStringLiteral("\"Autor\""));
+    pick("ComboBoxSegCo", QStringLiteral("\"Coautor"));
 
     const QString question =
         QStringLiteral("ask:Urdiva:O arquivo parece ter campos entre aspas (CSV padrão). Ler os "
@@ -601,14 +603,55 @@ TEST_F(MainWindowTest, QuotedFilesAreNeverSplitSilently)
     run();
     ASSERT_GE(dialogs.shown.size(), 2);
     EXPECT_EQ(dialogs.shown.first(), question);
-    EXPECT_TRUE(dialogs.shown[1].startsWith(QStringLiteral("ask:") + messages::overwriteCaption()));
+    // The second column picked, "Coautor, is no column of its own once quotes are read.
+    EXPECT_TRUE(dialogs.shown[1].startsWith(QStringLiteral("inform:Lido com os campos")));
     EXPECT_TRUE(find<QCheckBox>("CheckBoxAspas")->isChecked());
+    EXPECT_EQ(find<QComboBox>("ComboBoxPriCo")->currentText(), QStringLiteral("Autor"));
+    pick("ComboBoxSegCo", QStringLiteral("Coautor, segundo"));
+    dialogs.shown.clear();
+    run();
+    ASSERT_EQ(dialogs.shown.size(), 2);
+    EXPECT_TRUE(dialogs.shown[0].startsWith(QStringLiteral("ask:") + messages::overwriteCaption()));
     EXPECT_EQ(
         urdiva::test::textLines(readBytes(network)),
         QStringList({QStringLiteral("*Vertices 4"), QStringLiteral("1 \"Autor\""),
                      QStringLiteral("2 \"Coautor, segundo\""), QStringLiteral("3 \"Silva, J.\""),
                      QStringLiteral("4 \"Costa, H.\""), QStringLiteral("*Edges"),
                      QStringLiteral("1 2"), QStringLiteral("3 4")}));
+}
+
+// "Sim" to the quotes question reads the file with other columns: the choices follow theirs by
+// name, and where a chosen column is gone the run stops and asks for the columns again, never
+// running on other columns.
+TEST_F(MainWindowTest, ColumnsFollowTheirNamesWhenQuotesAreRead)
+{
+    chooseFile(
+        "\"Autor, nome\",Instituição,Peso\r\n\"Souza, Ana\",USP,2\r\n\"Lima, Érica\",UFRJ,3\r\n");
+    item(2)->click();
+    find<QPushButton>("ButtonRestaurar")->click();
+    pick("ComboBoxPriCo", QStringLiteral("Instituição"));
+    pick("ComboBoxSegCo", QStringLiteral("\"Autor"));
+    pick("ComboBoxValor", QStringLiteral("Peso"));
+    find<QSpinBox>("EditDesprezar")->setValue(1);
+    const QString network = dir.path(QStringLiteral("rede.net"));
+    find<QLineEdit>("EditSaida")->setText(network);
+    run();
+    EXPECT_EQ(dialogs.shown.value(1),
+              QStringLiteral("inform:Lido com os campos entre aspas, o arquivo tem outras colunas, "
+                             "e uma das colunas escolhidas não está mais entre elas: escolha de "
+                             "novo a Primeira Coluna, a Segunda Coluna e a Coluna de Valor na aba "
+                             "Saída. Nada foi gravado."));
+    EXPECT_FALSE(QFile::exists(network));
+    EXPECT_EQ(find<QComboBox>("ComboBoxPriCo")->currentText(), QStringLiteral("Instituição"));
+    EXPECT_EQ(find<QComboBox>("ComboBoxSegCo")->currentText(), QString());
+    EXPECT_EQ(find<QComboBox>("ComboBoxValor")->currentText(), QStringLiteral("Peso"));
+    pick("ComboBoxSegCo", QStringLiteral("Autor, nome"));
+    run();
+    EXPECT_EQ(urdiva::test::textLines(readBytes(network)),
+              QStringList({QStringLiteral("*Vertices 4"), QStringLiteral("1 \"USP\""),
+                           QStringLiteral("2 \"Souza, Ana\""), QStringLiteral("3 \"UFRJ\""),
+                           QStringLiteral("4 \"Lima, Érica\""), QStringLiteral("*Edges"),
+                           QStringLiteral("1 2 2"), QStringLiteral("3 4 3")}));
 }
 
 // After a run the window shows, as plain text under the output pane, each warning standing out
