@@ -129,14 +129,6 @@ void AdvancedTab::nameControlsForScreenReaders()
     EditTabela->setAccessibleName(QStringLiteral("Tabela de nomes"));
 }
 
-QList<QWidget*> AdvancedTab::controls() const
-{
-    QList<QWidget*> all;
-    for (QWidget* group : findChildren<QGroupBox*>(QString(), Qt::FindDirectChildrenOnly))
-        all += group->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
-    return all;
-}
-
 QString AdvancedTab::mergeCaption(MergeRule rule)
 {
     switch (rule) {

@@ -24,8 +24,6 @@ class AdvancedTab : public QWidget {
 public:
     AdvancedTab(Dialogs& dialogs, QWidget* parent = nullptr);
 
-    // The controls enabled and disabled with the other tabs' options.
-    QList<QWidget*> controls() const;
     // Adds the tab's options to settings whose other fields are set: the report's choices only
     // when a report is asked for (a preference for its format is not a report), the suggested
     // table beside the network.

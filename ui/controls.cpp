@@ -18,11 +18,14 @@ void tooltipColoured(QWidget* widget)
     QPalette palette = widget->palette();
     const QColor base = QToolTip::palette().color(QPalette::ToolTipBase);
     const QColor text = QToolTip::palette().color(QPalette::ToolTipText);
-    palette.setColor(QPalette::Base, base);
-    palette.setColor(QPalette::Text, text);
-    if (qobject_cast<QComboBox*>(widget)) {
-        palette.setColor(QPalette::Button, base);
-        palette.setColor(QPalette::ButtonText, text);
+    // Enabled only: a disabled control keeps the style's greyed colours, so it looks disabled.
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Base, base);
+        palette.setColor(group, QPalette::Text, text);
+        if (qobject_cast<QComboBox*>(widget)) {
+            palette.setColor(group, QPalette::Button, base);
+            palette.setColor(group, QPalette::ButtonText, text);
+        }
     }
     widget->setPalette(palette);
 }

@@ -311,13 +311,14 @@ void MainWindow::buildControls()
 
     ButtonInfo = make<QPushButton>(this, "ButtonInfo", 8, 469, 80, 25);
     ButtonInfo->setText(QStringLiteral("Info"));
-    // What the last run noticed and did, between the two buttons, where the user looks for the
-    // outcome; it grows no scroll bar of its own to keep the row calm, and scrolls by keyboard.
+    // What the last run did and noticed, between the two buttons, where the user looks for the
+    // outcome: the summary first, always in view, then the warnings, which a scroll bar reaches
+    // when they do not fit.
     TextResumo = make<QTextEdit>(this, "TextResumo", 94, 465, 318, 34);
     TextResumo->setReadOnly(true);
     TextResumo->setAcceptRichText(false);
     TextResumo->setFrameShape(QFrame::NoFrame);
-    TextResumo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    TextResumo->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     TextResumo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     TextResumo->viewport()->setAutoFillBackground(false);
     TextResumo->document()->setDocumentMargin(1);
@@ -379,15 +380,15 @@ void MainWindow::nameControlsForScreenReaders()
 
 QList<QWidget*> MainWindow::optionControls() const
 {
-    // The options that a separator choice enables; each number box carries its own spinner.
+    // The options that a separator choice enables; each number box carries its own spinner. The
+    // "Avançado" tab's preferences stay enabled: they can be reviewed and set back without a file.
     return QList<QWidget*> {
-               LabelPriCo,       LabelSegCo,           LabelModo,        LabelTipo,
-               LabelValor,       LabelDesprezar,       ComboBoxPriCo,    ComboBoxSegCo,
-               ComboBoxModo,     ComboBoxTipo,         ComboBoxValor,    EditDesprezar,
-               ComboBoxSuprimir, CheckBoxInicio,       CheckBoxFim,      CheckBoxToda,
-               CheckBoxOrdem,    CheckBoxSimilaridade, EditSimilaridade, CheckBoxCaseSensitive,
-               ButtonTXT} +
-           m_advanced->controls();
+        LabelPriCo,       LabelSegCo,           LabelModo,        LabelTipo,
+        LabelValor,       LabelDesprezar,       ComboBoxPriCo,    ComboBoxSegCo,
+        ComboBoxModo,     ComboBoxTipo,         ComboBoxValor,    EditDesprezar,
+        ComboBoxSuprimir, CheckBoxInicio,       CheckBoxFim,      CheckBoxToda,
+        CheckBoxOrdem,    CheckBoxSimilaridade, EditSimilaridade, CheckBoxCaseSensitive,
+        ButtonTXT};
 }
 
 void MainWindow::guarded(const std::function<void()>& handler)
@@ -635,11 +636,11 @@ void MainWindow::showRunNotes(const QStringList& warnings, const QString& summar
     QTextCharFormat warning;
     warning.setForeground(QColor(0xB0, 0, 0));
     warning.setFontWeight(QFont::Bold);
-    for (const QString& text : warnings) {
-        cursor.insertText(QStringLiteral("Aviso: ") + text, warning);
-        cursor.insertBlock();
-    }
     cursor.insertText(summary, QTextCharFormat());
+    for (const QString& text : warnings) {
+        cursor.insertBlock();
+        cursor.insertText(QStringLiteral("Aviso: ") + text, warning);
+    }
     TextResumo->moveCursor(QTextCursor::Start);
 }
 
