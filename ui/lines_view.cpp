@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "lines_view.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTextBoundaryFinder>
 
 #include <algorithm>
 #include <cstring>
@@ -26,18 +29,248 @@ QString lineText(QByteArray bytes)
     return QString::fromUtf8(bytes);
 }
 
+// What a screen reader asks of the pane: read-only text, the page in view, with its caret.
+class LinesViewAccessible final : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit LinesViewAccessible(LinesView* view)
+        : QAccessibleWidget(view, QAccessible::EditableText)
+    {
+    }
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.readOnly = true;
+        state.multiLine = true;
+        return state;
+    }
+    QString text(QAccessible::Text kind) const override
+    {
+        return kind == QAccessible::Value ? view()->pageText() : QAccessibleWidget::text(kind);
+    }
+
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override { }
+    void removeSelection(int) override { }
+    void setSelection(int, int, int) override { }
+    int cursorPosition() const override { return view()->caretOffset(); }
+    void setCursorPosition(int position) override
+    {
+        const QStringList lines = view()->pageText().left(position).split(u'\n');
+        view()->setCaret(view()->firstLineInView() + lines.size() - 1, lines.last().size());
+    }
+    QString text(int start, int end) const override
+    {
+        return view()->pageText().mid(start, end - start);
+    }
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType type, int* start,
+                             int* end) const override
+    {
+        const QString page = view()->pageText();
+        boundsAt(page, offset, type, start, end);
+        if (*start <= 0) {
+            *start = *end = -1;
+            return {};
+        }
+        boundsAt(page, *start - 1, type, start, end);
+        return page.mid(*start, *end - *start);
+    }
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType type, int* start,
+                            int* end) const override
+    {
+        const QString page = view()->pageText();
+        boundsAt(page, offset, type, start, end);
+        if (*end >= page.size()) {
+            *start = *end = -1;
+            return {};
+        }
+        boundsAt(page, *end, type, start, end);
+        return page.mid(*start, *end - *start);
+    }
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int* start,
+                         int* end) const override
+    {
+        const QString page = view()->pageText();
+        boundsAt(page, offset, type, start, end);
+        return page.mid(*start, *end - *start);
+    }
+    int characterCount() const override { return int(view()->pageText().size()); }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int start, int) override { setCursorPosition(start); }
+    QString attributes(int offset, int* start, int* end) const override
+    {
+        *start = 0;
+        *end = std::max(offset, characterCount());
+        return {};
+    }
+
+private:
+    LinesView* view() const { return static_cast<LinesView*>(widget()); }
+
+    // The piece of the text at an offset: a character, a word, a sentence, a line (with its
+    // break) or all of it.
+    static void boundsAt(const QString& text, int offset, QAccessible::TextBoundaryType type,
+                         int* start, int* end)
+    {
+        offset = std::clamp(offset, 0, int(text.size()));
+        switch (type) {
+        case QAccessible::CharBoundary:
+            *start = offset;
+            *end = std::min(offset + 1, int(text.size()));
+            return;
+        case QAccessible::LineBoundary:
+        case QAccessible::ParagraphBoundary: {
+            *start = offset == 0 ? 0 : int(text.lastIndexOf(u'\n', offset - 1)) + 1;
+            const qsizetype lf = text.indexOf(u'\n', offset);
+            *end = lf < 0 ? int(text.size()) : int(lf) + 1;
+            return;
+        }
+        case QAccessible::WordBoundary:
+        case QAccessible::SentenceBoundary: {
+            QTextBoundaryFinder finder(type == QAccessible::WordBoundary
+                                           ? QTextBoundaryFinder::Word
+                                           : QTextBoundaryFinder::Sentence,
+                                       text);
+            finder.setPosition(offset);
+            if (!finder.isAtBoundary())
+                finder.toPreviousBoundary();
+            *start = std::max(0, int(finder.position()));
+            const qsizetype next = finder.toNextBoundary();
+            *end = next < 0 ? int(text.size()) : int(next);
+            return;
+        }
+        case QAccessible::NoBoundary:
+            break;
+        }
+        *start = 0;
+        *end = int(text.size());
+    }
+};
+
+QAccessibleInterface* linesViewAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1StringView(LinesView::staticMetaObject.className()))
+        return new LinesViewAccessible(static_cast<LinesView*>(object));
+    return nullptr;
+}
+
 } // namespace
 
 LinesView::LinesView(QWidget* parent)
     : QAbstractScrollArea(parent)
 {
+    static const bool installed = [] {
+        QAccessible::installFactory(linesViewAccessible);
+        return true;
+    }();
+    (void)installed;
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { keepCaretInView(); });
+}
+
+qsizetype LinesView::rowsInView() const
+{
+    return std::max(1, viewport()->height() / fontMetrics().lineSpacing());
+}
+
+qsizetype LinesView::firstLineInView() const
+{
+    return verticalScrollBar()->value();
+}
+
+const QStringList& LinesView::page() const
+{
+    const qsizetype first = firstLineInView();
+    const qsizetype rows = rowsInView() + 1;
+    if (first != m_pageFirst || m_page.size() < std::min(rows, lineCount() - first)) {
+        m_page = readLines(first, rows);
+        m_pageFirst = first;
+    }
+    return m_page;
+}
+
+QString LinesView::pageText() const
+{
+    return page().mid(0, rowsInView()).join(u'\n');
+}
+
+int LinesView::caretOffset() const
+{
+    const QStringList& lines = page();
+    const qsizetype row = m_caretLine - firstLineInView();
+    if (row < 0 || row >= lines.size())
+        return 0;
+    qsizetype offset = 0;
+    for (qsizetype k = 0; k < row; ++k)
+        offset += lines[k].size() + 1;
+    return int(offset + std::min(m_caretColumn, lines[row].size()));
+}
+
+qsizetype LinesView::lineLength(qsizetype line) const
+{
+    const QStringList& lines = page();
+    const qsizetype row = line - firstLineInView();
+    if (row >= 0 && row < lines.size())
+        return lines[row].size();
+    return readLines(line, 1).value(0).size();
+}
+
+void LinesView::setCaret(qsizetype line, qsizetype column)
+{
+    m_caretLine = std::clamp<qsizetype>(line, 0, std::max<qsizetype>(0, lineCount() - 1));
+    m_caretColumn = std::max<qsizetype>(0, column);
+    const qsizetype first = firstLineInView();
+    const qsizetype rows = rowsInView();
+    if (m_caretLine < first)
+        verticalScrollBar()->setValue(int(m_caretLine));
+    else if (m_caretLine >= first + rows)
+        verticalScrollBar()->setValue(int(m_caretLine - rows + 1));
+    const int x =
+        fontMetrics().horizontalAdvance(readLines(m_caretLine, 1).value(0).left(m_caretColumn));
+    if (x < horizontalScrollBar()->value())
+        horizontalScrollBar()->setValue(x);
+    else if (x > horizontalScrollBar()->value() + viewport()->width() - 4)
+        horizontalScrollBar()->setValue(x - viewport()->width() + 4);
+    viewport()->update();
+    announceCaret();
+}
+
+void LinesView::keepCaretInView()
+{
+    const qsizetype first = firstLineInView();
+    const qsizetype last = std::min(first + rowsInView(), lineCount()) - 1;
+    if (lineCount() > 0 && (m_caretLine < first || m_caretLine > last)) {
+        m_caretLine = std::clamp(m_caretLine, first, std::max(first, last));
+        announceCaret();
+    }
+    if (QAccessible::isActive()) {
+        QAccessibleEvent changed(this, QAccessible::VisibleDataChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
+}
+
+void LinesView::announceCaret()
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleTextCursorEvent moved(this, caretOffset());
+    QAccessible::updateAccessibility(&moved);
 }
 
 void LinesView::clear()
 {
+    m_caretLine = 0;
+    m_caretColumn = 0;
     m_path.clear();
     m_marks.clear();
     m_lines = 0;
@@ -173,15 +406,16 @@ void LinesView::paintEvent(QPaintEvent*)
     painter.setPen(palette().color(QPalette::Text));
     const int height = fontMetrics().lineSpacing();
     const int left = 2 - horizontalScrollBar()->value();
-    const qsizetype first = verticalScrollBar()->value();
-    const qsizetype rows = viewport()->height() / height + 1;
-    if (first != m_pageFirst || m_page.size() < std::min(rows, lineCount() - first)) {
-        m_page = readLines(first, rows);
-        m_pageFirst = first;
-    }
+    const qsizetype first = firstLineInView();
+    const QStringList& lines = page();
     int y = 1;
-    for (qsizetype i = 0; i < m_page.size() && y < viewport()->height(); ++i, y += height)
-        painter.drawText(left, y + fontMetrics().ascent(), m_page[i]);
+    for (qsizetype i = 0; i < lines.size() && y < viewport()->height(); ++i, y += height) {
+        painter.drawText(left, y + fontMetrics().ascent(), lines[i]);
+        if (first + i == m_caretLine && hasFocus() && lineCount() > 0) {
+            const int x = left + fontMetrics().horizontalAdvance(lines[i].left(m_caretColumn));
+            painter.drawLine(x, y, x, y + height - 1);
+        }
+    }
 }
 
 void LinesView::keyPressEvent(QKeyEvent* event)
@@ -190,7 +424,32 @@ void LinesView::keyPressEvent(QKeyEvent* event)
         QApplication::clipboard()->setText(toPlainText());
         return;
     }
-    QAbstractScrollArea::keyPressEvent(event);
+    const qsizetype rows = rowsInView();
+    const qsizetype line = m_caretLine;
+    const qsizetype column = std::min(m_caretColumn, lineLength(line));
+    if (event->matches(QKeySequence::MoveToStartOfDocument))
+        setCaret(0, 0);
+    else if (event->matches(QKeySequence::MoveToEndOfDocument))
+        setCaret(lineCount() - 1, lineLength(lineCount() - 1));
+    else if (event->matches(QKeySequence::MoveToStartOfLine))
+        setCaret(line, 0);
+    else if (event->matches(QKeySequence::MoveToEndOfLine))
+        setCaret(line, lineLength(line));
+    else if (event->matches(QKeySequence::MoveToNextPage))
+        setCaret(line + rows, m_caretColumn);
+    else if (event->matches(QKeySequence::MoveToPreviousPage))
+        setCaret(line - rows, m_caretColumn);
+    else if (event->matches(QKeySequence::MoveToNextLine))
+        setCaret(line + 1, m_caretColumn);
+    else if (event->matches(QKeySequence::MoveToPreviousLine))
+        setCaret(line - 1, m_caretColumn);
+    else if (event->matches(QKeySequence::MoveToNextChar))
+        column < lineLength(line) ? setCaret(line, column + 1) : setCaret(line + 1, 0);
+    else if (event->matches(QKeySequence::MoveToPreviousChar))
+        column > 0 ? setCaret(line, column - 1)
+                   : setCaret(line - 1, line > 0 ? lineLength(line - 1) : 0);
+    else
+        QAbstractScrollArea::keyPressEvent(event);
 }
 
 } // namespace urdiva::ui

@@ -969,6 +969,49 @@ TEST(LinesView, ShowsAnyPageOfALongFile)
         view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum());
         EXPECT_FALSE(view.viewport()->grab().isNull());
     }
+
+    // As a screen reader meets it: read-only text, the page in view with the caret in it; keys
+    // move the caret as in a text editor, the page following it.
+    QAccessibleInterface* pane = QAccessible::queryAccessibleInterface(&view);
+    ASSERT_NE(pane, nullptr);
+    EXPECT_EQ(pane->role(), QAccessible::EditableText);
+    EXPECT_TRUE(pane->state().readOnly);
+    QAccessibleTextInterface* text = pane->textInterface();
+    ASSERT_NE(text, nullptr);
+    const auto press = [&](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(&view, &event);
+    };
+    const auto caretLine = [&] {
+        int start = 0;
+        int end = 0;
+        return text->textAtOffset(text->cursorPosition(), QAccessible::LineBoundary, &start, &end)
+            .remove(u'\n');
+    };
+    const qsizetype rows = view.rowsInView();
+    ASSERT_GT(rows, 1);
+    press(Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(caretLine(), lines[0]);
+    EXPECT_EQ(text->text(0, text->characterCount()), lines.mid(0, rows).join(u'\n'));
+    press(Qt::Key_PageDown);
+    EXPECT_EQ(caretLine(), lines[rows]);
+    press(Qt::Key_Down);
+    EXPECT_EQ(caretLine(), lines[rows + 1]);
+    press(Qt::Key_End);
+    int start = 0;
+    int end = 0;
+    text->textAtOffset(text->cursorPosition(), QAccessible::LineBoundary, &start, &end);
+    EXPECT_EQ(text->cursorPosition(), start + lines[rows + 1].size());
+    press(Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(caretLine(), lines.last());
+    EXPECT_EQ(view.firstLineInView(), 100000 - rows);
+    EXPECT_EQ(text->cursorPosition(), text->characterCount());
+    press(Qt::Key_PageUp);
+    EXPECT_EQ(caretLine(), lines[100000 - 1 - rows]);
+    press(Qt::Key_Home);
+    text->textAtOffset(text->cursorPosition(), QAccessible::LineBoundary, &start, &end);
+    EXPECT_EQ(text->cursorPosition(), start);
+
     EXPECT_FALSE(view.showFile(dir.path(QStringLiteral("nada.net"))));
     EXPECT_EQ(view.lineCount(), 0);
     view.clear();
