@@ -2,6 +2,7 @@
 #include "main_window.h"
 
 #include "advanced_tab.h"
+#include "background_work.h"
 #include "controls.h"
 #include "dialogs.h"
 #include "engine/conversion/conversion_run.h"
@@ -20,6 +21,7 @@
 #include "progress_window.h"
 #include "settings_wording.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -184,9 +186,13 @@ MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent)
     , m_dialogs(dialogs)
 {
     buildControls();
+    qApp->installEventFilter(this);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    m_stopCounting->store(true);
+}
 
 void MainWindow::buildControls()
 {
@@ -460,6 +466,7 @@ void MainWindow::chooseInput(const QString& chosen)
                                            NetworkFormat::Pajek, m_advanced->format()));
     disableOptions();
     m_dialogFile = path;
+    m_countedPath.clear(); // chosen again, perhaps changed since: counted again
     loadPreview();
     RadioGroupSeparador->setEnabled(true);
     clearSeparatorChoice();
@@ -481,21 +488,46 @@ void MainWindow::loadPreview()
 {
     RichEditEntrada->clear();
     QStringList shown;
-    qint64 count = 0;
     try {
         LineReader reader(m_dialogFile);
         QString line;
-        while (reader.readLine(line)) {
-            if (count < 10)
-                shown << line;
-            ++count;
-        }
+        while (shown.size() < 10 && reader.readLine(line))
+            shown << line;
     } catch (...) {
         RichEditEntrada->setPlainText(shown.join(u'\n'));
         throw;
     }
     RichEditEntrada->setPlainText(shown.join(u'\n'));
-    Label3->setText(kLinesLabel + QString::number(count));
+    countLines();
+}
+
+void MainWindow::countLines()
+{
+    // Once for each file chosen, off the window's thread: a large file takes seconds to read.
+    if (m_countedPath == m_dialogFile)
+        return;
+    m_countedPath = m_dialogFile;
+    m_stopCounting->store(true);
+    m_stopCounting = std::make_shared<std::atomic<bool>>(false);
+    Label3->setText(kLinesLabel + QStringLiteral("contando…"));
+    const auto stop = m_stopCounting;
+    const auto count = std::make_shared<qint64>(0);
+    startInBackground(
+        this,
+        [path = m_dialogFile, stop, count] {
+            LineReader reader(path);
+            QByteArrayView line;
+            while (!stop->load(std::memory_order_relaxed) && reader.readRawLine(line))
+                ++*count;
+        },
+        [this, stop, count](const QString& failure) {
+            if (stop->load())
+                return; // another file was chosen meanwhile
+            Label3->setText(kLinesLabel +
+                            (failure.isEmpty() ? QString::number(*count) : QStringLiteral("?")));
+            if (!failure.isEmpty())
+                m_dialogs.showError(this, failure);
+        });
 }
 
 void MainWindow::chooseOutputFolder()
@@ -774,6 +806,12 @@ void MainWindow::closeEvent(QCloseEvent* event)
 
 void MainWindow::createNetwork()
 {
+    if (m_running)
+        return;
+    // From here on the file may be read off the window's thread: the user's input to the window
+    // waits, and a request to close it, until the run ends.
+    m_running = true;
+    const auto ended = qScopeGuard([this] { m_running = false; });
     ConversionSettings settings = gatherSettings();
     // The combinations the command line refuses, refused before anything is read or asked, in
     // the window's own words.
@@ -783,9 +821,15 @@ void MainWindow::createNetwork()
     }
     // A spreadsheet's quoted names cut at their separators would make a wrong network without a
     // word: the user says how to read such a file.
-    if (!settings.quotedFields && settings.separator != u'"' &&
-        firstQuotedLookingLine(settings.inputPath, settings.separator, settings.headerLines) != 0 &&
-        m_dialogs.ask(this, windowTitle(), kQuotedFileQuestion)) {
+    qint64 quotedLooking = 0;
+    if (!settings.quotedFields && settings.separator != u'"') {
+        // The whole file may be read to find out: off the window's thread.
+        runWhileHandlingEvents([&] {
+            quotedLooking = firstQuotedLookingLine(settings.inputPath, settings.separator,
+                                                   settings.headerLines);
+        });
+    }
+    if (quotedLooking != 0 && m_dialogs.ask(this, windowTitle(), kQuotedFileQuestion)) {
         // Read with quoted fields, the file has other columns: the choices follow theirs by
         // name, and a choice whose column is gone is never taken for another.
         m_advanced->setQuotedFields(true);
@@ -796,17 +840,41 @@ void MainWindow::createNetwork()
         }
         settings = gatherSettings();
     }
-    m_running = true;
-    const auto ended = qScopeGuard([this] { m_running = false; });
+    // The run works on a thread of its own: the window goes on painting itself and answering
+    // (a screen reader, a request to close) while the user's input to it waits for the end.
     ProgressWindow progress(this);
     Feedback feedback(*this, progress, settings.decimalComma);
+    FeedbackOnThreadOf onWindowThread(this, feedback);
     try {
-        runConversion(settings, feedback);
+        runWhileHandlingEvents([&] { runConversion(settings, onWindowThread); });
     } catch (...) {
         progress.close(); // no progress window outlives a run, nor hides its error
         throw;
     }
     progress.close();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // While a run works, the user's input to this window is dropped (a box the run asks with is
+    // a window of its own, and takes it).
+    if (m_running && watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Wheel:
+        case QEvent::Shortcut:
+        case QEvent::ShortcutOverride:
+        case QEvent::Drop:
+            return true;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void MainWindow::showInfoWindow()

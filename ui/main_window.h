@@ -6,7 +6,9 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <atomic>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QButtonGroup;
@@ -66,6 +68,7 @@ protected:
     // While a run works, the window stays: the progress box lets pending window events through
     // (a request to close among them), which the window answers only once the run has ended.
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -98,6 +101,7 @@ private:
     void resetOptions();
     void disableOptions();
     void loadPreview();
+    void countLines();
     static void highlightAll(QTextEdit* pane, const QString& text, const QColor& colour);
     QList<QWidget*> optionControls() const;
     void showTypeForMode();
@@ -116,6 +120,8 @@ private:
     int m_valueIndex = 0;
     QStringList m_columnNames; // as the pick lists show them
     QString m_dialogFile; // the file last chosen in the open dialog, which the preview shows
+    QString m_countedPath; // whose lines are counted, or being counted
+    std::shared_ptr<std::atomic<bool>> m_stopCounting = std::make_shared<std::atomic<bool>>(false);
 
     QGroupBox* GroupBoxArquivo;
     QPushButton* ButtonEntrada;

@@ -34,9 +34,19 @@
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTimer>
 #include <QUrl>
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include <functional>
 
@@ -172,8 +182,10 @@ TEST_F(MainWindowTest, ChoosingAFile)
         << find<QLineEdit>("EditSaida")->text().toStdString();
     EXPECT_EQ(preview().split(u'\n').size(), 10);
     EXPECT_TRUE(preview().startsWith(QStringLiteral("id;nome;peso\n1;n1;1")));
-    EXPECT_EQ(find<QLabel>("Label3")->text(),
-              QStringLiteral("Quantidade de linhas do arquivo: 12"));
+    // Counted off the window's thread, shown when ready.
+    EXPECT_TRUE(urdiva::test::waitFor([&] {
+        return find<QLabel>("Label3")->text() == u"Quantidade de linhas do arquivo: 12";
+    })) << find<QLabel>("Label3")->text().toStdString();
     EXPECT_TRUE(find<QGroupBox>("RadioGroupSeparador")->isEnabled());
     EXPECT_TRUE(allOptions(false));
     EXPECT_EQ(find<QTabWidget>("PageControlES")->currentIndex(), 0);
@@ -439,6 +451,63 @@ TEST_F(MainWindowTest, RefusalsInTheWindowsWords)
     }
     find<QPushButton>("ButtonRestaurar")->click();
 }
+
+#ifndef _WIN32
+// The run works off the window's thread: while it waits for its data, the window answers a screen
+// reader's questions.
+TEST_F(MainWindowTest, TheWindowAnswersWhileTheRunWorks)
+{
+    chooseFile("Ana;Rui\n");
+    item(0)->click();
+    ASSERT_TRUE(
+        urdiva::test::waitFor([&] { return find<QLabel>("Label3")->text().endsWith(u": 1"); }));
+    const QString path = dir.path(QStringLiteral("dados.csv"));
+    const QByteArray pipe = QFile::encodeName(path);
+    QFile::remove(path);
+    ASSERT_EQ(mkfifo(pipe.constData(), 0600), 0);
+    find<QLineEdit>("EditSaida")->setText(dir.path(QStringLiteral("rede")));
+    std::atomic<bool> started {false};
+    std::atomic<int> answers {0};
+    bool answered = false;
+    // The pipe is read twice, by the look for quoted fields and by the run. Once the run waits
+    // for its data, the window must answer a screen reader several times before the data comes
+    // (or two seconds pass, should it never).
+    std::thread writer([&] {
+        for (int k = 0; k < 2; ++k) {
+            for (int wait = 0; k == 1 && wait < 500 && !started; ++wait)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            const int fd = open(pipe.constData(), O_WRONLY);
+            if (k == 1) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                const int before = answers;
+                for (int wait = 0; wait < 200 && answers < before + 3; ++wait)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                answered = answers >= before + 3;
+            }
+            EXPECT_EQ(write(fd, "Ana;Rui\n", 8), 8);
+            close(fd);
+        }
+    });
+    QTimer ask;
+    QObject::connect(&ask, &QTimer::timeout, [&] {
+        if (!window.findChild<QWidget*>(QStringLiteral("ProgressWindow")))
+            return;
+        started = true;
+        QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(&window);
+        if (reader && reader->childCount() > 0 &&
+            reader->text(QAccessible::Name) == QStringLiteral("Urdiva"))
+            ++answers;
+    });
+    ask.start(5);
+    run();
+    writer.join();
+    EXPECT_TRUE(answered);
+    EXPECT_EQ(urdiva::test::textLines(readBytes(dir.path(QStringLiteral("rede.net")))),
+              QStringList({QStringLiteral("*Vertices 2"), QStringLiteral("1 \"Ana\""),
+                           QStringLiteral("2 \"Rui\""), QStringLiteral("*Edges"),
+                           QStringLiteral("1 2")}));
+}
+#endif
 
 TEST_F(MainWindowTest, OutputWithoutFileName)
 {
