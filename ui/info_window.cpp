@@ -7,7 +7,10 @@
 #include "info_pages.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -19,6 +22,7 @@
 #include <QTabWidget>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QUrl>
 
 namespace urdiva::ui {
 namespace {
@@ -130,20 +134,43 @@ InfoWindow::InfoWindow(Dialogs& dialogs, QWidget* parent)
     // The second line of the reference ends before the link.
     Label9->move(21 + Label7->fontMetrics().horizontalAdvance(reference().section(u'\r', 1)) + 12,
                  126);
+    // The licences of what is installed with the program, where a package brought them.
+    m_notices = thirdPartyNoticesPath();
+    LabelLicencas = label(panel, "LabelLicencas", QStringLiteral("Licenças de terceiros"), 0, 7);
+    LabelLicencas->move(491 - 8 - LabelLicencas->width(), 7);
+    LabelLicencas->setPalette(blue);
+    LabelLicencas->setCursor(Qt::PointingHandCursor);
+    LabelLicencas->setFocusPolicy(Qt::StrongFocus);
+    LabelLicencas->installEventFilter(this);
+    LabelLicencas->setVisible(!m_notices.isEmpty());
+}
+
+QString thirdPartyNoticesPath()
+{
+    const QDir folder(QCoreApplication::applicationDirPath());
+    for (const QString& path : {folder.filePath(QStringLiteral("AVISOS-DE-TERCEIROS.txt")),
+                                folder.filePath(QStringLiteral("../share/doc/urdiva/copyright"))}) {
+        if (QFileInfo(path).isFile())
+            return QDir::cleanPath(path);
+    }
+    return {};
 }
 
 bool InfoWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == Label9 && event->type() == QEvent::MouseButtonRelease) {
+    // The two links answer a click, and Return, Enter or Space, as buttons do.
+    bool pressed = event->type() == QEvent::MouseButtonRelease;
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        pressed = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
+    }
+    if (pressed && watched == Label9) {
         copyReference();
         return true;
     }
-    if (watched == Label9 && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
-            copyReference();
-            return true;
-        }
+    if (pressed && watched == LabelLicencas) {
+        m_dialogs.openInBrowser(QUrl::fromLocalFile(m_notices));
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -33,6 +33,12 @@ private:
     QList<QTextEdit*> m_views;
     QLabel* Label7;
     QLabel* Label9;
+    QLabel* LabelLicencas;
+    QString m_notices;
 };
+
+// The file of the licences of what a package installed beside the programs (the Windows
+// package's notices, the Debian package's copyright file); empty when there is none.
+QString thirdPartyNoticesPath();
 
 } // namespace urdiva::ui
