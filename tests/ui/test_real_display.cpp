@@ -21,8 +21,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTabWidget>
+#include <QTextBlock>
+#include <QTextEdit>
 #include <QTimer>
 #include <QUrl>
 #include <QWindow>
@@ -184,6 +187,52 @@ TEST_F(RealDisplay, ProgressBoxIsDrawnAtEveryStage)
     EXPECT_EQ(stages.size(), 6);
     EXPECT_TRUE(urdiva::test::readBytes(dir.path(QStringLiteral("rede.net")))
                     .startsWith("\xEF\xBB\xBF*Vertices"));
+}
+
+// As the user sees them: a disabled pick list greyed, unlike an enabled one; after a run with
+// four warnings, the summary on the first line in view and a scroll bar to the warnings.
+TEST_F(RealDisplay, DisabledListsAndTheSummaryAsSeen)
+{
+    const QString input =
+        dir.write(QStringLiteral("avisos.csv"), QByteArray("a;b;1\nb\\;c;x\x1A\nd\0;e;2\n", 20));
+    MainWindow window(dialogs);
+    window.show();
+    ASSERT_TRUE(exposed(&window));
+    window.findChild<QTabWidget*>(QStringLiteral("PageControlES"))->setCurrentIndex(2);
+    auto* first = window.findChild<QComboBox*>(QStringLiteral("ComboBoxPriCo"));
+    waitFor([] { return false; }, 300);
+    const QImage disabled = onScreen(first);
+    choose(window, input);
+    window.findChild<QRadioButton*>(QStringLiteral("RadioGroupSeparador0"))->click();
+    window.findChild<QTabWidget*>(QStringLiteral("PageControlES"))->setCurrentIndex(2);
+    auto* value = window.findChild<QComboBox*>(QStringLiteral("ComboBoxValor"));
+    value->setCurrentIndex(3);
+    emit value->activated(3);
+    waitFor([] { return false; }, 300);
+    // The box's face, between its text and its arrow.
+    const QPoint face(first->width() / 2, first->height() / 2);
+    EXPECT_NE(disabled.pixel(face), onScreen(first).pixel(face));
+
+    window.findChild<QLineEdit*>(QStringLiteral("EditSaida"))
+        ->setText(dir.path(QStringLiteral("avisos")));
+    QTimer answer; // the final message, answered with Return
+    QObject::connect(&answer, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QApplication::sendEvent(box, &press);
+        }
+    });
+    answer.start(200);
+    window.findChild<QPushButton*>(QStringLiteral("ButtonTXT"))->click();
+    auto* notes = window.findChild<QTextEdit*>(QStringLiteral("TextResumo"));
+    ASSERT_EQ(notes->document()->blockCount(), 5) << notes->toPlainText().toStdString();
+    waitFor([] { return false; }, 300);
+    EXPECT_TRUE(notes->verticalScrollBar()->isVisible());
+    EXPECT_TRUE(notes->cursorForPosition(QPoint(2, 2))
+                    .block()
+                    .text()
+                    .startsWith(QStringLiteral("3 registros lidos")))
+        << notes->toPlainText().toStdString();
 }
 
 TEST_F(RealDisplay, MainWindowOpensInTheCentreOfTheDesktop)
