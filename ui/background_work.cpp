@@ -31,20 +31,21 @@ void runWhileHandlingEvents(const std::function<void()>& work)
         std::rethrow_exception(failure);
 }
 
-void startInBackground(QObject* context, const std::function<void()>& work,
-                       const std::function<void(const QString& failure)>& done)
+std::unique_ptr<QThread> startInBackground(QObject* context, const std::function<void()>& work,
+                                           const std::function<void(const QString& failure)>& done)
 {
     auto failure = std::make_shared<QString>();
-    QThread* thread = QThread::create([work, failure] {
+    std::unique_ptr<QThread> thread(QThread::create([work, failure] {
         try {
             work();
         } catch (...) {
             *failure = caughtFailureText();
         }
-    });
-    QObject::connect(thread, &QThread::finished, context, [done, failure] { done(*failure); });
-    QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    }));
+    QObject::connect(thread.get(), &QThread::finished, context,
+                     [done, failure] { done(*failure); });
     thread->start();
+    return thread;
 }
 
 FeedbackOnThreadOf::FeedbackOnThreadOf(QObject* context, RunFeedback& target)

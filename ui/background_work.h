@@ -4,8 +4,10 @@
 #include "engine/core/run_feedback.h"
 
 #include <QObject>
+#include <QThread>
 
 #include <functional>
+#include <memory>
 
 namespace urdiva::ui {
 
@@ -18,9 +20,10 @@ void runWhileHandlingEvents(const std::function<void()>& work);
 
 // Starts `work` on a thread of its own and returns at once; `done` runs on the thread of
 // `context` once the work is over, unless `context` is gone by then. A failure of the work is
-// handed to `done` as the text the error box would show; empty when it succeeded.
-void startInBackground(QObject* context, const std::function<void()>& work,
-                       const std::function<void(const QString& failure)>& done);
+// handed to `done` as the text the error box would show; empty when it succeeded. The caller
+// owns the thread, and lets it go only once it has finished (see QThread::wait).
+std::unique_ptr<QThread> startInBackground(QObject* context, const std::function<void()>& work,
+                                           const std::function<void(const QString& failure)>& done);
 
 // A run's feedback called from the run's thread and carried out on the thread of `context`
 // (the window's), each call waiting for its answer, in order.

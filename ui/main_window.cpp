@@ -191,7 +191,15 @@ MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent)
 
 MainWindow::~MainWindow()
 {
+    stopCounting();
+}
+
+void MainWindow::stopCounting()
+{
     m_stopCounting->store(true);
+    if (m_counting)
+        m_counting->wait(); // soon: the count looks at the flag after each line
+    m_counting.reset();
 }
 
 void MainWindow::buildControls()
@@ -507,12 +515,12 @@ void MainWindow::countLines()
     if (m_countedPath == m_dialogFile)
         return;
     m_countedPath = m_dialogFile;
-    m_stopCounting->store(true);
+    stopCounting();
     m_stopCounting = std::make_shared<std::atomic<bool>>(false);
     Label3->setText(kLinesLabel + QStringLiteral("contando…"));
     const auto stop = m_stopCounting;
     const auto count = std::make_shared<qint64>(0);
-    startInBackground(
+    m_counting = startInBackground(
         this,
         [path = m_dialogFile, stop, count] {
             LineReader reader(path);

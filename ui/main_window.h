@@ -22,6 +22,7 @@ class QRadioButton;
 class QSpinBox;
 class QTabWidget;
 class QTextEdit;
+class QThread;
 
 namespace urdiva::ui {
 
@@ -102,6 +103,7 @@ private:
     void disableOptions();
     void loadPreview();
     void countLines();
+    void stopCounting();
     static void highlightAll(QTextEdit* pane, const QString& text, const QColor& colour);
     QList<QWidget*> optionControls() const;
     void showTypeForMode();
@@ -122,6 +124,7 @@ private:
     QString m_dialogFile; // the file last chosen in the open dialog, which the preview shows
     QString m_countedPath; // whose lines are counted, or being counted
     std::shared_ptr<std::atomic<bool>> m_stopCounting = std::make_shared<std::atomic<bool>>(false);
+    std::unique_ptr<QThread> m_counting;
 
     QGroupBox* GroupBoxArquivo;
     QPushButton* ButtonEntrada;
