@@ -2,9 +2,11 @@
 #include "cli_options.h"
 
 #include "engine/conversion/settings_check.h"
+#include "engine/core/choices.h"
 
 #include <QCommandLineParser>
 
+#include <span>
 #include <utility>
 
 namespace urdiva::cli {
@@ -84,8 +86,9 @@ struct Options {
                                  QStringLiteral("Escreve arcos em vez de arestas.")};
     QCommandLineOption header {
         QStringLiteral("header"),
-        QStringLiteral("Ignora as primeiras N linhas, de 0 a 5 (padrão: 0); com --quotes, os "
-                       "primeiros N registros (uma quebra de linha entre aspas não encerra um)."),
+        QStringLiteral("Ignora as primeiras N linhas, de 0 a %1 (padrão: 0); com --quotes, os "
+                       "primeiros N registros (uma quebra de linha entre aspas não encerra um).")
+            .arg(kMostHeaderLines),
         QStringLiteral("N")};
     QCommandLineOption caseSensitive {QStringLiteral("case-sensitive"),
                                       QStringLiteral("Maiúsculas e minúsculas distinguem os "
@@ -107,7 +110,10 @@ struct Options {
                                               "parecida.")};
     QCommandLineOption threshold {QStringLiteral("threshold"),
                                   QStringLiteral("Similaridade, em porcentagem, que o relatório "
-                                                 "lista, de 0 a 100 (padrão: 80)."),
+                                                 "lista, de %1 a %2 (padrão: %3).")
+                                      .arg(kLeastThreshold)
+                                      .arg(kMostThreshold)
+                                      .arg(kDefaultThreshold),
                                   QStringLiteral("N")};
     QCommandLineOption noBom {QStringLiteral("no-bom"),
                               QStringLiteral("Grava a rede sem a marca de ordem de bytes UTF-8, "
@@ -201,19 +207,18 @@ struct Options {
 };
 
 // One of the words an option accepts, or an error naming them.
-template <typename Value, size_t N>
+template <typename Value>
 QString parseWord(const QCommandLineParser& parser, const QCommandLineOption& option,
-                  const std::pair<const char*, Value> (&words)[N], Value& value)
+                  std::span<const Choice<Value>> words, Value& value)
 {
     const QString text = parser.value(option);
-    QStringList accepted;
-    for (const auto& [word, meaning] : words) {
-        if (text == QLatin1StringView(word)) {
-            value = meaning;
-            return {};
-        }
-        accepted << QLatin1StringView(word);
+    if (const std::optional<Value> chosen = valueOfWord(words, text)) {
+        value = *chosen;
+        return {};
     }
+    QStringList accepted;
+    for (const Choice<Value>& choice : words)
+        accepted << QLatin1StringView(choice.word);
     return QStringLiteral("A opção '--%1' aceita %2, não '%3'.")
         .arg(option.names().constLast(), accepted.join(QStringLiteral(", ")), text);
 }
@@ -270,8 +275,9 @@ QString parseHeaderAndStrip(const QCommandLineParser& parser, const Options& o, 
     if (parser.isSet(o.header)) {
         const QString text = parser.value(o.header);
         const int lines = isDigits(text) && text.size() <= 2 ? text.toInt() : -1;
-        if (lines < 0 || lines > 5)
-            return QStringLiteral("A opção '--header' aceita um número de 0 a 5, não '%1'.")
+        if (lines < 0 || lines > kMostHeaderLines)
+            return QStringLiteral("A opção '--header' aceita um número de 0 a %1, não '%2'.")
+                .arg(kMostHeaderLines)
                 .arg(text);
         settings.headerLines = lines;
     }
@@ -312,8 +318,10 @@ QString parseSimpleOptions(const QCommandLineParser& parser, const Options& o, C
     if (parser.isSet(o.threshold)) {
         const QString text = parser.value(o.threshold);
         const int percent = isDigits(text) && text.size() <= 3 ? text.toInt() : -1;
-        if (percent < 0 || percent > 100)
-            return QStringLiteral("A opção '--threshold' aceita um número de 0 a 100, não '%1'.")
+        if (percent < kLeastThreshold || percent > kMostThreshold)
+            return QStringLiteral("A opção '--threshold' aceita um número de %1 a %2, não '%3'.")
+                .arg(kLeastThreshold)
+                .arg(kMostThreshold)
                 .arg(text);
         settings.similarityThreshold = percent;
     }
@@ -334,11 +342,9 @@ QString parseLinkOptions(const QCommandLineParser& parser, const Options& option
 {
     ConversionSettings& settings = request.settings;
     if (parser.isSet(options.merge)) {
-        static constexpr std::pair<const char*, MergeRule> kRules[] = {{"sum", MergeRule::Sum},
-                                                                       {"count", MergeRule::Count},
-                                                                       {"max", MergeRule::Max},
-                                                                       {"first", MergeRule::First}};
-        if (QString error = parseWord(parser, options.merge, kRules, settings.merge);
+        // Every rule but none, which is what leaving the option out means.
+        const auto rules = std::span<const Choice<MergeRule>>(kMergeRules).subspan(1);
+        if (QString error = parseWord(parser, options.merge, rules, settings.merge);
             !error.isEmpty())
             return error;
     }
@@ -351,19 +357,15 @@ QString parseLinkOptions(const QCommandLineParser& parser, const Options& option
         settings.cellSeparator = c;
     }
     if (parser.isSet(options.project)) {
-        static constexpr std::pair<const char*, Projection> kModes[] = {
-            {"first", Projection::FirstMode}, {"second", Projection::SecondMode}};
-        if (QString error = parseWord(parser, options.project, kModes, settings.projection);
+        const auto modes = std::span<const Choice<Projection>>(kProjections).subspan(1);
+        if (QString error = parseWord(parser, options.project, modes, settings.projection);
             !error.isEmpty())
             return error;
     }
     if (parser.isSet(options.format)) {
-        static constexpr std::pair<const char*, NetworkFormat> kFormats[] = {
-            {"pajek", NetworkFormat::Pajek},
-            {"graphml", NetworkFormat::GraphML},
-            {"gexf", NetworkFormat::Gexf},
-            {"csv", NetworkFormat::Csv}};
-        if (QString error = parseWord(parser, options.format, kFormats, settings.format);
+        if (QString error =
+                parseWord(parser, options.format,
+                          std::span<const Choice<NetworkFormat>>(kNetworkFormats), settings.format);
             !error.isEmpty())
             return error;
     }
@@ -384,17 +386,16 @@ QString parseReportOptions(const QCommandLineParser& parser, const Options& opti
 {
     ConversionSettings& settings = request.settings;
     if (parser.isSet(options.reportFormat)) {
-        static constexpr std::pair<const char*, ReportFormat> kFormats[] = {
-            {"rtf", ReportFormat::Rtf}, {"csv", ReportFormat::Csv}, {"html", ReportFormat::Html}};
-        if (QString error =
-                parseWord(parser, options.reportFormat, kFormats, settings.reportFormat);
+        if (QString error = parseWord(parser, options.reportFormat,
+                                      std::span<const Choice<ReportFormat>>(kReportFormats),
+                                      settings.reportFormat);
             !error.isEmpty())
             return error;
     }
     if (parser.isSet(options.reportModes)) {
-        static constexpr std::pair<const char*, bool> kModes[] = {{"first", false}, {"both", true}};
         if (QString error =
-                parseWord(parser, options.reportModes, kModes, settings.reportBothModes);
+                parseWord(parser, options.reportModes, std::span<const Choice<bool>>(kReportModes),
+                          settings.reportBothModes);
             !error.isEmpty())
             return error;
     }

@@ -63,16 +63,10 @@ void AdvancedTab::buildControls()
     auto* ligacoes = group(this, "GroupBoxLigacoes", QStringLiteral(" Ligações "), 3, 48, 520, 86);
     LabelRepetidas = inGroup<QLabel>(ligacoes, "LabelRepetidas", 11, 20, 110, 16);
     LabelRepetidas->setText(QStringLiteral("Ligações repetidas:"));
-    QStringList rules;
-    for (const MergeRule rule :
-         {MergeRule::None, MergeRule::Sum, MergeRule::Count, MergeRule::Max, MergeRule::First})
-        rules << mergeCaption(rule);
-    ComboBoxRepetidas = pickList(ligacoes, "ComboBoxRepetidas", 120, 17, 158, rules);
+    ComboBoxRepetidas = pickList(ligacoes, "ComboBoxRepetidas", 120, 17, 158, kMergeRules);
     LabelProjecao = inGroup<QLabel>(ligacoes, "LabelProjecao", 290, 20, 60, 16);
     LabelProjecao->setText(QStringLiteral("Projeção:"));
-    ComboBoxProjecao = pickList(ligacoes, "ComboBoxProjecao", 350, 17, 158,
-                                {QStringLiteral("Nenhuma"), QStringLiteral("Primeiro modo"),
-                                 QStringLiteral("Segundo modo")});
+    ComboBoxProjecao = pickList(ligacoes, "ComboBoxProjecao", 350, 17, 158, kProjections);
     LabelSeparadorCelula = inGroup<QLabel>(ligacoes, "LabelSeparadorCelula", 11, 45, 210, 16);
     LabelSeparadorCelula->setText(QStringLiteral("Vários nomes por célula, separados por:"));
     EditSeparadorCelula = inGroup<QLineEdit>(ligacoes, "EditSeparadorCelula", 222, 42, 28, 21);
@@ -86,17 +80,13 @@ void AdvancedTab::buildControls()
         group(this, "GroupBoxArquivos", QStringLiteral(" Arquivos "), 3, 137, 520, 136);
     LabelFormato = inGroup<QLabel>(arquivos, "LabelFormato", 11, 20, 110, 16);
     LabelFormato->setText(QStringLiteral("Formato da rede:"));
-    ComboBoxFormato =
-        pickList(arquivos, "ComboBoxFormato", 120, 17, 140,
-                 {QStringLiteral("Pajek (.net)"), QStringLiteral("GraphML (.graphml)"),
-                  QStringLiteral("GEXF (.gexf)"), QStringLiteral("CSV (.csv)")});
+    ComboBoxFormato = pickList(arquivos, "ComboBoxFormato", 120, 17, 140, kNetworkFormats);
     CheckBoxSemBom = inGroup<QCheckBox>(arquivos, "CheckBoxSemBom", 290, 19, 220, 17);
     CheckBoxSemBom->setText(QStringLiteral("Sem BOM (para igraph e networkx)"));
     LabelFormatoRelatorio = inGroup<QLabel>(arquivos, "LabelFormatoRelatorio", 11, 44, 110, 16);
     LabelFormatoRelatorio->setText(QStringLiteral("Formato do relatório:"));
     ComboBoxFormatoRelatorio =
-        pickList(arquivos, "ComboBoxFormatoRelatorio", 120, 41, 140,
-                 {QStringLiteral("RTF"), QStringLiteral("CSV"), QStringLiteral("HTML")});
+        pickList(arquivos, "ComboBoxFormatoRelatorio", 120, 41, 140, kReportFormats);
     CheckBoxSemAcentos = inGroup<QCheckBox>(arquivos, "CheckBoxSemAcentos", 290, 43, 220, 17);
     CheckBoxSemAcentos->setText(QStringLiteral("Relatório sem acentos"));
     CheckBoxPalavrasEmOrdem =
@@ -129,23 +119,6 @@ void AdvancedTab::nameControlsForScreenReaders()
     EditTabela->setAccessibleName(QStringLiteral("Tabela de nomes"));
 }
 
-QString AdvancedTab::mergeCaption(MergeRule rule)
-{
-    switch (rule) {
-    case MergeRule::Sum:
-        return QStringLiteral("Somar pesos");
-    case MergeRule::Count:
-        return QStringLiteral("Contar registros");
-    case MergeRule::Max:
-        return QStringLiteral("Maior peso");
-    case MergeRule::First:
-        return QStringLiteral("Primeiro peso");
-    case MergeRule::None:
-        break;
-    }
-    return QStringLiteral("Uma linha por registro");
-}
-
 bool AdvancedTab::quotedFields() const
 {
     return CheckBoxAspas->isChecked();
@@ -158,22 +131,23 @@ void AdvancedTab::setQuotedFields(bool quoted)
 
 NetworkFormat AdvancedTab::format() const
 {
-    return NetworkFormat(std::max(0, ComboBoxFormato->currentIndex()));
+    return chosen(ComboBoxFormato, kNetworkFormats).value_or(NetworkFormat::Pajek);
 }
 
 void AdvancedTab::addTo(ConversionSettings& s) const
 {
     s.quotedFields = CheckBoxAspas->isChecked();
     s.decimalComma = CheckBoxVirgulaDecimal->isChecked();
-    s.merge = MergeRule(std::max(0, ComboBoxRepetidas->currentIndex()));
+    s.merge = chosen(ComboBoxRepetidas, kMergeRules).value_or(MergeRule::None);
     if (!EditSeparadorCelula->text().isEmpty())
         s.cellSeparator = EditSeparadorCelula->text().front();
     s.cooccur = CheckBoxCoocorrencia->isChecked();
-    s.projection = Projection(std::max(0, ComboBoxProjecao->currentIndex()));
+    s.projection = chosen(ComboBoxProjecao, kProjections).value_or(Projection::None);
     s.format = format();
     s.byteOrderMark = !CheckBoxSemBom->isChecked();
     if (s.similarityReport) {
-        s.reportFormat = ReportFormat(std::max(0, ComboBoxFormatoRelatorio->currentIndex()));
+        s.reportFormat =
+            chosen(ComboBoxFormatoRelatorio, kReportFormats).value_or(ReportFormat::Rtf);
         s.foldAccents = CheckBoxSemAcentos->isChecked();
         s.tokenSort = CheckBoxPalavrasEmOrdem->isChecked();
         s.reportBothModes = CheckBoxSegundoModo->isChecked();

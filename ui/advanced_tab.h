@@ -33,8 +33,6 @@ public:
     void setQuotedFields(bool quoted);
     NetworkFormat format() const;
     void restoreDefaults();
-    // The caption of a merge rule in "Ligações repetidas:".
-    static QString mergeCaption(MergeRule rule);
 
 signals:
     void quotedFieldsChanged();

@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "engine/core/choices.h"
+
+#include <QComboBox>
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+#include <span>
+
 class QCheckBox;
-class QComboBox;
 class QGroupBox;
 class QLabel;
 class QSpinBox;
@@ -34,6 +39,30 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int
 // A pick list with nothing picked.
 QComboBox* pickList(QWidget* parent, const char* name, int x, int y, int w,
                     const QStringList& items);
+// A pick list of a choice's values, nothing picked: each item shows its caption and holds its
+// word, by which it is read back (never by its place or its caption).
+template <typename Value, size_t N>
+QComboBox* pickList(QWidget* parent, const char* name, int x, int y, int w,
+                    const Choice<Value> (&choices)[N])
+{
+    QComboBox* list = pickList(parent, name, x, y, w, QStringList());
+    for (const Choice<Value>& choice : choices)
+        list->addItem(QString::fromUtf16(choice.caption), QString::fromLatin1(choice.word));
+    list->setCurrentIndex(-1);
+    return list;
+}
+// The value picked in such a list; none when nothing is.
+template <typename Value, size_t N>
+std::optional<Value> chosen(const QComboBox* list, const Choice<Value> (&choices)[N])
+{
+    return valueOfWord(std::span<const Choice<Value>>(choices), list->currentData().toString());
+}
+template <typename Value, size_t N>
+void selectChoice(QComboBox* list, const Choice<Value> (&choices)[N], Value value)
+{
+    const Choice<Value>& choice = choiceIn(std::span<const Choice<Value>>(choices), value);
+    list->setCurrentIndex(list->findData(QString::fromLatin1(choice.word)));
+}
 QCheckBox* checkBox(QWidget* parent, const char* name, const QString& text, int x, int y, int w);
 // A number box that the spinner alone changes.
 QSpinBox* numberBox(QWidget* parent, const char* name, int x, int y, int w, int min, int max,

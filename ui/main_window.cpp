@@ -7,6 +7,7 @@
 #include "dialogs.h"
 #include "engine/conversion/conversion_run.h"
 #include "engine/conversion/settings_check.h"
+#include "engine/core/choices.h"
 #include "engine/core/run_error.h"
 #include "engine/core/run_summary_text.h"
 #include "engine/io/column_names.h"
@@ -50,10 +51,6 @@ namespace {
 
 const QString kLinesLabel = QStringLiteral("Quantidade de linhas do arquivo: ");
 const QString kColumnsLabel = QStringLiteral("Quantidade de colunas encontradas: ");
-const QString kOneMode = QStringLiteral("1-Modo");
-const QString kTwoModes = QStringLiteral("2-Modos");
-const QString kUndirected = QStringLiteral("Não dirigido");
-const QString kDirected = QStringLiteral("Dirigido");
 const QString kQuotedFileQuestion =
     QStringLiteral("O arquivo parece ter campos entre aspas (CSV padrão). Ler os campos entre "
                    "aspas?");
@@ -290,7 +287,8 @@ void MainWindow::buildControls()
         QStringLiteral("Gerar relatório de vértices similares - taxa de similaridade maior ou "
                        "igual a a"),
         14, 179, 361);
-    EditSimilaridade = numberBox(configuracoes, "EditSimilaridade", 376, 178, 36, 0, 100, 80);
+    EditSimilaridade = numberBox(configuracoes, "EditSimilaridade", 376, 178, 36, kLeastThreshold,
+                                 kMostThreshold, kDefaultThreshold);
     Label2 = label(configuracoes, "Label2", QStringLiteral("%"), 430, 181, 20);
 
     auto* opcoes = group(saida, "GroupBoxOpcoes", QStringLiteral(" Opções "), 3, 3, 520, 121);
@@ -302,11 +300,11 @@ void MainWindow::buildControls()
     LabelValor = label(opcoes, "LabelValor", QStringLiteral("Coluna de Valor:"), 362, 24);
     ComboBoxValor = pickList(opcoes, "ComboBoxValor", 363, 40, 145, {});
     LabelModo = label(opcoes, "LabelModo", QStringLiteral("Modo da Rede:"), 11, 72);
-    ComboBoxModo = pickList(opcoes, "ComboBoxModo", 11, 88, 145, {kOneMode, kTwoModes});
+    ComboBoxModo = pickList(opcoes, "ComboBoxModo", 11, 88, 145, kNetworkModes);
     LabelTipo = label(opcoes, "LabelTipo", QStringLiteral("Tipo da Rede:"), 191, 72);
-    ComboBoxTipo = pickList(opcoes, "ComboBoxTipo", 191, 88, 145, {kUndirected, kDirected});
+    ComboBoxTipo = pickList(opcoes, "ComboBoxTipo", 191, 88, 145, kDirections);
     LabelDesprezar = label(opcoes, "LabelDesprezar", QStringLiteral("Ignorar Cabeçalho:"), 362, 72);
-    EditDesprezar = numberBox(opcoes, "EditDesprezar", 362, 88, 69, 0, 5, 0);
+    EditDesprezar = numberBox(opcoes, "EditDesprezar", 362, 88, 69, 0, kMostHeaderLines, 0);
     tooltipColoured(EditDesprezar);
     for (QWidget* w : opcoes->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         w->setFont(plain);
@@ -598,8 +596,8 @@ void MainWindow::applySeparatorChoice()
             ComboBoxPriCo->clear();
             ComboBoxSegCo->clear();
             ComboBoxValor->clear();
-            ComboBoxModo->setCurrentIndex(ComboBoxModo->findText(kOneMode));
-            ComboBoxTipo->setCurrentIndex(ComboBoxTipo->findText(kUndirected));
+            selectChoice(ComboBoxModo, kNetworkModes, NetworkMode::OneMode);
+            selectChoice(ComboBoxTipo, kDirections, false);
             ComboBoxValor->addItem(QString());
             ComboBoxPriCo->addItems(names);
             ComboBoxSegCo->addItems(names);
@@ -741,10 +739,9 @@ void MainWindow::applyModeChoice()
 
 void MainWindow::showTypeForMode()
 {
-    const QString mode = ComboBoxModo->currentText();
-    if (mode == kTwoModes || mode == kOneMode) {
-        LabelTipo->setVisible(mode == kOneMode);
-        ComboBoxTipo->setVisible(mode == kOneMode);
+    if (const std::optional<NetworkMode> mode = chosen(ComboBoxModo, kNetworkModes)) {
+        LabelTipo->setVisible(*mode == NetworkMode::OneMode);
+        ComboBoxTipo->setVisible(*mode == NetworkMode::OneMode);
     }
 }
 
@@ -767,7 +764,7 @@ void MainWindow::resetOptions()
     for (QCheckBox* box : {CheckBoxOrdem, CheckBoxSimilaridade, CheckBoxCaseSensitive,
                            CheckBoxInicio, CheckBoxFim, CheckBoxToda})
         box->setChecked(false);
-    EditSimilaridade->setValue(80);
+    EditSimilaridade->setValue(kDefaultThreshold);
 }
 
 void MainWindow::disableOptions()
@@ -788,9 +785,8 @@ ConversionSettings MainWindow::gatherSettings() const
     settings.secondColumn = m_secondIndex;
     if (!ComboBoxValor->currentText().isEmpty())
         settings.valueColumn = m_valueIndex;
-    settings.mode =
-        ComboBoxModo->currentText() == kTwoModes ? NetworkMode::TwoMode : NetworkMode::OneMode;
-    settings.directed = ComboBoxTipo->currentText() == kDirected;
+    settings.mode = chosen(ComboBoxModo, kNetworkModes).value_or(NetworkMode::OneMode);
+    settings.directed = chosen(ComboBoxTipo, kDirections).value_or(false);
     settings.headerLines = EditDesprezar->value();
     settings.strip.characters = stripChoiceCharacters(ComboBoxSuprimir->currentText());
     settings.strip.atStart = CheckBoxInicio->isChecked();

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "settings_wording.h"
 
-#include "advanced_tab.h"
+#include "engine/core/choices.h"
 
 namespace urdiva::ui {
 namespace {
@@ -29,7 +29,7 @@ QString windowText(const SettingsProblem& problem)
     case Kind::MergeNeedsWeights:
         return QStringLiteral("\"Ligações repetidas: %1\" (aba Avançado) precisa de uma \"Coluna "
                               "de Valor\" (aba Saída).")
-                   .arg(AdvancedTab::mergeCaption(problem.merge)) +
+                   .arg(QString::fromUtf16(choiceOf(problem.merge).caption)) +
                kRemembered;
     case Kind::CellSeparatorIsColumnSeparator:
         return QStringLiteral("O separador de \"Vários nomes por célula\" (aba Avançado) precisa "
@@ -68,6 +68,8 @@ QString windowText(const SettingsProblem& problem)
         return needsReport("Relatório também do segundo modo");
     case Kind::SuggestedTableWithoutReport:
         return needsReport("Sugerir tabela de nomes");
+    case Kind::ThresholdOutOfRange:
+    case Kind::HeaderLinesOutOfRange:
     case Kind::ReportOnStandardOutput:
     case Kind::Files:
         break;

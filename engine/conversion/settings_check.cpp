@@ -2,6 +2,7 @@
 #include "engine/conversion/settings_check.h"
 
 #include "engine/conversion/run_files.h"
+#include "engine/core/choices.h"
 
 namespace urdiva {
 namespace {
@@ -11,22 +12,6 @@ using Kind = SettingsProblem::Kind;
 SettingsProblem problemOf(Kind kind)
 {
     return SettingsProblem {kind, MergeRule::None, {}};
-}
-
-QString mergeWord(MergeRule rule)
-{
-    switch (rule) {
-    case MergeRule::Sum:
-        return QStringLiteral("sum");
-    case MergeRule::Max:
-        return QStringLiteral("max");
-    case MergeRule::First:
-        return QStringLiteral("first");
-    case MergeRule::None:
-    case MergeRule::Count:
-        break;
-    }
-    return QStringLiteral("count");
 }
 
 std::optional<SettingsProblem> linkProblem(const ConversionSettings& s)
@@ -79,6 +64,11 @@ std::optional<SettingsProblem> reportProblem(const ConversionSettings& s)
 
 std::optional<SettingsProblem> findSettingsProblem(const ConversionSettings& settings)
 {
+    if (settings.similarityThreshold < kLeastThreshold ||
+        settings.similarityThreshold > kMostThreshold)
+        return problemOf(Kind::ThresholdOutOfRange);
+    if (settings.headerLines < 0 || settings.headerLines > kMostHeaderLines)
+        return problemOf(Kind::HeaderLinesOutOfRange);
     if (auto problem = linkProblem(settings))
         return problem;
     if (auto problem = reportProblem(settings))
@@ -95,9 +85,16 @@ QString commandLineText(const SettingsProblem& problem)
             .arg(QLatin1StringView(option));
     };
     switch (problem.kind) {
+    case Kind::ThresholdOutOfRange:
+        return QStringLiteral("A taxa de similaridade vai de %1 a %2%.")
+            .arg(kLeastThreshold)
+            .arg(kMostThreshold);
+    case Kind::HeaderLinesOutOfRange:
+        return QStringLiteral("As linhas de cabeçalho a ignorar vão de 0 a %1.")
+            .arg(kMostHeaderLines);
     case Kind::MergeNeedsWeights:
         return QStringLiteral("A opção '--merge %1' precisa de '--value'.")
-            .arg(mergeWord(problem.merge));
+            .arg(QLatin1StringView(choiceOf(problem.merge).word));
     case Kind::CellSeparatorIsColumnSeparator:
         return QStringLiteral("A opção '--cell-separator' precisa de um caractere diferente do "
                               "separador de colunas.");

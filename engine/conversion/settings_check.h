@@ -13,6 +13,8 @@ namespace urdiva {
 // word by its own controls.
 struct SettingsProblem {
     enum class Kind {
+        ThresholdOutOfRange,
+        HeaderLinesOutOfRange,
         MergeNeedsWeights, // `merge`, by sum, largest or first weight, without a value column
         CellSeparatorIsColumnSeparator,
         ProjectionNeedsTwoModes,

@@ -20,6 +20,13 @@ enum class Projection { None, FirstMode, SecondMode };
 enum class NetworkFormat { Pajek, GraphML, Gexf, Csv };
 enum class ReportFormat { Rtf, Csv, Html };
 
+// The similarity threshold, in percent, and the header lines a run skips: their ranges and the
+// threshold's default. The settings check holds a run to them.
+inline constexpr int kLeastThreshold = 0;
+inline constexpr int kMostThreshold = 100;
+inline constexpr int kDefaultThreshold = 80;
+inline constexpr int kMostHeaderLines = 5;
+
 // Everything one conversion run needs to know; filled before the run starts and never changed by
 // it. Column indexes are 0-based and may be out of range: the run reports that per record line.
 struct ConversionSettings {
@@ -36,7 +43,7 @@ struct ConversionSettings {
     bool caseSensitive = false;
     bool sortAscending = false;
     bool similarityReport = false;
-    int similarityThreshold = 80;
+    int similarityThreshold = kDefaultThreshold;
     // Options beyond the first tabs: on the command line, and in the window's "Avançado" tab.
     bool byteOrderMark = true; // the network file starts with the UTF-8 byte-order mark
     bool toStandardOutput = false; // the network goes to standard output, not to outputPath

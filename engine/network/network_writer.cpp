@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/network/network_writer.h"
 
+#include "engine/core/choices.h"
 #include "engine/network/csv_writer.h"
 #include "engine/network/gexf_writer.h"
 #include "engine/network/graphml_writer.h"
@@ -10,32 +11,12 @@ namespace urdiva {
 
 QStringView formatExtension(NetworkFormat format)
 {
-    switch (format) {
-    case NetworkFormat::GraphML:
-        return u".graphml";
-    case NetworkFormat::Gexf:
-        return u".gexf";
-    case NetworkFormat::Csv:
-        return u".csv";
-    case NetworkFormat::Pajek:
-        break;
-    }
-    return u".net";
+    return choiceOf(format).extension;
 }
 
 QStringView formatName(NetworkFormat format)
 {
-    switch (format) {
-    case NetworkFormat::GraphML:
-        return u"GraphML";
-    case NetworkFormat::Gexf:
-        return u"GEXF";
-    case NetworkFormat::Csv:
-        return u"CSV";
-    case NetworkFormat::Pajek:
-        break;
-    }
-    return u"Pajek";
+    return choiceOf(format).name;
 }
 
 std::unique_ptr<NetworkWriter> makeNetworkWriter(NetworkText& text, NetworkFormat format,

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "engine/report/report_format.h"
 
+#include "engine/core/choices.h"
+
 #include <cstdlib>
 
 namespace urdiva {
@@ -37,15 +39,7 @@ QString reportPath(const QString& outputPath, ReportFormat format, bool secondMo
 
 QStringView reportExtension(ReportFormat format)
 {
-    switch (format) {
-    case ReportFormat::Csv:
-        return u".csv";
-    case ReportFormat::Html:
-        return u".html";
-    case ReportFormat::Rtf:
-        break;
-    }
-    return u".rtf";
+    return choiceOf(format).extension;
 }
 
 QString formatPercentage(double value, const QLocale& locale)
