@@ -23,7 +23,32 @@ QSettings preferences()
                      QStringLiteral("Urdiva"));
 }
 
-const QString kGroup = QStringLiteral("Avancado/");
+// Each preference by the key it is kept under: explicit, so that renaming a control or
+// reordering a choice never changes what is read back; a choice is kept by its word.
+struct Preference {
+    const char* key;
+    const char* control; // the control's object name
+};
+constexpr Preference kPreferences[] = {
+    {"reading/quotedFields", "CheckBoxAspas"},
+    {"reading/decimalComma", "CheckBoxVirgulaDecimal"},
+    {"links/merge", "ComboBoxRepetidas"},
+    {"links/projection", "ComboBoxProjecao"},
+    {"links/cellSeparator", "EditSeparadorCelula"},
+    {"links/cooccurrence", "CheckBoxCoocorrencia"},
+    {"files/networkFormat", "ComboBoxFormato"},
+    {"files/withoutByteOrderMark", "CheckBoxSemBom"},
+    {"files/reportFormat", "ComboBoxFormatoRelatorio"},
+    {"files/reportWithoutAccents", "CheckBoxSemAcentos"},
+    {"files/reportWordsInOrder", "CheckBoxPalavrasEmOrdem"},
+    {"files/reportSecondMode", "CheckBoxSegundoModo"},
+    {"files/suggestRenameTable", "CheckBoxSugerirTabela"},
+    {"files/renameTable", "EditTabela"},
+};
+
+// Where earlier versions kept the preferences: each control's object name in this group, a
+// pick list by its item's place.
+const QString kEarlierGroup = QStringLiteral("Avancado");
 
 } // namespace
 
@@ -176,27 +201,55 @@ void AdvancedTab::restoreDefaults()
 
 void AdvancedTab::load()
 {
-    const QSettings settings = preferences();
-    for (QCheckBox* box : findChildren<QCheckBox*>())
-        box->setChecked(settings.value(kGroup + box->objectName(), false).toBool());
-    for (QComboBox* list : findChildren<QComboBox*>()) {
-        const int index = settings.value(kGroup + list->objectName(), 0).toInt();
-        list->setCurrentIndex(index >= 0 && index < list->count() ? index : 0);
+    QSettings settings = preferences();
+    if (settings.childGroups().contains(kEarlierGroup))
+        rewriteEarlierPreferences(settings);
+    for (const Preference& preference : kPreferences) {
+        QWidget* control = findChild<QWidget*>(QLatin1StringView(preference.control));
+        const QVariant value = settings.value(QLatin1StringView(preference.key));
+        if (auto* box = qobject_cast<QCheckBox*>(control)) {
+            box->setChecked(value.toBool());
+        } else if (auto* list = qobject_cast<QComboBox*>(control)) {
+            list->setCurrentIndex(std::max(0, list->findData(value.toString())));
+        } else if (auto* text = qobject_cast<QLineEdit*>(control)) {
+            text->setText(value.toString());
+        }
     }
-    for (QLineEdit* box : {EditSeparadorCelula, EditTabela})
-        box->setText(settings.value(kGroup + box->objectName()).toString());
     m_format = format();
+}
+
+void AdvancedTab::rewriteEarlierPreferences(QSettings& settings) const
+{
+    settings.beginGroup(kEarlierGroup);
+    QList<std::pair<QString, QVariant>> values;
+    for (const Preference& preference : kPreferences) {
+        const QString control = QLatin1StringView(preference.control);
+        if (!settings.contains(control))
+            continue;
+        QVariant value = settings.value(control);
+        if (const auto* list = findChild<QComboBox*>(control))
+            value = list->itemData(value.toInt());
+        values.emplace_back(QLatin1StringView(preference.key), value);
+    }
+    settings.endGroup();
+    settings.remove(kEarlierGroup);
+    for (const auto& [key, value] : values)
+        settings.setValue(key, value);
 }
 
 void AdvancedTab::save() const
 {
     QSettings settings = preferences();
-    for (QCheckBox* box : findChildren<QCheckBox*>())
-        settings.setValue(kGroup + box->objectName(), box->isChecked());
-    for (QComboBox* list : findChildren<QComboBox*>())
-        settings.setValue(kGroup + list->objectName(), list->currentIndex());
-    for (QLineEdit* box : {EditSeparadorCelula, EditTabela})
-        settings.setValue(kGroup + box->objectName(), box->text());
+    for (const Preference& preference : kPreferences) {
+        const QWidget* control = findChild<QWidget*>(QLatin1StringView(preference.control));
+        const QString key = QLatin1StringView(preference.key);
+        if (const auto* box = qobject_cast<const QCheckBox*>(control))
+            settings.setValue(key, box->isChecked());
+        else if (const auto* list = qobject_cast<const QComboBox*>(control))
+            settings.setValue(key, list->currentData());
+        else if (const auto* text = qobject_cast<const QLineEdit*>(control))
+            settings.setValue(key, text->text());
+    }
 }
 
 } // namespace urdiva::ui

@@ -11,6 +11,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSettings;
 
 namespace urdiva::ui {
 
@@ -43,6 +44,8 @@ private:
     void nameControlsForScreenReaders();
     void chooseRenameTable();
     void load();
+    // Preferences kept by an earlier version, read once and kept again under today's keys.
+    void rewriteEarlierPreferences(QSettings& settings) const;
     void save() const;
 
     Dialogs& m_dialogs;

@@ -30,6 +30,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QSettings>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTextBlock>
@@ -642,6 +643,40 @@ TEST_F(MainWindowTest, AdvancedPreferencesAreRememberedAndRestored)
     EXPECT_TRUE(defaults.contains(QStringLiteral("ComboBoxRepetidas=Uma linha por registro")));
     EXPECT_FALSE(defaults.contains(QStringLiteral("CheckBoxAspas=1")));
     EXPECT_EQ(defaults.mid(defaults.size() - 2), QStringList({QString(), QString()}));
+}
+
+// Preferences kept by the build before (each control's name under "Avancado", a pick list by its
+// item's place) are read, and kept again under today's keys, a choice by its word.
+TEST_F(MainWindowTest, EarlierPreferencesAreReadAndRewritten)
+{
+    {
+        QSettings earlier(QSettings::defaultFormat(), QSettings::UserScope,
+                          QStringLiteral("Urdiva"), QStringLiteral("Urdiva"));
+        earlier.clear();
+        earlier.setValue(QStringLiteral("Avancado/CheckBoxAspas"), true);
+        earlier.setValue(QStringLiteral("Avancado/CheckBoxSemBom"), false);
+        earlier.setValue(QStringLiteral("Avancado/ComboBoxRepetidas"), 3);
+        earlier.setValue(QStringLiteral("Avancado/ComboBoxFormato"), 1);
+        earlier.setValue(QStringLiteral("Avancado/ComboBoxFormatoRelatorio"), 2);
+        earlier.setValue(QStringLiteral("Avancado/EditTabela"), QStringLiteral("nomes.csv"));
+    }
+    MainWindow later(dialogs);
+    EXPECT_TRUE(later.findChild<QCheckBox*>(QStringLiteral("CheckBoxAspas"))->isChecked());
+    EXPECT_EQ(later.findChild<QComboBox*>(QStringLiteral("ComboBoxRepetidas"))->currentText(),
+              QStringLiteral("Maior peso"));
+    EXPECT_EQ(later.findChild<QComboBox*>(QStringLiteral("ComboBoxFormato"))->currentText(),
+              QStringLiteral("GraphML (.graphml)"));
+    EXPECT_EQ(later.findChild<QLineEdit*>(QStringLiteral("EditTabela"))->text(),
+              QStringLiteral("nomes.csv"));
+    const QSettings now(QSettings::defaultFormat(), QSettings::UserScope, QStringLiteral("Urdiva"),
+                        QStringLiteral("Urdiva"));
+    EXPECT_FALSE(now.childGroups().contains(QStringLiteral("Avancado")));
+    EXPECT_EQ(now.value(QStringLiteral("links/merge")).toString(), QStringLiteral("max"));
+    EXPECT_EQ(now.value(QStringLiteral("files/networkFormat")).toString(),
+              QStringLiteral("graphml"));
+    EXPECT_EQ(now.value(QStringLiteral("files/reportFormat")).toString(), QStringLiteral("html"));
+    EXPECT_TRUE(now.value(QStringLiteral("reading/quotedFields")).toBool());
+    later.findChild<AdvancedTab*>()->restoreDefaults();
 }
 
 // With "Campos entre aspas" the columns are counted as the run reads them. Left unticked on a
