@@ -139,6 +139,8 @@ class LineReaderOpenTest : public ::testing::TestWithParam<OpenFailure> { };
 
 TEST_P(LineReaderOpenTest, ReportsTheSystemError)
 {
+    if (QLatin1StringView(GetParam().name) == u"name_too_long")
+        URDIVA_SKIP_ON_WINDOWS("the reason given for a name too long is the system's own");
     TempDir dir;
     const QString path =
         GetParam().relativePath.isNull() ? QString() : dir.path(GetParam().relativePath);

@@ -12,6 +12,14 @@
 #include <functional>
 #include <ostream>
 
+// Skips a test on Windows, saying why: what it checks there is the system's own (the reasons are
+// gathered in docs/building.md).
+#ifdef _WIN32
+#define URDIVA_SKIP_ON_WINDOWS(reason) GTEST_SKIP() << (reason)
+#else
+#define URDIVA_SKIP_ON_WINDOWS(reason) static_cast<void>(0)
+#endif
+
 // Lets GoogleTest print Qt strings in failure messages.
 QT_BEGIN_NAMESPACE
 void PrintTo(const QString& text, std::ostream* os);
