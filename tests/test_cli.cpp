@@ -193,7 +193,7 @@ TEST_F(CliTest, ExistingFileNeedsForce)
     EXPECT_EQ(readBytes(report), QByteArray("revisto"));
 }
 
-// Whatever leave is given, a run never writes over a file it reads, nor two of its files over
+// Whatever consent is given, a run never writes over a file it reads, nor two of its files over
 // each other: refused as bad usage before anything is read or written.
 TEST_F(CliTest, FilesARunWritesAreNeitherItsInputsNorEachOther)
 {

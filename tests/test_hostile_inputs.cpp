@@ -361,7 +361,7 @@ TEST_F(HostileInputTest, InputVanishingOrChangingAfterTheVertexPassIsNotReadAgai
 
 // A file that appears at the output path while the run works (another run, another program) is
 // replaced only where the user agreed to replace whatever is there.
-TEST_F(HostileInputTest, FileAppearingDuringTheRunIsReplacedOnlyWithLeave)
+TEST_F(HostileInputTest, FileAppearingDuringTheRunIsReplacedOnlyWithConsent)
 {
     dir.write(QStringLiteral("dados.csv"), "a;b\n");
     const QString output = dir.path(QStringLiteral("rede.net"));
@@ -374,7 +374,7 @@ TEST_F(HostileInputTest, FileAppearingDuringTheRunIsReplacedOnlyWithLeave)
         QByteArray after;
     };
     const Case cases[] = {
-        {"no file when asked, no leave", false, false, RunOutcome::OverwriteDeclined, "PRECIOUS"},
+        {"no file when asked, no consent", false, false, RunOutcome::OverwriteDeclined, "PRECIOUS"},
         {"no file when asked, forced", false, true, RunOutcome::Written, network},
         {"replacing agreed", true, false, RunOutcome::Written, network},
     };

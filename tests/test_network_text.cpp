@@ -138,8 +138,8 @@ TEST(NetworkText, FileHasBomUtf8AndCrLf)
 
 #ifndef _WIN32 // POSIX file kinds (pipes, devices, links) and their errors
 // What is at the output path decides what the writer may do: a regular file (or a link to one)
-// is replaced whole, and only with leave; anything else is never touched.
-TEST(NetworkWriter, ReplacesOnlyRegularFilesAndOnlyWithLeave)
+// is replaced whole, and only with consent; anything else is never touched.
+TEST(NetworkWriter, ReplacesOnlyRegularFilesAndOnlyWithConsent)
 {
     const QByteArray before("a rede de antes");
     const QByteArray written("\xEF\xBB\xBF*Vertices 0\r\n");
@@ -174,8 +174,8 @@ TEST(NetworkWriter, ReplacesOnlyRegularFilesAndOnlyWithLeave)
     const Case cases[] = {
         {"nothing there", [](const TempDir& d) { return d.path(QStringLiteral("rede.net")); },
          Replace::Never, "written", written},
-        {"a file, with leave", regular, Replace::Allowed, "written", written},
-        {"a file, without leave", regular, Replace::Never, "kept", before},
+        {"a file, with consent", regular, Replace::Allowed, "written", written},
+        {"a file, without consent", regular, Replace::Never, "kept", before},
         {"a link to a file", link, Replace::Allowed, "written", written},
         {"a pipe", fifo, Replace::Allowed, "Not a regular file", {}},
         {"a link to a device", device, Replace::Allowed, "Not a regular file", {}},

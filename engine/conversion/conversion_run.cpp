@@ -294,9 +294,9 @@ bool ConversionRun::agreeOnOutputs()
     // path while the run works is kept.
     for (const RunOutput& output : outputs) {
         Replace& replace = m_replaceAt[output.path];
-        replace = m_feedback.replaceAppearingFile() || !output.needsLeave ? Replace::Allowed
-                                                                          : Replace::Never;
-        if (output.needsLeave && QFileInfo::exists(output.path)) {
+        replace = m_feedback.replaceAppearingFile() || !output.needsConsent ? Replace::Allowed
+                                                                            : Replace::Never;
+        if (output.needsConsent && QFileInfo::exists(output.path)) {
             if (!m_feedback.confirmOverwrite(output.path)) {
                 m_feedback.showKeptFile(output.path);
                 return false;

@@ -13,7 +13,7 @@ enum class RunOutcome {
     Written, // the network file is written and the final message shown
     NoOutputFile, // the output path names no file; the message was shown
     OverwriteDeclined, // the user kept the existing file, or one appeared at the path during
-                       // the run without leave to replace it; nothing was written
+                       // the run without consent to replace it; nothing was written
 };
 
 // One conversion run, from the output-path checks to the final message. Any other failure

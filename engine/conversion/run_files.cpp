@@ -38,10 +38,10 @@ std::vector<RunOutput> runOutputs(const ConversionSettings& settings)
                            true});
     if (!settings.similarityReport)
         return outputs;
-    const bool leave = settings.reportFormat != ReportFormat::Rtf;
-    outputs.push_back({reportPath(settings.outputPath, settings.reportFormat, false), leave});
+    const bool consent = settings.reportFormat != ReportFormat::Rtf;
+    outputs.push_back({reportPath(settings.outputPath, settings.reportFormat, false), consent});
     if (settings.reportBothModes && settings.mode == NetworkMode::TwoMode)
-        outputs.push_back({reportPath(settings.outputPath, settings.reportFormat, true), leave});
+        outputs.push_back({reportPath(settings.outputPath, settings.reportFormat, true), consent});
     if (!settings.suggestRenamesPath.isEmpty())
         outputs.push_back({settings.suggestRenamesPath, true});
     return outputs;

@@ -9,12 +9,12 @@
 
 namespace urdiva {
 
-// A file a run writes, and whether an existing one is replaced only with leave (the network,
-// a CSV or HTML report and a rename table may hold work of the user's; an RTF report of the
-// same name is replaced as it always has been).
+// A file a run writes, and whether an existing one is replaced only with the user's consent (the
+// network, a CSV or HTML report and a rename table may hold work of the user's; an RTF report of
+// the same name is replaced as it always has been).
 struct RunOutput {
     QString path;
-    bool needsLeave;
+    bool needsConsent;
 };
 
 // The files a run writes, in the order they are made: the network (unless it goes to standard
@@ -22,7 +22,7 @@ struct RunOutput {
 std::vector<RunOutput> runOutputs(const ConversionSettings& settings);
 
 // The first reason why the run's files cannot be as the settings say, in Portuguese: an output
-// that is a file the run reads (whatever leave is given), two outputs at one path, or a rename
+// that is a file the run reads (whatever consent is given), two outputs at one path, or a rename
 // table named '-'. Empty when there is none.
 QString runFilesProblem(const ConversionSettings& settings);
 

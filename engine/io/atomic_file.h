@@ -42,8 +42,8 @@ private:
     QString m_path;
     Replace m_replace;
     bool m_finished = false;
-    QSaveFile m_replacing; // with leave: its commit replaces whatever is at the path
-    // Without leave: QSaveFile cannot commit without replacing, so a temporary file beside the
+    QSaveFile m_replacing; // with consent: its commit replaces whatever is at the path
+    // Without consent: QSaveFile cannot commit without replacing, so a temporary file beside the
     // target is renamed to it by a rename that never replaces (Qt's link or renameat2).
     QTemporaryFile m_fresh;
 };
