@@ -40,16 +40,16 @@ int main(int argc, char* argv[])
     MainWindow window(dialogs);
     window.show();
     window.openFile(QString::fromLocal8Bit(argv[1]));
-    window.findChild<QRadioButton*>(QStringLiteral("RadioGroupSeparador0"))->click();
-    auto* value = window.findChild<QComboBox*>(QStringLiteral("ComboBoxValor"));
+    window.findChild<QRadioButton*>(QStringLiteral("semicolonItem"))->click();
+    auto* value = window.findChild<QComboBox*>(QStringLiteral("valueColumnList"));
     value->setCurrentIndex(3);
     emit value->activated(3);
-    window.findChild<QLineEdit*>(QStringLiteral("EditSaida"))
+    window.findChild<QLineEdit*>(QStringLiteral("outputPathEdit"))
         ->setText(QString::fromLocal8Bit(argv[2]));
-    window.findChild<QTabWidget*>(QStringLiteral("PageControlES"))->setCurrentIndex(2);
+    window.findChild<QTabWidget*>(QStringLiteral("tabs"))->setCurrentIndex(2);
     QElapsedTimer timer;
     timer.start();
-    window.findChild<QPushButton*>(QStringLiteral("ButtonTXT"))->click();
+    window.findChild<QPushButton*>(QStringLiteral("createButton"))->click();
     const double seconds = double(timer.nsecsElapsed()) / 1e9;
     rusage usage {};
     getrusage(RUSAGE_SELF, &usage);

@@ -28,26 +28,27 @@ QSettings preferences()
 struct Preference {
     const char* key;
     const char* control; // the control's object name
+    const char* earlierKey; // where earlier versions kept it, in the earlier group
 };
 constexpr Preference kPreferences[] = {
-    {"reading/quotedFields", "CheckBoxAspas"},
-    {"reading/decimalComma", "CheckBoxVirgulaDecimal"},
-    {"links/merge", "ComboBoxRepetidas"},
-    {"links/projection", "ComboBoxProjecao"},
-    {"links/cellSeparator", "EditSeparadorCelula"},
-    {"links/cooccurrence", "CheckBoxCoocorrencia"},
-    {"files/networkFormat", "ComboBoxFormato"},
-    {"files/withoutByteOrderMark", "CheckBoxSemBom"},
-    {"files/reportFormat", "ComboBoxFormatoRelatorio"},
-    {"files/reportWithoutAccents", "CheckBoxSemAcentos"},
-    {"files/reportWordsInOrder", "CheckBoxPalavrasEmOrdem"},
-    {"files/reportSecondMode", "CheckBoxSegundoModo"},
-    {"files/suggestRenameTable", "CheckBoxSugerirTabela"},
-    {"files/renameTable", "EditTabela"},
+    {"reading/quotedFields", "quotedFieldsBox", "CheckBoxAspas"},
+    {"reading/decimalComma", "decimalCommaBox", "CheckBoxVirgulaDecimal"},
+    {"links/merge", "mergeList", "ComboBoxRepetidas"},
+    {"links/projection", "projectionList", "ComboBoxProjecao"},
+    {"links/cellSeparator", "cellSeparatorEdit", "EditSeparadorCelula"},
+    {"links/cooccurrence", "cooccurrenceBox", "CheckBoxCoocorrencia"},
+    {"files/networkFormat", "networkFormatList", "ComboBoxFormato"},
+    {"files/withoutByteOrderMark", "withoutByteOrderMarkBox", "CheckBoxSemBom"},
+    {"files/reportFormat", "reportFormatList", "ComboBoxFormatoRelatorio"},
+    {"files/reportWithoutAccents", "reportWithoutAccentsBox", "CheckBoxSemAcentos"},
+    {"files/reportWordsInOrder", "reportWordsInOrderBox", "CheckBoxPalavrasEmOrdem"},
+    {"files/reportSecondMode", "reportSecondModeBox", "CheckBoxSegundoModo"},
+    {"files/suggestRenameTable", "suggestRenameTableBox", "CheckBoxSugerirTabela"},
+    {"files/renameTable", "renameTableEdit", "EditTabela"},
 };
 
-// Where earlier versions kept the preferences: each control's object name in this group, a
-// pick list by its item's place.
+// Where earlier versions kept the preferences: each under its control's object name of the
+// time in this group, a pick list by its item's place.
 const QString kEarlierGroup = QStringLiteral("Avancado");
 
 } // namespace
@@ -63,130 +64,130 @@ AdvancedTab::AdvancedTab(Dialogs& dialogs, QWidget* parent)
         connect(box, &QCheckBox::toggled, this, [this] { save(); });
     for (QComboBox* list : findChildren<QComboBox*>())
         connect(list, &QComboBox::currentIndexChanged, this, [this] { save(); });
-    for (QLineEdit* box : {EditSeparadorCelula, EditTabela})
+    for (QLineEdit* box : {m_cellSeparatorEdit, m_renameTableEdit})
         connect(box, &QLineEdit::textChanged, this, [this] { save(); });
-    connect(CheckBoxAspas, &QCheckBox::toggled, this, [this] { emit quotedFieldsChanged(); });
-    connect(ComboBoxFormato, &QComboBox::currentIndexChanged, this, [this] {
+    connect(m_quotedFieldsBox, &QCheckBox::toggled, this, [this] { emit quotedFieldsChanged(); });
+    connect(m_networkFormatList, &QComboBox::currentIndexChanged, this, [this] {
         const NetworkFormat from = m_format;
         m_format = format();
         emit formatChanged(from, m_format);
     });
-    connect(ButtonTabela, &QPushButton::clicked, this, [this] { chooseRenameTable(); });
-    connect(ButtonRestaurar, &QPushButton::clicked, this, [this] { restoreDefaults(); });
+    connect(m_renameTableButton, &QPushButton::clicked, this, [this] { chooseRenameTable(); });
+    connect(m_restoreDefaultsButton, &QPushButton::clicked, this, [this] { restoreDefaults(); });
 }
 
 void AdvancedTab::buildControls()
 {
-    setObjectName(QStringLiteral("TabSheetAvancado"));
-    auto* leitura = group(this, "GroupBoxLeitura", QStringLiteral(" Leitura "), 3, 3, 520, 42);
-    CheckBoxAspas = inGroup<QCheckBox>(leitura, "CheckBoxAspas", 11, 19, 240, 17);
-    CheckBoxAspas->setText(QStringLiteral("Campos entre aspas (CSV padrão)"));
-    CheckBoxVirgulaDecimal =
-        inGroup<QCheckBox>(leitura, "CheckBoxVirgulaDecimal", 262, 19, 250, 17);
-    CheckBoxVirgulaDecimal->setText(QStringLiteral("Pesos com vírgula decimal (1.234,5)"));
+    setObjectName(QStringLiteral("advancedTab"));
+    auto* leitura = group(this, "readingGroup", QStringLiteral(" Leitura "), 3, 3, 520, 42);
+    m_quotedFieldsBox = inGroup<QCheckBox>(leitura, "quotedFieldsBox", 11, 19, 240, 17);
+    m_quotedFieldsBox->setText(QStringLiteral("Campos entre aspas (CSV padrão)"));
+    m_decimalCommaBox = inGroup<QCheckBox>(leitura, "decimalCommaBox", 262, 19, 250, 17);
+    m_decimalCommaBox->setText(QStringLiteral("Pesos com vírgula decimal (1.234,5)"));
 
-    auto* ligacoes = group(this, "GroupBoxLigacoes", QStringLiteral(" Ligações "), 3, 48, 520, 86);
-    LabelRepetidas = inGroup<QLabel>(ligacoes, "LabelRepetidas", 11, 20, 110, 16);
-    LabelRepetidas->setText(QStringLiteral("Ligações repetidas:"));
-    ComboBoxRepetidas = pickList(ligacoes, "ComboBoxRepetidas", 120, 17, 158, kMergeRules);
-    LabelProjecao = inGroup<QLabel>(ligacoes, "LabelProjecao", 290, 20, 60, 16);
-    LabelProjecao->setText(QStringLiteral("Projeção:"));
-    ComboBoxProjecao = pickList(ligacoes, "ComboBoxProjecao", 350, 17, 158, kProjections);
-    LabelSeparadorCelula = inGroup<QLabel>(ligacoes, "LabelSeparadorCelula", 11, 45, 210, 16);
-    LabelSeparadorCelula->setText(QStringLiteral("Vários nomes por célula, separados por:"));
-    EditSeparadorCelula = inGroup<QLineEdit>(ligacoes, "EditSeparadorCelula", 222, 42, 28, 21);
-    EditSeparadorCelula->setMaxLength(1);
-    tooltipColoured(EditSeparadorCelula);
-    CheckBoxCoocorrencia = inGroup<QCheckBox>(ligacoes, "CheckBoxCoocorrencia", 11, 66, 400, 17);
-    CheckBoxCoocorrencia->setText(
+    auto* ligacoes = group(this, "linksGroup", QStringLiteral(" Ligações "), 3, 48, 520, 86);
+    m_mergeLabel = inGroup<QLabel>(ligacoes, "mergeLabel", 11, 20, 110, 16);
+    m_mergeLabel->setText(QStringLiteral("Ligações repetidas:"));
+    m_mergeList = pickList(ligacoes, "mergeList", 120, 17, 158, kMergeRules);
+    m_projectionLabel = inGroup<QLabel>(ligacoes, "projectionLabel", 290, 20, 60, 16);
+    m_projectionLabel->setText(QStringLiteral("Projeção:"));
+    m_projectionList = pickList(ligacoes, "projectionList", 350, 17, 158, kProjections);
+    m_cellSeparatorLabel = inGroup<QLabel>(ligacoes, "cellSeparatorLabel", 11, 45, 210, 16);
+    m_cellSeparatorLabel->setText(QStringLiteral("Vários nomes por célula, separados por:"));
+    m_cellSeparatorEdit = inGroup<QLineEdit>(ligacoes, "cellSeparatorEdit", 222, 42, 28, 21);
+    m_cellSeparatorEdit->setMaxLength(1);
+    tooltipColoured(m_cellSeparatorEdit);
+    m_cooccurrenceBox = inGroup<QCheckBox>(ligacoes, "cooccurrenceBox", 11, 66, 400, 17);
+    m_cooccurrenceBox->setText(
         QStringLiteral("Coocorrência: ligar entre si os nomes da Primeira Coluna"));
 
-    auto* arquivos =
-        group(this, "GroupBoxArquivos", QStringLiteral(" Arquivos "), 3, 137, 520, 136);
-    LabelFormato = inGroup<QLabel>(arquivos, "LabelFormato", 11, 20, 110, 16);
-    LabelFormato->setText(QStringLiteral("Formato da rede:"));
-    ComboBoxFormato = pickList(arquivos, "ComboBoxFormato", 120, 17, 140, kNetworkFormats);
-    CheckBoxSemBom = inGroup<QCheckBox>(arquivos, "CheckBoxSemBom", 290, 19, 220, 17);
-    CheckBoxSemBom->setText(QStringLiteral("Sem BOM (para igraph e networkx)"));
-    LabelFormatoRelatorio = inGroup<QLabel>(arquivos, "LabelFormatoRelatorio", 11, 44, 110, 16);
-    LabelFormatoRelatorio->setText(QStringLiteral("Formato do relatório:"));
-    ComboBoxFormatoRelatorio =
-        pickList(arquivos, "ComboBoxFormatoRelatorio", 120, 41, 140, kReportFormats);
-    CheckBoxSemAcentos = inGroup<QCheckBox>(arquivos, "CheckBoxSemAcentos", 290, 43, 220, 17);
-    CheckBoxSemAcentos->setText(QStringLiteral("Relatório sem acentos"));
-    CheckBoxPalavrasEmOrdem =
-        inGroup<QCheckBox>(arquivos, "CheckBoxPalavrasEmOrdem", 11, 66, 270, 17);
-    CheckBoxPalavrasEmOrdem->setText(QStringLiteral("Relatório com as palavras em ordem"));
-    CheckBoxSegundoModo = inGroup<QCheckBox>(arquivos, "CheckBoxSegundoModo", 290, 66, 220, 17);
-    CheckBoxSegundoModo->setText(QStringLiteral("Relatório também do segundo modo"));
-    CheckBoxSugerirTabela = inGroup<QCheckBox>(arquivos, "CheckBoxSugerirTabela", 11, 88, 270, 17);
-    CheckBoxSugerirTabela->setText(QStringLiteral("Sugerir tabela de nomes"));
-    ButtonTabela = inGroup<QPushButton>(arquivos, "ButtonTabela", 11, 109, 105, 20);
-    ButtonTabela->setText(QStringLiteral("Tabela de nomes..."));
-    EditTabela = inGroup<QLineEdit>(arquivos, "EditTabela", 120, 109, 270, 21);
-    tooltipColoured(EditTabela);
-    ButtonRestaurar = inGroup<QPushButton>(arquivos, "ButtonRestaurar", 398, 109, 110, 20);
-    ButtonRestaurar->setText(QStringLiteral("Restaurar padrões"));
+    auto* arquivos = group(this, "filesGroup", QStringLiteral(" Arquivos "), 3, 137, 520, 136);
+    m_networkFormatLabel = inGroup<QLabel>(arquivos, "networkFormatLabel", 11, 20, 110, 16);
+    m_networkFormatLabel->setText(QStringLiteral("Formato da rede:"));
+    m_networkFormatList = pickList(arquivos, "networkFormatList", 120, 17, 140, kNetworkFormats);
+    m_withoutByteOrderMarkBox =
+        inGroup<QCheckBox>(arquivos, "withoutByteOrderMarkBox", 290, 19, 220, 17);
+    m_withoutByteOrderMarkBox->setText(QStringLiteral("Sem BOM (para igraph e networkx)"));
+    m_reportFormatLabel = inGroup<QLabel>(arquivos, "reportFormatLabel", 11, 44, 110, 16);
+    m_reportFormatLabel->setText(QStringLiteral("Formato do relatório:"));
+    m_reportFormatList = pickList(arquivos, "reportFormatList", 120, 41, 140, kReportFormats);
+    m_reportWithoutAccentsBox =
+        inGroup<QCheckBox>(arquivos, "reportWithoutAccentsBox", 290, 43, 220, 17);
+    m_reportWithoutAccentsBox->setText(QStringLiteral("Relatório sem acentos"));
+    m_reportWordsInOrderBox =
+        inGroup<QCheckBox>(arquivos, "reportWordsInOrderBox", 11, 66, 270, 17);
+    m_reportWordsInOrderBox->setText(QStringLiteral("Relatório com as palavras em ordem"));
+    m_reportSecondModeBox = inGroup<QCheckBox>(arquivos, "reportSecondModeBox", 290, 66, 220, 17);
+    m_reportSecondModeBox->setText(QStringLiteral("Relatório também do segundo modo"));
+    m_suggestRenameTableBox =
+        inGroup<QCheckBox>(arquivos, "suggestRenameTableBox", 11, 88, 270, 17);
+    m_suggestRenameTableBox->setText(QStringLiteral("Sugerir tabela de nomes"));
+    m_renameTableButton = inGroup<QPushButton>(arquivos, "renameTableButton", 11, 109, 105, 20);
+    m_renameTableButton->setText(QStringLiteral("Tabela de nomes..."));
+    m_renameTableEdit = inGroup<QLineEdit>(arquivos, "renameTableEdit", 120, 109, 270, 21);
+    tooltipColoured(m_renameTableEdit);
+    m_restoreDefaultsButton =
+        inGroup<QPushButton>(arquivos, "restoreDefaultsButton", 398, 109, 110, 20);
+    m_restoreDefaultsButton->setText(QStringLiteral("Restaurar padrões"));
     restoreDefaults();
 }
 
 void AdvancedTab::nameControlsForScreenReaders()
 {
     const std::pair<QLabel*, QWidget*> labelled[] = {
-        {LabelRepetidas, ComboBoxRepetidas},
-        {LabelProjecao, ComboBoxProjecao},
-        {LabelSeparadorCelula, EditSeparadorCelula},
-        {LabelFormato, ComboBoxFormato},
-        {LabelFormatoRelatorio, ComboBoxFormatoRelatorio},
+        {m_mergeLabel, m_mergeList},
+        {m_projectionLabel, m_projectionList},
+        {m_cellSeparatorLabel, m_cellSeparatorEdit},
+        {m_networkFormatLabel, m_networkFormatList},
+        {m_reportFormatLabel, m_reportFormatList},
     };
     for (const auto& [label, control] : labelled)
         nameByLabel(label, control);
-    EditTabela->setAccessibleName(QStringLiteral("Tabela de nomes"));
+    m_renameTableEdit->setAccessibleName(QStringLiteral("Tabela de nomes"));
 }
 
 bool AdvancedTab::quotedFields() const
 {
-    return CheckBoxAspas->isChecked();
+    return m_quotedFieldsBox->isChecked();
 }
 
 void AdvancedTab::setQuotedFields(bool quoted)
 {
-    CheckBoxAspas->setChecked(quoted);
+    m_quotedFieldsBox->setChecked(quoted);
 }
 
 NetworkFormat AdvancedTab::format() const
 {
-    return chosen(ComboBoxFormato, kNetworkFormats).value_or(NetworkFormat::Pajek);
+    return chosen(m_networkFormatList, kNetworkFormats).value_or(NetworkFormat::Pajek);
 }
 
 void AdvancedTab::addTo(ConversionSettings& s) const
 {
-    s.quotedFields = CheckBoxAspas->isChecked();
-    s.decimalComma = CheckBoxVirgulaDecimal->isChecked();
-    s.merge = chosen(ComboBoxRepetidas, kMergeRules).value_or(MergeRule::None);
-    if (!EditSeparadorCelula->text().isEmpty())
-        s.cellSeparator = EditSeparadorCelula->text().front();
-    s.cooccur = CheckBoxCoocorrencia->isChecked();
-    s.projection = chosen(ComboBoxProjecao, kProjections).value_or(Projection::None);
+    s.quotedFields = m_quotedFieldsBox->isChecked();
+    s.decimalComma = m_decimalCommaBox->isChecked();
+    s.merge = chosen(m_mergeList, kMergeRules).value_or(MergeRule::None);
+    if (!m_cellSeparatorEdit->text().isEmpty())
+        s.cellSeparator = m_cellSeparatorEdit->text().front();
+    s.cooccur = m_cooccurrenceBox->isChecked();
+    s.projection = chosen(m_projectionList, kProjections).value_or(Projection::None);
     s.format = format();
-    s.byteOrderMark = !CheckBoxSemBom->isChecked();
+    s.byteOrderMark = !m_withoutByteOrderMarkBox->isChecked();
     if (s.similarityReport) {
-        s.reportFormat =
-            chosen(ComboBoxFormatoRelatorio, kReportFormats).value_or(ReportFormat::Rtf);
-        s.foldAccents = CheckBoxSemAcentos->isChecked();
-        s.tokenSort = CheckBoxPalavrasEmOrdem->isChecked();
-        s.reportBothModes = CheckBoxSegundoModo->isChecked();
-        if (CheckBoxSugerirTabela->isChecked())
+        s.reportFormat = chosen(m_reportFormatList, kReportFormats).value_or(ReportFormat::Rtf);
+        s.foldAccents = m_reportWithoutAccentsBox->isChecked();
+        s.tokenSort = m_reportWordsInOrderBox->isChecked();
+        s.reportBothModes = m_reportSecondModeBox->isChecked();
+        if (m_suggestRenameTableBox->isChecked())
             s.suggestRenamesPath = suggestedTablePath(s.outputPath);
     }
-    s.renamePath = EditTabela->text();
+    s.renamePath = m_renameTableEdit->text();
 }
 
 void AdvancedTab::chooseRenameTable()
 {
-    const QString path = m_dialogs.openDataFile(this, EditTabela->text());
+    const QString path = m_dialogs.openDataFile(this, m_renameTableEdit->text());
     if (!path.isEmpty())
-        EditTabela->setText(path);
+        m_renameTableEdit->setText(path);
 }
 
 void AdvancedTab::restoreDefaults()
@@ -195,8 +196,8 @@ void AdvancedTab::restoreDefaults()
         box->setChecked(false);
     for (QComboBox* list : findChildren<QComboBox*>())
         list->setCurrentIndex(0);
-    EditSeparadorCelula->clear();
-    EditTabela->clear();
+    m_cellSeparatorEdit->clear();
+    m_renameTableEdit->clear();
 }
 
 void AdvancedTab::load()
@@ -223,11 +224,11 @@ void AdvancedTab::rewriteEarlierPreferences(QSettings& settings) const
     settings.beginGroup(kEarlierGroup);
     QList<std::pair<QString, QVariant>> values;
     for (const Preference& preference : kPreferences) {
-        const QString control = QLatin1StringView(preference.control);
-        if (!settings.contains(control))
+        const QString earlierKey = QLatin1StringView(preference.earlierKey);
+        if (!settings.contains(earlierKey))
             continue;
-        QVariant value = settings.value(control);
-        if (const auto* list = findChild<QComboBox*>(control))
+        QVariant value = settings.value(earlierKey);
+        if (const auto* list = findChild<QComboBox*>(QLatin1StringView(preference.control)))
             value = list->itemData(value.toInt());
         values.emplace_back(QLatin1StringView(preference.key), value);
     }

@@ -51,27 +51,27 @@ private:
     Dialogs& m_dialogs;
     NetworkFormat m_format = NetworkFormat::Pajek;
 
-    QCheckBox* CheckBoxAspas;
-    QCheckBox* CheckBoxVirgulaDecimal;
-    QLabel* LabelRepetidas;
-    QComboBox* ComboBoxRepetidas;
-    QLabel* LabelProjecao;
-    QComboBox* ComboBoxProjecao;
-    QLabel* LabelSeparadorCelula;
-    QLineEdit* EditSeparadorCelula;
-    QCheckBox* CheckBoxCoocorrencia;
-    QLabel* LabelFormato;
-    QComboBox* ComboBoxFormato;
-    QCheckBox* CheckBoxSemBom;
-    QLabel* LabelFormatoRelatorio;
-    QComboBox* ComboBoxFormatoRelatorio;
-    QCheckBox* CheckBoxSemAcentos;
-    QCheckBox* CheckBoxPalavrasEmOrdem;
-    QCheckBox* CheckBoxSegundoModo;
-    QCheckBox* CheckBoxSugerirTabela;
-    QPushButton* ButtonTabela;
-    QLineEdit* EditTabela;
-    QPushButton* ButtonRestaurar;
+    QCheckBox* m_quotedFieldsBox;
+    QCheckBox* m_decimalCommaBox;
+    QLabel* m_mergeLabel;
+    QComboBox* m_mergeList;
+    QLabel* m_projectionLabel;
+    QComboBox* m_projectionList;
+    QLabel* m_cellSeparatorLabel;
+    QLineEdit* m_cellSeparatorEdit;
+    QCheckBox* m_cooccurrenceBox;
+    QLabel* m_networkFormatLabel;
+    QComboBox* m_networkFormatList;
+    QCheckBox* m_withoutByteOrderMarkBox;
+    QLabel* m_reportFormatLabel;
+    QComboBox* m_reportFormatList;
+    QCheckBox* m_reportWithoutAccentsBox;
+    QCheckBox* m_reportWordsInOrderBox;
+    QCheckBox* m_reportSecondModeBox;
+    QCheckBox* m_suggestRenameTableBox;
+    QPushButton* m_renameTableButton;
+    QLineEdit* m_renameTableEdit;
+    QPushButton* m_restoreDefaultsButton;
 };
 
 } // namespace urdiva::ui

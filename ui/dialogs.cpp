@@ -5,12 +5,20 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 
 #include <algorithm>
 
 namespace urdiva::ui {
+
+bool isDataFile(const QString& path)
+{
+    const QFileInfo file(path);
+    const QString suffix = file.suffix().toLower();
+    return file.isFile() && (suffix == u"csv" || suffix == u"txt");
+}
 
 QString QtDialogs::openDataFile(QWidget* parent, const QString& current)
 {

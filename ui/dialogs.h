@@ -34,6 +34,9 @@ public:
     virtual void openInBrowser(const QUrl& address) = 0;
 };
 
+// Whether the open dialog would offer the path: a file (not a folder) ending in .csv or .txt.
+bool isDataFile(const QString& path);
+
 // The platform's own dialogs.
 class QtDialogs final : public Dialogs {
 public:

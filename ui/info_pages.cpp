@@ -8,8 +8,8 @@ QList<InfoPage> infoPages()
     const QString dashes(60, u'-');
     return {
         {QStringLiteral("Apresentação"),
-         QStringLiteral("TabSheet1"),
-         QStringLiteral("RichEditApresenta"),
+         QStringLiteral("presentationPage"),
+         QStringLiteral("presentationText"),
          {QStringLiteral("O Urdiva é um software de distribuição livre, desenvolvido para criar "
                          "redes no formato do Pajek (.NET), provavelmente o formato de arquivo de "
                          "redes mais simples e portável disponível."),
@@ -21,8 +21,8 @@ QList<InfoPage> infoPages()
           QStringLiteral("Em sua primeira versão, o Urdiva foi feito para rodar na plataforma "
                          "Windows sem depender de outros aplicativos.")}},
         {QStringLiteral("Versões"),
-         QStringLiteral("TabSheet5"),
-         QStringLiteral("RichEditVersao"),
+         QStringLiteral("versionPage"),
+         QStringLiteral("versionText"),
          {QStringLiteral("A partir da versão 1.1, um aviso de que há uma nova versão disponível "
                          "pode aparecer automaticamente ao iniciar o programa."),
           QStringLiteral("O aviso traz um link para uma página com as versões para Windows e para "
@@ -33,8 +33,8 @@ QList<InfoPage> infoPages()
           QStringLiteral("     + Nova função para cálculo de similaridade entre os vértices."),
           QString(), QStringLiteral("-> Versão 1.0 de 27/06/2019, disponibilizada em 27/06/2019")}},
         {QStringLiteral("Guia de Operação"),
-         QStringLiteral("TabSheet2"),
-         QStringLiteral("RichEditGuia"),
+         QStringLiteral("guidePage"),
+         QStringLiteral("guideText"),
          {QStringLiteral(
               "A janela principal tem dois grupos ('Arquivo' e 'Separador'), três abas ('Entrada', "
               "'Configurações' e 'Saída') e dois botões gerais ('Info' e 'Criar .net')."),
@@ -73,8 +73,8 @@ QList<InfoPage> infoPages()
               "linhas do arquivo de dados pular como cabeçalho de colunas). O grupo 'Saída' mostra "
               "a rede produzida, no formato do Pajek (.NET).")}},
         {QStringLiteral("Exemplo - Rede 1-Modo"),
-         QStringLiteral("TabSheet3"),
-         QStringLiteral("RichEditExemplo1"),
+         QStringLiteral("firstExamplePage"),
+         QStringLiteral("firstExampleText"),
          {QStringLiteral("Arquivos de dados para redes de um modo têm, em cada linha, os dois "
                          "vértices de uma ligação, do mesmo tipo."),
           QString(),
@@ -120,8 +120,8 @@ QList<InfoPage> infoPages()
           QStringLiteral("*Arcs"),
           QStringLiteral("1 2")}},
         {QStringLiteral("Exemplo - Rede 2-Modos"),
-         QStringLiteral("TabSheet4"),
-         QStringLiteral("RichEditExemplo2"),
+         QStringLiteral("secondExamplePage"),
+         QStringLiteral("secondExampleText"),
          {QStringLiteral("Arquivos de dados para redes de dois modos têm, em cada linha, um "
                          "vértice de cada tipo."),
           QString(),

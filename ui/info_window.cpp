@@ -71,27 +71,27 @@ InfoWindow::InfoWindow(Dialogs& dialogs, QWidget* parent)
     setAutoFillBackground(true);
 
     auto* image = new QLabel(this);
-    image->setObjectName(QStringLiteral("Image1"));
+    image->setObjectName(QStringLiteral("logoImage"));
     image->setGeometry(199, 5, 105, 105);
     image->setPixmap(QPixmap(QStringLiteral(":/urdiva.bmp")));
 
-    auto* title = label(this, "Label1", QStringLiteral("Urdiva para Windows"), 127, 114, true);
+    auto* title = label(this, "titleLabel", QStringLiteral("Urdiva para Windows"), 127, 114, true);
     title->setFont(boldTahomaFont(16));
     title->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     title->setGeometry(127, 114, 254, 25);
-    auto* version = label(this, "Label6", QStringLiteral("Versão 1.1"), 329, 140);
+    auto* version = label(this, "versionLabel", QStringLiteral("Versão 1.1"), 329, 140);
     version->setGeometry(329, 140, 52, 13);
     version->setAlignment(Qt::AlignRight | Qt::AlignTop);
     QPalette blue = version->palette();
     blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
     version->setPalette(blue);
 
-    PageControl1 = new QTabWidget(this);
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->setGeometry(9, 158, 493, 275);
+    m_pages = new QTabWidget(this);
+    m_pages->setObjectName(QStringLiteral("pages"));
+    m_pages->setGeometry(9, 158, 493, 275);
     auto* narrow = new NarrowTabs;
-    narrow->setParent(PageControl1);
-    PageControl1->tabBar()->setStyle(narrow);
+    narrow->setParent(m_pages);
+    m_pages->tabBar()->setStyle(narrow);
     for (const InfoPage& page : infoPages()) {
         auto* sheet = new QWidget;
         sheet->setObjectName(page.name);
@@ -103,46 +103,49 @@ InfoWindow::InfoWindow(Dialogs& dialogs, QWidget* parent)
         view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         view->setPlainText(page.lines.join(u'\n'));
         view->setAccessibleName(page.title);
-        PageControl1->addTab(sheet, page.title);
+        m_pages->addTab(sheet, page.title);
         m_views << view;
     }
 
     auto* panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("Panel1"));
+    panel->setObjectName(QStringLiteral("creditsPanel"));
     panel->setGeometry(9, 439, 491, 151);
     panel->setFrameShape(QFrame::Box);
     panel->setLineWidth(1);
-    label(panel, "Label5", QStringLiteral("Equipe de Desenvolvimento"), 6, 7, true);
+    label(panel, "teamCaption", QStringLiteral("Equipe de Desenvolvimento"), 6, 7, true);
     const QStringList team = teamLines();
-    const char* names[] = {"Label3", "Label4", "Label2"};
+    const char* names[] = {"teamLine1", "teamLine2", "teamLine3"};
     for (int k = 0; k < 3; ++k)
         label(panel, names[k], team[k], 21, 25 + 19 * k);
-    label(panel, "Label8", QStringLiteral("Como citar o Urdiva"), 6, 95, true);
+    label(panel, "citeCaption", QStringLiteral("Como citar o Urdiva"), 6, 95, true);
     // The reference keeps its lone carriage return; the label shows it as a line break.
-    Label7 =
-        label(panel, "Label7", QString(reference()).replace(u'\r', QChar::LineSeparator), 21, 113);
-    Label7->setGeometry(21, 113, 446, 33);
-    Label7->setWordWrap(false);
-    Label9 = label(panel, "Label9", QStringLiteral("Copiar referência"), 252, 126);
-    Label9->setGeometry(Label9->x(), Label9->y(), std::max(83, Label9->width()), 13);
-    Label9->setPalette(blue);
-    Label9->setCursor(Qt::PointingHandCursor);
+    m_referenceLabel = label(panel, "referenceLabel",
+                             QString(reference()).replace(u'\r', QChar::LineSeparator), 21, 113);
+    m_referenceLabel->setGeometry(21, 113, 446, 33);
+    m_referenceLabel->setWordWrap(false);
+    m_copyReferenceLink =
+        label(panel, "copyReferenceLink", QStringLiteral("Copiar referência"), 252, 126);
+    m_copyReferenceLink->setGeometry(m_copyReferenceLink->x(), m_copyReferenceLink->y(),
+                                     std::max(83, m_copyReferenceLink->width()), 13);
+    m_copyReferenceLink->setPalette(blue);
+    m_copyReferenceLink->setCursor(Qt::PointingHandCursor);
     // Reached with Tab and pressed with Return, Enter or Space, like a button.
-    Label9->setFocusPolicy(Qt::StrongFocus);
-    Label9->installEventFilter(this);
-    Label9->raise();
+    m_copyReferenceLink->setFocusPolicy(Qt::StrongFocus);
+    m_copyReferenceLink->installEventFilter(this);
+    m_copyReferenceLink->raise();
     // The second line of the reference ends before the link.
-    Label9->move(21 + Label7->fontMetrics().horizontalAdvance(reference().section(u'\r', 1)) + 12,
-                 126);
+    m_copyReferenceLink->move(
+        21 + m_referenceLabel->fontMetrics().horizontalAdvance(reference().section(u'\r', 1)) + 12,
+        126);
     // The licences of what is installed with the program, where a package brought them.
     m_notices = thirdPartyNoticesPath();
-    LabelLicencas = label(panel, "LabelLicencas", QStringLiteral("Licenças de terceiros"), 0, 7);
-    LabelLicencas->move(491 - 8 - LabelLicencas->width(), 7);
-    LabelLicencas->setPalette(blue);
-    LabelLicencas->setCursor(Qt::PointingHandCursor);
-    LabelLicencas->setFocusPolicy(Qt::StrongFocus);
-    LabelLicencas->installEventFilter(this);
-    LabelLicencas->setVisible(!m_notices.isEmpty());
+    m_licencesLink = label(panel, "licencesLink", QStringLiteral("Licenças de terceiros"), 0, 7);
+    m_licencesLink->move(491 - 8 - m_licencesLink->width(), 7);
+    m_licencesLink->setPalette(blue);
+    m_licencesLink->setCursor(Qt::PointingHandCursor);
+    m_licencesLink->setFocusPolicy(Qt::StrongFocus);
+    m_licencesLink->installEventFilter(this);
+    m_licencesLink->setVisible(!m_notices.isEmpty());
 }
 
 QString thirdPartyNoticesPath()
@@ -164,11 +167,11 @@ bool InfoWindow::eventFilter(QObject* watched, QEvent* event)
         const int key = static_cast<QKeyEvent*>(event)->key();
         pressed = key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space;
     }
-    if (pressed && watched == Label9) {
+    if (pressed && watched == m_copyReferenceLink) {
         copyReference();
         return true;
     }
-    if (pressed && watched == LabelLicencas) {
+    if (pressed && watched == m_licencesLink) {
         m_dialogs.openInBrowser(QUrl::fromLocalFile(m_notices));
         return true;
     }
@@ -189,8 +192,8 @@ void InfoWindow::showEvent(QShowEvent* event)
 void InfoWindow::prepareFirstShow()
 {
     // Every text from its beginning again, in this order; the page stays.
-    for (const char* name : {"RichEditGuia", "RichEditApresenta", "RichEditExemplo1",
-                             "RichEditExemplo2", "RichEditVersao"}) {
+    for (const char* name : {"guideText", "presentationText", "firstExampleText",
+                             "secondExampleText", "versionText"}) {
         auto* view = findChild<QTextEdit*>(QString::fromLatin1(name));
         QTextCursor start = view->textCursor();
         start.setPosition(0);

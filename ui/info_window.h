@@ -11,7 +11,7 @@ namespace urdiva::ui {
 
 class Dialogs;
 
-// The Info window: a picture, the name and version, five help pages, the team and the reference
+// The Info window: a picture, the name and version, five help m_pages, the team and the reference
 // to the program, which one click copies. Not modal; closing it only hides it.
 class InfoWindow : public QWidget {
     Q_OBJECT
@@ -29,11 +29,11 @@ private:
 
     Dialogs& m_dialogs;
     bool m_placed = false;
-    QTabWidget* PageControl1;
+    QTabWidget* m_pages;
     QList<QTextEdit*> m_views;
-    QLabel* Label7;
-    QLabel* Label9;
-    QLabel* LabelLicencas;
+    QLabel* m_referenceLabel;
+    QLabel* m_copyReferenceLink;
+    QLabel* m_licencesLink;
     QString m_notices;
 };
 

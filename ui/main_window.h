@@ -2,6 +2,8 @@
 #pragma once
 
 #include "engine/core/conversion_settings.h"
+#include "main_window_controls.h"
+#include "settings_form.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -11,24 +13,12 @@
 #include <memory>
 #include <optional>
 
-class QButtonGroup;
-class QCheckBox;
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
-class QSpinBox;
-class QTabWidget;
-class QTextEdit;
 class QThread;
 
 namespace urdiva::ui {
 
-class AdvancedTab;
 class Dialogs;
-class LinesView;
+class InputHold;
 
 // The main window: the data file and the output name, the separator, the preview, the options,
 // the output pane, and "Criar .net", which gathers the settings and runs the conversion.
@@ -56,9 +46,9 @@ public:
     // The values the window keeps between actions.
     QString analysedPath() const { return m_analysedPath; }
     std::optional<QChar> chosenSeparator() const { return m_chosenSeparator; }
-    int firstIndex() const { return m_firstIndex; }
-    int secondIndex() const { return m_secondIndex; }
-    int valueIndex() const { return m_valueIndex; }
+    int firstIndex() const { return m_columns.first; }
+    int secondIndex() const { return m_columns.second; }
+    int valueIndex() const { return m_columns.value; }
 
 signals:
     // Each stage text of a run, once the progress window shows it.
@@ -69,102 +59,47 @@ protected:
     // While a run works, the window stays: the progress box lets pending window events through
     // (a request to close among them), which the window answers only once the run has ended.
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
-    class Feedback;
-
-    void buildControls();
-    void nameControlsForScreenReaders();
-
-    void prepareFirstShow();
     void chooseInputFile();
     void chooseInput(const QString& path);
     void clearSeparatorChoice();
     void chooseOutputFolder();
     void applySeparatorChoice();
     void applyOtherSeparator();
-    // Fills `names` from the first record of the analysed file; the separators found in it.
-    qsizetype readColumns(QStringList& names) const;
+    // Shows the analysed file's columns in the pick lists, each choice kept where its column is
+    // still there.
     void relistColumns();
-    void showRunNotes(const QStringList& warnings, const QString& summary);
-    void showCreateButtonOnOutputTab();
-    void chooseFirstColumn(int index);
-    void chooseSecondColumn(int index);
-    void chooseValueColumn(int index);
-    void applyModeChoice();
+    void showTypeForMode();
     void createNetwork();
     void showInfoWindow();
 
     void enableOptions();
-    void resetOptions();
     void disableOptions();
     void loadPreview();
     void countLines();
     void stopCounting();
-    static void highlightAll(QTextEdit* pane, const QString& text, const QColor& colour);
-    QList<QWidget*> optionControls() const;
-    void showTypeForMode();
+    // Runs `work` off the window's thread, the user's input to the window waiting meanwhile.
+    void whileBusy(const std::function<void()>& work);
 
     Dialogs& m_dialogs;
+    MainWindowControls m_controls;
+    InputHold* m_input;
     QWidget* m_info = nullptr;
     std::function<void()> m_startupCheck;
     bool m_shown = false;
-    bool m_running = false;
 
     // Values kept between actions.
     QString m_analysedPath;
     std::optional<QChar> m_chosenSeparator;
-    int m_firstIndex = 0;
-    int m_secondIndex = 0;
-    int m_valueIndex = 0;
+    ColumnChoice m_columns;
     QStringList m_columnNames; // as the pick lists show them
     QString m_dialogFile; // the file last chosen in the open dialog, which the preview shows
     QString m_countedPath; // whose lines are counted, or being counted
     std::shared_ptr<std::atomic<bool>> m_stopCounting = std::make_shared<std::atomic<bool>>(false);
     std::unique_ptr<QThread> m_counting;
-
-    QGroupBox* GroupBoxArquivo;
-    QPushButton* ButtonEntrada;
-    QLineEdit* EditEntrada;
-    QPushButton* ButtonSaida;
-    QLineEdit* EditSaida;
-    QGroupBox* RadioGroupSeparador;
-    QButtonGroup* m_separatorItems;
-    QLineEdit* EditSeparador;
-    QTabWidget* PageControlES;
-    QTextEdit* RichEditEntrada;
-    QLabel* Label3;
-    QLabel* Label1;
-    QComboBox* ComboBoxSuprimir;
-    QCheckBox* CheckBoxInicio;
-    QCheckBox* CheckBoxFim;
-    QCheckBox* CheckBoxToda;
-    QCheckBox* CheckBoxOrdem;
-    QCheckBox* CheckBoxCaseSensitive;
-    QCheckBox* CheckBoxSimilaridade;
-    QSpinBox* EditSimilaridade;
-    QLabel* Label2;
-    QLabel* LabelPriCo;
-    QComboBox* ComboBoxPriCo;
-    QLabel* LabelSegCo;
-    QComboBox* ComboBoxSegCo;
-    QLabel* LabelValor;
-    QComboBox* ComboBoxValor;
-    QLabel* LabelModo;
-    QComboBox* ComboBoxModo;
-    QLabel* LabelTipo;
-    QComboBox* ComboBoxTipo;
-    QLabel* LabelDesprezar;
-    QSpinBox* EditDesprezar;
-    LinesView* RichEditSaida;
-    QTextEdit* RichEditSimilaridade;
-    AdvancedTab* m_advanced;
-    QTextEdit* TextResumo;
-    QPushButton* ButtonInfo;
-    QPushButton* ButtonTXT;
 };
 
 } // namespace urdiva::ui

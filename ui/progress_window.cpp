@@ -26,7 +26,7 @@ void ProgressWindow::showStage(const QString& text)
 {
     if (!m_window) {
         auto* window = new QWidget(m_over, Qt::Tool | Qt::FramelessWindowHint);
-        window->setObjectName(QStringLiteral("ProgressWindow"));
+        window->setObjectName(QStringLiteral("progressWindow"));
         window->setAttribute(Qt::WA_ShowWithoutActivating);
         window->setFixedSize(400, 84);
         window->setAutoFillBackground(true);
@@ -35,7 +35,7 @@ void ProgressWindow::showStage(const QString& text)
         palette.setColor(QPalette::WindowText, Qt::white);
         window->setPalette(palette);
         m_label = new QLabel(window);
-        m_label->setObjectName(QStringLiteral("LabelEtapa"));
+        m_label->setObjectName(QStringLiteral("stageLabel"));
         m_label->setTextFormat(Qt::PlainText);
         m_label->setGeometry(0, 34, 394, 17);
         m_label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);

@@ -14,49 +14,50 @@ UpdateNotice::UpdateNotice(Dialogs& dialogs, QWidget* parent)
                           Qt::WindowCloseButtonHint)
     , m_dialogs(dialogs)
 {
-    setObjectName(QStringLiteral("Form3"));
+    setObjectName(QStringLiteral("updateNotice"));
     setWindowTitle(QStringLiteral("Atualizações"));
     resize(472, 123);
     setFont(tahomaFont(8));
 
-    Label1 = new QLabel(QStringLiteral("Atenção!"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(16, 8, 440, 19);
-    Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Label1->setFont(tahomaFont(12));
-    QPalette heading = Label1->palette();
+    m_headingLabel = new QLabel(QStringLiteral("Atenção!"), this);
+    m_headingLabel->setObjectName(QStringLiteral("headingLabel"));
+    m_headingLabel->setGeometry(16, 8, 440, 19);
+    m_headingLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_headingLabel->setFont(tahomaFont(12));
+    QPalette heading = m_headingLabel->palette();
     heading.setColor(QPalette::WindowText, QColor(0, 128, 192));
-    Label1->setPalette(heading);
+    m_headingLabel->setPalette(heading);
 
-    for (QLabel** line : {&Label2, &Label3}) {
+    for (QLabel** line : {&m_releaseLabel, &m_downloadsLabel}) {
         *line = new QLabel(this);
         (*line)->setTextFormat(Qt::PlainText);
     }
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->move(16, 43);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->move(16, 64);
+    m_releaseLabel->setObjectName(QStringLiteral("releaseLabel"));
+    m_releaseLabel->move(16, 43);
+    m_downloadsLabel->setObjectName(QStringLiteral("downloadsLabel"));
+    m_downloadsLabel->move(16, 64);
 
-    LinkLabel1 = new QLabel(this);
-    LinkLabel1->setObjectName(QStringLiteral("LinkLabel1"));
-    LinkLabel1->setGeometry(175, 98, 125, 17);
-    LinkLabel1->setTextFormat(Qt::RichText);
-    LinkLabel1->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-    LinkLabel1->setFocusPolicy(Qt::StrongFocus);
-    LinkLabel1->setAccessibleName(QStringLiteral("Clique aqui para atualizar"));
-    connect(LinkLabel1, &QLabel::linkActivated, this, &UpdateNotice::openUpdatePage);
+    m_updateLink = new QLabel(this);
+    m_updateLink->setObjectName(QStringLiteral("updateLink"));
+    m_updateLink->setGeometry(175, 98, 125, 17);
+    m_updateLink->setTextFormat(Qt::RichText);
+    m_updateLink->setTextInteractionFlags(Qt::LinksAccessibleByMouse |
+                                          Qt::LinksAccessibleByKeyboard);
+    m_updateLink->setFocusPolicy(Qt::StrongFocus);
+    m_updateLink->setAccessibleName(QStringLiteral("Clique aqui para atualizar"));
+    connect(m_updateLink, &QLabel::linkActivated, this, &UpdateNotice::openUpdatePage);
 }
 
 void UpdateNotice::setNotice(const QString& release, const QString& count,
                              const QString& updatePage)
 {
-    Label2->setText(QStringLiteral("Nova versão disponível! Liberada em: ") + release);
-    Label2->adjustSize();
-    Label3->setText(QStringLiteral("Até o momento já foram efetuados ") + count +
-                    QStringLiteral(" downloads do Urdiva!"));
-    Label3->adjustSize();
-    LinkLabel1->setText(QStringLiteral("<a href=\"%1\">Clique aqui para atualizar</a>")
-                            .arg(updatePage.toHtmlEscaped()));
+    m_releaseLabel->setText(QStringLiteral("Nova versão disponível! Liberada em: ") + release);
+    m_releaseLabel->adjustSize();
+    m_downloadsLabel->setText(QStringLiteral("Até o momento já foram efetuados ") + count +
+                              QStringLiteral(" downloads do Urdiva!"));
+    m_downloadsLabel->adjustSize();
+    m_updateLink->setText(QStringLiteral("<a href=\"%1\">Clique aqui para atualizar</a>")
+                              .arg(updatePage.toHtmlEscaped()));
 }
 
 void UpdateNotice::openUpdatePage(const QString& address)

@@ -22,10 +22,10 @@ public:
 
 private:
     Dialogs& m_dialogs;
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* Label3;
-    QLabel* LinkLabel1;
+    QLabel* m_headingLabel;
+    QLabel* m_releaseLabel;
+    QLabel* m_downloadsLabel;
+    QLabel* m_updateLink;
 };
 
 } // namespace urdiva::ui

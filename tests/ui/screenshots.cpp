@@ -60,11 +60,11 @@ int main(int argc, char* argv[])
     dialogs.files << file.fileName();
     MainWindow window(dialogs);
     window.show();
-    auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("PageControlES"));
+    auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("tabs"));
     save(&window, folder, "1-start");
-    window.findChild<QPushButton*>(QStringLiteral("ButtonEntrada"))->click();
+    window.findChild<QPushButton*>(QStringLiteral("inputButton"))->click();
     save(&window, folder, "2-file-loaded");
-    window.findChild<QRadioButton*>(QStringLiteral("RadioGroupSeparador0"))->click();
+    window.findChild<QRadioButton*>(QStringLiteral("semicolonItem"))->click();
     for (int tab = 0; tab < 3; ++tab) {
         tabs->setCurrentIndex(tab);
         save(&window, folder,
@@ -73,8 +73,8 @@ int main(int argc, char* argv[])
                         : "5-analysed-saida");
     }
     // The header line is ignored, as a user of this file would ask.
-    window.findChild<QSpinBox*>(QStringLiteral("EditDesprezar"))->setValue(1);
-    window.findChild<QPushButton*>(QStringLiteral("ButtonTXT"))->click();
+    window.findChild<QSpinBox*>(QStringLiteral("headerLinesBox"))->setValue(1);
+    window.findChild<QPushButton*>(QStringLiteral("createButton"))->click();
     save(&window, folder, "6-after-run");
     tabs->setCurrentIndex(3);
     save(&window, folder, "11-avancado");
@@ -85,7 +85,7 @@ int main(int argc, char* argv[])
 
     InfoWindow info(dialogs);
     info.show();
-    auto* pages = info.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    auto* pages = info.findChild<QTabWidget*>(QStringLiteral("pages"));
     for (int page = 0; page < pages->count(); ++page) {
         pages->setCurrentIndex(page);
         save(&info, folder, qPrintable(QStringLiteral("8-info-%1").arg(page + 1)));

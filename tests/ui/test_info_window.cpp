@@ -51,14 +51,14 @@ TEST(InfoWindow, TabTitlesFitAndTheCopyLabelTakesTheKeyboard)
     FakeDialogs dialogs;
     InfoWindow info(dialogs);
     info.show();
-    const QTabBar* tabs = info.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->tabBar();
+    const QTabBar* tabs = info.findChild<QTabWidget*>(QStringLiteral("pages"))->tabBar();
     int width = 0;
     for (int k = 0; k < tabs->count(); ++k)
         width += tabs->tabRect(k).width();
     EXPECT_LE(width, tabs->width());
     EXPECT_EQ(info.size(), QSize(510, 598));
 
-    auto* copy = info.findChild<QLabel*>(QStringLiteral("Label9"));
+    auto* copy = info.findChild<QLabel*>(QStringLiteral("copyReferenceLink"));
     EXPECT_EQ(copy->focusPolicy(), Qt::StrongFocus);
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(copy, &press);
@@ -70,11 +70,11 @@ TEST(InfoWindow, PagesStartAtTheBeginningWhenReopened)
     FakeDialogs dialogs;
     InfoWindow info(dialogs);
     info.show();
-    auto* pages = info.findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    auto* pages = info.findChild<QTabWidget*>(QStringLiteral("pages"));
     ASSERT_EQ(pages->count(), 5);
     EXPECT_EQ(pages->currentIndex(), 0);
     pages->setCurrentIndex(2);
-    auto* guide = info.findChild<QTextEdit*>(QStringLiteral("RichEditGuia"));
+    auto* guide = info.findChild<QTextEdit*>(QStringLiteral("guideText"));
     guide->verticalScrollBar()->setValue(guide->verticalScrollBar()->maximum());
     QTextCursor end = guide->textCursor();
     end.movePosition(QTextCursor::End);

@@ -83,23 +83,20 @@ protected:
     }
     QRadioButton* item(int k)
     {
-        return find<QRadioButton>(
-            QStringLiteral("RadioGroupSeparador%1").arg(k).toLatin1().constData());
+        const char* items[] = {"semicolonItem", "tabItem", "commaItem", "otherItem"};
+        return find<QRadioButton>(items[k]);
     }
     QList<QWidget*> options()
     {
         QList<QWidget*> list;
-        for (const char* name : {"LabelPriCo",       "LabelSegCo",
-                                 "LabelModo",        "LabelTipo",
-                                 "LabelValor",       "LabelDesprezar",
-                                 "ComboBoxPriCo",    "ComboBoxSegCo",
-                                 "ComboBoxModo",     "ComboBoxTipo",
-                                 "ComboBoxValor",    "EditDesprezar",
-                                 "ComboBoxSuprimir", "CheckBoxInicio",
-                                 "CheckBoxFim",      "CheckBoxToda",
-                                 "CheckBoxOrdem",    "CheckBoxSimilaridade",
-                                 "EditSimilaridade", "CheckBoxCaseSensitive",
-                                 "ButtonTXT"})
+        for (const char* name :
+             {"firstColumnLabel",       "secondColumnLabel", "modeLabel",
+              "directionLabel",         "valueColumnLabel",  "headerLinesLabel",
+              "firstColumnList",        "secondColumnList",  "modeList",
+              "directionList",          "valueColumnList",   "headerLinesBox",
+              "stripCharacterList",     "stripAtStartBox",   "stripAtEndBox",
+              "stripEverywhereBox",     "sortAscendingBox",  "similarityReportBox",
+              "similarityThresholdBox", "caseSensitiveBox",  "createButton"})
             list << find<QWidget>(name);
         return list;
     }
@@ -114,7 +111,7 @@ protected:
     void chooseFile(const QByteArray& data, const QString& name = QStringLiteral("dados.csv"))
     {
         dialogs.files << dir.write(name, data);
-        find<QPushButton>("ButtonEntrada")->click();
+        find<QPushButton>("inputButton")->click();
     }
     void pick(const char* comboName, const QString& text)
     {
@@ -124,11 +121,11 @@ protected:
         combo->setCurrentIndex(index);
         emit combo->activated(index);
     }
-    QString preview() { return find<QTextEdit>("RichEditEntrada")->toPlainText(); }
+    QString preview() { return find<QTextEdit>("previewPane")->toPlainText(); }
     void run()
     {
-        find<QTabWidget>("PageControlES")->setCurrentIndex(2);
-        find<QPushButton>("ButtonTXT")->click();
+        find<QTabWidget>("tabs")->setCurrentIndex(2);
+        find<QPushButton>("createButton")->click();
     }
 };
 
@@ -136,29 +133,30 @@ TEST_F(MainWindowTest, StartUpState)
 {
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Urdiva"));
     EXPECT_EQ(window.size(), QSize(556, 502));
-    EXPECT_FALSE(find<QGroupBox>("RadioGroupSeparador")->isEnabled());
+    EXPECT_FALSE(find<QGroupBox>("separatorGroup")->isEnabled());
     for (int k = 0; k < 4; ++k)
         EXPECT_FALSE(item(k)->isChecked());
     EXPECT_TRUE(allOptions(false));
-    EXPECT_TRUE(find<QPushButton>("ButtonTXT")->isHidden());
-    EXPECT_TRUE(find<QLineEdit>("EditSeparador")->isHidden());
-    EXPECT_TRUE(find<QTextEdit>("RichEditSimilaridade")->isHidden());
-    EXPECT_EQ(find<QTabWidget>("PageControlES")->currentIndex(), 0);
-    EXPECT_EQ(find<QLabel>("Label3")->text(), QStringLiteral("Quantidade de linhas do arquivo: 0"));
-    EXPECT_EQ(find<QLabel>("Label1")->text(),
+    EXPECT_TRUE(find<QPushButton>("createButton")->isHidden());
+    EXPECT_TRUE(find<QLineEdit>("otherSeparatorEdit")->isHidden());
+    EXPECT_TRUE(find<QTextEdit>("reportPane")->isHidden());
+    EXPECT_EQ(find<QTabWidget>("tabs")->currentIndex(), 0);
+    EXPECT_EQ(find<QLabel>("lineCountLabel")->text(),
+              QStringLiteral("Quantidade de linhas do arquivo: 0"));
+    EXPECT_EQ(find<QLabel>("columnCountLabel")->text(),
               QStringLiteral("Quantidade de colunas encontradas: 0"));
-    EXPECT_EQ(find<QSpinBox>("EditSimilaridade")->value(), 80);
-    EXPECT_EQ(find<QComboBox>("ComboBoxSuprimir")->count(), 10);
-    EXPECT_EQ(find<QComboBox>("ComboBoxSuprimir")->currentIndex(), -1);
+    EXPECT_EQ(find<QSpinBox>("similarityThresholdBox")->value(), 80);
+    EXPECT_EQ(find<QComboBox>("stripCharacterList")->count(), 10);
+    EXPECT_EQ(find<QComboBox>("stripCharacterList")->currentIndex(), -1);
     for (const char* enabled :
-         {"ButtonEntrada", "ButtonSaida", "EditEntrada", "EditSaida", "ButtonInfo"})
+         {"inputButton", "outputButton", "inputPathEdit", "outputPathEdit", "infoButton"})
         EXPECT_TRUE(find<QWidget>(enabled)->isEnabled()) << enabled;
 }
 
 TEST_F(MainWindowTest, CriarNetOnlyOnTheOutputTab)
 {
-    auto* tabs = find<QTabWidget>("PageControlES");
-    auto* button = find<QPushButton>("ButtonTXT");
+    auto* tabs = find<QTabWidget>("tabs");
+    auto* button = find<QPushButton>("createButton");
     const bool visibleOn[] = {false, false, true};
     for (int tab : {2, 1, 0, 2, 0}) {
         tabs->setCurrentIndex(tab);
@@ -171,30 +169,30 @@ TEST_F(MainWindowTest, ChoosingAFile)
     QByteArray data = "id;nome;peso\r\n";
     for (int k = 1; k <= 11; ++k)
         data += QByteArray::number(k) + ";n" + QByteArray::number(k) + ";1\r\n";
-    find<QTabWidget>("PageControlES")->setCurrentIndex(2);
+    find<QTabWidget>("tabs")->setCurrentIndex(2);
     chooseFile(data);
-    EXPECT_EQ(find<QLineEdit>("EditEntrada")->text(),
+    EXPECT_EQ(find<QLineEdit>("inputPathEdit")->text(),
               QDir::toNativeSeparators(dir.path(QStringLiteral("dados.csv"))));
     EXPECT_TRUE(QRegularExpression(QRegularExpression::escape(QDir::toNativeSeparators(
                                        dir.path(QStringLiteral("dados - ")))) +
                                    QStringLiteral("\\d{8}_\\d{6}\\.net"))
-                    .match(find<QLineEdit>("EditSaida")->text())
+                    .match(find<QLineEdit>("outputPathEdit")->text())
                     .hasMatch())
-        << find<QLineEdit>("EditSaida")->text().toStdString();
+        << find<QLineEdit>("outputPathEdit")->text().toStdString();
     EXPECT_EQ(preview().split(u'\n').size(), 10);
     EXPECT_TRUE(preview().startsWith(QStringLiteral("id;nome;peso\n1;n1;1")));
     // Counted off the window's thread, shown when ready.
     EXPECT_TRUE(urdiva::test::waitFor([&] {
-        return find<QLabel>("Label3")->text() == u"Quantidade de linhas do arquivo: 12";
-    })) << find<QLabel>("Label3")->text().toStdString();
-    EXPECT_TRUE(find<QGroupBox>("RadioGroupSeparador")->isEnabled());
+        return find<QLabel>("lineCountLabel")->text() == u"Quantidade de linhas do arquivo: 12";
+    })) << find<QLabel>("lineCountLabel")->text().toStdString();
+    EXPECT_TRUE(find<QGroupBox>("separatorGroup")->isEnabled());
     EXPECT_TRUE(allOptions(false));
-    EXPECT_EQ(find<QTabWidget>("PageControlES")->currentIndex(), 0);
-    EXPECT_FALSE(find<QPushButton>("ButtonTXT")->isVisible());
+    EXPECT_EQ(find<QTabWidget>("tabs")->currentIndex(), 0);
+    EXPECT_FALSE(find<QPushButton>("createButton")->isVisible());
 
     // Cancelling the dialog changes nothing.
-    find<QPushButton>("ButtonEntrada")->click();
-    EXPECT_EQ(find<QLineEdit>("EditEntrada")->text(),
+    find<QPushButton>("inputButton")->click();
+    EXPECT_EQ(find<QLineEdit>("inputPathEdit")->text(),
               QDir::toNativeSeparators(dir.path(QStringLiteral("dados.csv"))));
 }
 
@@ -202,19 +200,19 @@ TEST_F(MainWindowTest, SemicolonSeparatorAnalysesTheColumns)
 {
     chooseFile("autor;\"co;autor\";peso\r\nAna;Rui;1\r\n");
     item(0)->click();
-    EXPECT_EQ(find<QLabel>("Label1")->text(),
+    EXPECT_EQ(find<QLabel>("columnCountLabel")->text(),
               QStringLiteral("Quantidade de colunas encontradas: 4"));
     EXPECT_TRUE(allOptions(true));
-    auto* first = find<QComboBox>("ComboBoxPriCo");
-    auto* second = find<QComboBox>("ComboBoxSegCo");
-    auto* value = find<QComboBox>("ComboBoxValor");
+    auto* first = find<QComboBox>("firstColumnList");
+    auto* second = find<QComboBox>("secondColumnList");
+    auto* value = find<QComboBox>("valueColumnList");
     EXPECT_EQ(first->count(), 4);
     EXPECT_EQ(first->currentText(), QStringLiteral("autor"));
     EXPECT_EQ(second->currentText(), QStringLiteral("\"co"));
     EXPECT_EQ(value->currentIndex(), -1);
     EXPECT_EQ(value->itemText(0), QString());
-    EXPECT_EQ(find<QComboBox>("ComboBoxModo")->currentText(), QStringLiteral("1-Modo"));
-    EXPECT_EQ(find<QComboBox>("ComboBoxTipo")->currentText(), QStringLiteral("Não dirigido"));
+    EXPECT_EQ(find<QComboBox>("modeList")->currentText(), QStringLiteral("1-Modo"));
+    EXPECT_EQ(find<QComboBox>("directionList")->currentText(), QStringLiteral("Não dirigido"));
     EXPECT_EQ(window.firstIndex(), 0);
     EXPECT_EQ(window.secondIndex(), 1);
     EXPECT_EQ(window.chosenSeparator(), QChar(u';'));
@@ -222,7 +220,7 @@ TEST_F(MainWindowTest, SemicolonSeparatorAnalysesTheColumns)
               QDir::toNativeSeparators(dir.path(QStringLiteral("dados.csv"))));
     EXPECT_EQ(preview(), QStringLiteral("autor<;>\"co<;>autor\"<;>peso\nAna<;>Rui<;>1"));
     // Every marker is red and bold, and nothing else is.
-    const QTextDocument* document = find<QTextEdit>("RichEditEntrada")->document();
+    const QTextDocument* document = find<QTextEdit>("previewPane")->document();
     int marked = 0;
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
@@ -237,16 +235,16 @@ TEST_F(MainWindowTest, SemicolonSeparatorAnalysesTheColumns)
         }
     }
     EXPECT_EQ(marked, 5);
-    EXPECT_FALSE(find<QTextEdit>("RichEditEntrada")->textCursor().hasSelection());
+    EXPECT_FALSE(find<QTextEdit>("previewPane")->textCursor().hasSelection());
 }
 
 TEST_F(MainWindowTest, OtherSeparator)
 {
     chooseFile("a|b|c\r\n");
-    auto* other = find<QLineEdit>("EditSeparador");
+    auto* other = find<QLineEdit>("otherSeparatorEdit");
     item(3)->click();
     EXPECT_TRUE(other->isVisible());
-    EXPECT_EQ(find<QLabel>("Label1")->text(),
+    EXPECT_EQ(find<QLabel>("columnCountLabel")->text(),
               QStringLiteral("Quantidade de colunas encontradas: 1"));
     EXPECT_TRUE(allOptions(false));
     EXPECT_EQ(preview(), QStringLiteral("a|b|c")); // no separator chosen yet: no markers
@@ -254,12 +252,12 @@ TEST_F(MainWindowTest, OtherSeparator)
     EXPECT_TRUE(allOptions(false));
     other->setText(QStringLiteral("|"));
     EXPECT_TRUE(allOptions(true));
-    EXPECT_EQ(find<QLabel>("Label1")->text(),
+    EXPECT_EQ(find<QLabel>("columnCountLabel")->text(),
               QStringLiteral("Quantidade de colunas encontradas: 3"));
     EXPECT_EQ(preview(), QStringLiteral("a<|>b<|>c"));
     other->setText(QString());
     EXPECT_TRUE(allOptions(false));
-    EXPECT_EQ(find<QLabel>("Label1")->text(),
+    EXPECT_EQ(find<QLabel>("columnCountLabel")->text(),
               QStringLiteral("Quantidade de colunas encontradas: 1"));
     EXPECT_EQ(preview(), QStringLiteral("a<|>b<|>c")); // the separator chosen before stays marked
 }
@@ -271,7 +269,7 @@ TEST_F(MainWindowTest, TabAndCommaSeparators)
     EXPECT_EQ(preview(), QStringLiteral("x<tab>y\n1,2<tab>3"));
     EXPECT_TRUE(allOptions(true));
     item(2)->click(); // no comma in the first line
-    EXPECT_EQ(find<QLabel>("Label1")->text(),
+    EXPECT_EQ(find<QLabel>("columnCountLabel")->text(),
               QStringLiteral("Quantidade de colunas encontradas: 1"));
     EXPECT_TRUE(allOptions(false));
     EXPECT_EQ(preview(), QStringLiteral("x\ty\n1<,>2\t3"));
@@ -281,10 +279,10 @@ TEST_F(MainWindowTest, OneNameAndASeparator)
 {
     chooseFile("nome;\r\n");
     item(0)->click();
-    EXPECT_EQ(find<QLabel>("Label1")->text(),
+    EXPECT_EQ(find<QLabel>("columnCountLabel")->text(),
               QStringLiteral("Quantidade de colunas encontradas: 2"));
-    EXPECT_EQ(find<QComboBox>("ComboBoxPriCo")->count(), 1);
-    EXPECT_EQ(find<QComboBox>("ComboBoxSegCo")->currentIndex(), -1);
+    EXPECT_EQ(find<QComboBox>("firstColumnList")->count(), 1);
+    EXPECT_EQ(find<QComboBox>("secondColumnList")->currentIndex(), -1);
     EXPECT_EQ(window.secondIndex(), -1);
 }
 
@@ -292,7 +290,7 @@ TEST_F(MainWindowTest, MissingInputFileIsRefused)
 {
     chooseFile("a,b;c\r\n");
     item(0)->click();
-    find<QLineEdit>("EditEntrada")->setText(dir.path(QStringLiteral("nada.csv")));
+    find<QLineEdit>("inputPathEdit")->setText(dir.path(QStringLiteral("nada.csv")));
     item(2)->click();
     EXPECT_EQ(dialogs.shown.last(),
               QStringLiteral("inform:O arquivo de entrada não existe ou não foi selecionado!"));
@@ -300,7 +298,7 @@ TEST_F(MainWindowTest, MissingInputFileIsRefused)
     EXPECT_TRUE(allOptions(false));
     EXPECT_FALSE(item(2)->isChecked());
     // Once the box names a file again, the same choice analyses it.
-    find<QLineEdit>("EditEntrada")->setText(dir.path(QStringLiteral("dados.csv")));
+    find<QLineEdit>("inputPathEdit")->setText(dir.path(QStringLiteral("dados.csv")));
     item(2)->click();
     EXPECT_TRUE(allOptions(true));
     EXPECT_EQ(window.chosenSeparator(), QChar(u','));
@@ -310,36 +308,36 @@ TEST_F(MainWindowTest, ModeAndTypeVisibility)
 {
     chooseFile("a;b\r\nc;d\r\n");
     item(0)->click();
-    find<QTabWidget>("PageControlES")->setCurrentIndex(2);
-    pick("ComboBoxTipo", QStringLiteral("Dirigido"));
-    pick("ComboBoxModo", QStringLiteral("2-Modos"));
-    EXPECT_TRUE(find<QComboBox>("ComboBoxTipo")->isHidden());
-    EXPECT_TRUE(find<QLabel>("LabelTipo")->isHidden());
+    find<QTabWidget>("tabs")->setCurrentIndex(2);
+    pick("directionList", QStringLiteral("Dirigido"));
+    pick("modeList", QStringLiteral("2-Modos"));
+    EXPECT_TRUE(find<QComboBox>("directionList")->isHidden());
+    EXPECT_TRUE(find<QLabel>("directionLabel")->isHidden());
     EXPECT_EQ(window.gatherSettings().mode, NetworkMode::TwoMode);
     EXPECT_TRUE(window.gatherSettings().directed); // the hidden choice still counts
-    pick("ComboBoxModo", QStringLiteral("1-Modo"));
-    EXPECT_FALSE(find<QComboBox>("ComboBoxTipo")->isHidden());
-    pick("ComboBoxModo", QStringLiteral("2-Modos"));
+    pick("modeList", QStringLiteral("1-Modo"));
+    EXPECT_FALSE(find<QComboBox>("directionList")->isHidden());
+    pick("modeList", QStringLiteral("2-Modos"));
     item(2)->click();
     item(0)->click(); // a new detection shows the type again
-    EXPECT_FALSE(find<QComboBox>("ComboBoxTipo")->isHidden());
-    EXPECT_EQ(find<QComboBox>("ComboBoxModo")->currentText(), QStringLiteral("1-Modo"));
+    EXPECT_FALSE(find<QComboBox>("directionList")->isHidden());
+    EXPECT_EQ(find<QComboBox>("modeList")->currentText(), QStringLiteral("1-Modo"));
 }
 
 TEST_F(MainWindowTest, GatheringTheSettings)
 {
     chooseFile("autor;obra;peso;\r\n");
     item(0)->click();
-    pick("ComboBoxPriCo", QStringLiteral("obra"));
-    pick("ComboBoxSegCo", QStringLiteral("autor"));
-    pick("ComboBoxValor", QStringLiteral("peso"));
-    pick("ComboBoxSuprimir", QStringLiteral("Parênteses"));
-    find<QCheckBox>("CheckBoxFim")->setChecked(true);
-    find<QCheckBox>("CheckBoxOrdem")->setChecked(true);
-    find<QCheckBox>("CheckBoxSimilaridade")->setChecked(true);
-    find<QSpinBox>("EditSimilaridade")->setValue(75);
-    find<QSpinBox>("EditDesprezar")->setValue(2);
-    find<QLineEdit>("EditSaida")->setText(QStringLiteral("saida"));
+    pick("firstColumnList", QStringLiteral("obra"));
+    pick("secondColumnList", QStringLiteral("autor"));
+    pick("valueColumnList", QStringLiteral("peso"));
+    pick("stripCharacterList", QStringLiteral("Parênteses"));
+    find<QCheckBox>("stripAtEndBox")->setChecked(true);
+    find<QCheckBox>("sortAscendingBox")->setChecked(true);
+    find<QCheckBox>("similarityReportBox")->setChecked(true);
+    find<QSpinBox>("similarityThresholdBox")->setValue(75);
+    find<QSpinBox>("headerLinesBox")->setValue(2);
+    find<QLineEdit>("outputPathEdit")->setText(QStringLiteral("saida"));
     ConversionSettings s = window.gatherSettings();
     EXPECT_EQ(s.inputPath, QDir::toNativeSeparators(dir.path(QStringLiteral("dados.csv"))));
     EXPECT_EQ(s.outputPath, QStringLiteral("saida"));
@@ -355,7 +353,7 @@ TEST_F(MainWindowTest, GatheringTheSettings)
     EXPECT_EQ(s.similarityThreshold, 75);
     EXPECT_EQ(s.headerLines, 2);
     // The blank item, or a column named by an empty text, gives no weights.
-    pick("ComboBoxValor", QString());
+    pick("valueColumnList", QString());
     EXPECT_FALSE(window.gatherSettings().valueColumn.has_value());
     EXPECT_EQ(window.valueIndex(), -1);
 }
@@ -364,12 +362,12 @@ TEST_F(MainWindowTest, AWholeRun)
 {
     chooseFile("Ana;Rui;3\r\nRui;Eva;1\r\n");
     item(0)->click();
-    pick("ComboBoxValor", QStringLiteral("3"));
-    find<QLineEdit>("EditSaida")->setText(dir.path(QStringLiteral("rede")));
+    pick("valueColumnList", QStringLiteral("3"));
+    find<QLineEdit>("outputPathEdit")->setText(dir.path(QStringLiteral("rede")));
     QStringList stages;
     bool closedDuringTheRun = false;
     QObject::connect(&window, &MainWindow::stageShown, [&](const QString&) {
-        QWidget* progress = window.findChild<QWidget*>(QStringLiteral("ProgressWindow"));
+        QWidget* progress = window.findChild<QWidget*>(QStringLiteral("progressWindow"));
         auto* label = progress ? progress->findChild<QLabel*>() : nullptr;
         stages << (progress && progress->isVisible() && label ? label->text()
                                                               : QStringLiteral("(none)"));
@@ -380,7 +378,7 @@ TEST_F(MainWindowTest, AWholeRun)
     });
     bool progressAtMessage = true;
     dialogs.onBox = [&] {
-        progressAtMessage = window.findChild<QWidget*>(QStringLiteral("ProgressWindow")) != nullptr;
+        progressAtMessage = window.findChild<QWidget*>(QStringLiteral("progressWindow")) != nullptr;
     };
     run();
     QStringList expected;
@@ -391,7 +389,7 @@ TEST_F(MainWindowTest, AWholeRun)
     EXPECT_TRUE(window.isVisible());
     EXPECT_FALSE(progressAtMessage);
     EXPECT_EQ(dialogs.shown, QStringList {QStringLiteral("inform:Arquivo gravado com sucesso!")});
-    EXPECT_EQ(find<LinesView>("RichEditSaida")->toPlainText(),
+    EXPECT_EQ(find<LinesView>("networkPane")->toPlainText(),
               QStringLiteral("*Vertices 3\n1 \"Ana\"\n2 \"Rui\"\n3 \"Eva\"\n*Edges\n1 2 3\n2 3 1"));
     EXPECT_TRUE(
         readBytes(dir.path(QStringLiteral("rede.net"))).startsWith("\xEF\xBB\xBF*Vertices 3\r\n"));
@@ -410,9 +408,9 @@ TEST_F(MainWindowTest, AWholeRun)
                                            "já existe, deseja sobrescrevê-lo?\n") +
                                 network,
                             QStringLiteral("inform:") + kept}));
-    EXPECT_EQ(find<QTextEdit>("TextResumo")->toPlainText(), kept);
-    EXPECT_FALSE(find<LinesView>("RichEditSaida")->toPlainText().isEmpty());
-    EXPECT_EQ(window.findChild<QWidget*>(QStringLiteral("ProgressWindow")), nullptr);
+    EXPECT_EQ(find<QTextEdit>("summaryPane")->toPlainText(), kept);
+    EXPECT_FALSE(find<LinesView>("networkPane")->toPlainText().isEmpty());
+    EXPECT_EQ(window.findChild<QWidget*>(QStringLiteral("progressWindow")), nullptr);
 }
 
 // A remembered preference that does not go with this run's choices is refused before anything
@@ -421,7 +419,7 @@ TEST_F(MainWindowTest, RefusalsInTheWindowsWords)
 {
     chooseFile("a;b;1\n");
     item(0)->click();
-    find<QLineEdit>("EditSaida")->setText(dir.path(QStringLiteral("rede")));
+    find<QLineEdit>("outputPathEdit")->setText(dir.path(QStringLiteral("rede")));
     const QString remembered =
         QStringLiteral(" (As opções da aba Avançado são preferências lembradas de um uso para o "
                        "outro; \"Restaurar padrões\" as desfaz.)");
@@ -429,28 +427,28 @@ TEST_F(MainWindowTest, RefusalsInTheWindowsWords)
         std::function<void()> set;
         QString text;
     } cases[] = {
-        {[&] { pick("ComboBoxRepetidas", QStringLiteral("Maior peso")); },
+        {[&] { pick("mergeList", QStringLiteral("Maior peso")); },
          QStringLiteral("\"Ligações repetidas: Maior peso\" (aba Avançado) precisa de uma "
                         "\"Coluna de Valor\" (aba Saída).")},
-        {[&] { pick("ComboBoxProjecao", QStringLiteral("Primeiro modo")); },
+        {[&] { pick("projectionList", QStringLiteral("Primeiro modo")); },
          QStringLiteral("A \"Projeção\" (aba Avançado) precisa do \"Modo da Rede\" 2-Modos (aba "
                         "Saída).")},
         {[&] {
-             find<QCheckBox>("CheckBoxSimilaridade")->setChecked(true);
-             find<QCheckBox>("CheckBoxSegundoModo")->setChecked(true);
+             find<QCheckBox>("similarityReportBox")->setChecked(true);
+             find<QCheckBox>("reportSecondModeBox")->setChecked(true);
          },
          QStringLiteral("\"Relatório também do segundo modo\" (aba Avançado) precisa do \"Modo "
                         "da Rede\" 2-Modos (aba Saída).")},
     };
     for (const auto& c : cases) {
-        find<QPushButton>("ButtonRestaurar")->click();
+        find<QPushButton>("restoreDefaultsButton")->click();
         c.set();
         dialogs.shown.clear();
         run();
         EXPECT_EQ(dialogs.shown, QStringList {QStringLiteral("error:") + c.text + remembered});
         EXPECT_FALSE(QFile::exists(dir.path(QStringLiteral("rede.net"))));
     }
-    find<QPushButton>("ButtonRestaurar")->click();
+    find<QPushButton>("restoreDefaultsButton")->click();
 }
 
 #ifndef _WIN32
@@ -460,13 +458,13 @@ TEST_F(MainWindowTest, TheWindowAnswersWhileTheRunWorks)
 {
     chooseFile("Ana;Rui\n");
     item(0)->click();
-    ASSERT_TRUE(
-        urdiva::test::waitFor([&] { return find<QLabel>("Label3")->text().endsWith(u": 1"); }));
+    ASSERT_TRUE(urdiva::test::waitFor(
+        [&] { return find<QLabel>("lineCountLabel")->text().endsWith(u": 1"); }));
     const QString path = dir.path(QStringLiteral("dados.csv"));
     const QByteArray pipe = QFile::encodeName(path);
     QFile::remove(path);
     ASSERT_EQ(mkfifo(pipe.constData(), 0600), 0);
-    find<QLineEdit>("EditSaida")->setText(dir.path(QStringLiteral("rede")));
+    find<QLineEdit>("outputPathEdit")->setText(dir.path(QStringLiteral("rede")));
     std::atomic<bool> started {false};
     std::atomic<int> answers {0};
     bool answered = false;
@@ -491,7 +489,7 @@ TEST_F(MainWindowTest, TheWindowAnswersWhileTheRunWorks)
     });
     QTimer ask;
     QObject::connect(&ask, &QTimer::timeout, [&] {
-        if (!window.findChild<QWidget*>(QStringLiteral("ProgressWindow")))
+        if (!window.findChild<QWidget*>(QStringLiteral("progressWindow")))
             return;
         started = true;
         QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(&window);
@@ -515,8 +513,8 @@ TEST_F(MainWindowTest, OutputWithoutFileName)
     chooseFile("a;b\r\n");
     item(0)->click();
     dialogs.folders << dir.path();
-    find<QPushButton>("ButtonSaida")->click();
-    auto* output = find<QLineEdit>("EditSaida");
+    find<QPushButton>("outputButton")->click();
+    auto* output = find<QLineEdit>("outputPathEdit");
     EXPECT_EQ(output->text(), QDir::toNativeSeparators(dir.path() + u'/'));
     EXPECT_EQ(output->selectedText(), output->text());
     bool progressSeen = false;
@@ -531,18 +529,18 @@ TEST_F(MainWindowTest, ErrorDuringARun)
 {
     chooseFile("a;b;c\r\na;b\r\n");
     item(0)->click();
-    pick("ComboBoxSegCo", QStringLiteral("c"));
-    find<QLineEdit>("EditSaida")->setText(dir.path(QStringLiteral("rede")));
+    pick("secondColumnList", QStringLiteral("c"));
+    find<QLineEdit>("outputPathEdit")->setText(dir.path(QStringLiteral("rede")));
     bool progressAtError = true;
     dialogs.onBox = [&] {
-        progressAtError = window.findChild<QWidget*>(QStringLiteral("ProgressWindow")) != nullptr;
+        progressAtError = window.findChild<QWidget*>(QStringLiteral("progressWindow")) != nullptr;
     };
     run();
     EXPECT_EQ(dialogs.shown, QStringList {QStringLiteral("error:List index out of bounds (2)")});
     EXPECT_FALSE(progressAtError);
     EXPECT_FALSE(QFile::exists(dir.path(QStringLiteral("rede.net"))));
     // The window is still usable: a good column choice runs.
-    pick("ComboBoxSegCo", QStringLiteral("b"));
+    pick("secondColumnList", QStringLiteral("b"));
     dialogs.shown.clear();
     run();
     EXPECT_EQ(dialogs.shown, QStringList {QStringLiteral("inform:Arquivo gravado com sucesso!")});
@@ -554,7 +552,7 @@ TEST_F(MainWindowTest, OutputThatIsTheInputIsRefused)
 {
     chooseFile("a;b\r\n", QStringLiteral("rede.net"));
     item(0)->click();
-    find<QLineEdit>("EditSaida")->setText(dir.path(QStringLiteral("rede.net")));
+    find<QLineEdit>("outputPathEdit")->setText(dir.path(QStringLiteral("rede.net")));
     run();
     EXPECT_EQ(
         dialogs.shown,
@@ -572,7 +570,7 @@ TEST_F(MainWindowTest, AdvancedPreferencesAreRememberedAndRestored)
     const auto advancedControls = [](MainWindow& w) {
         QList<QWidget*> controls;
         for (QWidget* c :
-             w.findChild<QWidget*>(QStringLiteral("TabSheetAvancado"))->findChildren<QWidget*>()) {
+             w.findChild<QWidget*>(QStringLiteral("advancedTab"))->findChildren<QWidget*>()) {
             if (!qobject_cast<QGroupBox*>(c) && !c->objectName().isEmpty())
                 controls << c;
         }
@@ -583,7 +581,7 @@ TEST_F(MainWindowTest, AdvancedPreferencesAreRememberedAndRestored)
     for (QWidget* c : advancedControls(window))
         EXPECT_TRUE(c->isEnabled()) << c->objectName().toStdString();
     // A disabled pick list looks disabled: the colours of the enabled ones are not its own.
-    auto* first = find<QComboBox>("ComboBoxPriCo");
+    auto* first = find<QComboBox>("firstColumnList");
     ASSERT_FALSE(first->isEnabled());
     EXPECT_NE(first->palette().color(QPalette::Disabled, QPalette::Button),
               first->palette().color(QPalette::Active, QPalette::Button));
@@ -593,10 +591,10 @@ TEST_F(MainWindowTest, AdvancedPreferencesAreRememberedAndRestored)
     item(2)->click();
     for (QWidget* c : advancedControls(window))
         EXPECT_TRUE(c->isEnabled()) << c->objectName().toStdString();
-    auto* output = find<QLineEdit>("EditSaida");
+    auto* output = find<QLineEdit>("outputPathEdit");
     EXPECT_TRUE(output->text().endsWith(u".net"));
-    pick("ComboBoxFormato", QStringLiteral("GEXF (.gexf)"));
-    pick("ComboBoxFormato", QStringLiteral("GraphML (.graphml)"));
+    pick("networkFormatList", QStringLiteral("GEXF (.gexf)"));
+    pick("networkFormatList", QStringLiteral("GraphML (.graphml)"));
     // One extension, the format's: "dados - DDMMYYYY_HHMMSS.graphml".
     const auto namedFor = [&](const char* base) {
         return QRegularExpression(QStringLiteral("[/\\\\]%1 - \\d{8}_\\d{6}\\.graphml$")
@@ -606,42 +604,42 @@ TEST_F(MainWindowTest, AdvancedPreferencesAreRememberedAndRestored)
     };
     EXPECT_TRUE(namedFor("dados")) << output->text().toStdString();
     output->setText(dir.path(QStringLiteral("rede.xml")));
-    pick("ComboBoxFormato", QStringLiteral("CSV (.csv)"));
+    pick("networkFormatList", QStringLiteral("CSV (.csv)"));
     EXPECT_EQ(output->text(), dir.path(QStringLiteral("rede.xml"))); // not the format's: kept
-    pick("ComboBoxFormato", QStringLiteral("GraphML (.graphml)"));
-    for (const char* box : {"CheckBoxAspas", "CheckBoxSemBom", "CheckBoxSugerirTabela"})
+    pick("networkFormatList", QStringLiteral("GraphML (.graphml)"));
+    for (const char* box : {"quotedFieldsBox", "withoutByteOrderMarkBox", "suggestRenameTableBox"})
         find<QCheckBox>(box)->setChecked(true);
-    pick("ComboBoxRepetidas", QStringLiteral("Contar registros"));
-    find<QLineEdit>("EditSeparadorCelula")->setText(QStringLiteral("|"));
-    find<QLineEdit>("EditTabela")->setText(dir.path(QStringLiteral("nomes.csv")));
+    pick("mergeList", QStringLiteral("Contar registros"));
+    find<QLineEdit>("cellSeparatorEdit")->setText(QStringLiteral("|"));
+    find<QLineEdit>("renameTableEdit")->setText(dir.path(QStringLiteral("nomes.csv")));
     const auto values = [](MainWindow& w) {
         QStringList shown;
         for (QCheckBox* box : w.findChildren<QCheckBox*>())
             shown << box->objectName() + u'=' + QString::number(box->isChecked());
         for (QComboBox* list : w.findChildren<QComboBox*>())
             shown << list->objectName() + u'=' + list->currentText();
-        for (const char* box : {"EditSeparadorCelula", "EditTabela"})
+        for (const char* box : {"cellSeparatorEdit", "renameTableEdit"})
             shown << w.findChild<QLineEdit*>(QLatin1StringView(box))->text();
         return shown;
     };
     chooseFile("x,y\n", QStringLiteral("outro.csv"));
     const QStringList remembered = values(window);
-    EXPECT_TRUE(remembered.contains(QStringLiteral("CheckBoxAspas=1")));
-    EXPECT_TRUE(remembered.contains(QStringLiteral("ComboBoxRepetidas=Contar registros")));
+    EXPECT_TRUE(remembered.contains(QStringLiteral("quotedFieldsBox=1")));
+    EXPECT_TRUE(remembered.contains(QStringLiteral("mergeList=Contar registros")));
     EXPECT_TRUE(namedFor("outro")) << output->text().toStdString();
     {
         MainWindow later(dialogs);
         EXPECT_EQ(values(later), remembered);
         dialogs.files << dir.path(QStringLiteral("outro.csv"));
-        later.findChild<QPushButton*>(QStringLiteral("ButtonEntrada"))->click();
-        later.findChild<QRadioButton*>(QStringLiteral("RadioGroupSeparador2"))->click();
-        later.findChild<QPushButton*>(QStringLiteral("ButtonRestaurar"))->click();
+        later.findChild<QPushButton*>(QStringLiteral("inputButton"))->click();
+        later.findChild<QRadioButton*>(QStringLiteral("commaItem"))->click();
+        later.findChild<QPushButton*>(QStringLiteral("restoreDefaultsButton"))->click();
     }
     MainWindow fresh(dialogs);
     const QStringList defaults = values(fresh);
-    EXPECT_TRUE(defaults.contains(QStringLiteral("ComboBoxFormato=Pajek (.net)")));
-    EXPECT_TRUE(defaults.contains(QStringLiteral("ComboBoxRepetidas=Uma linha por registro")));
-    EXPECT_FALSE(defaults.contains(QStringLiteral("CheckBoxAspas=1")));
+    EXPECT_TRUE(defaults.contains(QStringLiteral("networkFormatList=Pajek (.net)")));
+    EXPECT_TRUE(defaults.contains(QStringLiteral("mergeList=Uma linha por registro")));
+    EXPECT_FALSE(defaults.contains(QStringLiteral("quotedFieldsBox=1")));
     EXPECT_EQ(defaults.mid(defaults.size() - 2), QStringList({QString(), QString()}));
 }
 
@@ -661,12 +659,12 @@ TEST_F(MainWindowTest, EarlierPreferencesAreReadAndRewritten)
         earlier.setValue(QStringLiteral("Avancado/EditTabela"), QStringLiteral("nomes.csv"));
     }
     MainWindow later(dialogs);
-    EXPECT_TRUE(later.findChild<QCheckBox*>(QStringLiteral("CheckBoxAspas"))->isChecked());
-    EXPECT_EQ(later.findChild<QComboBox*>(QStringLiteral("ComboBoxRepetidas"))->currentText(),
+    EXPECT_TRUE(later.findChild<QCheckBox*>(QStringLiteral("quotedFieldsBox"))->isChecked());
+    EXPECT_EQ(later.findChild<QComboBox*>(QStringLiteral("mergeList"))->currentText(),
               QStringLiteral("Maior peso"));
-    EXPECT_EQ(later.findChild<QComboBox*>(QStringLiteral("ComboBoxFormato"))->currentText(),
+    EXPECT_EQ(later.findChild<QComboBox*>(QStringLiteral("networkFormatList"))->currentText(),
               QStringLiteral("GraphML (.graphml)"));
-    EXPECT_EQ(later.findChild<QLineEdit*>(QStringLiteral("EditTabela"))->text(),
+    EXPECT_EQ(later.findChild<QLineEdit*>(QStringLiteral("renameTableEdit"))->text(),
               QStringLiteral("nomes.csv"));
     const QSettings now(QSettings::defaultFormat(), QSettings::UserScope, QStringLiteral("Urdiva"),
                         QStringLiteral("Urdiva"));
@@ -686,32 +684,32 @@ TEST_F(MainWindowTest, QuotedFilesAreNeverSplitSilently)
 {
     chooseFile("\"Autor\",\"Coautor, segundo\"\n\"Silva, J.\",\"Costa, H.\"\n");
     item(2)->click();
-    auto* columns = find<QLabel>("Label1");
+    auto* columns = find<QLabel>("columnCountLabel");
     EXPECT_EQ(columns->text(), QStringLiteral("Quantidade de colunas encontradas: 3"));
-    pick("ComboBoxSegCo", QStringLiteral(" segundo\""));
-    find<QCheckBox>("CheckBoxAspas")->setChecked(true);
+    pick("secondColumnList", QStringLiteral(" segundo\""));
+    find<QCheckBox>("quotedFieldsBox")->setChecked(true);
     EXPECT_EQ(columns->text(), QStringLiteral("Quantidade de colunas encontradas: 2"));
-    auto* second = find<QComboBox>("ComboBoxSegCo");
+    auto* second = find<QComboBox>("secondColumnList");
     EXPECT_EQ(second->count(), 2);
     EXPECT_EQ(second->currentText(), QString()); // the third column is no more
-    pick("ComboBoxSegCo", QStringLiteral("Coautor, segundo"));
-    find<QCheckBox>("CheckBoxAspas")->setChecked(false);
+    pick("secondColumnList", QStringLiteral("Coautor, segundo"));
+    find<QCheckBox>("quotedFieldsBox")->setChecked(false);
     EXPECT_EQ(columns->text(), QStringLiteral("Quantidade de colunas encontradas: 3"));
     EXPECT_EQ(second->currentText(), QString()); // no column has that name now
-    EXPECT_EQ(find<QComboBox>("ComboBoxPriCo")->currentText(), QStringLiteral("\"Autor\""));
-    pick("ComboBoxSegCo", QStringLiteral("\"Coautor"));
+    EXPECT_EQ(find<QComboBox>("firstColumnList")->currentText(), QStringLiteral("\"Autor\""));
+    pick("secondColumnList", QStringLiteral("\"Coautor"));
 
     const QString question =
         QStringLiteral("ask:Urdiva:O arquivo parece ter campos entre aspas (CSV padrão). Ler os "
                        "campos entre aspas?");
     const QString network = dir.path(QStringLiteral("rede.net"));
-    find<QLineEdit>("EditSaida")->setText(network);
+    find<QLineEdit>("outputPathEdit")->setText(network);
     dialogs.overwrite = false;
     run();
     EXPECT_EQ(dialogs.shown.first(), question);
     EXPECT_TRUE(readBytes(network).contains("\"'Silva\""));
-    EXPECT_FALSE(find<QCheckBox>("CheckBoxAspas")->isChecked());
-    EXPECT_TRUE(find<QTextEdit>("TextResumo")
+    EXPECT_FALSE(find<QCheckBox>("quotedFieldsBox")->isChecked());
+    EXPECT_TRUE(find<QTextEdit>("summaryPane")
                     ->toPlainText()
                     .contains(QStringLiteral("\nAviso: a linha 1 parece ter campos entre aspas; "
                                              "use \"Campos entre aspas\" na aba Avançado para "
@@ -723,9 +721,9 @@ TEST_F(MainWindowTest, QuotedFilesAreNeverSplitSilently)
     EXPECT_EQ(dialogs.shown.first(), question);
     // The second column picked, "Coautor, is no column of its own once quotes are read.
     EXPECT_TRUE(dialogs.shown[1].startsWith(QStringLiteral("inform:Lido com os campos")));
-    EXPECT_TRUE(find<QCheckBox>("CheckBoxAspas")->isChecked());
-    EXPECT_EQ(find<QComboBox>("ComboBoxPriCo")->currentText(), QStringLiteral("Autor"));
-    pick("ComboBoxSegCo", QStringLiteral("Coautor, segundo"));
+    EXPECT_TRUE(find<QCheckBox>("quotedFieldsBox")->isChecked());
+    EXPECT_EQ(find<QComboBox>("firstColumnList")->currentText(), QStringLiteral("Autor"));
+    pick("secondColumnList", QStringLiteral("Coautor, segundo"));
     dialogs.shown.clear();
     run();
     ASSERT_EQ(dialogs.shown.size(), 2);
@@ -746,13 +744,13 @@ TEST_F(MainWindowTest, ColumnsFollowTheirNamesWhenQuotesAreRead)
     chooseFile(
         "\"Autor, nome\",Instituição,Peso\r\n\"Souza, Ana\",USP,2\r\n\"Lima, Érica\",UFRJ,3\r\n");
     item(2)->click();
-    find<QPushButton>("ButtonRestaurar")->click();
-    pick("ComboBoxPriCo", QStringLiteral("Instituição"));
-    pick("ComboBoxSegCo", QStringLiteral("\"Autor"));
-    pick("ComboBoxValor", QStringLiteral("Peso"));
-    find<QSpinBox>("EditDesprezar")->setValue(1);
+    find<QPushButton>("restoreDefaultsButton")->click();
+    pick("firstColumnList", QStringLiteral("Instituição"));
+    pick("secondColumnList", QStringLiteral("\"Autor"));
+    pick("valueColumnList", QStringLiteral("Peso"));
+    find<QSpinBox>("headerLinesBox")->setValue(1);
     const QString network = dir.path(QStringLiteral("rede.net"));
-    find<QLineEdit>("EditSaida")->setText(network);
+    find<QLineEdit>("outputPathEdit")->setText(network);
     run();
     EXPECT_EQ(dialogs.shown.value(1),
               QStringLiteral("inform:Lido com os campos entre aspas, o arquivo tem outras colunas, "
@@ -760,10 +758,10 @@ TEST_F(MainWindowTest, ColumnsFollowTheirNamesWhenQuotesAreRead)
                              "novo a Primeira Coluna, a Segunda Coluna e a Coluna de Valor na aba "
                              "Saída. Nada foi gravado."));
     EXPECT_FALSE(QFile::exists(network));
-    EXPECT_EQ(find<QComboBox>("ComboBoxPriCo")->currentText(), QStringLiteral("Instituição"));
-    EXPECT_EQ(find<QComboBox>("ComboBoxSegCo")->currentText(), QString());
-    EXPECT_EQ(find<QComboBox>("ComboBoxValor")->currentText(), QStringLiteral("Peso"));
-    pick("ComboBoxSegCo", QStringLiteral("Autor, nome"));
+    EXPECT_EQ(find<QComboBox>("firstColumnList")->currentText(), QStringLiteral("Instituição"));
+    EXPECT_EQ(find<QComboBox>("secondColumnList")->currentText(), QString());
+    EXPECT_EQ(find<QComboBox>("valueColumnList")->currentText(), QStringLiteral("Peso"));
+    pick("secondColumnList", QStringLiteral("Autor, nome"));
     run();
     EXPECT_EQ(urdiva::test::textLines(readBytes(network)),
               QStringList({QStringLiteral("*Vertices 4"), QStringLiteral("1 \"USP\""),
@@ -778,12 +776,12 @@ TEST_F(MainWindowTest, WarningsAndSummaryShownAfterARun)
 {
     chooseFile("a;b;1\nb;c;x <b>\n\"d\";e \"f\";1\x1A\ng\\;h;2\n");
     item(0)->click();
-    pick("ComboBoxValor", QStringLiteral("1"));
+    pick("valueColumnList", QStringLiteral("1"));
     const QString network = dir.path(QStringLiteral("rede.net"));
-    find<QLineEdit>("EditSaida")->setText(network);
+    find<QLineEdit>("outputPathEdit")->setText(network);
     dialogs.overwrite = false; // the quotes question
     run();
-    auto* notes = find<QTextEdit>("TextResumo");
+    auto* notes = find<QTextEdit>("summaryPane");
     // The summary first, in view; the warnings under it, a scroll bar away.
     const QStringList lines = notes->toPlainText().split(u'\n');
     EXPECT_EQ(lines.value(0), QStringLiteral("4 registros lidos, 4 linhas de ligação gravadas, 0 "
@@ -803,7 +801,7 @@ TEST_F(MainWindowTest, WarningsAndSummaryShownAfterARun)
     EXPECT_EQ(weightAt(notes->document()->firstBlock()), QFont::Normal);
     EXPECT_EQ(weightAt(notes->document()->lastBlock()), QFont::Bold);
     EXPECT_EQ(dialogs.shown.last(), QStringLiteral("inform:") + messages::savedNetwork());
-    EXPECT_EQ(find<LinesView>("RichEditSaida")->toPlainText(),
+    EXPECT_EQ(find<LinesView>("networkPane")->toPlainText(),
               urdiva::test::textLines(readBytes(network)).join(u'\n'));
     chooseFile("a;b\n", QStringLiteral("outro.csv"));
     EXPECT_TRUE(notes->toPlainText().isEmpty());
@@ -840,8 +838,8 @@ TEST_F(MainWindowTest, EveryControlNamedForScreenReaders)
                 (qobject_cast<QLabel*>(w) && w->focusPolicy() == Qt::StrongFocus);
             // The parts of a spin box or pick list, and the pane that is never shown.
             if (!takesInput || qobject_cast<QAbstractSpinBox*>(w->parentWidget()) ||
-                qobject_cast<QComboBox*>(w->parentWidget()) ||
-                w->objectName() == u"RichEditSimilaridade" || w->objectName().isEmpty())
+                qobject_cast<QComboBox*>(w->parentWidget()) || w->objectName() == u"reportPane" ||
+                w->objectName().isEmpty())
                 continue;
             const QString name = nameOf(w).trimmed();
             EXPECT_FALSE(name.isEmpty()) << w->objectName().toStdString();
@@ -853,30 +851,32 @@ TEST_F(MainWindowTest, EveryControlNamedForScreenReaders)
         }
     }
     const std::pair<const char*, const char*> expected[] = {
-        {"EditEntrada", "Entrada"},
-        {"EditSaida", "Saída"},
-        {"ComboBoxPriCo", "Primeira Coluna:"},
-        {"ComboBoxSegCo", "Segunda Coluna:"},
-        {"EditDesprezar", "Ignorar Cabeçalho:"},
-        {"ButtonTXT", "Criar .net"},
-        {"ComboBoxRepetidas", "Ligações repetidas:"},
-        {"EditSeparadorCelula", "Vários nomes por célula, separados por:"},
-        {"EditTabela", "Tabela de nomes"},
-        {"TextResumo", "Resumo da conversão"},
+        {"inputPathEdit", "Entrada"},
+        {"outputPathEdit", "Saída"},
+        {"firstColumnList", "Primeira Coluna:"},
+        {"secondColumnList", "Segunda Coluna:"},
+        {"headerLinesBox", "Ignorar Cabeçalho:"},
+        {"createButton", "Criar .net"},
+        {"mergeList", "Ligações repetidas:"},
+        {"cellSeparatorEdit", "Vários nomes por célula, separados por:"},
+        {"renameTableEdit", "Tabela de nomes"},
+        {"summaryPane", "Resumo da conversão"},
     };
     for (const auto& [object, name] : expected)
         EXPECT_EQ(nameOf(window.findChild<QWidget*>(QLatin1StringView(object))),
                   QString::fromUtf8(name));
     // Tab order: the focus chain meets the controls in the order they are read.
     const QStringList reading = {
-        "ButtonEntrada",        "EditEntrada",          "ButtonSaida",      "EditSaida",
-        "RadioGroupSeparador0", "RadioGroupSeparador3", "ComboBoxSuprimir", "CheckBoxInicio",
-        "EditSimilaridade",     "ComboBoxPriCo",        "ComboBoxSegCo",    "ComboBoxValor",
-        "ComboBoxModo",         "ComboBoxTipo",         "EditDesprezar",    "CheckBoxAspas",
-        "ComboBoxRepetidas",    "EditSeparadorCelula",  "ComboBoxFormato",  "ButtonTabela",
-        "ButtonRestaurar",      "ButtonInfo",           "TextResumo",       "ButtonTXT"};
+        "inputButton",        "inputPathEdit",     "outputButton",
+        "outputPathEdit",     "semicolonItem",     "otherItem",
+        "stripCharacterList", "stripAtStartBox",   "similarityThresholdBox",
+        "firstColumnList",    "secondColumnList",  "valueColumnList",
+        "modeList",           "directionList",     "headerLinesBox",
+        "quotedFieldsBox",    "mergeList",         "cellSeparatorEdit",
+        "networkFormatList",  "renameTableButton", "restoreDefaultsButton",
+        "infoButton",         "summaryPane",       "createButton"};
     QStringList met;
-    QWidget* w = find<QPushButton>("ButtonEntrada");
+    QWidget* w = find<QPushButton>("inputButton");
     for (int k = 0; k < 200 && met.size() < reading.size(); ++k, w = w->nextInFocusChain()) {
         if (reading.contains(w->objectName()) && !met.contains(w->objectName()))
             met << w->objectName();
@@ -887,27 +887,27 @@ TEST_F(MainWindowTest, EveryControlNamedForScreenReaders)
 TEST_F(MainWindowTest, UnreadableFileInTheErrorBox)
 {
     dialogs.files << dir.path(QStringLiteral("sumiu.csv"));
-    find<QPushButton>("ButtonEntrada")->click();
+    find<QPushButton>("inputButton")->click();
     EXPECT_EQ(dialogs.shown, QStringList {QStringLiteral("error:File not found.")});
-    EXPECT_FALSE(find<QGroupBox>("RadioGroupSeparador")->isEnabled());
+    EXPECT_FALSE(find<QGroupBox>("separatorGroup")->isEnabled());
 }
 
 TEST_F(MainWindowTest, ASecondFileResetsTheOptions)
 {
     chooseFile("a;b;c\r\n");
     item(0)->click();
-    find<QCheckBox>("CheckBoxOrdem")->setChecked(true);
-    find<QTabWidget>("PageControlES")->setCurrentIndex(2);
+    find<QCheckBox>("sortAscendingBox")->setChecked(true);
+    find<QTabWidget>("tabs")->setCurrentIndex(2);
     chooseFile("x;y\r\n", QStringLiteral("outro.csv"));
     EXPECT_TRUE(allOptions(false));
-    EXPECT_FALSE(find<QCheckBox>("CheckBoxOrdem")->isChecked());
-    EXPECT_EQ(find<QLabel>("Label1")->text(),
+    EXPECT_FALSE(find<QCheckBox>("sortAscendingBox")->isChecked());
+    EXPECT_EQ(find<QLabel>("columnCountLabel")->text(),
               QStringLiteral("Quantidade de colunas encontradas: 0"));
-    EXPECT_EQ(find<QComboBox>("ComboBoxPriCo")->count(), 3); // old names kept, greyed out
-    EXPECT_EQ(find<QComboBox>("ComboBoxPriCo")->currentIndex(), -1);
+    EXPECT_EQ(find<QComboBox>("firstColumnList")->count(), 3); // old names kept, greyed out
+    EXPECT_EQ(find<QComboBox>("firstColumnList")->currentIndex(), -1);
     for (int k = 0; k < 4; ++k)
         EXPECT_FALSE(item(k)->isChecked());
-    EXPECT_EQ(find<QTabWidget>("PageControlES")->currentIndex(), 0);
+    EXPECT_EQ(find<QTabWidget>("tabs")->currentIndex(), 0);
     EXPECT_EQ(window.analysedPath(), QDir::toNativeSeparators(dir.path(
                                          QStringLiteral("dados.csv")))); // until the next choice
 }
@@ -922,9 +922,9 @@ TEST_F(MainWindowTest, DroppingAFileActsAsChoosingIt)
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&window, &drop);
-    EXPECT_EQ(find<QLineEdit>("EditEntrada")->text(), QDir::toNativeSeparators(path));
+    EXPECT_EQ(find<QLineEdit>("inputPathEdit")->text(), QDir::toNativeSeparators(path));
     EXPECT_EQ(preview(), QStringLiteral("a;b"));
-    EXPECT_TRUE(find<QGroupBox>("RadioGroupSeparador")->isEnabled());
+    EXPECT_TRUE(find<QGroupBox>("separatorGroup")->isEnabled());
 
     // Only a data file, as the file dialog offers: not a picture, not a folder named as data.
     dir.write(QStringLiteral("foto.png"), "png");
@@ -951,10 +951,10 @@ TEST_F(MainWindowTest, AFileOnTheCommandLineActsAsChoosingIt)
     ASSERT_TRUE(file);
     EXPECT_EQ(*file, QDir::toNativeSeparators(path));
     window.openFile(*file);
-    EXPECT_EQ(find<QLineEdit>("EditEntrada")->text(), QDir::toNativeSeparators(path));
+    EXPECT_EQ(find<QLineEdit>("inputPathEdit")->text(), QDir::toNativeSeparators(path));
     EXPECT_EQ(preview(), QStringLiteral("a;b"));
-    EXPECT_TRUE(find<QGroupBox>("RadioGroupSeparador")->isEnabled());
-    EXPECT_TRUE(find<QLineEdit>("EditSaida")
+    EXPECT_TRUE(find<QGroupBox>("separatorGroup")->isEnabled());
+    EXPECT_TRUE(find<QLineEdit>("outputPathEdit")
                     ->text()
                     .startsWith(QDir::toNativeSeparators(dir.path(QStringLiteral("linha")))));
 }
@@ -999,17 +999,17 @@ TEST_F(MainWindowTest, InfoOpensWithoutBlocking)
     QWidget info;
     info.setAttribute(Qt::WA_QuitOnClose, false);
     window.setInfoWindow(&info);
-    find<QPushButton>("ButtonInfo")->click();
+    find<QPushButton>("infoButton")->click();
     EXPECT_TRUE(info.isVisible());
     EXPECT_FALSE(info.isModal());
-    find<QPushButton>("ButtonInfo")->click();
+    find<QPushButton>("infoButton")->click();
     EXPECT_TRUE(info.isVisible());
     info.close();
     // Return and Enter press the focused button, as Space does.
     for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
         QKeyEvent press(QEvent::KeyPress, key,
                         key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
-        QApplication::sendEvent(find<QPushButton>("ButtonInfo"), &press);
+        QApplication::sendEvent(find<QPushButton>("infoButton"), &press);
         EXPECT_TRUE(urdiva::test::waitFor([&] { return info.isVisible(); }));
         info.close();
     }
@@ -1038,7 +1038,7 @@ TEST(ProgressWindow, BlackBoxCentredOverTheWindow)
     EXPECT_EQ(label->text(), messages::stageText(6));
     progress.close();
     EXPECT_EQ(progress.window(), nullptr);
-    EXPECT_EQ(over.findChild<QWidget*>(QStringLiteral("ProgressWindow")), nullptr);
+    EXPECT_EQ(over.findChild<QWidget*>(QStringLiteral("progressWindow")), nullptr);
 }
 
 // The pane reads a page of the file at a time, from the nearest line whose place it noted: any

@@ -126,7 +126,7 @@ protected:
     void choose(MainWindow& window, const QString& path)
     {
         dialogs.file = path;
-        window.findChild<QPushButton*>(QStringLiteral("ButtonEntrada"))->click();
+        window.findChild<QPushButton*>(QStringLiteral("inputButton"))->click();
     }
 
     TempDir dir;
@@ -147,11 +147,11 @@ TEST_F(RealDisplay, ProgressBoxIsDrawnAtEveryStage)
     window.show();
     ASSERT_TRUE(exposed(&window));
     choose(window, input);
-    window.findChild<QRadioButton*>(QStringLiteral("RadioGroupSeparador0"))->click();
-    window.findChild<QLineEdit*>(QStringLiteral("EditSaida"))
+    window.findChild<QRadioButton*>(QStringLiteral("semicolonItem"))->click();
+    window.findChild<QLineEdit*>(QStringLiteral("outputPathEdit"))
         ->setText(dir.path(QStringLiteral("rede")));
-    window.findChild<QCheckBox*>(QStringLiteral("CheckBoxSimilaridade"))->setChecked(true);
-    window.findChild<QTabWidget*>(QStringLiteral("PageControlES"))->setCurrentIndex(2);
+    window.findChild<QCheckBox*>(QStringLiteral("similarityReportBox"))->setChecked(true);
+    window.findChild<QTabWidget*>(QStringLiteral("tabs"))->setCurrentIndex(2);
     waitFor([] { return false; }, 300); // the display catches up
 
     // The question is answered with Return, the message at the end with Return too.
@@ -168,7 +168,7 @@ TEST_F(RealDisplay, ProgressBoxIsDrawnAtEveryStage)
 
     QStringList stages;
     QObject::connect(&window, &MainWindow::stageShown, [&](const QString& text) {
-        auto* box = window.findChild<QWidget*>(QStringLiteral("ProgressWindow"));
+        auto* box = window.findChild<QWidget*>(QStringLiteral("progressWindow"));
         ASSERT_NE(box, nullptr);
         const QImage shown = onScreen(box);
         const QImage own = drawn(box);
@@ -183,7 +183,7 @@ TEST_F(RealDisplay, ProgressBoxIsDrawnAtEveryStage)
             << text.toStdString();
         stages << text;
     });
-    window.findChild<QPushButton*>(QStringLiteral("ButtonTXT"))->click();
+    window.findChild<QPushButton*>(QStringLiteral("createButton"))->click();
     EXPECT_EQ(stages.size(), 6);
     EXPECT_TRUE(urdiva::test::readBytes(dir.path(QStringLiteral("rede.net")))
                     .startsWith("\xEF\xBB\xBF*Vertices"));
@@ -198,14 +198,14 @@ TEST_F(RealDisplay, DisabledListsAndTheSummaryAsSeen)
     MainWindow window(dialogs);
     window.show();
     ASSERT_TRUE(exposed(&window));
-    window.findChild<QTabWidget*>(QStringLiteral("PageControlES"))->setCurrentIndex(2);
-    auto* first = window.findChild<QComboBox*>(QStringLiteral("ComboBoxPriCo"));
+    window.findChild<QTabWidget*>(QStringLiteral("tabs"))->setCurrentIndex(2);
+    auto* first = window.findChild<QComboBox*>(QStringLiteral("firstColumnList"));
     waitFor([] { return false; }, 300);
     const QImage disabled = onScreen(first);
     choose(window, input);
-    window.findChild<QRadioButton*>(QStringLiteral("RadioGroupSeparador0"))->click();
-    window.findChild<QTabWidget*>(QStringLiteral("PageControlES"))->setCurrentIndex(2);
-    auto* value = window.findChild<QComboBox*>(QStringLiteral("ComboBoxValor"));
+    window.findChild<QRadioButton*>(QStringLiteral("semicolonItem"))->click();
+    window.findChild<QTabWidget*>(QStringLiteral("tabs"))->setCurrentIndex(2);
+    auto* value = window.findChild<QComboBox*>(QStringLiteral("valueColumnList"));
     value->setCurrentIndex(3);
     emit value->activated(3);
     waitFor([] { return false; }, 300);
@@ -213,7 +213,7 @@ TEST_F(RealDisplay, DisabledListsAndTheSummaryAsSeen)
     const QPoint face(first->width() / 2, first->height() / 2);
     EXPECT_NE(disabled.pixel(face), onScreen(first).pixel(face));
 
-    window.findChild<QLineEdit*>(QStringLiteral("EditSaida"))
+    window.findChild<QLineEdit*>(QStringLiteral("outputPathEdit"))
         ->setText(dir.path(QStringLiteral("avisos")));
     QTimer answer; // the final message, answered with Return
     QObject::connect(&answer, &QTimer::timeout, [] {
@@ -223,8 +223,8 @@ TEST_F(RealDisplay, DisabledListsAndTheSummaryAsSeen)
         }
     });
     answer.start(200);
-    window.findChild<QPushButton*>(QStringLiteral("ButtonTXT"))->click();
-    auto* notes = window.findChild<QTextEdit*>(QStringLiteral("TextResumo"));
+    window.findChild<QPushButton*>(QStringLiteral("createButton"))->click();
+    auto* notes = window.findChild<QTextEdit*>(QStringLiteral("summaryPane"));
     ASSERT_EQ(notes->document()->blockCount(), 5) << notes->toPlainText().toStdString();
     waitFor([] { return false; }, 300);
     EXPECT_TRUE(notes->verticalScrollBar()->isVisible());
@@ -283,8 +283,8 @@ TEST_F(RealDisplay, OtherSeparatorBoxKeepsTheKeyboard)
     window.show();
     ASSERT_TRUE(exposed(&window));
     choose(window, dir.write(QStringLiteral("dados.csv"), "a|b#c\n"));
-    window.findChild<QRadioButton*>(QStringLiteral("RadioGroupSeparador3"))->click();
-    auto* box = window.findChild<QLineEdit*>(QStringLiteral("EditSeparador"));
+    window.findChild<QRadioButton*>(QStringLiteral("otherItem"))->click();
+    auto* box = window.findChild<QLineEdit*>(QStringLiteral("otherSeparatorEdit"));
     ASSERT_TRUE(box->isVisible());
     const QPoint middle = box->mapToGlobal(box->rect().center());
     xdotool({QStringLiteral("mousemove"), QString::number(middle.x()), QString::number(middle.y()),

@@ -88,8 +88,9 @@ TEST_F(UpdateCheckTest, NewerReleaseShowsTheNotice)
 {
     check();
     EXPECT_EQ(dialogs.shown, QStringList {QStringLiteral("modal")});
-    EXPECT_EQ(line("Label2"), QStringLiteral("Nova versão disponível! Liberada em: 18/09/2019"));
-    EXPECT_EQ(line("Label3"),
+    EXPECT_EQ(line("releaseLabel"),
+              QStringLiteral("Nova versão disponível! Liberada em: 18/09/2019"));
+    EXPECT_EQ(line("downloadsLabel"),
               QStringLiteral("Até o momento já foram efetuados 1234 downloads do Urdiva!"));
     EXPECT_EQ(notice.windowTitle(), QStringLiteral("Atualizações"));
     // A connection alone, the status test, then the two pages, with the headers the check sends.
@@ -149,7 +150,8 @@ TEST_F(UpdateCheckTest, DateFormats)
     }
     server.answer("/Urdiva/dataLastVersion.html", 200, "OK", " 18/09/2019 ");
     check();
-    EXPECT_EQ(line("Label2"), QStringLiteral("Nova versão disponível! Liberada em:  18/09/2019 "));
+    EXPECT_EQ(line("releaseLabel"),
+              QStringLiteral("Nova versão disponível! Liberada em:  18/09/2019 "));
     server.answer("/Urdiva/dataLastVersion.html", 200, "OK", "18/09/2019\r\n");
     EXPECT_EQ(failure(), QStringLiteral("'18/09/2019\r\n' is not a valid date"));
 }
@@ -158,19 +160,20 @@ TEST_F(UpdateCheckTest, CountTexts)
 {
     server.answer("/Urdiva/countDownload.html", 200, "OK", "");
     check();
-    EXPECT_EQ(line("Label3"),
+    EXPECT_EQ(line("downloadsLabel"),
               QStringLiteral("Até o momento já foram efetuados  downloads do Urdiva!"));
     server.answer("/Urdiva/countDownload.html", 200, "OK", "<b>9</b><a href=\"x\">y</a>");
     check();
     EXPECT_EQ(
-        line("Label3"),
+        line("downloadsLabel"),
         QStringLiteral(
             "Até o momento já foram efetuados <b>9</b><a href=\"x\">y</a> downloads do Urdiva!"));
-    EXPECT_EQ(notice.findChild<QLabel*>(QStringLiteral("Label3"))->textFormat(), Qt::PlainText);
+    EXPECT_EQ(notice.findChild<QLabel*>(QStringLiteral("downloadsLabel"))->textFormat(),
+              Qt::PlainText);
     server.answer("/Urdiva/countDownload.html", 200, "OK", "S\xC3\xA3o",
                   "Content-Type: text/html; charset=utf-8\r\n");
     check();
-    EXPECT_TRUE(line("Label3").contains(QStringLiteral("São")));
+    EXPECT_TRUE(line("downloadsLabel").contains(QStringLiteral("São")));
 }
 
 TEST_F(UpdateCheckTest, FailedCountPageIsAnError)
@@ -189,7 +192,7 @@ TEST_F(UpdateCheckTest, LargeOrMalformedAnswers)
         "/Urdiva/countDownload.html",
         "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n2\r\n12\r\n1\r\n3\r\n0\r\n\r\n");
     check();
-    EXPECT_TRUE(line("Label3").contains(QStringLiteral(" 123 ")));
+    EXPECT_TRUE(line("downloadsLabel").contains(QStringLiteral(" 123 ")));
     server.answer("/Urdiva/countDownload.html", "garbage\r\n\r\n");
     // Qt's own words, in Portuguese where its translations are installed.
     EXPECT_FALSE(failure().isEmpty());
@@ -222,7 +225,7 @@ TEST_F(UpdateCheckTest, SilentServerNeverFreezesTheWindow)
         QElapsedTimer timer;
         timer.start();
         window.show();
-        auto* edit = window.findChild<QLineEdit*>(QStringLiteral("EditSaida"));
+        auto* edit = window.findChild<QLineEdit*>(QStringLiteral("outputPathEdit"));
         QCoreApplication::postEvent(
             edit, new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a")));
         while (edit->text().isEmpty() && timer.elapsed() < 10000)
@@ -290,7 +293,7 @@ TEST_F(UpdateCheckTest, LinkOpensTheUpdatePageAndClosesTheNotice)
 {
     dialogs.onModal = [](QDialog* dialog) {
         const QString link =
-            dialog->findChild<QLabel*>(QStringLiteral("LinkLabel1"))->text().section(u'"', 1, 1);
+            dialog->findChild<QLabel*>(QStringLiteral("updateLink"))->text().section(u'"', 1, 1);
         static_cast<UpdateNotice*>(dialog)->openUpdatePage(link);
     };
     check();
