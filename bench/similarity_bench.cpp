@@ -8,7 +8,8 @@
 // Usage: similarity_bench [--budget SECONDS]
 
 #include "engine/io/field_marker.h"
-#include "engine/report/report_format.h"
+#include "engine/report/percentage_text.h"
+#include "engine/report/report_paths.h"
 #include "engine/report/rtf_text.h"
 #include "engine/report/similarity.h"
 #include "engine/report/similarity_report.h"

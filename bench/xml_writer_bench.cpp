@@ -25,7 +25,7 @@ double ours()
 {
     QElapsedTimer timer;
     timer.start();
-    NetworkText text;
+    OutputBuffer text;
     GraphmlWriter writer(text, false, WeightKind::Numbers);
     for (int i = 0; i < kEdges; ++i)
         writer.writeEdge(end(i, 1), end(i, 7), "3");

@@ -7,7 +7,7 @@
 #include "engine/io/column_names.h"
 #include "engine/io/line_reader.h"
 #include "engine/io/native_file.h"
-#include "engine/io/quoted_records.h"
+#include "engine/io/record_reader.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/io/column_names.h"
 #include "engine/io/field_marker.h"
+#include "engine/io/record_fields.h"
 #include "reference.h"
 #include "test_support.h"
 

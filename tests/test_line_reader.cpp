@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/core/run_error.h"
 #include "engine/io/line_reader.h"
-#include "engine/io/quoted_records.h"
+#include "engine/io/record_reader.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/core/run_error.h"
-#include "engine/report/report_format.h"
+#include "engine/report/percentage_text.h"
+#include "engine/report/report_paths.h"
 #include "engine/report/similarity_report.h"
 #include "reference.h"
 #include "test_support.h"

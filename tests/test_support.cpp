@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "test_support.h"
 
-#include "engine/network/network_text.h"
+#include "engine/network/output_buffer.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

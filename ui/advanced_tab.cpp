@@ -3,7 +3,7 @@
 
 #include "controls.h"
 #include "dialogs.h"
-#include "engine/report/report_format.h"
+#include "engine/report/report_paths.h"
 
 #include <QCheckBox>
 #include <QComboBox>

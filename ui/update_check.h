@@ -3,14 +3,11 @@
 
 #include "http_client.h"
 
-#include <QDate>
-#include <QLocale>
 #include <QString>
 #include <QThread>
 
 #include <functional>
 #include <memory>
-#include <optional>
 
 namespace urdiva::ui {
 
@@ -25,16 +22,6 @@ bool updateCheckEnabled();
 // The update server: URDIVA_UPDATE_HOST (a host, optionally with ":port") when set, otherwise
 // the maker's server.
 QString updateServerHost();
-
-// The locale's date separator, from its short date pattern.
-QChar dateSeparator(const QLocale& locale);
-// A date as yyyy/mm/dd with the locale's separator: string order is calendar order.
-QString dateKey(const QDate& date, const QLocale& locale);
-// A short date in the locale's order (day, month and year as its pattern puts them), its parts
-// separated by the locale's separator; spaces before and between the parts, and a separator and
-// spaces after the last, are allowed. Two parts take the year of `today`; a one- or two-digit
-// year falls between 1950 and 2049.
-std::optional<QDate> readShortDate(const QString& text, const QLocale& locale, const QDate& today);
 
 // Whether the address answers with status 200 or 302; "http://" is put in front when the
 // address holds it nowhere.

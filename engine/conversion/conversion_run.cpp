@@ -3,226 +3,38 @@
 
 #include "engine/conversion/run_files.h"
 #include "engine/conversion/settings_check.h"
-#include "engine/core/parallel.h"
-#include "engine/core/prefetch.h"
 #include "engine/core/run_error.h"
-#include "engine/io/field_marker.h"
 #include "engine/io/line_reader.h"
 #include "engine/io/paths.h"
-#include "engine/io/record_line.h"
 #include "engine/io/record_stream.h"
-#include "engine/io/weight_text.h"
-#include "engine/names/field_memo.h"
 #include "engine/names/rename_table.h"
-#include "engine/names/strip.h"
 #include "engine/names/vertex_lists.h"
+#include "engine/names/vertex_numbering.h"
 #include "engine/network/link_network.h"
-#include "engine/network/network_text.h"
+#include "engine/network/network_file.h"
 #include "engine/network/network_writer.h"
-#include "engine/network/pajek_writer.h"
 #include "engine/network/record_log.h"
-#include "engine/report/report_format.h"
+#include "engine/network/weight_checks.h"
+#include "engine/report/report_paths.h"
 #include "engine/report/similarity_report.h"
 
 #include <QFileInfo>
 #include <QLocale>
 
-#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <span>
-#include <string>
 #include <utility>
 #include <vector>
 
 namespace urdiva {
 namespace {
 
-// The fields of one name list, which in two-mode the second end has of its own and in one-mode
-// both ends share: the memo that tells them apart (let go once the pass is over), the fields in
-// order of first sighting, and their stripped marked texts, which are the list's candidates.
-struct ListFields {
-    FieldMemo memo;
-    size_t refCount = 0; // the memo's, kept when it is let go
-    std::vector<FieldMemo::FieldRef> sightings;
-    std::vector<QString> texts;
-    std::vector<quint32> seen; // how often each field was seen, where the report needs it
-};
-
-// Calls onRecord with every record of a batch. The memo lookups of the records' end fields are
-// started ahead, in two steps (see FieldMemo::prefetchSlot), so that each has had time to
-// arrive when it is needed.
-template <typename FieldsOf, typename OnRecord>
-void forEachRecord(std::span<const RecordStream::Record> records, FieldsOf fieldsOf,
-                   OnRecord onRecord)
-{
-    constexpr size_t kAhead = 16;
-    const auto fetch = [&](size_t r, auto step) {
-        if (r >= records.size())
-            return;
-        if (records[r].ends[0].present)
-            step(fieldsOf(End::First).memo, records[r].ends[0].hash);
-        if (records[r].ends[1].present)
-            step(fieldsOf(End::Second).memo, records[r].ends[1].hash);
-    };
-    const auto slot = [](const FieldMemo& memo, size_t hash) { memo.prefetchSlot(hash); };
-    const auto entry = [](const FieldMemo& memo, size_t hash) { memo.prefetchEntry(hash); };
-    for (size_t r = 0; r < 2 * kAhead; ++r)
-        fetch(r, slot);
-    for (size_t r = 0; r < kAhead; ++r)
-        fetch(r, entry);
-    for (size_t r = 0; r < records.size(); ++r) {
-        fetch(r + 2 * kAhead, slot);
-        fetch(r + kAhead, entry);
-        onRecord(records[r]);
-    }
-}
-
 RunError missingField(qint32 index, const QString& context)
 {
-    return RunError(QStringLiteral("List index out of bounds (%1)").arg(index), context);
-}
-
-// A field's stripped marked text, renamed by the table's renames for its mode (0 or 1).
-QString candidateText(const FieldMemo::Field& field, const StripRule& rule,
-                      const RenameTable& renames, int mode)
-{
-    QString text = stripCharacters(
-        rule, markedField(RecordLine::valueOfKey(field.key, field.keyIsText), field.shape));
-    return renames.isEmpty() ? text : renames.apply(text, mode);
-}
-
-void buildCandidateTexts(ListFields& fields, const StripRule& rule, const RenameTable& renames,
-                         int mode)
-{
-    fields.texts.resize(fields.sightings.size());
-    // A field seen again in another shape long after its first sighting is far from its
-    // neighbours in the memo: the fields a little ahead are fetched meanwhile.
-    constexpr size_t kAhead = 8;
-    inHalves(fields.texts.size(), [&](size_t begin, size_t end, int) {
-        for (size_t i = begin; i < end; ++i) {
-            if (i + 2 * kAhead < end)
-                fields.memo.prefetchOffset(fields.sightings[i + 2 * kAhead]);
-            if (i + kAhead < end)
-                fields.memo.prefetchKey(fields.sightings[i + kAhead]);
-            fields.texts[i] =
-                candidateText(fields.memo.field(fields.sightings[i]), rule, renames, mode);
-        }
-    });
-    fields.refCount = fields.memo.refCount();
-    fields.memo = FieldMemo();
-}
-
-// The vertex number of every field, indexed by FieldRef; 0 where no vertex matches. Most are
-// known from the vertex lists' making; the others' normal forms are mostly texts the vertex list
-// was offered, found by text alone on two threads at once, and the rest are looked up afterwards.
-std::vector<int> vertexNumbers(const ListFields& fields, End end, VertexLists& lists)
-{
-    std::vector<int> numbers(fields.refCount, 0);
-    const std::vector<qint32> known = lists.takeKnownVertexNumbers(end);
-    std::vector<std::pair<FieldMemo::FieldRef, QString>> others[2];
-    inHalves(fields.sightings.size(), [&](size_t begin, size_t stop, int half) {
-        QString storage;
-        for (size_t i = begin; i < stop; ++i) {
-            const FieldMemo::FieldRef ref = fields.sightings[i];
-            if (known[i] >= 0) {
-                numbers[ref] = known[i];
-                continue;
-            }
-            const QStringView normalForm = normaliseField(fields.texts[i], storage);
-            if (const std::optional<int> number = lists.findOfferedVertex(normalForm, end))
-                numbers[ref] = *number;
-            else
-                others[half].emplace_back(ref, normalForm.toString());
-        }
-    });
-    for (const auto& part : others) {
-        for (const auto& [ref, normalForm] : part)
-            numbers[ref] = lists.findVertex(normalForm, end);
-    }
-    return numbers;
-}
-
-// The edge lines of records [begin, end) of a chunk, the first of whose weights starts at
-// `weight`.
-qint64 appendEdgeLines(NetworkText& text, const RecordLog::Chunk& log, size_t begin, size_t end,
-                       const char* weight, bool weighted, const std::vector<int>& firstNumbers,
-                       const std::vector<int>& secondNumbers)
-{
-    qint64 lines = 0;
-    // The numbers of a run with millions of fields are spread over more memory than the caches
-    // hold: those of the records a little ahead are fetched while this one is written.
-    constexpr size_t kAhead = 16;
-    for (size_t r = begin; r < end; ++r) {
-        if (r + kAhead < end) {
-            prefetch(&firstNumbers[log.ends[2 * (r + kAhead)]]);
-            prefetch(&secondNumbers[log.ends[2 * (r + kAhead) + 1]]);
-        }
-        const int a = firstNumbers[log.ends[2 * r]];
-        const int b = secondNumbers[log.ends[2 * r + 1]];
-        const QByteArrayView weightText = weighted ? log.takeWeight(weight) : QByteArrayView();
-        // An end without a vertex (a blank field) has no number to write.
-        if (a == 0 || b == 0)
-            continue;
-        if (weighted)
-            text.appendEdgeLine(a, b, weightText);
-        else
-            text.appendEdgeLine(a, b);
-        ++lines;
-    }
-    return lines;
-}
-
-// The edge lines of a chunk, the second half of many formatted into a text of its own and
-// appended.
-qint64 appendEdgeLines(NetworkText& text, const RecordLog::Chunk& log, bool weighted,
-                       const std::vector<int>& firstNumbers, const std::vector<int>& secondNumbers)
-{
-    NetworkText tail;
-    qint64 lines[2] = {0, 0};
-    inHalves(log.ends.size() / 2, [&](size_t begin, size_t end, int half) {
-        const char* weight = log.weights.data();
-        for (size_t r = 0; weighted && r < begin; ++r)
-            log.takeWeight(weight);
-        if (half == 1)
-            tail.reserve(qsizetype(16 * (end - begin) + log.weights.size() / 2));
-        lines[half] = appendEdgeLines(half == 0 ? text : tail, log, begin, end, weight, weighted,
-                                      firstNumbers, secondNumbers);
-    });
-    text.append(tail);
-    return lines[0] + lines[1];
-}
-
-// What the weights of the network written are: generated counts, weights checked to be numbers,
-// or the weights as they were read.
-WeightKind weightKind(const ConversionSettings& settings, const RecordStream::Notes& notes)
-{
-    if (settings.projection != Projection::None || settings.merge == MergeRule::Count ||
-        settings.merge == MergeRule::Sum || settings.merge == MergeRule::Max)
-        return WeightKind::Numbers;
-    if (!settings.valueColumn)
-        return WeightKind::None;
-    return notes.weightsNotNumbers == 0 && notes.firstBlankWeight == 0 ? WeightKind::Numbers
-                                                                       : WeightKind::Texts;
-}
-
-// Weights that are added or compared must all be numbers: the first that is not stops the run.
-void checkWeightsAreNumbers(const RecordStream::Notes& notes, const QString& inputName)
-{
-    const qint64 notNumber = notes.firstWeightNotNumber;
-    const qint64 blank = notes.firstBlankWeight;
-    if (notNumber == 0 && blank == 0)
-        return;
-    const bool blankFirst = blank != 0 && (notNumber == 0 || blank < notNumber);
-    const QByteArray& text = notes.firstWeightNotNumberText;
-    const QString shown = blankFirst ? QString() : QString::fromUtf8(text);
-    const NumberRange range = blankFirst ? NumberRange::NotNumber : numberRange(text);
-    throw RunError(range == NumberRange::TooLarge   ? messages::weightTooLarge(shown)
-                   : range == NumberRange::TooSmall ? messages::weightTooSmall(shown)
-                                                    : messages::weightNotNumber(shown),
-                   recordContext(inputName, blankFirst ? blank : notNumber));
+    return RunError(messages::listIndexOutOfBounds(index), context);
 }
 
 // One run, stage by stage: the files it may write, the record pass, the vertex lists, the
@@ -259,8 +71,6 @@ private:
     void collectRecords(std::span<const RecordStream::Record> records);
     void countVertexSightings(const std::vector<int>& firstNumbers,
                               const std::vector<int>& secondNumbers);
-    void writePlainLinks(NetworkText& text, const std::vector<int>& firstNumbers,
-                         const std::vector<int>& secondEnds);
 
     const ConversionSettings& m_settings;
     RunFeedback& m_feedback;
@@ -271,7 +81,7 @@ private:
     std::map<QString, Replace> m_replaceAt;
     OutputFiles m_files;
     std::optional<NetworkFile> m_networkFile;
-    NetworkText m_text;
+    OutputBuffer m_text;
     RenameTable m_renames;
     QString m_inputName;
     VertexLists m_lists;
@@ -411,19 +221,6 @@ void ConversionRun::countVertexSightings(const std::vector<int>& firstNumbers,
     }
 }
 
-void ConversionRun::writePlainLinks(NetworkText& text, const std::vector<int>& firstNumbers,
-                                    const std::vector<int>& secondEnds)
-{
-    // The edge lines are made here, on two threads at once, not by the writer one by one.
-    PajekWriter header(text, m_settings.directed, m_weights);
-    writeNetworkVertices(header, m_settings, m_lists, m_summary);
-    m_log.drain([&](const RecordLog::Chunk& chunk) {
-        m_summary.edgeLines += appendEdgeLines(text, chunk, m_settings.valueColumn.has_value(),
-                                               firstNumbers, secondEnds);
-    });
-    m_summary.recordsWithoutLink = m_summary.records - m_summary.edgeLines;
-}
-
 void ConversionRun::writeNetwork()
 {
     m_feedback.showStage(messages::stageText(5));
@@ -441,7 +238,7 @@ void ConversionRun::writeNetwork()
     } else {
         m_networkFile.emplace(m_files, m_networkPath, m_replaceAt.at(m_networkPath), byteOrderMark);
     }
-    m_text.writeOutEvery(kPieceBytes, [this](NetworkText& text) { m_networkFile->write(text); });
+    m_text.writeOutEvery(kPieceBytes, [this](OutputBuffer& text) { m_networkFile->write(text); });
     const std::vector<int> firstNumbers = vertexNumbers(m_firstFields, End::First, m_lists);
     const std::vector<int> secondNumbers =
         m_twoMode ? vertexNumbers(m_secondFields, End::Second, m_lists) : std::vector<int>();
@@ -450,15 +247,8 @@ void ConversionRun::writeNetwork()
         countVertexSightings(firstNumbers, secondNumbers);
     m_firstFields = ListFields();
     m_secondFields = ListFields();
-    // The plain network: one Pajek edge line per record, made on two threads at once.
-    const bool plainLinks = m_settings.format == NetworkFormat::Pajek &&
-                            m_settings.merge == MergeRule::None && !m_settings.cellSeparator &&
-                            m_settings.projection == Projection::None;
-    if (plainLinks)
-        writePlainLinks(m_text, firstNumbers, secondEnds);
-    else
-        writeLinkedNetwork(m_text, m_settings, m_lists, m_log, firstNumbers, secondEnds, m_weights,
-                           m_summary);
+    urdiva::writeNetwork(m_text, m_settings, m_lists, m_log, firstNumbers, secondEnds, m_weights,
+                         m_summary);
 }
 
 RunOutcome ConversionRun::writeReportsAndCommit()

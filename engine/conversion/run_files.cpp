@@ -4,7 +4,7 @@
 #include "engine/io/native_file.h"
 #include "engine/io/paths.h"
 #include "engine/network/network_writer.h"
-#include "engine/report/report_format.h"
+#include "engine/report/report_paths.h"
 
 #include <QDir>
 #include <QFileInfo>

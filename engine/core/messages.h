@@ -180,4 +180,17 @@ inline QString reportClosingLine(qint64 count, int threshold)
         .arg(threshold);
 }
 
+// Two failures keep the English texts they have had since the first versions, which users quote
+// when they ask for help and their scripts look for: a record without one of the chosen columns,
+// and an output that could not be written (with the system's reason, when it gave one).
+inline QString listIndexOutOfBounds(qint32 index)
+{
+    return QStringLiteral("List index out of bounds (%1)").arg(index);
+}
+inline QString failedToSaveStream(const QString& reason = QString())
+{
+    return reason.isEmpty() ? QStringLiteral("Failed to Save Stream")
+                            : QStringLiteral("Failed to Save Stream. %1").arg(reason);
+}
+
 } // namespace urdiva::messages

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/io/atomic_file.h"
 
+#include "engine/core/messages.h"
 #include "engine/core/run_error.h"
 #include "engine/io/native_file.h"
 
@@ -65,7 +66,7 @@ QFileDevice& AtomicFile::device()
 
 void AtomicFile::failedToSave(const QString& reason) const
 {
-    throw RunError(QStringLiteral("Failed to Save Stream. %1").arg(reason), m_path);
+    throw RunError(messages::failedToSaveStream(reason), m_path);
 }
 
 void AtomicFile::write(QByteArrayView bytes)

@@ -2,6 +2,7 @@
 #include "engine/io/column_names.h"
 
 #include "engine/io/field_marker.h"
+#include "engine/io/record_fields.h"
 
 namespace urdiva {
 

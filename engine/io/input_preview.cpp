@@ -3,7 +3,7 @@
 
 #include "column_names.h"
 #include "line_reader.h"
-#include "quoted_records.h"
+#include "record_reader.h"
 
 #include <algorithm>
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/io/field_marker.h"
+#include "engine/io/record_fields.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

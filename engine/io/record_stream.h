@@ -5,8 +5,8 @@
 #include "engine/io/cell_names.h"
 #include "engine/io/field_marker.h"
 #include "engine/io/line_reader.h"
-#include "engine/io/quoted_records.h"
 #include "engine/io/record_line.h"
+#include "engine/io/record_reader.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

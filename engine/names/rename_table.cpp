@@ -6,7 +6,8 @@
 #include "engine/io/csv_text.h"
 #include "engine/io/field_marker.h"
 #include "engine/io/line_reader.h"
-#include "engine/io/quoted_records.h"
+#include "engine/io/record_fields.h"
+#include "engine/io/record_reader.h"
 #include "engine/io/text_decoding.h"
 
 #include <vector>

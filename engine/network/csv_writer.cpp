@@ -6,7 +6,7 @@
 
 namespace urdiva {
 
-CsvWriter::CsvWriter(NetworkText& text, WeightKind weights)
+CsvWriter::CsvWriter(OutputBuffer& text, WeightKind weights)
     : m_text(text)
     , m_weights(weights)
 {

@@ -2,8 +2,10 @@
 #include "engine/network/link_network.h"
 
 #include "engine/core/parallel.h"
+#include "engine/core/prefetch.h"
 #include "engine/network/link_merger.h"
 #include "engine/network/link_pass.h"
+#include "engine/network/pajek_writer.h"
 #include "engine/network/projection.h"
 
 #include <algorithm>
@@ -15,36 +17,71 @@ namespace urdiva {
 
 namespace {
 
-// The merged links, in blocks: a Pajek block's lines are made in two halves at once.
-void writeMerged(NetworkText& text, const LinkMerger& merger, NetworkWriter& writer, bool pajek,
+// The merged links, in blocks; Pajek's lines are made in two halves at once.
+void writeMerged(const LinkMerger& merger, NetworkWriter& writer, PajekWriter* pajek,
                  RunSummary& summary)
 {
     const std::vector<LinkMerger::Entry> order = merger.inOrder();
     constexpr size_t kBlock = size_t(1) << 20;
     for (size_t first = 0; first < order.size(); first += kBlock) {
         const size_t count = std::min(kBlock, order.size() - first);
-        NetworkText tail;
-        const auto lines = [&](size_t begin, size_t end, int half) {
+        const auto edges = [&](size_t begin, size_t end, auto&& write) {
             char buffer[48];
             int a = 0;
             int b = 0;
             QByteArrayView weight;
             for (size_t k = first + begin; k < first + end; ++k) {
                 merger.get(order[k], a, b, weight, buffer);
-                if (!pajek)
-                    writer.writeEdge(a, b, weight);
-                else
-                    (half == 0 ? text : tail).appendEdgeLine(a, b, weight);
+                write(a, b, weight);
             }
+            return qint64(end - begin);
         };
-        // The other formats are written in order by one writer.
         if (pajek)
-            inHalves(count, lines);
+            pajek->writeEdges(count, 0, edges);
         else
-            lines(0, count, 0);
-        text.append(tail);
+            edges(0, count,
+                  [&](int a, int b, QByteArrayView weight) { writer.writeEdge(a, b, weight); });
         summary.edgeLines += qint64(count);
     }
+}
+
+// One Pajek edge line per record, in the order read, but for records with a blank end.
+void writePlainLinks(PajekWriter& writer, RecordLog& log, bool weighted,
+                     const std::vector<int>& firstNumbers, const std::vector<int>& secondNumbers,
+                     RunSummary& summary)
+{
+    log.drain([&](const RecordLog::Chunk& chunk) {
+        const auto edges = [&](size_t begin, size_t end, auto&& write) {
+            const char* weight = chunk.weights.data();
+            for (size_t r = 0; weighted && r < begin; ++r)
+                chunk.takeWeight(weight);
+            qint64 lines = 0;
+            // The numbers of a run with millions of fields are spread over more memory than the
+            // caches hold: those of the records a little ahead are fetched while this one is
+            // written.
+            constexpr size_t kAhead = 16;
+            for (size_t r = begin; r < end; ++r) {
+                if (r + kAhead < end) {
+                    prefetch(&firstNumbers[chunk.ends[2 * (r + kAhead)]]);
+                    prefetch(&secondNumbers[chunk.ends[2 * (r + kAhead) + 1]]);
+                }
+                const int a = firstNumbers[chunk.ends[2 * r]];
+                const int b = secondNumbers[chunk.ends[2 * r + 1]];
+                const QByteArrayView weightText =
+                    weighted ? chunk.takeWeight(weight) : QByteArrayView();
+                // An end without a vertex (a blank field) has no number to write.
+                if (a == 0 || b == 0)
+                    continue;
+                write(a, b, weightText);
+                ++lines;
+            }
+            return lines;
+        };
+        const size_t records = chunk.records();
+        summary.edgeLines += writer.writeEdges(
+            records, qsizetype(16 * (records - records / 2) + chunk.weights.size() / 2), edges);
+    });
+    summary.recordsWithoutLink = summary.records - summary.edgeLines;
 }
 
 // Every link of the log, gathered into merged links.
@@ -75,8 +112,8 @@ void mergeLinks(LinkMerger& merger, RecordLog& log, const LinkRules& rules, bool
     });
 }
 
-} // namespace
-
+// The vertices of the network the settings ask for (a projection's are one mode's), with their
+// counts in the summary.
 void writeNetworkVertices(NetworkWriter& writer, const ConversionSettings& settings,
                           const VertexLists& lists, RunSummary& summary)
 {
@@ -100,7 +137,7 @@ void writeNetworkVertices(NetworkWriter& writer, const ConversionSettings& setti
     summary.secondModeVertices = secondWritten.size();
 }
 
-void writeLinkedNetwork(NetworkText& text, const ConversionSettings& settings,
+void writeLinkedNetwork(OutputBuffer& text, const ConversionSettings& settings,
                         const VertexLists& lists, RecordLog& log,
                         const std::vector<int>& firstNumbers, const std::vector<int>& secondNumbers,
                         WeightKind weights, RunSummary& summary)
@@ -135,11 +172,36 @@ void writeLinkedNetwork(NetworkText& text, const ConversionSettings& settings,
     } else if (settings.merge != MergeRule::None) {
         LinkMerger merger(settings.merge, directed);
         mergeLinks(merger, log, rules, weighted, firstNumbers, secondNumbers, summary);
-        writeMerged(text, merger, *writer, settings.format == NetworkFormat::Pajek, summary);
+        // The Pajek writer makes the lines of many links at once.
+        auto* pajek = settings.format == NetworkFormat::Pajek
+                          ? static_cast<PajekWriter*>(writer.get())
+                          : nullptr;
+        writeMerged(merger, *writer, pajek, summary);
     } else {
         eachLink(write);
     }
     writer->finish();
+}
+
+} // namespace
+
+void writeNetwork(OutputBuffer& text, const ConversionSettings& settings, const VertexLists& lists,
+                  RecordLog& log, const std::vector<int>& firstNumbers,
+                  const std::vector<int>& secondNumbers, WeightKind weights, RunSummary& summary)
+{
+    // The plain network, one Pajek edge line per record, is most of what users make.
+    const bool plainLinks = settings.format == NetworkFormat::Pajek &&
+                            settings.merge == MergeRule::None && !settings.cellSeparator &&
+                            settings.projection == Projection::None;
+    if (!plainLinks) {
+        writeLinkedNetwork(text, settings, lists, log, firstNumbers, secondNumbers, weights,
+                           summary);
+        return;
+    }
+    PajekWriter writer(text, settings.directed, weights);
+    writeNetworkVertices(writer, settings, lists, summary);
+    writePlainLinks(writer, log, settings.valueColumn.has_value(), firstNumbers, secondNumbers,
+                    summary);
 }
 
 } // namespace urdiva

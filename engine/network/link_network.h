@@ -11,18 +11,12 @@
 
 namespace urdiva {
 
-// The vertices of the network the settings ask for (a projection's are one mode's), with their
-// counts in the summary.
-void writeNetworkVertices(NetworkWriter& writer, const ConversionSettings& settings,
-                          const VertexLists& lists, RunSummary& summary);
-
 // The network in the settings' format, with its links merged, listed by cell, taken pairwise or
 // projected as the settings say: the vertices from the lists, the links from the log (which it
 // empties), numbered through firstNumbers and secondNumbers (indexed by field, see FieldMemo).
 // Fills the summary's vertex counts, edge lines and records without a link.
-void writeLinkedNetwork(NetworkText& text, const ConversionSettings& settings,
-                        const VertexLists& lists, RecordLog& log,
-                        const std::vector<int>& firstNumbers, const std::vector<int>& secondNumbers,
-                        WeightKind weights, RunSummary& summary);
+void writeNetwork(OutputBuffer& text, const ConversionSettings& settings, const VertexLists& lists,
+                  RecordLog& log, const std::vector<int>& firstNumbers,
+                  const std::vector<int>& secondNumbers, WeightKind weights, RunSummary& summary);
 
 } // namespace urdiva

@@ -7,6 +7,8 @@
 #include "engine/network/graphml_writer.h"
 #include "engine/network/pajek_writer.h"
 
+#include <algorithm>
+
 namespace urdiva {
 
 QStringView formatExtension(NetworkFormat format)
@@ -19,7 +21,18 @@ QStringView formatName(NetworkFormat format)
     return choiceOf(format).name;
 }
 
-std::unique_ptr<NetworkWriter> makeNetworkWriter(NetworkText& text, NetworkFormat format,
+qsizetype namesWithNul(const QStringList& names)
+{
+    return std::count_if(names.begin(), names.end(),
+                         [](const QString& name) { return name.contains(QChar(0)); });
+}
+
+QString withoutNul(QString text)
+{
+    return text.replace(QChar(0), QChar(0xFFFD));
+}
+
+std::unique_ptr<NetworkWriter> makeNetworkWriter(OutputBuffer& text, NetworkFormat format,
                                                  bool directed, WeightKind weights)
 {
     switch (format) {

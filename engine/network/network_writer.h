@@ -2,7 +2,7 @@
 #pragma once
 
 #include "engine/core/conversion_settings.h"
-#include "engine/network/network_text.h"
+#include "engine/network/output_buffer.h"
 
 #include <QByteArrayView>
 #include <QStringList>
@@ -19,7 +19,13 @@ QStringView formatExtension(NetworkFormat format);
 // The format's name, as users know it: "Pajek", "GraphML", "GEXF", "CSV".
 QStringView formatName(NetworkFormat format);
 
-// A network in one format, written into a NetworkText: the vertices, then the edges, then
+// How many of the names hold a NUL character, which Pajek labels and CSV fields carry as U+FFFD:
+// network readers take a NUL for the end of their text.
+qsizetype namesWithNul(const QStringList& names);
+// The text with every NUL replaced by U+FFFD.
+QString withoutNul(QString text);
+
+// A network in one format, written into an OutputBuffer: the vertices, then the edges, then
 // finish(). Names are written whole, markers removed (see each format for what it changes).
 class NetworkWriter {
 public:
@@ -33,10 +39,10 @@ public:
     virtual void finish() { }
 };
 
-// The writer of the format: Pajek as NetworkText writes it; GraphML with a `label` per node
+// The writer of the format: Pajek (see PajekWriter); GraphML with a `label` per node
 // (and a `mode`, 1 or 2, in two-mode) and a `weight` per edge; GEXF 1.2 likewise; a CSV edge
 // list (RFC 4180) of source, target and weight by name.
-std::unique_ptr<NetworkWriter> makeNetworkWriter(NetworkText& text, NetworkFormat format,
+std::unique_ptr<NetworkWriter> makeNetworkWriter(OutputBuffer& text, NetworkFormat format,
                                                  bool directed, WeightKind weights);
 
 } // namespace urdiva

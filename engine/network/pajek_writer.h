@@ -1,29 +1,73 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "engine/core/parallel.h"
 #include "engine/network/network_writer.h"
 
-#include <QByteArray>
-
-#include <vector>
+#include <QStringList>
 
 namespace urdiva {
 
 // A Pajek network: the vertex count line, a numbered line per vertex with its name between
-// quotation marks (a quotation mark inside written as an apostrophe, see NetworkText), the link
-// kind line and an edge line per link.
+// quotation marks, the link kind line and an edge line per link ("a b", or "a b weight").
+// Labels have no escape: a quotation mark in a name is written as an apostrophe, a line break
+// (of a quoted field) as a space and a NUL as U+FFFD, so that every reader takes the label whole.
 class PajekWriter final : public NetworkWriter {
 public:
-    PajekWriter(NetworkText& text, bool directed, WeightKind weights);
+    PajekWriter(OutputBuffer& text, bool directed, WeightKind weights);
 
     qsizetype writeVertices(const QStringList& firstMode, const QStringList& secondMode,
                             NetworkMode mode) override;
     void writeEdge(int a, int b, QByteArrayView weight = {}) override;
 
+    // The edge lines of `count` links at once, made on two threads: `edges(begin, end, write)`
+    // calls write(a, b, weight) for the links [begin, end) in order and returns how many it
+    // wrote. The second half's lines go to a buffer of their own (made `tailBytes` large to
+    // begin with) and follow the first's. Returns the lines written.
+    template <typename Edges>
+    qint64 writeEdges(size_t count, qsizetype tailBytes, Edges edges);
+
+    // One line per vertex, numbered from firstNumber on; the number of names whose quotation
+    // marks or line breaks were replaced.
+    static qsizetype writeVertexLines(OutputBuffer& text, const QStringList& names,
+                                      qsizetype firstNumber);
+    static void writeEdgeLine(OutputBuffer& text, int a, int b);
+    // The weight in UTF-8, as it is.
+    static void writeEdgeLine(OutputBuffer& text, int a, int b, QByteArrayView weight);
+
 private:
-    NetworkText& m_text;
+    OutputBuffer& m_text;
     bool m_directed;
-    WeightKind m_weights;
+    bool m_weighted;
 };
+
+// "*Vertices N1+N2", followed in two-mode by a space and N1.
+QString vertexCountLine(qsizetype firstModeCount, qsizetype secondModeCount, NetworkMode mode);
+// "*Arcs" for a directed network, "*Edges" otherwise.
+QString linkKindLine(bool directed);
+// How many of the names end in a backslash: a Pajek label has no escape, and a reader that splits
+// lines as a shell does (networkx) takes \" for a quotation mark inside the label.
+qsizetype namesEndingInBackslash(const QStringList& names);
+
+template <typename Edges>
+qint64 PajekWriter::writeEdges(size_t count, qsizetype tailBytes, Edges edges)
+{
+    OutputBuffer tail;
+    qint64 lines[2] = {0, 0};
+    inHalves(count, [&](size_t begin, size_t end, int half) {
+        OutputBuffer& out = half == 0 ? m_text : tail;
+        if (half == 1)
+            tail.reserve(tailBytes);
+        if (m_weighted)
+            lines[half] = edges(begin, end, [&out](int a, int b, QByteArrayView weight) {
+                writeEdgeLine(out, a, b, weight);
+            });
+        else
+            lines[half] = edges(begin, end,
+                                [&out](int a, int b, QByteArrayView) { writeEdgeLine(out, a, b); });
+    });
+    m_text.append(tail);
+    return lines[0] + lines[1];
+}
 
 } // namespace urdiva

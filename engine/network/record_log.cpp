@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/network/record_log.h"
 
+#include "engine/core/messages.h"
 #include "engine/core/run_error.h"
 
 #include <QDir>
@@ -11,7 +12,7 @@ namespace {
 
 [[noreturn]] void failToSave()
 {
-    throw RunError(QStringLiteral("Failed to Save Stream"));
+    throw RunError(messages::failedToSaveStream());
 }
 
 void writeAll(QFile& file, const void* data, size_t bytes)

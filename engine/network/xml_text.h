@@ -21,7 +21,7 @@ void appendNumber(QByteArray& line, qint64 value);
 // line kept from edge to edge, so that a million edges make no allocations.
 class XmlNetworkWriter : public NetworkWriter {
 public:
-    XmlNetworkWriter(NetworkText& text, bool directed, WeightKind weights)
+    XmlNetworkWriter(OutputBuffer& text, bool directed, WeightKind weights)
         : m_text(text)
         , m_directed(directed)
         , m_weights(weights)
@@ -33,7 +33,7 @@ protected:
     // A weight as the line's text: numbers as they are, other texts escaped.
     void appendWeight(QByteArrayView weight);
 
-    NetworkText& m_text;
+    OutputBuffer& m_text;
     bool m_directed;
     WeightKind m_weights;
     QByteArray m_line;

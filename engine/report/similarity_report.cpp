@@ -9,8 +9,9 @@
 #include "engine/report/compared_text.h"
 #include "engine/report/name_groups.h"
 #include "engine/report/pair_measure.h"
+#include "engine/report/percentage_text.h"
 #include "engine/report/report_file.h"
-#include "engine/report/report_format.h"
+#include "engine/report/report_paths.h"
 #include "engine/report/rtf_text.h"
 
 #include <QLocale>

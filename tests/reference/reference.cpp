@@ -3,9 +3,10 @@
 
 #include "engine/core/messages.h"
 #include "engine/io/field_marker.h"
-#include "engine/network/network_text.h"
+#include "engine/network/output_buffer.h"
 #include "engine/report/report_file.h"
-#include "engine/report/report_format.h"
+#include "engine/report/percentage_text.h"
+#include "engine/report/report_paths.h"
 #include "engine/report/similarity.h"
 #include "engine/report/similarity_report.h"
 
@@ -46,7 +47,7 @@ QStringList splitRecord(QStringView line, QChar separator)
     return pieces;
 }
 
-QStringList networkLines(const NetworkText& text)
+QStringList networkLines(const OutputBuffer& text)
 {
     QStringList lines = QString::fromUtf8(text.utf8()).split(QStringLiteral("\r\n"));
     lines.removeLast(); // the text ends with a break

@@ -10,7 +10,7 @@
 
 namespace urdiva {
 
-class NetworkText;
+class OutputBuffer;
 
 namespace reference {
 
@@ -20,7 +20,7 @@ namespace reference {
 QStringList splitRecord(QStringView line, QChar separator);
 
 // The network text's lines, without their CR LF.
-QStringList networkLines(const NetworkText& text);
+QStringList networkLines(const OutputBuffer& text);
 
 // The edit distance of two texts by the plain method: common prefix and suffix set aside, then
 // one row of the table.

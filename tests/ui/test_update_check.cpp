@@ -4,6 +4,7 @@
 #include "fake_dialogs.h"
 #include "http_test_server.h"
 #include "main_window.h"
+#include "short_dates.h"
 #include "test_support.h"
 #include "update_check.h"
 #include "update_notice.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "engine/io/quoted_records.h"
+#include "engine/io/record_reader.h"
 
 #include "engine/core/messages.h"
 #include "engine/core/run_error.h"

@@ -4,7 +4,6 @@
 #include "engine/core/conversion_settings.h"
 #include "engine/io/paths.h"
 
-#include <QLocale>
 #include <QString>
 
 namespace urdiva {
@@ -25,9 +24,5 @@ QString reportPath(const QString& outputPath, ReportFormat format, bool secondMo
 
 // The extension of a report file in the format, dot included.
 QStringView reportExtension(ReportFormat format);
-
-// A percentage as "#,##0.00" in the locale: taken to 18 significant digits, then to two decimals
-// with a third decimal of 5 or more rounding up (90.625 gives 90,63 in pt_BR).
-QString formatPercentage(double value, const QLocale& locale);
 
 } // namespace urdiva
