@@ -17,60 +17,6 @@ QString m(const char16_t* text)
     return QString::fromUtf16(text);
 }
 
-struct SplitCase {
-    const char16_t* line;
-    char16_t separator;
-    std::vector<const char16_t*> fields;
-};
-
-void PrintTo(const SplitCase& c, std::ostream* os)
-{
-    *os << QStringView(c.line).toString().toStdString();
-}
-
-class SplitRecordTest : public ::testing::TestWithParam<SplitCase> { };
-
-TEST_P(SplitRecordTest, GivesMarkedFields)
-{
-    const SplitCase& c = GetParam();
-    QStringList expected;
-    for (const char16_t* f : c.fields)
-        expected << m(f);
-    EXPECT_EQ(urdiva::reference::splitRecord(m(c.line), QChar(c.separator)), expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Lines, SplitRecordTest,
-    ::testing::Values(SplitCase {u"a;b;c", u';', {u"a¶", u"¶b¶", u"¶c"}},
-                      SplitCase {u"abc", u';', {u"abc"}}, SplitCase {u"", u';', {}},
-                      SplitCase {u";", u';', {u"¶", u"¶"}},
-                      SplitCase {u";;", u';', {u"¶", u"¶¶", u"¶"}},
-                      SplitCase {u"a;", u';', {u"a¶", u"¶"}},
-                      SplitCase {u";a", u';', {u"¶", u"¶a"}},
-                      // quotes protect nothing and spaces stay
-                      SplitCase {u"\"a;b\" ; c", u';', {u"\"a¶", u"¶b\" ¶", u"¶ c"}},
-                      SplitCase {u"a\tb", u'\t', {u"a¶", u"¶b"}},
-                      // line breaks inside the text cut without markers
-                      SplitCase {u"a\r\nb", u';', {u"a", u"b"}},
-                      SplitCase {u"a\rb\n", u';', {u"a", u"b"}}, SplitCase {u"\n", u';', {u""}},
-                      // a separator that is itself a break character
-                      SplitCase {u"a\nb", u'\n', {u"a¶", u"¶b"}},
-                      // the marker as data is just text
-                      SplitCase {u"¶a;b", u';', {u"¶a¶", u"¶b"}}));
-
-TEST(RecordFields, CountsSeparatorsPlusOne)
-{
-    RecordFields fields;
-    fields.splitLine(u"x,,y,", u',');
-    ASSERT_EQ(fields.count(), 4);
-    EXPECT_EQ(fields.value(1), u"");
-    EXPECT_EQ(fields.shape(0), FieldShape::First);
-    EXPECT_EQ(fields.shape(1), FieldShape::Middle);
-    EXPECT_EQ(fields.shape(3), FieldShape::Last);
-    fields.splitLine(u"solo", u',');
-    EXPECT_EQ(fields.shape(0), FieldShape::Only);
-}
-
 TEST(NormaliseField, BringsEveryPositionToOneForm)
 {
     const std::vector<std::pair<const char16_t*, const char16_t*>> cases = {
@@ -102,17 +48,6 @@ TEST(IsRecordText, NeedsSomethingBesidesSeparators)
     EXPECT_FALSE(isRecordText(u"", u';'));
     EXPECT_FALSE(isRecordText(u";;;", u';'));
     EXPECT_TRUE(isRecordText(u"; ;", u';'));
-}
-
-TEST(ColumnNames, CutsTheFirstLineAtEverySeparator)
-{
-    EXPECT_EQ(columnNames(u"a;b;c", u';'), (QStringList {"a", "b", "c"}));
-    EXPECT_EQ(columnNames(u"a;;c", u';'), (QStringList {"a", "", "c"}));
-    EXPECT_EQ(columnNames(u";a", u';'), (QStringList {"", "a"}));
-    EXPECT_EQ(columnNames(u"a;", u';'), (QStringList {"a"}));
-    EXPECT_EQ(columnNames(u";;", u';'), (QStringList {"", ""}));
-    EXPECT_EQ(columnNames(u"", u';'), QStringList());
-    EXPECT_EQ(columnNames(u"\"x;y\";z", u';'), (QStringList {"\"x", "y\"", "z"}));
 }
 
 } // namespace

@@ -35,58 +35,6 @@ QStringList vertices(std::initializer_list<const char16_t*> names)
     return out;
 }
 
-TEST(FormatPercentage, PatternInTheLocale)
-{
-    struct Case {
-        double value;
-        const char* ptBR;
-        const char* enUS;
-    };
-    const Case cases[] = {
-        {80.0, "80,00", "80.00"},
-        {20.0, "20,00", "20.00"},
-        {100.0, "100,00", "100.00"},
-        {0.0, "0,00", "0.00"},
-        {90.625, "90,63", "90.63"}, // half up, not to even
-        {57.99999999999999, "58,00", "58.00"}, // rounded once shown, though below 58
-        {66.66666666666666, "66,67", "66.67"},
-        {0.005, "0,01", "0.01"},
-        {0.0049, "0,00", "0.00"},
-        {1234.5, "1.234,50", "1,234.50"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(formatPercentage(c.value, QLocale(QStringLiteral("pt_BR"))),
-                  QString::fromUtf8(c.ptBR));
-        EXPECT_EQ(formatPercentage(c.value, QLocale(QStringLiteral("en_US"))),
-                  QString::fromUtf8(c.enUS));
-    }
-}
-
-TEST(SimilarityReportPath, BesideTheNetworkFile)
-{
-    const std::pair<const char*, const char*> windows[] = {
-        {R"(C:\dados\rede.net)", R"(C:\dados\Similaridade_rede.rtf)"},
-        {R"(C:\dados\rede)", R"(C:\dados\Similaridade_rede.rtf)"},
-        {R"(C:\dados\rede.txt)", R"(C:\dados\Similaridade_rede.rtf)"},
-        {R"(C:\rede.net)", R"(C:\\Similaridade_rede.rtf)"},
-        {"rede", "Similaridade_rede.rtf"},
-        {"sub/rel", R"(sub\Similaridade_rel.rtf)"},
-        {"C:/dados/rede.net", R"(C:/dados\Similaridade_rede.rtf)"},
-    };
-    for (const auto& [output, report] : windows)
-        EXPECT_EQ(similarityReportPath(QString::fromUtf8(output), PathRules::windows()),
-                  QString::fromUtf8(report));
-    const std::pair<const char*, const char*> posix[] = {
-        {"/dados/rede.net", "/dados/Similaridade_rede.rtf"},
-        {"dados/rede.txt", "dados/Similaridade_rede.rtf"},
-        {"rede", "Similaridade_rede.rtf"},
-        {"/rede", "//Similaridade_rede.rtf"},
-    };
-    for (const auto& [output, report] : posix)
-        EXPECT_EQ(similarityReportPath(QString::fromUtf8(output), PathRules::posix()),
-                  QString::fromUtf8(report));
-}
-
 TEST(SimilarityReportLines, PairsAtTheThreshold)
 {
     LocaleGuard locale(QStringLiteral("pt_BR"));

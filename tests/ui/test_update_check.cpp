@@ -368,92 +368,6 @@ TEST_F(UpdateCheckTest, HostileServers)
     }
 }
 
-// Every box shows its text as plain text: markup from a server, a file name or the data arrives
-// as literal characters, and a link in it is not live.
-TEST(Dialogs, ShowPlainText)
-{
-    QtDialogs dialogs;
-    const QString text = QString::fromLatin1(kMarkup);
-    const std::function<void()> boxes[] = {
-        [&] { dialogs.showError(nullptr, text); },
-        [&] { dialogs.inform(nullptr, text); },
-        [&] { dialogs.ask(nullptr, QStringLiteral("Confirmação"), text); },
-    };
-    for (const auto& open : boxes) {
-        bool seen = false;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            ASSERT_NE(box, nullptr);
-            const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-            ASSERT_NE(label, nullptr);
-            EXPECT_EQ(label->textFormat(), Qt::PlainText);
-            EXPECT_EQ(label->text(), text);
-            seen = true;
-            box->done(QMessageBox::No);
-        });
-        open();
-        EXPECT_TRUE(seen);
-    }
-}
-
-// The overwrite question speaks Portuguese and shows its text whole on one line: not broken
-// inside a word.
-TEST(Dialogs, QuestionInPortugueseOnOneLine)
-{
-    URDIVA_SKIP_ON_WINDOWS("text widths: Qt's offscreen platform on Windows has no font database");
-    QtDialogs dialogs;
-    const QString text =
-        QStringLiteral("O arquivo que você está tentando criar já existe, deseja sobrescrevê-lo?");
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        EXPECT_EQ(box->button(QMessageBox::Yes)->text().remove(u'&'), QStringLiteral("Sim"));
-        EXPECT_EQ(box->button(QMessageBox::No)->text().remove(u'&'), QStringLiteral("Não"));
-        const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
-        EXPECT_LE(label->fontMetrics().horizontalAdvance(text), label->contentsRect().width());
-        seen = true;
-        box->done(QMessageBox::No);
-    });
-    EXPECT_FALSE(dialogs.ask(nullptr, QStringLiteral("Confirmação"), text));
-    EXPECT_TRUE(seen);
-}
-
-TEST(ShortDate, RegionalOrders)
-{
-    const QDate today(2026, 12, 9);
-    struct Case {
-        const char* locale;
-        const char* text;
-        QDate date;
-    };
-    const Case cases[] = {
-        {"pt_BR", "18/09/2019", QDate(2019, 9, 18)},
-        {"pt_BR", "  18 / 9 / 19 / ", QDate(2019, 9, 18)},
-        {"pt_BR", "18/09", QDate(2026, 9, 18)},
-        {"pt_BR", "1/2/50", QDate(1950, 2, 1)},
-        {"pt_BR", "1/2/49", QDate(2049, 2, 1)},
-        {"pt_BR", "31/02/2019", QDate()},
-        {"pt_BR", "18-09-2019", QDate()},
-        {"pt_BR", "18/09/2019x", QDate()},
-        {"pt_BR", "", QDate()},
-        {"pt_BR", "18", QDate()},
-        {"en_US", "9/18/2019", QDate(2019, 9, 18)},
-        {"en_US", "18/09/2019", QDate()},
-        {"sv_SE", "2019-09-18", QDate(2019, 9, 18)},
-        {"de_DE", "18.09.2019", QDate(2019, 9, 18)},
-    };
-    for (const Case& c : cases) {
-        const QLocale locale(QString::fromLatin1(c.locale));
-        const auto date = readShortDate(QString::fromLatin1(c.text), locale, today);
-        EXPECT_EQ(date.value_or(QDate()), c.date) << c.locale << " " << c.text;
-    }
-    EXPECT_EQ(dateKey(QDate(2019, 9, 17), QLocale(QStringLiteral("pt_BR"))),
-              QStringLiteral("2019/09/17"));
-    EXPECT_EQ(dateKey(QDate(2019, 9, 17), QLocale(QStringLiteral("sv_SE"))),
-              QStringLiteral("2019-09-17"));
-}
-
 TEST(AnswersOk, SchemeIsAddedOnlyWhenMissing)
 {
     HttpTestServer server;
@@ -464,6 +378,18 @@ TEST(AnswersOk, SchemeIsAddedOnlyWhenMissing)
         answersOk(QStringLiteral("HTTP://") + server.host() + QStringLiteral("/b"), HttpClient()));
     EXPECT_FALSE(answersOk(server.host() + QStringLiteral("/c"), HttpClient()));
     EXPECT_FALSE(answersOk(QStringLiteral("127.0.0.1:1/a"), HttpClient()));
+}
+
+// The start-up check is off where the environment says so, and otherwise as the build says.
+TEST(UpdateSwitch, EnvironmentTurnsTheCheckOff)
+{
+    qunsetenv("URDIVA_NO_UPDATE_CHECK");
+    EXPECT_EQ(updateCheckEnabled(), bool(URDIVA_UPDATE_CHECK));
+    qputenv("URDIVA_NO_UPDATE_CHECK", "1");
+    EXPECT_FALSE(updateCheckEnabled());
+    qputenv("URDIVA_NO_UPDATE_CHECK", "0");
+    EXPECT_EQ(updateCheckEnabled(), bool(URDIVA_UPDATE_CHECK));
+    qunsetenv("URDIVA_NO_UPDATE_CHECK");
 }
 
 } // namespace
