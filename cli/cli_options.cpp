@@ -206,15 +206,15 @@ struct Options {
     }
 };
 
-// One of the words an option accepts, or an error naming them.
+// One of the words an option accepts, or a problem naming them.
 template <typename Value>
-QString parseWord(const QCommandLineParser& parser, const QCommandLineOption& option,
-                  std::span<const Choice<Value>> words, Value& value)
+std::optional<Problem> parseWord(const QCommandLineParser& parser, const QCommandLineOption& option,
+                                 std::span<const Choice<Value>> words, Value& value)
 {
     const QString text = parser.value(option);
     if (const std::optional<Value> chosen = valueOfWord(words, text)) {
         value = *chosen;
-        return {};
+        return std::nullopt;
     }
     QStringList accepted;
     for (const Choice<Value>& choice : words)
@@ -224,7 +224,8 @@ QString parseWord(const QCommandLineParser& parser, const QCommandLineOption& op
 }
 
 // The two files, once no single-valued option is given twice: the error, or nothing.
-QString parseArguments(const QCommandLineParser& parser, const Options& o, CliRequest& request)
+std::optional<Problem> parseArguments(const QCommandLineParser& parser, const Options& o,
+                                      CliRequest& request)
 {
     for (const QCommandLineOption* option :
          {&o.separator, &o.first, &o.second, &o.value, &o.header, &o.strip, &o.stripAt,
@@ -242,11 +243,12 @@ QString parseArguments(const QCommandLineParser& parser, const Options& o, CliRe
     request.settings.inputPath = positional.at(0);
     request.settings.outputPath = positional.at(1);
     request.settings.toStandardOutput = request.settings.outputPath == u"-";
-    return {};
+    return std::nullopt;
 }
 
 // The separator and the columns, as given (a name is found in the file later).
-QString parseColumnChoices(const QCommandLineParser& parser, const Options& o, CliRequest& request)
+std::optional<Problem> parseColumnChoices(const QCommandLineParser& parser, const Options& o,
+                                          CliRequest& request)
 {
     if (parser.isSet(o.separator) &&
         !parseSeparator(parser.value(o.separator), request.settings.separator))
@@ -265,11 +267,12 @@ QString parseColumnChoices(const QCommandLineParser& parser, const Options& o, C
     }
     if (request.value && request.value->text.isEmpty())
         return QStringLiteral("A opção '--value' precisa de uma coluna.");
-    return {};
+    return std::nullopt;
 }
 
 // --header, --strip and --strip-at.
-QString parseHeaderAndStrip(const QCommandLineParser& parser, const Options& o, CliRequest& request)
+std::optional<Problem> parseHeaderAndStrip(const QCommandLineParser& parser, const Options& o,
+                                           CliRequest& request)
 {
     ConversionSettings& settings = request.settings;
     if (parser.isSet(o.header)) {
@@ -307,11 +310,12 @@ QString parseHeaderAndStrip(const QCommandLineParser& parser, const Options& o, 
                                   "vírgulas, não '%1'.")
                 .arg(places);
     }
-    return {};
+    return std::nullopt;
 }
 
 // The switches, and --report with its --threshold.
-QString parseSimpleOptions(const QCommandLineParser& parser, const Options& o, CliRequest& request)
+std::optional<Problem> parseSimpleOptions(const QCommandLineParser& parser, const Options& o,
+                                          CliRequest& request)
 {
     ConversionSettings& settings = request.settings;
     settings.similarityReport = parser.isSet(o.report);
@@ -332,21 +336,21 @@ QString parseSimpleOptions(const QCommandLineParser& parser, const Options& o, C
     settings.directed = parser.isSet(o.directed);
     settings.caseSensitive = parser.isSet(o.caseSensitive);
     settings.sortAscending = parser.isSet(o.sort);
-    return {};
+    return std::nullopt;
 }
 
 // --merge, --cell-separator, --cooccur, --project and --format: the error in their values, or
 // nothing. Which options go together is the engine's settings check.
-QString parseLinkOptions(const QCommandLineParser& parser, const Options& options,
-                         CliRequest& request)
+std::optional<Problem> parseLinkOptions(const QCommandLineParser& parser, const Options& options,
+                                        CliRequest& request)
 {
     ConversionSettings& settings = request.settings;
     if (parser.isSet(options.merge)) {
         // Every rule but none, which is what leaving the option out means.
         const auto rules = std::span<const Choice<MergeRule>>(kMergeRules).subspan(1);
-        if (QString error = parseWord(parser, options.merge, rules, settings.merge);
-            !error.isEmpty())
-            return error;
+        if (std::optional<Problem> problem =
+                parseWord(parser, options.merge, rules, settings.merge))
+            return problem;
     }
     if (parser.isSet(options.cellSeparator)) {
         QChar c;
@@ -358,16 +362,15 @@ QString parseLinkOptions(const QCommandLineParser& parser, const Options& option
     }
     if (parser.isSet(options.project)) {
         const auto modes = std::span<const Choice<Projection>>(kProjections).subspan(1);
-        if (QString error = parseWord(parser, options.project, modes, settings.projection);
-            !error.isEmpty())
-            return error;
+        if (std::optional<Problem> problem =
+                parseWord(parser, options.project, modes, settings.projection))
+            return problem;
     }
     if (parser.isSet(options.format)) {
-        if (QString error =
+        if (std::optional<Problem> problem =
                 parseWord(parser, options.format,
-                          std::span<const Choice<NetworkFormat>>(kNetworkFormats), settings.format);
-            !error.isEmpty())
-            return error;
+                          std::span<const Choice<NetworkFormat>>(kNetworkFormats), settings.format))
+            return problem;
     }
     if (parser.isSet(options.cooccur)) {
         if (parser.isSet(options.first) || parser.isSet(options.second))
@@ -377,27 +380,25 @@ QString parseLinkOptions(const QCommandLineParser& parser, const Options& option
             return QStringLiteral("A opção '--cooccur' precisa de uma coluna.");
         settings.cooccur = true;
     }
-    return {};
+    return std::nullopt;
 }
 
 // The report's options: the error in their values, or nothing.
-QString parseReportOptions(const QCommandLineParser& parser, const Options& options,
-                           CliRequest& request)
+std::optional<Problem> parseReportOptions(const QCommandLineParser& parser, const Options& options,
+                                          CliRequest& request)
 {
     ConversionSettings& settings = request.settings;
     if (parser.isSet(options.reportFormat)) {
-        if (QString error = parseWord(parser, options.reportFormat,
-                                      std::span<const Choice<ReportFormat>>(kReportFormats),
-                                      settings.reportFormat);
-            !error.isEmpty())
-            return error;
+        if (std::optional<Problem> problem = parseWord(
+                parser, options.reportFormat, std::span<const Choice<ReportFormat>>(kReportFormats),
+                settings.reportFormat))
+            return problem;
     }
     if (parser.isSet(options.reportModes)) {
-        if (QString error =
+        if (std::optional<Problem> problem =
                 parseWord(parser, options.reportModes, std::span<const Choice<bool>>(kReportModes),
-                          settings.reportBothModes);
-            !error.isEmpty())
-            return error;
+                          settings.reportBothModes))
+            return problem;
     }
     settings.foldAccents = parser.isSet(options.foldAccents);
     settings.tokenSort = parser.isSet(options.tokenSort);
@@ -408,7 +409,7 @@ QString parseReportOptions(const QCommandLineParser& parser, const Options& opti
             return QStringLiteral("A opção '--%1' precisa de um arquivo.")
                 .arg(option->names().constLast());
     }
-    return {};
+    return std::nullopt;
 }
 
 void describe(QCommandLineParser& parser)
@@ -461,14 +462,14 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     ConversionSettings& settings = request.settings;
     for (const auto& parse : {parseArguments, parseColumnChoices, parseHeaderAndStrip,
                               parseSimpleOptions, parseLinkOptions, parseReportOptions}) {
-        if (const QString error = parse(parser, options, request); !error.isEmpty())
-            return usageError(error);
+        if (const std::optional<Problem> problem = parse(parser, options, request))
+            return usageError(problem->text);
     }
     // A column given by name is found once the file is open: until then any index stands for it.
     if (request.value)
         settings.valueColumn = 0;
-    if (const QString problem = settingsProblem(settings); !problem.isEmpty())
-        return usageError(problem);
+    if (const std::optional<Problem> problem = settingsProblem(settings))
+        return usageError(problem->text);
     request.force = parser.isSet(options.force);
     request.quiet = parser.isSet(options.quiet);
     parsed.kind = ParsedCommandLine::Kind::Run;
@@ -480,25 +481,26 @@ bool CliRequest::needsColumnNames() const
     return !isDigits(first.text) || !isDigits(second.text) || (value && !isDigits(value->text));
 }
 
-qint32 resolveColumn(const ColumnChoice& choice, const QStringList& names, QString& error)
+std::optional<Problem> resolveColumn(const ColumnChoice& choice, const QStringList& names,
+                                     qint32& index)
 {
     if (isDigits(choice.text)) {
         bool ok = false;
         const qint32 number = choice.text.toInt(&ok);
-        if (ok && number >= 1)
-            return number - 1;
-        error = QStringLiteral("A opção '%1' aceita um número de coluna a partir de 1 ou um "
-                               "nome de coluna, não '%2'.")
-                    .arg(choice.option, choice.text);
-        return -1;
-    }
-    const qsizetype index = names.indexOf(choice.text);
-    if (index >= 0)
-        return qint32(index);
-    error = QStringLiteral("Opção '%1': nenhuma coluna chamada '%2' na primeira linha do "
-                           "arquivo.")
+        if (!ok || number < 1)
+            return QStringLiteral("A opção '%1' aceita um número de coluna a partir de 1 ou um "
+                                  "nome de coluna, não '%2'.")
                 .arg(choice.option, choice.text);
-    return -1;
+        index = number - 1;
+        return std::nullopt;
+    }
+    const qsizetype found = names.indexOf(choice.text);
+    if (found < 0)
+        return QStringLiteral("Opção '%1': nenhuma coluna chamada '%2' na primeira linha do "
+                              "arquivo.")
+            .arg(choice.option, choice.text);
+    index = qint32(found);
+    return std::nullopt;
 }
 
 } // namespace urdiva::cli

@@ -2,9 +2,12 @@
 #pragma once
 
 #include "engine/core/conversion_settings.h"
+#include "engine/core/problem.h"
 
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace urdiva::cli {
 
@@ -35,9 +38,10 @@ struct ParsedCommandLine {
 
 ParsedCommandLine parseCommandLine(const QStringList& arguments);
 
-// The 0-based index of a column choice; `names` are the file's column names, read only when the
-// choice is not a number. Returns -1 and sets `error` when the choice names no column.
-qint32 resolveColumn(const ColumnChoice& choice, const QStringList& names, QString& error);
+// Sets `index` to the 0-based index of a column choice; `names` are the file's column names,
+// read only when the choice is not a number. A problem when the choice names no column.
+std::optional<Problem> resolveColumn(const ColumnChoice& choice, const QStringList& names,
+                                     qint32& index);
 
 QString usageText();
 

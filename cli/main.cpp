@@ -68,7 +68,7 @@ std::optional<QString> unfaithfulArgument(int argc, char* argv[])
 }
 
 // Turns the column choices into indexes, with the column names from the input's first line.
-bool resolveColumns(cli::CliRequest& request, LineReader* input, QString& error)
+std::optional<Problem> resolveColumns(cli::CliRequest& request, LineReader* input)
 {
     const QStringList names =
         request.needsColumnNames() && input
@@ -77,19 +77,17 @@ bool resolveColumns(cli::CliRequest& request, LineReader* input, QString& error)
                   request.settings.separator, request.settings.quotedFields)
             : QStringList();
     ConversionSettings& settings = request.settings;
-    settings.firstColumn = cli::resolveColumn(request.first, names, error);
-    if (settings.firstColumn < 0)
-        return false;
-    settings.secondColumn = cli::resolveColumn(request.second, names, error);
-    if (settings.secondColumn < 0)
-        return false;
+    if (auto problem = cli::resolveColumn(request.first, names, settings.firstColumn))
+        return problem;
+    if (auto problem = cli::resolveColumn(request.second, names, settings.secondColumn))
+        return problem;
     if (request.value) {
-        const qint32 value = cli::resolveColumn(*request.value, names, error);
-        if (value < 0)
-            return false;
+        qint32 value = 0;
+        if (auto problem = cli::resolveColumn(*request.value, names, value))
+            return problem;
         settings.valueColumn = value;
     }
-    return true;
+    return std::nullopt;
 }
 
 } // namespace
@@ -125,9 +123,8 @@ int main(int argc, char* argv[])
     cli::CliRequest& request = parsed.request;
     try {
         std::unique_ptr<LineReader> input = openInput(request);
-        QString error;
-        if (!resolveColumns(request, input.get(), error)) {
-            printLine(stderr, QStringLiteral("urdiva-cli: ") + error);
+        if (const std::optional<Problem> problem = resolveColumns(request, input.get())) {
+            printLine(stderr, QStringLiteral("urdiva-cli: ") + problem->text);
             return BadUsage;
         }
         cli::CliFeedback feedback(request.force, request.quiet, request.settings.decimalComma);

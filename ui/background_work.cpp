@@ -31,10 +31,11 @@ void runWhileHandlingEvents(const std::function<void()>& work)
         std::rethrow_exception(failure);
 }
 
-std::unique_ptr<QThread> startInBackground(QObject* context, const std::function<void()>& work,
-                                           const std::function<void(const QString& failure)>& done)
+std::unique_ptr<QThread>
+startInBackground(QObject* context, const std::function<void()>& work,
+                  const std::function<void(const std::optional<Problem>&)>& done)
 {
-    auto failure = std::make_shared<QString>();
+    auto failure = std::make_shared<std::optional<Problem>>();
     std::unique_ptr<QThread> thread(QThread::create([work, failure] {
         try {
             work();

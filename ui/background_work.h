@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "engine/core/problem.h"
 #include "engine/core/run_feedback.h"
 
 #include <QObject>
@@ -8,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace urdiva::ui {
 
@@ -20,10 +22,11 @@ void runWhileHandlingEvents(const std::function<void()>& work);
 
 // Starts `work` on a thread of its own and returns at once; `done` runs on the thread of
 // `context` once the work is over, unless `context` is gone by then. A failure of the work is
-// handed to `done` as the text the error box would show; empty when it succeeded. The caller
+// handed to `done` as a problem in the error box's words; nothing when it succeeded. The caller
 // owns the thread, and lets it go only once it has finished (see QThread::wait).
-std::unique_ptr<QThread> startInBackground(QObject* context, const std::function<void()>& work,
-                                           const std::function<void(const QString& failure)>& done);
+std::unique_ptr<QThread>
+startInBackground(QObject* context, const std::function<void()>& work,
+                  const std::function<void(const std::optional<Problem>&)>& done);
 
 // A run's feedback called from the run's thread and carried out on the thread of `context`
 // (the window's), each call waiting for its answer, in order.

@@ -283,14 +283,12 @@ void LinesView::clear()
     viewport()->update();
 }
 
-bool LinesView::showFile(const QString& path, QString* error)
+std::optional<Problem> LinesView::showFile(const QString& path)
 {
     clear();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
+        return file.errorString();
     }
     const QByteArray head = file.peek(3);
     const qint64 start = head == "\xEF\xBB\xBF" ? 3 : 0;
@@ -304,9 +302,7 @@ bool LinesView::showFile(const QString& path, QString* error)
     for (qint64 offset = start;;) {
         const qint64 got = file.read(chunk.data(), kChunk);
         if (got < 0) {
-            if (error)
-                *error = file.errorString();
-            return false;
+            return file.errorString();
         }
         if (got == 0)
             break;
@@ -354,7 +350,7 @@ bool LinesView::showFile(const QString& path, QString* error)
     m_widest = int(std::min<qint64>(width + fontMetrics().averageCharWidth() * 4, 1 << 30));
     updateScrollBars();
     viewport()->update();
-    return true;
+    return std::nullopt;
 }
 
 QStringList LinesView::readLines(qsizetype first, qsizetype count) const

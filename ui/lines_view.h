@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "engine/core/problem.h"
+
 #include <QAbstractScrollArea>
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 namespace urdiva::ui {
@@ -30,8 +33,8 @@ public:
     qsizetype rowsInView() const;
 
     // Shows a UTF-8 text file (byte-order mark and CR before LF left out). On failure the pane is
-    // empty and the text says why.
-    bool showFile(const QString& path, QString* error = nullptr);
+    // empty, and the problem says why.
+    std::optional<Problem> showFile(const QString& path);
     void clear();
     // The file's lines joined by LF (read again), without a break after the last one.
     QString toPlainText() const;

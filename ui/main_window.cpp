@@ -216,14 +216,13 @@ void MainWindow::countLines()
     const auto count = std::make_shared<qint64>(0);
     m_counting = startInBackground(
         this, [path = m_dialogFile, stop, count] { *count = urdiva::countLines(path, *stop); },
-        [this, stop, count](const QString& failure) {
+        [this, stop, count](const std::optional<Problem>& failure) {
             if (stop->load())
                 return; // another file was chosen meanwhile
-            m_controls.lineCountLabel->setText(kLineCountCaption + (failure.isEmpty()
-                                                                        ? QString::number(*count)
-                                                                        : QStringLiteral("?")));
-            if (!failure.isEmpty())
-                m_dialogs.showError(this, failure);
+            m_controls.lineCountLabel->setText(
+                kLineCountCaption + (failure ? QStringLiteral("?") : QString::number(*count)));
+            if (failure)
+                m_dialogs.showError(this, failure->text);
         });
 }
 

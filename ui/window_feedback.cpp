@@ -94,9 +94,9 @@ void WindowFeedback::showSummary(const RunSummary& summary)
     const RunSummaryText text =
         runSummaryText(summary, m_decimalComma ? QString() : kDecimalCommaOption);
     m_warnings += text.warnings;
-    QString error;
-    if (!m_panes.network.showFile(summary.networkPath, &error))
-        m_warnings << QStringLiteral("a rede gravada não pôde ser mostrada: %1.").arg(error);
+    if (const std::optional<Problem> problem = m_panes.network.showFile(summary.networkPath))
+        m_warnings
+            << QStringLiteral("a rede gravada não pôde ser mostrada: %1.").arg(problem->text);
     showRunNotes(m_panes.summary, m_warnings, text.summary);
 }
 

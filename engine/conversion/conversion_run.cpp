@@ -291,8 +291,8 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
         feedback.showMessage(messages::noOutputFile());
         return RunOutcome::NoOutputFile;
     }
-    if (const QString problem = settingsProblem(settings); !problem.isEmpty())
-        throw RunError(problem);
+    if (const std::optional<Problem> problem = settingsProblem(settings))
+        throw RunError(problem->text);
     ConversionRun run(settings, feedback);
     if (!run.agreeOnOutputs())
         return RunOutcome::OverwriteDeclined;

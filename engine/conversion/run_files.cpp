@@ -47,7 +47,7 @@ std::vector<RunOutput> runOutputs(const ConversionSettings& settings)
     return outputs;
 }
 
-QString runFilesProblem(const ConversionSettings& settings)
+std::optional<Problem> runFilesProblem(const ConversionSettings& settings)
 {
     for (const QString& table : {settings.renamePath, settings.suggestRenamesPath}) {
         if (table == u"-")
@@ -72,7 +72,7 @@ QString runFilesProblem(const ConversionSettings& settings)
                     .arg(shown(path));
         }
     }
-    return {};
+    return std::nullopt;
 }
 
 } // namespace urdiva

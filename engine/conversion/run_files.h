@@ -2,9 +2,11 @@
 #pragma once
 
 #include "engine/core/conversion_settings.h"
+#include "engine/core/problem.h"
 
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 namespace urdiva {
@@ -23,7 +25,7 @@ std::vector<RunOutput> runOutputs(const ConversionSettings& settings);
 
 // The first reason why the run's files cannot be as the settings say, in Portuguese: an output
 // that is a file the run reads (whatever consent is given), two outputs at one path, or a rename
-// table named '-'. Empty when there is none.
-QString runFilesProblem(const ConversionSettings& settings);
+// table named '-'.
+std::optional<Problem> runFilesProblem(const ConversionSettings& settings);
 
 } // namespace urdiva

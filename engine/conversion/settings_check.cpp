@@ -73,8 +73,8 @@ std::optional<SettingsProblem> findSettingsProblem(const ConversionSettings& set
         return problem;
     if (auto problem = reportProblem(settings))
         return problem;
-    if (QString text = runFilesProblem(settings); !text.isEmpty())
-        return SettingsProblem {Kind::Files, MergeRule::None, text};
+    if (std::optional<Problem> problem = runFilesProblem(settings))
+        return SettingsProblem {Kind::Files, MergeRule::None, problem->text};
     return std::nullopt;
 }
 
@@ -131,10 +131,11 @@ QString commandLineText(const SettingsProblem& problem)
     return problem.filesText;
 }
 
-QString settingsProblem(const ConversionSettings& settings)
+std::optional<Problem> settingsProblem(const ConversionSettings& settings)
 {
-    const std::optional<SettingsProblem> problem = findSettingsProblem(settings);
-    return problem ? commandLineText(*problem) : QString();
+    if (const std::optional<SettingsProblem> problem = findSettingsProblem(settings))
+        return commandLineText(*problem);
+    return std::nullopt;
 }
 
 } // namespace urdiva

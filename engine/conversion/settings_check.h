@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/core/conversion_settings.h"
+#include "engine/core/problem.h"
 
 #include <QString>
 
@@ -41,8 +42,8 @@ struct SettingsProblem {
 // writes (see runFilesProblem).
 std::optional<SettingsProblem> findSettingsProblem(const ConversionSettings& settings);
 
-// The problem in the command line's words, as the run raises it; empty for none.
-QString settingsProblem(const ConversionSettings& settings);
+// The problem in the command line's words, as the run raises it.
+std::optional<Problem> settingsProblem(const ConversionSettings& settings);
 QString commandLineText(const SettingsProblem& problem);
 
 } // namespace urdiva
