@@ -97,11 +97,6 @@ windows_build() {
     # Boost is header-only: its headers alone, never the rest of this machine's /usr/include.
     mkdir -p "$root/build-windows/boost-headers"
     ln -sfn /usr/include/boost "$root/build-windows/boost-headers/boost"
-    cmake -S "$root" -B "$root/build-windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$QT_MINGW/lib/cmake/Qt6/qt.toolchain.cmake" \
-        -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/cmake/x86_64-w64-mingw32.cmake" \
-        -DCMAKE_CROSSCOMPILING_EMULATOR=wine -DBoost_NO_BOOST_CMAKE=ON \
-        -DBoost_INCLUDE_DIR="$root/build-windows/boost-headers" \
-        -DURDIVA_BUILD_BENCH=OFF -DURDIVA_WERROR=ON
-    cmake --build "$root/build-windows"
+    # The "windows" preset finds Qt through QT_MINGW.
+    (cd "$root" && QT_MINGW="$QT_MINGW" cmake --preset windows && cmake --build --preset windows)
 }
