@@ -1,25 +1,15 @@
 // SPDX-License-Identifier: MIT
-#include "engine/conversion/conversion_run.h"
-#include "engine/core/run_error.h"
 #include "engine/io/cell_names.h"
 #include "engine/io/record_line.h"
-#include "engine/network/link_merger.h"
 #include "test_support.h"
 
 #include <QRandomGenerator>
 
 #include <gtest/gtest.h>
 
-#include <charconv>
-#include <functional>
-#include <map>
+#include <vector>
 
 using namespace urdiva;
-using urdiva::test::LocaleGuard;
-using urdiva::test::readBytes;
-using urdiva::test::RecordingFeedback;
-using urdiva::test::TempDir;
-using urdiva::test::textLines;
 
 namespace {
 

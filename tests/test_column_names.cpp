@@ -1,8 +1,5 @@
 // SPDX-License-Identifier: MIT
 #include "engine/io/column_names.h"
-#include "engine/io/field_marker.h"
-#include "engine/io/record_fields.h"
-#include "reference.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

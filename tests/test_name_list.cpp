@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "engine/io/field_marker.h"
 #include "engine/names/name_collation.h"
 #include "engine/names/name_list.h"
-#include "engine/names/vertex_lists.h"
 #include "test_support.h"
 
 #include <QCollator>

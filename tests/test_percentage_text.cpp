@@ -1,23 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "engine/core/run_error.h"
 #include "engine/report/percentage_text.h"
-#include "engine/report/report_paths.h"
-#include "engine/report/similarity_report.h"
-#include "reference.h"
 #include "test_support.h"
-
-#include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 using namespace urdiva;
-using urdiva::test::LocaleGuard;
-using urdiva::test::readBytes;
-using urdiva::test::TempDir;
 
 namespace {
 

@@ -1,5 +1,4 @@
 // SPDX-License-Identifier: MIT
-#include "engine/io/column_names.h"
 #include "engine/io/field_marker.h"
 #include "engine/io/record_fields.h"
 #include "reference.h"

@@ -1,20 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "engine/conversion/conversion_run.h"
 #include "engine/core/run_error.h"
-#include "engine/report/similarity_report.h"
-#include "reference.h"
 #include "test_support.h"
-
-#include <QDir>
-#include <QFile>
 
 #include <gtest/gtest.h>
 
 using namespace urdiva;
-using urdiva::test::LocaleGuard;
-using urdiva::test::readBytes;
-using urdiva::test::RecordingFeedback;
-using urdiva::test::TempDir;
 
 namespace {
 

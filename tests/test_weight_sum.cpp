@@ -122,9 +122,9 @@ TEST(WeightSums, ExactAsTheDecimalSum)
             std::string weight = random() % 3 == 0 ? "-" : random() % 5 == 0 ? "+" : "";
             weight += digits(1 + int(random() % 9));
             if (random() % 2)
-                weight += '.' + digits(int(random() % 4));
+                weight.append(1, '.').append(digits(int(random() % 4)));
             if (random() % 4 == 0)
-                weight += "e" + std::to_string(int(random() % 7) - 3);
+                weight.append(1, 'e').append(std::to_string(int(random() % 7) - 3));
             sums.add(sum, QByteArrayView(weight.data(), qsizetype(weight.size())));
             expected.back() += scaledWeight(weight);
         }

@@ -1,43 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "dialogs.h"
-#include "engine/core/run_error.h"
-#include "fake_dialogs.h"
-#include "http_test_server.h"
-#include "main_window.h"
 #include "short_dates.h"
-#include "test_support.h"
-#include "update_check.h"
-#include "update_notice.h"
-
-#include <QApplication>
-#include <QDialog>
-#include <QMessageBox>
-#include <QProcess>
-#include <QPushButton>
-#include <QStandardPaths>
-#include <QTimer>
-#include <QUdpSocket>
-
-#include <QElapsedTimer>
-#include <QFile>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QUrl>
-#include <functional>
-#include <vector>
 
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
-#include <unistd.h>
-#endif
-
-using namespace urdiva;
 using namespace urdiva::ui;
-using urdiva::test::FakeDialogs;
-using urdiva::test::LocaleGuard;
-using urdiva::test::TempDir;
 
 namespace {
 
