@@ -219,15 +219,15 @@ void PrintTo(const Case& c, std::ostream* os)
     *os << c.name;
 }
 
-class LinkCases : public ::testing::TestWithParam<Case> { };
+class LinkNetworkTest : public ::testing::TestWithParam<Case> { };
 
-TEST_P(LinkCases, GiveTheNetwork)
+TEST_P(LinkNetworkTest, GiveTheNetwork)
 {
     const Case& c = GetParam();
     EXPECT_EQ(convert(c.data, c.setup), c.expected) << c.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Links, LinkCases, ::testing::ValuesIn(kCases),
+INSTANTIATE_TEST_SUITE_P(Cases, LinkNetworkTest, ::testing::ValuesIn(kCases),
                          [](const ::testing::TestParamInfo<Case>& info) {
                              return std::to_string(info.index);
                          });
@@ -239,7 +239,7 @@ std::pair<QString, QString> unordered(const QString& a, const QString& b)
 
 // Merged weights against a plain reference: the sum of each pair's weights, whatever the order
 // of its ends, and so the sum of all weights.
-TEST(Links, MergedSumsMatchAPlainReference)
+TEST(LinkNetwork, MergedSumsMatchAPlainReference)
 {
     QRandomGenerator random(20261209);
     for (int round = 0; round < 20; ++round) {
