@@ -3,6 +3,9 @@
 
 #include "engine/conversion/settings_check.h"
 #include "engine/core/choices.h"
+#include "engine/core/messages.h"
+#include "engine/io/data_file.h"
+#include "engine/io/workbook.h"
 
 #include <QCommandLineParser>
 
@@ -118,6 +121,11 @@ struct Options {
     QCommandLineOption noBom {QStringLiteral("no-bom"),
                               QStringLiteral("Grava a rede sem a marca de ordem de bytes UTF-8, "
                                              "como a leem igraph e networkx.")};
+    QCommandLineOption sheet {QStringLiteral("sheet"),
+                              QStringLiteral("A planilha de uma pasta de trabalho (.xlsx, .ods) "
+                                             "a ler: seu nome, ou seu número a partir de 1 "
+                                             "(padrão: a primeira)."),
+                              QStringLiteral("SHEET")};
     QCommandLineOption quotes {QStringLiteral("quotes"),
                                QStringLiteral("Lê campos entre aspas (RFC 4180): separadores, "
                                               "aspas duplicadas (\"\") e quebras de linha "
@@ -196,13 +204,13 @@ struct Options {
 
     void addTo(QCommandLineParser& parser) const
     {
-        parser.addOptions({separator,      first,        second,        value,     twoMode,
-                           directed,       header,       caseSensitive, sort,      strip,
-                           stripAt,        report,       threshold,     noBom,     quotes,
-                           decimalComma,   merge,        cellSeparator, cooccur,   project,
-                           format,         reportFormat, foldAccents,   tokenSort, reportModes,
-                           suggestRenames, rename,       force,         quiet,     help,
-                           version});
+        parser.addOptions({separator,    first,          second,        value,         twoMode,
+                           directed,     header,         caseSensitive, sort,          strip,
+                           stripAt,      report,         threshold,     noBom,         quotes,
+                           decimalComma, sheet,          merge,         cellSeparator, cooccur,
+                           project,      format,         reportFormat,  foldAccents,   tokenSort,
+                           reportModes,  suggestRenames, rename,        force,         quiet,
+                           help,         version});
     }
 };
 
@@ -230,7 +238,7 @@ std::optional<Problem> parseArguments(const QCommandLineParser& parser, const Op
     for (const QCommandLineOption* option :
          {&o.separator, &o.first, &o.second, &o.value, &o.header, &o.strip, &o.stripAt,
           &o.threshold, &o.merge, &o.cellSeparator, &o.cooccur, &o.project, &o.format,
-          &o.reportFormat, &o.reportModes, &o.suggestRenames, &o.rename}) {
+          &o.reportFormat, &o.reportModes, &o.suggestRenames, &o.rename, &o.sheet}) {
         if (parser.values(*option).size() > 1)
             return QStringLiteral("Opção '--%1' dada mais de uma vez.")
                 .arg(option->names().constLast());
@@ -412,6 +420,29 @@ std::optional<Problem> parseReportOptions(const QCommandLineParser& parser, cons
     return std::nullopt;
 }
 
+// A workbook's cells are its fields: the options that say how to cut and read text have no
+// meaning for it, and --sheet has none for a text file.
+std::optional<Problem> parseWorkbook(const QCommandLineParser& parser, const Options& options,
+                                     CliRequest& request)
+{
+    ConversionSettings& settings = request.settings;
+    if (!isWorkbookPath(settings.inputPath)) {
+        if (parser.isSet(options.sheet))
+            return QStringLiteral("A opção '--sheet' só vale para uma pasta de trabalho (.xlsx, "
+                                  ".ods).");
+        return std::nullopt;
+    }
+    for (const QCommandLineOption* option :
+         {&options.separator, &options.quotes, &options.decimalComma}) {
+        if (parser.isSet(*option))
+            return messages::optionNotForWorkbook(QStringLiteral("--") +
+                                                  option->names().constLast());
+    }
+    settings.sheet = parser.value(options.sheet);
+    readWorkbookAsText(settings);
+    return std::nullopt;
+}
+
 void describe(QCommandLineParser& parser)
 {
     parser.setApplicationDescription(
@@ -460,8 +491,9 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     }
     CliRequest& request = parsed.request;
     ConversionSettings& settings = request.settings;
-    for (const auto& parse : {parseArguments, parseColumnChoices, parseHeaderAndStrip,
-                              parseSimpleOptions, parseLinkOptions, parseReportOptions}) {
+    for (const auto& parse :
+         {parseArguments, parseColumnChoices, parseHeaderAndStrip, parseSimpleOptions,
+          parseLinkOptions, parseReportOptions, parseWorkbook}) {
         if (const std::optional<Problem> problem = parse(parser, options, request))
             return usageError(problem->text);
     }

@@ -5,9 +5,11 @@
 #include "engine/core/qt_texts.h"
 #include "engine/core/run_error.h"
 #include "engine/io/column_names.h"
+#include "engine/io/data_file.h"
 #include "engine/io/line_reader.h"
 #include "engine/io/native_file.h"
 #include "engine/io/record_reader.h"
+#include "engine/io/workbook.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -41,8 +43,10 @@ std::unique_ptr<LineReader> openInput(const cli::CliRequest& request)
     if (request.settings.inputPath == u"-")
         return std::make_unique<LineReader>(/* standard input */ 0,
                                             QStringLiteral("entrada padrão"));
-    if (request.needsColumnNames())
-        return std::make_unique<LineReader>(request.settings.inputPath);
+    // A workbook is opened at once, so that a sheet that is not there stops the run before it
+    // starts.
+    if (request.needsColumnNames() || isWorkbookPath(request.settings.inputPath))
+        return openDataFile(request.settings.inputPath, request.settings.sheet);
     return nullptr;
 }
 

@@ -18,9 +18,10 @@ need_packages() {
 }
 
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-translations-l10n fonts-wine
-                fonts-liberation2 fonts-dejavu-core libboost1.81-dev libjemalloc2)
+                fonts-liberation2 fonts-dejavu-core libboost1.81-dev libjemalloc2 libminizip-dev)
 # Making and checking the Debian package: dpkg-shlibdeps (dpkg-dev) and file for CPack, and the
 # validators of the desktop entry and the AppStream file.
 PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream)
-TEST_PACKAGES=(googletest libgtest-dev python3 python3-igraph python3-networkx unrtf xvfb xauth
-               x11-utils xdotool "${PACKAGE_PACKAGES[@]}")
+TEST_PACKAGES=(googletest libgtest-dev python3 python3-igraph python3-networkx python3-openpyxl
+               python3-xlsxwriter python3-odf unrtf xvfb xauth x11-utils xdotool
+               "${PACKAGE_PACKAGES[@]}")

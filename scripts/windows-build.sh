@@ -4,11 +4,14 @@
 #   windows_qt     Qt, cross-built once from Debian's own qt6-base source with Debian's MinGW-w64
 #                  into a cache folder outside the work tree keyed by the Qt package's version
 #                  (later runs reuse it); sets QT_MINGW
+#   windows_minizip  minizip, built the same way from Debian's minizip source into the cache
+#                  beside Qt; sets MINIZIP_MINGW (zlib is Debian's own libz-mingw-w64-dev)
 #   windows_build  the engine, the command line, the window and the tests in build-windows, with
 #                  wine set up to run them
 
 WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools
-                  qt6-translations-l10n dpkg-dev xz-utils wine wine64 nsis zip unzip xvfb xauth)
+                  qt6-translations-l10n dpkg-dev xz-utils wine wine64 nsis zip unzip xvfb xauth
+                  libminizip-dev libz-mingw-w64-dev python3-openpyxl python3-odf)
 
 windows_qt() {
     need_packages "${WINDOWS_PACKAGES[@]}"
@@ -27,16 +30,7 @@ windows_qt() {
     work="$(mktemp -d "$cache/qt-build.XXXXXX")"
     chmod 755 "$work" # apt fetches as its own user, _apt
     start=$(date +%s)
-    # The source package from the mirrors this machine already uses, through a sources file and
-    # lists of the script's own: the machine's apt set-up stays as it was.
-    apt-get indextargets --format 'deb-src $(SITE) $(RELEASE) $(COMPONENT)' 'Identifier: Packages' |
-        sort -u >"$work/sources.list"
-    mkdir -p "$work/lists/partial"
-    local apt=(apt-get -q -o "Dir::Etc::SourceList=$work/sources.list"
-               -o "Dir::Etc::SourceParts=$work/none" -o "Dir::State::Lists=$work/lists")
-    "${apt[@]}" update >/dev/null 2>&1 || "${apt[@]}" update
-    (cd "$work" && "${apt[@]}" source --download-only "qt6-base=$version" >/dev/null 2>&1)
-    dpkg-source -x "$work"/qt6-base_*.dsc "$work/src" >/dev/null
+    windows_debian_source "$work" "qt6-base=$version"
     # Only Core, Gui, Widgets and Network; no OpenGL at all (qwindowswindow.cpp needs
     # QOpenGLStaticContext otherwise); the Debian tarball lacks the wintab code behind tablet
     # events; without ICU, QCollator uses Windows' own collation; Schannel serves TLS.
@@ -57,6 +51,44 @@ windows_qt() {
     rm -rf "$work"
     windows_qt_texts
     echo "Qt for Windows built in $(( $(date +%s) - start )) s: $QT_MINGW"
+}
+
+# The source package from the mirrors this machine already uses, through a sources file and lists
+# of the script's own (the machine's apt set-up stays as it was), unpacked into `work`/src.
+windows_debian_source() {
+    local work="$1" package="$2"
+    apt-get indextargets --format 'deb-src $(SITE) $(RELEASE) $(COMPONENT)' 'Identifier: Packages' |
+        sort -u >"$work/sources.list"
+    mkdir -p "$work/lists/partial"
+    local apt=(apt-get -q -o "Dir::Etc::SourceList=$work/sources.list"
+               -o "Dir::Etc::SourceParts=$work/none" -o "Dir::State::Lists=$work/lists")
+    "${apt[@]}" update >/dev/null 2>&1 || "${apt[@]}" update
+    (cd "$work" && "${apt[@]}" source --download-only "$package" >/dev/null 2>&1)
+    dpkg-source -x "$work"/*.dsc "$work/src" >/dev/null 2>&1
+}
+
+# minizip's reader (unzip.c and ioapi.c: the programs bring their own file functions) as a static
+# library, from the very source of this machine's libminizip-dev.
+windows_minizip() {
+    need_packages "${WINDOWS_PACKAGES[@]}"
+    local version cache work
+    version="$(dpkg-query -W -f='${Version}' "libminizip-dev:$(dpkg --print-architecture)")"
+    cache="${URDIVA_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/urdiva}"
+    MINIZIP_MINGW="$cache/minizip-$version-mingw64"
+    [ -f "$MINIZIP_MINGW/lib/libminizip.a" ] && return 0
+    mkdir -p "$cache"
+    work="$(mktemp -d "$cache/minizip-build.XXXXXX")"
+    chmod 755 "$work" # apt fetches as its own user, _apt
+    windows_debian_source "$work" "minizip=$version"
+    mkdir -p "$MINIZIP_MINGW/include/minizip" "$MINIZIP_MINGW/lib"
+    local file
+    for file in unzip ioapi; do
+        x86_64-w64-mingw32-gcc-posix -O2 -c "$work/src/$file.c" -o "$work/$file.o"
+    done
+    x86_64-w64-mingw32-ar rcs "$MINIZIP_MINGW/lib/libminizip.a" "$work/unzip.o" "$work/ioapi.o"
+    cp "$work/src/unzip.h" "$work/src/ioapi.h" "$MINIZIP_MINGW/include/minizip/"
+    rm -rf "$work"
+    echo "minizip for Windows: $MINIZIP_MINGW"
 }
 
 # Qt's Portuguese texts (Debian's, the same for every platform) where Qt for Windows looks for
@@ -97,6 +129,8 @@ windows_build() {
     # Boost is header-only: its headers alone, never the rest of this machine's /usr/include.
     mkdir -p "$root/build-windows/boost-headers"
     ln -sfn /usr/include/boost "$root/build-windows/boost-headers/boost"
-    # The "windows" preset finds Qt through QT_MINGW.
-    (cd "$root" && QT_MINGW="$QT_MINGW" cmake --preset windows && cmake --build --preset windows)
+    windows_minizip
+    # The "windows" preset finds Qt through QT_MINGW and minizip through MINIZIP_MINGW.
+    (cd "$root" && QT_MINGW="$QT_MINGW" MINIZIP_MINGW="$MINIZIP_MINGW" cmake --preset windows &&
+        cmake --build --preset windows)
 }

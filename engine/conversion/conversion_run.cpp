@@ -4,6 +4,7 @@
 #include "engine/conversion/run_files.h"
 #include "engine/conversion/settings_check.h"
 #include "engine/core/run_error.h"
+#include "engine/io/data_file.h"
 #include "engine/io/line_reader.h"
 #include "engine/io/paths.h"
 #include "engine/io/record_stream.h"
@@ -172,7 +173,7 @@ void ConversionRun::readRecords(std::unique_ptr<LineReader> input)
     m_feedback.showStage(messages::stageText(1));
     m_feedback.clearOutput();
     if (!input)
-        input = std::make_unique<LineReader>(m_settings.inputPath);
+        input = openDataFile(m_settings.inputPath, m_settings.sheet);
     m_inputName = input->name();
     m_feedback.showStage(messages::stageText(2));
     RecordStream stream(std::move(input), m_settings);
@@ -189,6 +190,7 @@ void ConversionRun::readRecords(std::unique_ptr<LineReader> input)
     m_summary.weightsNotNumbers = notes.weightsNotNumbers;
     m_summary.firstWeightNotNumber = notes.firstWeightNotNumber;
     m_summary.ctrlZInside = notes.ctrlZInside;
+    m_summary.errorCells = notes.errorCells;
     m_summary.headerLinesTookFile = notes.allInHeader ? m_settings.headerLines : 0;
     if (m_settings.merge == MergeRule::Sum || m_settings.merge == MergeRule::Max)
         checkWeightsAreNumbers(notes, m_inputName);

@@ -32,6 +32,8 @@ inline constexpr int kMostHeaderLines = 5;
 struct ConversionSettings {
     QString inputPath;
     QString outputPath;
+    // The sheet of a workbook (.xlsx, .ods): its name, or its number from 1; empty: the first.
+    QString sheet;
     QChar separator = u';';
     qint32 firstColumn = 0;
     qint32 secondColumn = 1;

@@ -149,6 +149,29 @@ inline QString lineTooLong(qint64 line)
         .arg(line);
 }
 
+// Workbooks (.xlsx, .ods).
+inline QString workbookDamaged()
+{
+    return QStringLiteral("O arquivo não é uma planilha .xlsx ou .ods legível: está danificado ou "
+                          "incompleto.");
+}
+inline QString workbookProtected()
+{
+    return QStringLiteral("A planilha está protegida por senha, ou é um .xls antigo: salve-a sem "
+                          "senha como .xlsx ou .ods.");
+}
+// `sheets` already quoted and joined.
+inline QString noSuchSheet(const QString& sheet, const QString& sheets)
+{
+    return QStringLiteral("A planilha \"%1\" não existe; as planilhas do arquivo são: %2.")
+        .arg(sheet, sheets);
+}
+inline QString optionNotForWorkbook(const QString& option)
+{
+    return QStringLiteral("A opção '%1' não vale para uma planilha: suas células já são os campos.")
+        .arg(option);
+}
+
 inline QString noInputFile()
 {
     return QStringLiteral("O arquivo de entrada não existe ou não foi selecionado!");

@@ -27,6 +27,7 @@ struct RunSummary {
     qint64 weightsNotNumbers = 0;
     qint64 firstWeightNotNumber = 0;
     qint64 ctrlZInside = 0; // a Ctrl-Z that more records followed
+    qint64 errorCells = 0; // a workbook's cells that held an error, read as empty
     int headerLinesTookFile = 0; // the header lines, when the file had no other line
     qsizetype namesLeftOutOfReport = 0; // too long to be compared
 };

@@ -50,6 +50,10 @@ RunSummaryText runSummaryText(const RunSummary& s, const QString& decimalCommaOp
                                         "de mais registros; eles foram lidos, e o Ctrl-Z, "
                                         "ignorado.")
                              .arg(n(s.ctrlZInside));
+    if (s.errorCells != 0)
+        text.warnings << QStringLiteral("células da planilha com erro (#N/A, #DIV/0!…) lidas "
+                                        "como vazias: %1.")
+                             .arg(n(s.errorCells));
     if (s.headerLinesTookFile != 0)
         text.warnings << QStringLiteral("o arquivo não tem linhas além das %1 de cabeçalho "
                                         "ignoradas; a rede não tem registros.")

@@ -54,6 +54,13 @@ LineReader::LineReader(int fd, const QString& name)
     native::useBinaryMode(fd);
 }
 
+LineReader::LineReader(std::unique_ptr<ByteSource> source, const QString& name)
+    : m_path(name)
+    , m_source(std::move(source))
+    , m_block(newBlock(kBlockSize))
+{
+}
+
 LineReader::~LineReader()
 {
     if (m_fd >= 0)
@@ -109,24 +116,29 @@ size_t LineReader::readInto(char* to, size_t room)
     if (!m_encodingKnown)
         return readStart(to, room);
     if (!m_utf16) {
-        const long long got = native::readSome(m_fd, to, room);
-        if (got < 0)
-            failWith(errno, m_path);
-        return size_t(got);
+        return readSome(to, room);
     }
     // Two bytes of UTF-16 make at most three of UTF-8.
     const size_t most = std::min(kBlockSize, (room - Utf16Transcoder::kMostHeld) / 3 * 2);
     if (!m_utf16Bytes)
         m_utf16Bytes = std::make_unique_for_overwrite<char[]>(kBlockSize);
     for (;;) {
-        const long long got = native::readSome(m_fd, m_utf16Bytes.get(), most);
-        if (got < 0)
-            failWith(errno, m_path);
+        const size_t got = readSome(m_utf16Bytes.get(), most);
         if (got == 0)
             return m_utf16->finish(to);
-        if (const size_t made = m_utf16->convert(m_utf16Bytes.get(), size_t(got), to))
+        if (const size_t made = m_utf16->convert(m_utf16Bytes.get(), got, to))
             return made;
     }
+}
+
+size_t LineReader::readSome(char* to, size_t room)
+{
+    if (m_source)
+        return m_source->read(to, room);
+    const long long got = native::readSome(m_fd, to, room);
+    if (got < 0)
+        failWith(errno, m_path);
+    return size_t(got);
 }
 
 size_t LineReader::readStart(char* to, size_t room)
@@ -136,12 +148,10 @@ size_t LineReader::readStart(char* to, size_t room)
     const size_t want = std::min(room / 2, kStart);
     size_t got = 0;
     while (got < want) {
-        const long long more = native::readSome(m_fd, to + got, want - got);
-        if (more < 0)
-            failWith(errno, m_path);
+        const size_t more = readSome(to + got, want - got);
         if (more == 0)
             break;
-        got += size_t(more);
+        got += more;
     }
     m_encodingKnown = true;
     const QByteArrayView start(to, qsizetype(got));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "engine/io/byte_source.h"
 #include "engine/io/text_decoding.h"
 
 #include <QByteArrayView>
@@ -27,6 +28,8 @@ public:
     // Reads what is already open at `fd` (standard input, say), and closes it when done; `name`
     // is what read errors speak of.
     LineReader(int fd, const QString& name);
+    // Reads the bytes a source makes; `name` is what read errors speak of.
+    LineReader(std::unique_ptr<ByteSource> source, const QString& name);
     ~LineReader();
     LineReader(const LineReader&) = delete;
     LineReader& operator=(const LineReader&) = delete;
@@ -58,6 +61,8 @@ public:
     // The line of the first Ctrl-Z read so far that more text follows (it did not end the
     // file); 0 when there is none.
     qint64 lineOfCtrlZInside() const { return m_ctrlZInside; }
+    // A workbook's cells that held an error, read as empty (see ByteSource::errorCells).
+    qint64 errorCells() const { return m_source ? m_source->errorCells() : 0; }
 
     static constexpr size_t kLongestLine = size_t(256) << 20;
 
@@ -65,6 +70,8 @@ private:
     bool fillMore();
     // Reads up to `room` bytes of the file, as UTF-8 when it is UTF-16, to `to`; 0 at its end.
     size_t readInto(char* to, size_t room);
+    // Up to `room` bytes of the file or the source, as they come; 0 at the end.
+    size_t readSome(char* to, size_t room);
     // The first read, which tells how the file is encoded.
     size_t readStart(char* to, size_t room);
     void dropCtrlZ(char* fresh, size_t& size);
@@ -75,6 +82,7 @@ private:
 
     QString m_path;
     int m_fd = -1;
+    std::unique_ptr<ByteSource> m_source; // instead of a file
     Block m_block;
     // Blocks read before, to be read into again once no one holds them: fresh memory would
     // cost the system a page fault for every 4 KiB read.

@@ -120,6 +120,7 @@ bool RecordStream::fill(Batch& batch)
         batch.listNames();
     if (!more) {
         m_notes.ctrlZInside = m_reader->lineOfCtrlZInside();
+        m_notes.errorCells = m_reader->errorCells();
         m_notes.allInHeader = m_headerLines > 0 && m_recordLines <= m_headerLines;
     }
     return more;

@@ -51,6 +51,7 @@ public:
         qint64 firstBlankWeight = 0;
         qint64 firstQuotedLooking = 0; // a line that looks quoted, where quotes are not read
         qint64 ctrlZInside = 0; // see LineReader::lineOfCtrlZInside
+        qint64 errorCells = 0; // see LineReader::errorCells
         bool allInHeader = false; // header lines were to be ignored, and the file had no more
     };
 
