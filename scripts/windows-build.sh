@@ -67,26 +67,27 @@ windows_debian_source() {
     dpkg-source -x "$work"/*.dsc "$work/src" >/dev/null 2>&1
 }
 
-# minizip's reader (unzip.c and ioapi.c: the programs bring their own file functions) as a static
-# library, from the very source of this machine's libminizip-dev.
+# minizip (its reader, and the writer the tests make workbooks with) as a static library, from the
+# very source of this machine's libminizip-dev.
 windows_minizip() {
     need_packages "${WINDOWS_PACKAGES[@]}"
     local version cache work
     version="$(dpkg-query -W -f='${Version}' "libminizip-dev:$(dpkg --print-architecture)")"
     cache="${URDIVA_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/urdiva}"
     MINIZIP_MINGW="$cache/minizip-$version-mingw64"
-    [ -f "$MINIZIP_MINGW/lib/libminizip.a" ] && return 0
+    [ -f "$MINIZIP_MINGW/include/minizip/zip.h" ] && return 0
     mkdir -p "$cache"
     work="$(mktemp -d "$cache/minizip-build.XXXXXX")"
     chmod 755 "$work" # apt fetches as its own user, _apt
     windows_debian_source "$work" "minizip=$version"
     mkdir -p "$MINIZIP_MINGW/include/minizip" "$MINIZIP_MINGW/lib"
     local file
-    for file in unzip ioapi; do
+    for file in unzip zip ioapi; do
         x86_64-w64-mingw32-gcc-posix -O2 -c "$work/src/$file.c" -o "$work/$file.o"
     done
-    x86_64-w64-mingw32-ar rcs "$MINIZIP_MINGW/lib/libminizip.a" "$work/unzip.o" "$work/ioapi.o"
-    cp "$work/src/unzip.h" "$work/src/ioapi.h" "$MINIZIP_MINGW/include/minizip/"
+    x86_64-w64-mingw32-ar rcs "$MINIZIP_MINGW/lib/libminizip.a" "$work/unzip.o" "$work/zip.o" \
+        "$work/ioapi.o"
+    cp "$work/src/unzip.h" "$work/src/zip.h" "$work/src/ioapi.h" "$MINIZIP_MINGW/include/minizip/"
     rm -rf "$work"
     echo "minizip for Windows: $MINIZIP_MINGW"
 }

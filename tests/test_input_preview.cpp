@@ -32,24 +32,24 @@ TEST(InputPreview, ReadsTheFileAsTheRunDoes)
     const test::TempDir dir;
     const QString path = dir.write(QStringLiteral("dados.csv"),
                                    "\"Autor;\r\nnome\";Ano;\r\nAna;2020;\r\nRui;2021\r\n");
-    const FirstRecordColumns plain = firstRecordColumns(path, u';', false);
+    const FirstRecordColumns plain = firstRecordColumns(path, QString(), u';', false);
     EXPECT_EQ(plain.names, QStringList({QStringLiteral("\"Autor")}));
     EXPECT_EQ(plain.separators, 1);
-    const FirstRecordColumns quoted = firstRecordColumns(path, u';', true);
+    const FirstRecordColumns quoted = firstRecordColumns(path, QString(), u';', true);
     EXPECT_EQ(quoted.names,
               QStringList({QStringLiteral("Autor;\nnome"), QStringLiteral("Ano"), QString()}));
     EXPECT_EQ(quoted.separators, 2);
 
     QStringList lines;
-    readFirstLines(path, 2, lines);
+    readFirstLines(path, QString(), 2, lines);
     EXPECT_EQ(lines, QStringList({QStringLiteral("\"Autor;"), QStringLiteral("nome\";Ano;")}));
     lines.clear();
-    EXPECT_ANY_THROW(readFirstLines(dir.path(QStringLiteral("nenhum.csv")), 10, lines));
+    EXPECT_ANY_THROW(readFirstLines(dir.path(QStringLiteral("nenhum.csv")), QString(), 10, lines));
     EXPECT_TRUE(lines.isEmpty());
 
     const std::atomic<bool> go(false), stop(true);
-    EXPECT_EQ(countLines(path, go), 4);
-    EXPECT_EQ(countLines(path, stop), 0);
+    EXPECT_EQ(countLines(path, QString(), go), 4);
+    EXPECT_EQ(countLines(path, QString(), stop), 0);
     EXPECT_EQ(separatorMark(u'\t'), QStringLiteral("<tab>"));
     EXPECT_EQ(separatorMark(u';'), QStringLiteral("<;>"));
 }

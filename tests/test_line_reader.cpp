@@ -161,12 +161,4 @@ INSTANTIATE_TEST_SUITE_P(
                       OpenFailure {"name_too_long", QString(300, u'n'), "Invalid filename"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ReadFirstLine, ReadsByTheSameRules)
-{
-    TempDir dir;
-    EXPECT_EQ(readFirstLine(dir.write(QStringLiteral("a.csv"), "\xEF\xBB\xBFid;nome\r\n1;2\r\n")),
-              QStringLiteral("id;nome"));
-    EXPECT_EQ(readFirstLine(dir.write(QStringLiteral("b.csv"), "")), QString());
-}
-
 } // namespace

@@ -62,8 +62,11 @@ AdvancedTab::AdvancedTab(Dialogs& dialogs, QWidget* parent)
     load();
     for (QCheckBox* box : findChildren<QCheckBox*>())
         connect(box, &QCheckBox::toggled, this, [this] { save(); });
-    for (QComboBox* list : findChildren<QComboBox*>())
-        connect(list, &QComboBox::currentIndexChanged, this, [this] { save(); });
+    for (QComboBox* list : findChildren<QComboBox*>()) {
+        if (list != m_sheetList)
+            connect(list, &QComboBox::currentIndexChanged, this, [this] { save(); });
+    }
+    connect(m_sheetList, &QComboBox::currentIndexChanged, this, [this] { emit sheetChanged(); });
     for (QLineEdit* box : {m_cellSeparatorEdit, m_renameTableEdit})
         connect(box, &QLineEdit::textChanged, this, [this] { save(); });
     connect(m_quotedFieldsBox, &QCheckBox::toggled, this, [this] { emit quotedFieldsChanged(); });
@@ -80,10 +83,19 @@ void AdvancedTab::buildControls()
 {
     setObjectName(QStringLiteral("advancedTab"));
     auto* leitura = group(this, "readingGroup", QStringLiteral(" Leitura "), 3, 3, 520, 42);
-    m_quotedFieldsBox = inGroup<QCheckBox>(leitura, "quotedFieldsBox", 11, 19, 240, 17);
-    m_quotedFieldsBox->setText(QStringLiteral("Campos entre aspas (CSV padrão)"));
-    m_decimalCommaBox = inGroup<QCheckBox>(leitura, "decimalCommaBox", 262, 19, 250, 17);
-    m_decimalCommaBox->setText(QStringLiteral("Pesos com vírgula decimal (1.234,5)"));
+    // A workbook's sheet beside the two ways of reading text, which a workbook does not need.
+    m_quotedFieldsBox = inGroup<QCheckBox>(leitura, "quotedFieldsBox", 11, 19, 125, 17);
+    m_quotedFieldsBox->setText(QStringLiteral("Campos entre aspas"));
+    m_quotedFieldsBox->setToolTip(QStringLiteral("CSV padrão (RFC 4180): separadores, aspas "
+                                                 "duplicadas e quebras de linha entre aspas são "
+                                                 "dados."));
+    m_decimalCommaBox = inGroup<QCheckBox>(leitura, "decimalCommaBox", 140, 19, 165, 17);
+    m_decimalCommaBox->setText(QStringLiteral("Pesos com vírgula decimal"));
+    m_decimalCommaBox->setToolTip(QStringLiteral("1.234,5 é lido como 1234.5."));
+    m_sheetLabel = inGroup<QLabel>(leitura, "sheetLabel", 312, 20, 50, 16);
+    m_sheetLabel->setText(QStringLiteral("Planilha:"));
+    m_sheetList = pickList(leitura, "sheetList", 362, 17, 146, QStringList());
+    setSheets({});
 
     auto* ligacoes = group(this, "linksGroup", QStringLiteral(" Ligações "), 3, 48, 520, 86);
     m_mergeLabel = inGroup<QLabel>(ligacoes, "mergeLabel", 11, 20, 110, 16);
@@ -135,6 +147,7 @@ void AdvancedTab::buildControls()
 void AdvancedTab::nameControlsForScreenReaders()
 {
     const std::pair<QLabel*, QWidget*> labelled[] = {
+        {m_sheetLabel, m_sheetList},
         {m_mergeLabel, m_mergeList},
         {m_projectionLabel, m_projectionList},
         {m_cellSeparatorLabel, m_cellSeparatorEdit},
@@ -190,12 +203,30 @@ void AdvancedTab::chooseRenameTable()
         m_renameTableEdit->setText(path);
 }
 
+void AdvancedTab::setSheets(const QStringList& names)
+{
+    const QSignalBlocker quiet(m_sheetList);
+    m_sheetList->clear();
+    m_sheetList->addItems(names);
+    m_sheetList->setCurrentIndex(names.isEmpty() ? -1 : 0);
+    m_sheetLabel->setEnabled(!names.isEmpty());
+    m_sheetList->setEnabled(!names.isEmpty());
+}
+
+QString AdvancedTab::sheet() const
+{
+    return m_sheetList->currentText();
+}
+
 void AdvancedTab::restoreDefaults()
 {
     for (QCheckBox* box : findChildren<QCheckBox*>())
         box->setChecked(false);
-    for (QComboBox* list : findChildren<QComboBox*>())
-        list->setCurrentIndex(0);
+    // The sheet is the workbook's, not a preference.
+    for (QComboBox* list : findChildren<QComboBox*>()) {
+        if (list != m_sheetList)
+            list->setCurrentIndex(0);
+    }
     m_cellSeparatorEdit->clear();
     m_renameTableEdit->clear();
 }

@@ -33,10 +33,16 @@ public:
     bool quotedFields() const;
     void setQuotedFields(bool quoted);
     NetworkFormat format() const;
+    // The sheets of the workbook chosen, the first picked; none (the list disabled) for a text
+    // file.
+    void setSheets(const QStringList& names);
+    // The sheet picked; empty for a text file.
+    QString sheet() const;
     void restoreDefaults();
 
 signals:
     void quotedFieldsChanged();
+    void sheetChanged();
     void formatChanged(urdiva::NetworkFormat from, urdiva::NetworkFormat to);
 
 private:
@@ -53,6 +59,8 @@ private:
 
     QCheckBox* m_quotedFieldsBox;
     QCheckBox* m_decimalCommaBox;
+    QLabel* m_sheetLabel;
+    QComboBox* m_sheetList;
     QLabel* m_mergeLabel;
     QComboBox* m_mergeList;
     QLabel* m_projectionLabel;

@@ -17,14 +17,16 @@ bool isDataFile(const QString& path)
 {
     const QFileInfo file(path);
     const QString suffix = file.suffix().toLower();
-    return file.isFile() && (suffix == u"csv" || suffix == u"txt");
+    return file.isFile() &&
+           (suffix == u"csv" || suffix == u"txt" || suffix == u"xlsx" || suffix == u"ods");
 }
 
 QString QtDialogs::openDataFile(QWidget* parent, const QString& current)
 {
     return QFileDialog::getOpenFileName(
         parent, QString(), current,
-        QStringLiteral("Todos (*.csv *.txt);;TXT (*.txt);;CSV (*.csv)"));
+        QStringLiteral("Todos (*.csv *.txt *.xlsx *.ods);;TXT (*.txt);;CSV (*.csv);;"
+                       "Planilhas (*.xlsx *.ods)"));
 }
 
 QString QtDialogs::chooseFolder(QWidget* parent)

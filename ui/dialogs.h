@@ -34,7 +34,8 @@ public:
     virtual void openInBrowser(const QUrl& address) = 0;
 };
 
-// Whether the open dialog would offer the path: a file (not a folder) ending in .csv or .txt.
+// Whether the open dialog would offer the path: a file (not a folder) ending in .csv, .txt, .xlsx
+// or .ods.
 bool isDataFile(const QString& path);
 
 // The platform's own dialogs.

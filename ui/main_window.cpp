@@ -12,7 +12,9 @@
 #include "engine/io/input_preview.h"
 #include "engine/io/paths.h"
 #include "engine/io/record_stream.h"
+#include "engine/io/workbook.h"
 #include "input_hold.h"
+#include "line_count.h"
 #include "lines_view.h"
 #include "preview_marks.h"
 #include "progress_window.h"
@@ -59,6 +61,9 @@ MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent)
     , m_input(new InputHold(this))
 {
     m_controls.build(this, m_dialogs);
+    m_lineCount = new LineCount(
+        m_controls.lineCountLabel,
+        [this](const QString& failure) { m_dialogs.showError(this, failure); }, this);
     const MainWindowControls& c = m_controls;
     connect(c.inputButton, &QPushButton::clicked, this,
             [this] { guarded([this] { chooseInputFile(); }); });
@@ -83,6 +88,12 @@ MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent)
     connect(c.infoButton, &QPushButton::clicked, this, [this] { showInfoWindow(); });
     connect(c.advancedTab, &AdvancedTab::quotedFieldsChanged, this,
             [this] { guarded([this] { relistColumns(); }); });
+    connect(c.advancedTab, &AdvancedTab::sheetChanged, this, [this] {
+        guarded([this] {
+            disableOptions();
+            analyse(true);
+        });
+    });
     connect(c.advancedTab, &AdvancedTab::formatChanged, this,
             [this](NetworkFormat from, NetworkFormat to) {
                 QLineEdit* output = m_controls.outputPathEdit;
@@ -90,18 +101,7 @@ MainWindow::MainWindow(Dialogs& dialogs, QWidget* parent)
             });
 }
 
-MainWindow::~MainWindow()
-{
-    stopCounting();
-}
-
-void MainWindow::stopCounting()
-{
-    m_stopCounting->store(true);
-    if (m_counting)
-        m_counting->wait(); // soon: the count looks at the flag after each line
-    m_counting.reset();
-}
+MainWindow::~MainWindow() = default;
 
 void MainWindow::guarded(const std::function<void()>& handler)
 {
@@ -171,11 +171,23 @@ void MainWindow::chooseInput(const QString& chosen)
                             NetworkFormat::Pajek, m_controls.advancedTab->format()));
     disableOptions();
     m_dialogFile = path;
-    m_countedPath.clear(); // chosen again, perhaps changed since: counted again
-    loadPreview();
-    m_controls.separatorGroup->setEnabled(true);
+    m_lineCount->forget(); // chosen again, perhaps changed since: counted again
+    // A workbook's cells are its fields: no separator to choose, the sheet instead.
+    const bool workbook = isWorkbookPath(path);
+    QStringList sheets;
+    if (workbook)
+        whileBusy([&] { sheets = openWorkbook(path)->sheetNames(); });
+    m_controls.advancedTab->setSheets(sheets);
+    if (!workbook)
+        loadPreview();
+    m_controls.separatorGroup->setEnabled(!workbook);
     clearSeparatorChoice();
     m_controls.tabs->setCurrentIndex(int(MainTab::Input));
+    if (!workbook)
+        return;
+    m_analysedPath = path;
+    m_chosenSeparator = kSheetSeparator;
+    analyse(true);
 }
 
 void MainWindow::clearSeparatorChoice()
@@ -198,32 +210,9 @@ void MainWindow::loadPreview()
         QStringList shown;
         const auto show =
             qScopeGuard([&] { m_controls.previewPane->setPlainText(shown.join(u'\n')); });
-        whileBusy([&] { readFirstLines(m_dialogFile, 10, shown); });
+        whileBusy([&] { readFirstLines(m_dialogFile, sheet(), 10, shown); });
     }
-    countLines();
-}
-
-void MainWindow::countLines()
-{
-    // Once for each file chosen, off the window's thread: a large file takes seconds to read.
-    if (m_countedPath == m_dialogFile)
-        return;
-    m_countedPath = m_dialogFile;
-    stopCounting();
-    m_stopCounting = std::make_shared<std::atomic<bool>>(false);
-    m_controls.lineCountLabel->setText(kLineCountCaption + QStringLiteral("contando…"));
-    const auto stop = m_stopCounting;
-    const auto count = std::make_shared<qint64>(0);
-    m_counting = startInBackground(
-        this, [path = m_dialogFile, stop, count] { *count = urdiva::countLines(path, *stop); },
-        [this, stop, count](const std::optional<Problem>& failure) {
-            if (stop->load())
-                return; // another file was chosen meanwhile
-            m_controls.lineCountLabel->setText(
-                kLineCountCaption + (failure ? QStringLiteral("?") : QString::number(*count)));
-            if (failure)
-                m_dialogs.showError(this, failure->text);
-        });
+    m_lineCount->count(m_dialogFile, sheet());
 }
 
 void MainWindow::chooseOutputFolder()
@@ -251,20 +240,23 @@ void MainWindow::applySeparatorChoice()
     }
     m_analysedPath = input;
     disableOptions();
-    loadPreview();
     const auto item = SeparatorItem(c.separatorItems->checkedId());
     c.otherSeparatorEdit->setVisible(item == SeparatorItem::Other);
     // A blank in the other separator's box is none: the choice waits for the user's character.
     const std::optional<QChar> separator = separatorOf(item, c.otherSeparatorEdit->text());
     if (separator)
         m_chosenSeparator = separator;
+    analyse(separator.has_value());
+}
+
+void MainWindow::analyse(bool separatorKnown)
+{
+    const MainWindowControls& c = m_controls;
+    loadPreview();
     qsizetype separators = 0;
-    if (separator) {
+    if (separatorKnown) {
         FirstRecordColumns columns;
-        whileBusy([&] {
-            columns = firstRecordColumns(m_analysedPath, *m_chosenSeparator,
-                                         c.advancedTab->quotedFields());
-        });
+        whileBusy([&] { columns = columnsNow(); });
         separators = columns.separators;
         if (separators > 0) {
             enableOptions();
@@ -295,10 +287,7 @@ void MainWindow::relistColumns()
     // Only the columns change: each choice follows its column by name (the same occurrence of
     // the name, should two columns share it), and is cleared where no column has that name now.
     FirstRecordColumns columns;
-    whileBusy([&] {
-        columns =
-            firstRecordColumns(m_analysedPath, *m_chosenSeparator, c.advancedTab->quotedFields());
-    });
+    whileBusy([&] { columns = columnsNow(); });
     if (columns.separators == 0) {
         applySeparatorChoice();
         return;
@@ -310,6 +299,18 @@ void MainWindow::relistColumns()
     m_columns.value = sameColumn(before, valueItem - 1, columns.names);
     listColumns(c, columns.names, m_columns, valueItem <= 0 ? valueItem : m_columns.value + 1);
     c.columnCountLabel->setText(kColumnCountCaption + QString::number(columns.separators + 1));
+}
+
+QString MainWindow::sheet() const
+{
+    return isWorkbookPath(m_dialogFile) ? m_controls.advancedTab->sheet() : QString();
+}
+
+FirstRecordColumns MainWindow::columnsNow() const
+{
+    return firstRecordColumns(m_analysedPath, sheet(), *m_chosenSeparator,
+                              isWorkbookPath(m_analysedPath) ||
+                                  m_controls.advancedTab->quotedFields());
 }
 
 void MainWindow::applyOtherSeparator()

@@ -2,23 +2,23 @@
 #pragma once
 
 #include "engine/core/conversion_settings.h"
+#include "engine/io/input_preview.h"
 #include "main_window_controls.h"
 #include "settings_form.h"
 
 #include <QStringList>
 #include <QWidget>
 
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
 
-class QThread;
 
 namespace urdiva::ui {
 
 class Dialogs;
 class InputHold;
+class LineCount;
 
 // The main window: the data file and the output name, the separator, the preview, the options,
 // the output pane, and "Criar .net", which gathers the settings and runs the conversion.
@@ -68,6 +68,12 @@ private:
     void clearSeparatorChoice();
     void chooseOutputFolder();
     void applySeparatorChoice();
+    // Reads the analysed file with the separator chosen (none yet unless `separatorKnown`): the
+    // preview, the columns, the options.
+    void analyse(bool separatorKnown);
+    // The sheet of the workbook chosen; empty for a text file.
+    QString sheet() const;
+    FirstRecordColumns columnsNow() const;
     void applyOtherSeparator();
     // Shows the analysed file's columns in the pick lists, each choice kept where its column is
     // still there.
@@ -79,14 +85,13 @@ private:
     void enableOptions();
     void disableOptions();
     void loadPreview();
-    void countLines();
-    void stopCounting();
     // Runs `work` off the window's thread, the user's input to the window waiting meanwhile.
     void whileBusy(const std::function<void()>& work);
 
     Dialogs& m_dialogs;
     MainWindowControls m_controls;
     InputHold* m_input;
+    LineCount* m_lineCount;
     QWidget* m_info = nullptr;
     std::function<void()> m_startupCheck;
     bool m_shown = false;
@@ -97,9 +102,6 @@ private:
     ColumnChoice m_columns;
     QStringList m_columnNames; // as the pick lists show them
     QString m_dialogFile; // the file last chosen in the open dialog, which the preview shows
-    QString m_countedPath; // whose lines are counted, or being counted
-    std::shared_ptr<std::atomic<bool>> m_stopCounting = std::make_shared<std::atomic<bool>>(false);
-    std::unique_ptr<QThread> m_counting;
 };
 
 } // namespace urdiva::ui

@@ -3,6 +3,8 @@
 
 #include "advanced_tab.h"
 #include "controls.h"
+#include "engine/io/data_file.h"
+#include "engine/io/workbook.h"
 #include "engine/names/strip.h"
 #include "engine/network/network_writer.h"
 #include "lines_view.h"
@@ -63,6 +65,9 @@ ConversionSettings settingsFromControls(const MainWindowControls& c, const QStri
     settings.similarityReport = c.similarityReportBox->isChecked();
     settings.similarityThreshold = c.similarityThresholdBox->value();
     c.advancedTab->addTo(settings);
+    if (isWorkbookPath(analysedPath))
+        settings.sheet = c.advancedTab->sheet();
+    readWorkbookAsText(settings);
     return settings;
 }
 

@@ -2,8 +2,10 @@
 #include "input_preview.h"
 
 #include "column_names.h"
+#include "data_file.h"
 #include "line_reader.h"
 #include "record_reader.h"
+#include "workbook.h"
 
 #include <algorithm>
 
@@ -24,33 +26,35 @@ QString bareName(const QString& name)
 
 } // namespace
 
-void readFirstLines(const QString& path, int count, QStringList& lines)
+void readFirstLines(const QString& path, const QString& sheet, int count, QStringList& lines)
 {
-    LineReader reader(path);
+    const std::unique_ptr<LineReader> reader = openDataFile(path, sheet);
     QString line;
-    while (lines.size() < count && reader.readLine(line))
+    while (lines.size() < count && reader->readLine(line))
         lines << line;
 }
 
-qint64 countLines(const QString& path, const std::atomic<bool>& stop)
+qint64 countLines(const QString& path, const QString& sheet, const std::atomic<bool>& stop)
 {
-    LineReader reader(path);
+    const std::unique_ptr<LineReader> reader = openDataFile(path, sheet);
     QByteArrayView line;
     qint64 count = 0;
-    while (!stop.load(std::memory_order_relaxed) && reader.readRawLine(line))
+    while (!stop.load(std::memory_order_relaxed) && reader->readRawLine(line))
         ++count;
     return count;
 }
 
-FirstRecordColumns firstRecordColumns(const QString& path, QChar separator, bool quotedFields)
+FirstRecordColumns firstRecordColumns(const QString& path, const QString& sheet, QChar separator,
+                                      bool quotedFields)
 {
     FirstRecordColumns columns;
+    const std::unique_ptr<LineReader> reader = openDataFile(path, sheet);
     if (quotedFields) {
-        LineReader reader(path);
-        columns.names = columnNames(peekRecord(reader, separator, true), separator, true);
+        columns.names = columnNames(peekRecord(*reader, separator, true), separator, true);
         columns.separators = std::max<qsizetype>(0, columns.names.size() - 1);
     } else {
-        const QString firstLine = readFirstLine(path);
+        QString firstLine;
+        reader->readLine(firstLine);
         columns.names = columnNames(firstLine, separator);
         columns.separators = firstLine.count(separator);
     }
@@ -59,7 +63,8 @@ FirstRecordColumns firstRecordColumns(const QString& path, QChar separator, bool
 
 QString separatorMark(QChar separator)
 {
-    return separator == u'\t' ? QStringLiteral("<tab>") : u'<' + QString(separator) + u'>';
+    return separator == u'\t' || separator == kSheetSeparator ? QStringLiteral("<tab>")
+                                                              : u'<' + QString(separator) + u'>';
 }
 
 int sameColumn(const QStringList& before, int index, const QStringList& after)

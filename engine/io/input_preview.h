@@ -11,12 +11,15 @@ namespace urdiva {
 // lines, its line count, its columns. Each may take long on a large file: the window calls them
 // off its own thread.
 
+// A workbook's sheet is read as its rows' text (see openDataFile); `sheet` is ignored for a text
+// file.
+
 // Appends the file's first `count` lines to `lines` as they are read, so that those read before
 // a failure (raised as a RunError) are kept.
-void readFirstLines(const QString& path, int count, QStringList& lines);
+void readFirstLines(const QString& path, const QString& sheet, int count, QStringList& lines);
 
 // The file's line count; where the count had got to when `stop` was set.
-qint64 countLines(const QString& path, const std::atomic<bool>& stop);
+qint64 countLines(const QString& path, const QString& sheet, const std::atomic<bool>& stop);
 
 // The columns of the file's first record, as the run reads it: with quoted fields, a quoted
 // name may hold the separator and run over several lines.
@@ -25,10 +28,11 @@ struct FirstRecordColumns {
     // The separators between the record's fields; zero when the file has a single column.
     qsizetype separators = 0;
 };
-FirstRecordColumns firstRecordColumns(const QString& path, QChar separator, bool quotedFields);
+FirstRecordColumns firstRecordColumns(const QString& path, const QString& sheet, QChar separator,
+                                      bool quotedFields);
 
-// How the preview marks a separator among the lines: "<tab>", or the character between angle
-// brackets.
+// How the preview marks a separator among the lines: "<tab>" (for a workbook's cells too), or the
+// character between angle brackets.
 QString separatorMark(QChar separator);
 
 // Where the column at `index` of `before` is among the columns `after` read another way (with

@@ -288,12 +288,4 @@ QByteArrayView withoutLoneCr(QByteArrayView line, QByteArray& storage)
     return storage;
 }
 
-QString readFirstLine(const QString& path)
-{
-    LineReader reader(path);
-    QString line;
-    reader.readLine(line);
-    return line;
-}
-
 } // namespace urdiva

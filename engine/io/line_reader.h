@@ -102,9 +102,6 @@ private:
     qint64 m_linesBeforeMark = 0;
 };
 
-// The first line of the file (empty for an empty file), read by the same rules.
-QString readFirstLine(const QString& path);
-
 // A line's bytes without the lone CRs in it, which go before the bytes are decoded (a CR inside
 // a UTF-8 sequence does not break it); `storage` holds them when there were any.
 QByteArrayView withoutLoneCr(QByteArrayView line, QByteArray& storage);

@@ -10,6 +10,7 @@
 #include "test_support.h"
 #include "update_check.h"
 #include "update_notice.h"
+#include "workbook_writer.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -576,10 +577,12 @@ TEST_F(MainWindowTest, AdvancedPreferencesAreRememberedAndRestored)
         }
         return controls;
     };
-    // Preferences can be reviewed and set back before any file is chosen.
-    EXPECT_EQ(advancedControls(window).size(), 21);
+    // Preferences can be reviewed and set back before any file is chosen; the sheet list is a
+    // workbook's alone.
+    EXPECT_EQ(advancedControls(window).size(), 23);
     for (QWidget* c : advancedControls(window))
-        EXPECT_TRUE(c->isEnabled()) << c->objectName().toStdString();
+        EXPECT_EQ(c->isEnabled(), !c->objectName().startsWith(u"sheet"))
+            << c->objectName().toStdString();
     // A disabled pick list looks disabled: the colours of the enabled ones are not its own.
     auto* first = find<QComboBox>("firstColumnList");
     ASSERT_FALSE(first->isEnabled());
@@ -590,7 +593,8 @@ TEST_F(MainWindowTest, AdvancedPreferencesAreRememberedAndRestored)
     chooseFile("a,b,1\n");
     item(2)->click();
     for (QWidget* c : advancedControls(window))
-        EXPECT_TRUE(c->isEnabled()) << c->objectName().toStdString();
+        EXPECT_EQ(c->isEnabled(), !c->objectName().startsWith(u"sheet"))
+            << c->objectName().toStdString();
     auto* output = find<QLineEdit>("outputPathEdit");
     EXPECT_TRUE(output->text().endsWith(u".net"));
     pick("networkFormatList", QStringLiteral("GEXF (.gexf)"));
@@ -882,6 +886,51 @@ TEST_F(MainWindowTest, EveryControlNamedForScreenReaders)
             met << w->objectName();
     }
     EXPECT_EQ(met, reading);
+}
+
+// A workbook needs no separator: its first sheet is read at once, and another is picked in the
+// "Avançado" tab; the run converts the sheet picked.
+TEST_F(MainWindowTest, WorkbooksAreReadSheetBySheet)
+{
+    const QString book = dir.path(QStringLiteral("dados.xlsx"));
+    urdiva::test::writeXlsx(
+        book,
+        {{QStringLiteral("Coautoria"),
+          {{QStringLiteral("Autor"), QStringLiteral("Coautor"), QStringLiteral("Peso")},
+           {QStringLiteral("Ana; Souza"), QStringLiteral("Rui \"Lima\""), QStringLiteral("2.5")},
+           {QStringLiteral("Rui \"Lima\""), QStringLiteral("Bia"), QStringLiteral("3")}}},
+         {QStringLiteral("Cidades"),
+          {{QStringLiteral("Pessoa"), QStringLiteral("Cidade")},
+           {QStringLiteral("Ana"), QStringLiteral("Recife")}}}});
+    dialogs.files << book;
+    find<QPushButton>("inputButton")->click();
+    ASSERT_TRUE(dialogs.shown.isEmpty()) << dialogs.shown.join(u'\n').toStdString();
+    EXPECT_FALSE(find<QGroupBox>("separatorGroup")->isEnabled());
+    auto* sheets = find<QComboBox>("sheetList");
+    EXPECT_TRUE(sheets->isEnabled());
+    EXPECT_EQ(sheets->currentText(), QStringLiteral("Coautoria"));
+    EXPECT_TRUE(allOptions(true));
+    EXPECT_EQ(find<QLabel>("columnCountLabel")->text(),
+              QStringLiteral("Quantidade de colunas encontradas: 3"));
+    EXPECT_TRUE(preview().startsWith(QStringLiteral("Autor<tab>Coautor<tab>Peso\n")));
+    pick("valueColumnList", QStringLiteral("Peso"));
+    find<QSpinBox>("headerLinesBox")->setValue(1);
+    const QString network = dir.path(QStringLiteral("rede.net"));
+    find<QLineEdit>("outputPathEdit")->setText(network);
+    run();
+    EXPECT_EQ(urdiva::test::textLines(readBytes(network)),
+              QStringList({QStringLiteral("*Vertices 3"), QStringLiteral("1 \"Ana; Souza\""),
+                           QStringLiteral("2 \"Rui 'Lima'\""), QStringLiteral("3 \"Bia\""),
+                           QStringLiteral("*Edges"), QStringLiteral("1 2 2.5"),
+                           QStringLiteral("2 3 3")}));
+    sheets->setCurrentIndex(1);
+    EXPECT_EQ(find<QLabel>("columnCountLabel")->text(),
+              QStringLiteral("Quantidade de colunas encontradas: 2"));
+    EXPECT_EQ(find<QComboBox>("firstColumnList")->currentText(), QStringLiteral("Pessoa"));
+    // A text file again: the separator is chosen, the sheet list has nothing to offer.
+    chooseFile("a;b\n");
+    EXPECT_TRUE(find<QGroupBox>("separatorGroup")->isEnabled());
+    EXPECT_FALSE(sheets->isEnabled());
 }
 
 TEST_F(MainWindowTest, UnreadableFileInTheErrorBox)
