@@ -6,6 +6,7 @@
 #include <mutex>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 namespace urdiva {
 
@@ -38,132 +39,122 @@ void runTogether(const std::vector<std::function<void()>>& tasks)
     }
 }
 
-namespace {
-
-// The state the two stages of runPipeline share, and each stage's loop.
-class Pipeline {
+// What the producer and the consumer of slots share.
+class ProducedAhead::State {
 public:
-    Pipeline(size_t slots, const std::function<bool(size_t)>& produce,
-             const std::function<void(size_t)>& consume)
+    State(size_t slots, std::function<bool(size_t)> produce)
         : m_slots(slots)
-        , m_produce(produce)
-        , m_consume(consume)
+        , m_produce(std::move(produce))
     {
     }
 
-    // Produces slot n % slots; its failure, if any, goes in `failure`.
-    bool produceOne(size_t n, std::exception_ptr& failure)
-    {
-        try {
-            return m_produce(n % m_slots);
-        } catch (...) {
-            failure = std::current_exception();
-            return false;
-        }
-    }
-
-    // On one thread, one slot after the other.
-    void runInTurn()
-    {
-        for (size_t n = 0;; ++n) {
-            std::exception_ptr failure;
-            const bool more = produceOne(n, failure);
-            m_consume(n % m_slots);
-            if (failure)
-                std::rethrow_exception(failure);
-            if (!more)
-                return;
-        }
-    }
-
-    // Produces slots while there is room, until the last or until consuming fails.
-    void produceAll()
-    {
-        for (size_t n = 0;; ++n) {
-            {
-                std::unique_lock lock(m_mutex);
-                m_changed.wait(lock, [&] { return m_stop || n - m_consumed < m_slots; });
-                if (m_stop)
-                    return;
-            }
-            std::exception_ptr failure;
-            const bool more = produceOne(n, failure);
-            {
-                const std::lock_guard lock(m_mutex);
-                m_produced = n + 1;
-                m_ended = !more;
-                m_produceFailure = failure;
-            }
-            m_changed.notify_all();
-            if (!more)
-                return;
-        }
-    }
-
-    // Consumes every slot as it is produced; the failure to raise afterwards, if any.
-    std::exception_ptr consumeAll()
+    // Produces slot n % slots; false after the last or a failure, which is kept for the consumer.
+    bool produceOne(size_t n)
     {
         std::exception_ptr failure;
+        bool more = false;
         try {
-            for (size_t n = 0;; ++n) {
-                bool last = false;
-                {
-                    std::unique_lock lock(m_mutex);
-                    m_changed.wait(lock, [&] { return m_produced > n; });
-                    last = m_ended && m_produced == n + 1;
-                    if (last)
-                        failure = m_produceFailure;
-                }
-                m_consume(n % m_slots);
-                {
-                    const std::lock_guard lock(m_mutex);
-                    m_consumed = n + 1;
-                }
-                m_changed.notify_all();
-                if (last)
-                    break;
-            }
+            more = m_produce(n % m_slots);
         } catch (...) {
             failure = std::current_exception();
         }
         {
             const std::lock_guard lock(m_mutex);
+            m_produced = n + 1;
+            m_ended = !more;
+            m_failure = failure;
+        }
+        m_changed.notify_all();
+        return more;
+    }
+
+    // Produces slots while there is room, until the last or until the consumer stops.
+    void produceAll()
+    {
+        for (size_t n = 0;; ++n) {
+            {
+                std::unique_lock lock(m_mutex);
+                // Slot n takes the room of slot n - slots, free once the one after it is asked for.
+                m_changed.wait(lock, [&] { return m_stop || n + 1 < m_given + m_slots; });
+                if (m_stop)
+                    return;
+            }
+            if (!produceOne(n))
+                return;
+        }
+    }
+
+    // `inTurn`: no producer thread, the slot is produced here.
+    std::optional<size_t> next(bool inTurn)
+    {
+        std::unique_lock lock(m_mutex);
+        if (m_ended && m_produced == m_given) {
+            if (m_failure)
+                std::rethrow_exception(std::exchange(m_failure, nullptr));
+            return std::nullopt;
+        }
+        const size_t n = m_given;
+        if (inTurn) {
+            lock.unlock();
+            produceOne(n);
+            lock.lock();
+        }
+        // The slot before this one is free again once this one is asked for.
+        ++m_given;
+        m_changed.notify_all();
+        m_changed.wait(lock, [&] { return m_produced > n; });
+        return n % m_slots;
+    }
+
+    void stop()
+    {
+        {
+            const std::lock_guard lock(m_mutex);
             m_stop = true;
         }
         m_changed.notify_all();
-        return failure;
     }
 
 private:
     const size_t m_slots;
-    const std::function<bool(size_t)>& m_produce;
-    const std::function<void(size_t)>& m_consume;
+    const std::function<bool(size_t)> m_produce;
     std::mutex m_mutex;
     std::condition_variable m_changed;
     size_t m_produced = 0; // slots produced, counting from the first
-    size_t m_consumed = 0;
+    size_t m_given = 0; // slots handed to the consumer (the last of them in use)
     bool m_ended = false; // the last slot is produced
-    bool m_stop = false; // consuming has ended, or failed
-    std::exception_ptr m_produceFailure;
+    bool m_stop = false; // the consumer has stopped
+    std::exception_ptr m_failure;
 };
 
-} // namespace
+ProducedAhead::ProducedAhead(size_t slots, std::function<bool(size_t slot)> produce)
+    : m_state(std::make_unique<State>(slots, std::move(produce)))
+{
+    try {
+        m_producer = std::thread([state = m_state.get()] { state->produceAll(); });
+    } catch (const std::system_error&) {
+        // Each slot is produced when it is asked for.
+    }
+}
+
+ProducedAhead::~ProducedAhead()
+{
+    m_state->stop();
+    if (m_producer.joinable())
+        m_producer.join();
+}
+
+std::optional<size_t> ProducedAhead::next()
+{
+    return m_state->next(!m_producer.joinable());
+}
 
 void runPipeline(size_t slots, const std::function<bool(size_t slot)>& produce,
                  const std::function<void(size_t slot)>& consume)
 {
-    Pipeline pipeline(slots, produce, consume);
-    std::thread producer;
-    try {
-        producer = std::thread([&pipeline] { pipeline.produceAll(); });
-    } catch (const std::system_error&) {
-        pipeline.runInTurn();
-        return;
-    }
-    const std::exception_ptr failure = pipeline.consumeAll();
-    producer.join();
-    if (failure)
-        std::rethrow_exception(failure);
+    ProducedAhead ahead(slots, produce);
+    while (const std::optional<size_t> slot = ahead.next())
+        consume(*slot);
 }
 
 void inHalves(size_t count, const std::function<void(size_t begin, size_t end, int half)>& part)

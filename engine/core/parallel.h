@@ -2,6 +2,9 @@
 #pragma once
 
 #include <functional>
+#include <memory>
+#include <optional>
+#include <thread>
 #include <vector>
 
 // The engine's one way to share work among threads: every stage that does goes through these.
@@ -23,6 +26,28 @@ void runTogether(const std::vector<std::function<void()>>& tasks);
 // produces and consumes one slot after another.
 void runPipeline(size_t slots, const std::function<bool(size_t slot)>& produce,
                  const std::function<void(size_t slot)>& consume);
+
+// The producing stage of such a pipeline for a consumer that asks for each slot in turn (a reader
+// called for its next bytes, say): produce(k) runs on a thread of its own, up to `slots` slots
+// ahead of the one in use. When no thread can be had, each slot is produced when it is asked for.
+class ProducedAhead {
+public:
+    ProducedAhead(size_t slots, std::function<bool(size_t slot)> produce);
+    // Stops the producer once the slot it is producing is in.
+    ~ProducedAhead();
+    ProducedAhead(const ProducedAhead&) = delete;
+    ProducedAhead& operator=(const ProducedAhead&) = delete;
+
+    // The next slot, in order, once produced: the slot the call before gave is free again. Empty
+    // after the last. A failure of production is raised by the call after the one that gives the
+    // slot it was producing.
+    std::optional<size_t> next();
+
+private:
+    class State;
+    std::unique_ptr<State> m_state;
+    std::thread m_producer;
+};
 
 // Calls part(begin, end, half) for the two halves of [0, count) together, half 0 and 1; below
 // 20,000 items, where a second thread is not worth starting, once for the whole as half 0.

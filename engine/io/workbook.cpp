@@ -2,6 +2,7 @@
 #include "engine/io/workbook.h"
 
 #include "engine/core/messages.h"
+#include "engine/core/parallel.h"
 #include "engine/core/run_error.h"
 #include "engine/io/ods_workbook.h"
 #include "engine/io/xlsx_workbook.h"
@@ -10,96 +11,119 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
+#include <string>
 
 namespace urdiva {
 namespace {
 
-// A sheet's rows as delimited text. The sheet is read twice: once for its width, so that every
-// row has as many fields as the widest (an empty last cell is an empty field, as a spreadsheet's
-// own CSV export has it), then for the text.
+// A sheet's rows as delimited text, every row as wide as the widest (an empty last cell is an
+// empty field, as a spreadsheet's own CSV export has it). The width is the one the sheet states
+// before its rows; a sheet that states none is read twice, once for its width.
 class SheetText final : public ByteSource {
 public:
     SheetText(std::unique_ptr<Workbook> workbook, int sheet)
         : m_workbook(std::move(workbook))
-        , m_sheet(sheet)
     {
-        {
-            // A workbook has one sheet open at a time: this reading ends before the next.
-            const std::unique_ptr<SheetRows> rows = m_workbook->rows(sheet);
-            qint64 number = 0;
-            std::vector<QString> cells;
-            while (rows->next(number, cells))
-                m_width = std::max(m_width, cells.size());
-        }
         m_rows = m_workbook->rows(sheet);
+        m_hasRow = m_rows->next(m_number, m_cells);
+        m_width = m_rows->statedWidth();
+        if (m_width > 0 || !m_hasRow)
+            return;
+        // A workbook has one sheet open at a time: this reading ends before the next.
+        m_width = m_cells.size();
+        while (m_rows->next(m_number, m_cells))
+            m_width = std::max(m_width, m_cells.size());
+        m_rows.reset();
+        m_rows = m_workbook->rows(sheet);
+        m_hasRow = m_rows->next(m_number, m_cells);
     }
 
+    // Once the text has been read to its end.
     qint64 errorCells() const override { return m_rows->errorCells(); }
 
     size_t read(char* to, size_t room) override
     {
-        while (m_pending.size() - m_taken < room && !m_done)
-            addRow();
-        const size_t size = std::min(room, size_t(m_pending.size()) - m_taken);
-        std::memcpy(to, m_pending.constData() + m_taken, size);
-        m_taken += size;
-        if (m_taken == size_t(m_pending.size())) {
-            m_pending.clear();
+        if (!m_ahead)
+            m_ahead.emplace(kBlocks, [this](size_t k) { return fill(m_blocks[k]); });
+        while (!m_block || m_taken == m_block->size()) {
+            const std::optional<size_t> next = m_ahead->next();
+            if (!next)
+                return 0;
+            m_block = &m_blocks[*next];
             m_taken = 0;
         }
+        const size_t size = std::min(room, m_block->size() - m_taken);
+        std::memcpy(to, m_block->data() + m_taken, size);
+        m_taken += size;
         return size;
     }
 
 private:
-    void addRow()
+    // The sheet's XML is read on a thread of its own, a block of rows ahead of their reader.
+    static constexpr size_t kBlocks = 3;
+    static constexpr size_t kBlockBytes = size_t(256) << 10;
+
+    // The next rows as text; whether more come.
+    bool fill(std::string& block)
     {
-        if (m_taken > 0) {
-            m_pending.remove(0, qsizetype(m_taken));
-            m_taken = 0;
-        }
-        qint64 number = 0;
-        if (!m_rows->next(number, m_cells)) {
-            m_done = true;
-            return;
-        }
+        block.clear();
+        while (m_hasRow && block.size() < kBlockBytes)
+            addRow(block);
+        return m_hasRow;
+    }
+
+    // The row read last as text, and the next one read.
+    void addRow(std::string& block)
+    {
         // The rows that hold nothing, before this one.
-        for (; m_row + 1 < number; ++m_row) {
-            m_pending.append(QByteArray(qsizetype(m_width > 0 ? m_width - 1 : 0), char(0x1F)));
-            m_pending.append('\n');
+        for (; m_row + 1 < m_number; ++m_row) {
+            block.append(m_width > 0 ? m_width - 1 : 0, kSeparator);
+            block += '\n';
         }
-        m_row = number;
+        m_row = m_number;
         m_cells.resize(std::max(m_width, m_cells.size()));
         for (size_t k = 0; k < m_cells.size(); ++k) {
             if (k > 0)
-                m_pending.append(char(0x1F));
-            appendField(m_cells[k]);
+                block += kSeparator;
+            appendField(m_cells[k], block);
         }
-        m_pending.append('\n');
+        block += '\n';
+        m_hasRow = m_rows->next(m_number, m_cells);
     }
 
-    void appendField(const QString& text)
+    static void appendField(const std::string& text, std::string& block)
     {
-        const bool quoted = std::any_of(text.begin(), text.end(), [](QChar c) {
-            return c == u'"' || c == kSheetSeparator || c == u'\n' || c == u'\r';
+        const bool plain = std::none_of(text.begin(), text.end(), [](char c) {
+            return c == '"' || c == kSeparator || c == '\n' || c == '\r';
         });
-        if (!quoted) {
-            m_pending.append(text.toUtf8());
+        if (plain) {
+            block += text;
             return;
         }
-        m_pending.append('"');
-        m_pending.append(QString(text).replace(u'"', QStringLiteral("\"\"")).toUtf8());
-        m_pending.append('"');
+        block += '"';
+        for (const char c : text) {
+            if (c == '"')
+                block += '"';
+            block += c;
+        }
+        block += '"';
     }
 
+    static constexpr char kSeparator = char(kSheetSeparator.unicode());
+
     std::unique_ptr<Workbook> m_workbook;
-    int m_sheet;
     std::unique_ptr<SheetRows> m_rows;
     size_t m_width = 0;
     qint64 m_row = 0;
-    std::vector<QString> m_cells;
-    QByteArray m_pending;
+    qint64 m_number = 0;
+    std::vector<std::string> m_cells;
+    bool m_hasRow = false;
+    std::string m_blocks[kBlocks];
+    const std::string* m_block = nullptr; // the block being read
     size_t m_taken = 0;
-    bool m_done = false;
+    // Last: it stops its thread before the rest goes.
+    std::optional<ProducedAhead> m_ahead;
 };
 
 QString quotedList(const QStringList& names)

@@ -5,9 +5,13 @@
 #include "engine/io/zip_archive.h"
 
 #include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace urdiva {
+
+class XmlHandler;
 
 // An Office Open XML workbook (.xlsx, as Excel, LibreOffice, openpyxl and XlsxWriter write it):
 // the sheets of xl/workbook.xml, found through its relationships; the shared strings, held;
@@ -21,7 +25,11 @@ public:
     std::unique_ptr<SheetRows> rows(int index) override;
 
     struct Shared {
-        std::vector<QString> strings;
+        // The shared strings one after another, each from its offset to the next one's: a sheet
+        // looks them up at random, and one block keeps them close.
+        std::string stringBytes;
+        std::vector<size_t> stringEnds;
+        std::string_view string(size_t index) const;
         std::vector<bool> dateStyles; // by cell style index
         bool from1904 = false;
     };
@@ -30,6 +38,8 @@ private:
     void readSheets();
     void readStyles();
     void readSharedStrings();
+    // A small part of the workbook read whole; nothing when it is not there and may be missing.
+    void readPart(const QString& entry, XmlHandler& handler, bool required);
 
     std::unique_ptr<ZipArchive> m_archive;
     QStringList m_names;

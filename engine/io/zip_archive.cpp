@@ -2,6 +2,7 @@
 #include "engine/io/zip_archive.h"
 
 #include "engine/core/messages.h"
+#include "engine/core/parallel.h"
 #include "engine/core/run_error.h"
 #include "engine/io/file_errors.h"
 #include "engine/io/native_file.h"
@@ -12,6 +13,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
+#include <optional>
+#include <span>
+#include <vector>
 
 namespace urdiva {
 namespace {
@@ -65,7 +70,8 @@ int fileError(voidpf, voidpf stream)
 
 } // namespace
 
-// An entry inflated as it is read.
+// An entry inflated as it is read, on a thread of its own a few blocks ahead of its reader: the
+// reader (a sheet's XML) has work enough of its own.
 class ZipArchive::EntryDevice final : public QIODevice {
 public:
     explicit EntryDevice(ZipArchive& archive)
@@ -73,22 +79,60 @@ public:
     {
         QIODevice::open(QIODevice::ReadOnly);
     }
-    ~EntryDevice() override { unzCloseCurrentFile(m_archive.m_zip); }
+    ~EntryDevice() override
+    {
+        m_ahead.reset();
+        if (!m_closed)
+            unzCloseCurrentFile(m_archive.m_zip);
+    }
     bool isSequential() const override { return true; }
 
 protected:
     qint64 readData(char* to, qint64 most) override
     {
-        const int got =
-            unzReadCurrentFile(m_archive.m_zip, to, unsigned(std::min<qint64>(most, 1 << 30)));
-        if (got < 0)
-            m_archive.fail();
-        return got == 0 ? -1 : got;
+        if (!m_ahead)
+            m_ahead.emplace(kBlocks, [this](size_t k) { return inflate(m_blocks[k]); });
+        while (m_taken == m_block.size()) {
+            const std::optional<size_t> next = m_ahead->next();
+            if (!next)
+                return -1;
+            m_block = m_blocks[*next];
+            m_taken = 0;
+        }
+        const qint64 size = std::min(most, qint64(m_block.size() - m_taken));
+        std::memcpy(to, m_block.data() + m_taken, size_t(size));
+        m_taken += size_t(size);
+        return size;
     }
     qint64 writeData(const char*, qint64) override { return -1; }
 
 private:
+    static constexpr size_t kBlocks = 3;
+    static constexpr unsigned kBlockBytes = 1u << 18;
+
+    // The next block; whether more come. At the end, the entry's checksum is checked as it is
+    // closed.
+    bool inflate(std::vector<char>& block)
+    {
+        block.resize(kBlockBytes);
+        const int got = unzReadCurrentFile(m_archive.m_zip, block.data(), kBlockBytes);
+        if (got < 0)
+            m_archive.fail();
+        block.resize(size_t(got));
+        if (got > 0)
+            return true;
+        m_closed = true;
+        if (unzCloseCurrentFile(m_archive.m_zip) != UNZ_OK)
+            m_archive.fail();
+        return false;
+    }
+
     ZipArchive& m_archive;
+    bool m_closed = false;
+    std::vector<char> m_blocks[kBlocks];
+    std::span<const char> m_block;
+    size_t m_taken = 0;
+    std::optional<ProducedAhead> m_ahead;
 };
 
 ZipArchive::ZipArchive(const QString& path)
