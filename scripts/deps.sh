@@ -18,7 +18,8 @@ need_packages() {
 }
 
 BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins qt6-translations-l10n fonts-wine
-                fonts-liberation2 fonts-dejavu-core libboost1.81-dev libjemalloc2 libminizip-dev)
+                fonts-liberation2 fonts-dejavu-core libboost1.81-dev libjemalloc2 libminizip-dev
+                libexpat1-dev)
 # Making and checking the Debian package: dpkg-shlibdeps (dpkg-dev) and file for CPack, and the
 # validators of the desktop entry and the AppStream file.
 PACKAGE_PACKAGES=(dpkg-dev file desktop-file-utils appstream)

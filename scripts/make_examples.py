@@ -1,8 +1,10 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: MIT
-"""Writes the four example data files that the Info window describes (deterministic invented
-data): examples/coautoria.csv, examples/rede_semantica.txt, examples/pessoas_cidades.csv and
-examples/cursos_anos.txt."""
+"""Writes the example data files (deterministic invented data): the four that the Info window
+describes, examples/coautoria.csv, examples/rede_semantica.txt, examples/pessoas_cidades.csv and
+examples/cursos_anos.txt; and two exports of bibliographic databases as they come,
+examples/wos_savedrecs.txt (tab-delimited, UTF-16 with its byte-order mark, a tab ending every
+line) and examples/scopus.csv (UTF-8 with its mark, every field quoted)."""
 import os
 import random
 
@@ -77,9 +79,91 @@ def cursos_anos(rnd):
     write("cursos_anos.txt", lines)
 
 
+FIRST = ("Ana Beatriz Bruno Carla Daniel Elisa Fabio Gabriela Helena Igor Joao Julia Lucas "
+         "Marina Mateus Natalia Otavio Paula Rafael Sofia Tiago Vanessa").split()
+TOPICS = ["redes sociais", "bibliometria", "coautoria", "cientometria", "analise de redes",
+          "colaboracao cientifica", "citacoes", "redes semanticas", "saude publica",
+          "ecologia", "produtividade", "Web of Science", "Scopus", "indicadores"]
+JOURNALS = ["SCIENTOMETRICS", "TRANSINFORMACAO", "PERSPECTIVAS EM CIENCIA DA INFORMACAO",
+            "EM QUESTAO", "ENCONTROS BIBLI"]
+WOS_FIELDS = ("PT AU BA BE GP AF BF CA TI SO SE BS LA DT CT CY CL SP HO DE ID AB C1 RP EM RI OI "
+              "FU FX CR NR TC Z9 U1 U2 PU PI PA SN EI BN J9 JI PD PY VL IS PN SU SI MA BP EP AR "
+              "DI D2 EA PG WC SC GA UT PM OA HC HP DA").split()
+
+
+def people(rnd, count):
+    """(surname, given names) pairs, distinct."""
+    out = []
+    while len(out) < count:
+        person = (rnd.choice(LAST), f"{rnd.choice(FIRST)} {rnd.choice(FIRST)}")
+        if person not in out and person[1].split()[0] != person[1].split()[1]:
+            out.append(person)
+    return out
+
+
+def papers(rnd, authors, count):
+    """Each paper's authors (one to five, from a core that writes together), keywords, journal
+    and year."""
+    out = []
+    for _ in range(count):
+        team = rnd.sample(authors[:12], rnd.randint(0, 3)) + rnd.sample(authors, rnd.randint(1, 2))
+        team = list(dict.fromkeys(team))
+        out.append((team, rnd.sample(TOPICS, rnd.randint(2, 4)), rnd.choice(JOURNALS),
+                    rnd.randint(2015, 2023)))
+    return out
+
+
+def wos(rnd):
+    authors = people(rnd, 30)
+    rows = ["\t".join(WOS_FIELDS) + "\t"]
+    for n, (team, keywords, journal, year) in enumerate(papers(rnd, authors, 40), start=1):
+        fields = dict.fromkeys(WOS_FIELDS, "")
+        initials = lambda given: "".join(name[0] for name in given.split())
+        fields.update(
+            PT="J", AU="; ".join(f"{last}, {initials(given)}" for last, given in team),
+            AF="; ".join(f"{last}, {given}" for last, given in team),
+            TI=f"Estudo {n} sobre {keywords[0]} e {keywords[1]}", SO=journal, LA="Portuguese",
+            DT="Article", DE="; ".join(keywords), ID="; ".join(k.upper() for k in keywords[:2]),
+            C1=f"[{'; '.join(f'{last}, {given}' for last, given in team)}] Univ Fed Exemplo, "
+               "Belo Horizonte, MG, Brazil.",
+            NR=str(rnd.randint(10, 60)), TC=str(rnd.randint(0, 40)), PY=str(year),
+            J9=journal[:12], UT=f"WOS:{900000000000000 + n:015d}", DA="2026-12-10")
+        fields["Z9"] = fields["TC"]
+        rows.append("\t".join(fields[f] for f in WOS_FIELDS) + "\t")
+    with open(os.path.join(HERE, "wos_savedrecs.txt"), "w", encoding="utf-16",
+              newline="") as f:
+        f.write("".join(row + "\r\n" for row in rows))
+
+
+def scopus(rnd):
+    authors = people(rnd, 25)
+    header = ["Authors", "Author full names", "Author(s) ID", "Title", "Year", "Source title",
+              "Volume", "Issue", "Cited by", "DOI", "Affiliations", "Author Keywords",
+              "Index Keywords", "Language of Original Document", "Document Type", "Source", "EID"]
+    quote = lambda text: '"' + text.replace('"', '""') + '"'
+    rows = [",".join(quote(h) for h in header)]
+    for n, (team, keywords, journal, year) in enumerate(papers(rnd, authors, 30), start=1):
+        ids = [str(57000000000 + authors.index(person)) for person in team]
+        journal = journal.title()
+        row = ["; ".join(f"{last} {''.join(g[0] + '.' for g in given.split())}"
+                         for last, given in team),
+               "; ".join(f"{last}, {given} ({i})" for (last, given), i in zip(team, ids)),
+               "; ".join(ids),
+               f'Redes, "{keywords[0]}" e {keywords[1]}: o caso {n}', str(year), journal,
+               str(rnd.randint(1, 30)), str(rnd.randint(1, 4)), str(rnd.randint(0, 50)),
+               f"10.0000/exemplo.{year}.{n:03d}", "Universidade Federal Exemplo, Brasil",
+               "; ".join(keywords), "; ".join(k.title() for k in keywords[:2]), "Portuguese",
+               "Article", "Scopus", f"2-s2.0-{85000000000 + n}"]
+        rows.append(",".join(quote(field) for field in row))
+    with open(os.path.join(HERE, "scopus.csv"), "w", encoding="utf-8-sig", newline="") as f:
+        f.write("".join(row + "\r\n" for row in rows))
+
+
 if __name__ == "__main__":
     rnd = random.Random(2019)
     coautoria(rnd)
     semantica(rnd)
     pessoas_cidades(rnd)
     cursos_anos(rnd)
+    wos(random.Random(2026))
+    scopus(random.Random(2027))

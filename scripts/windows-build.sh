@@ -6,12 +6,13 @@
 #                  (later runs reuse it); sets QT_MINGW
 #   windows_minizip  minizip, built the same way from Debian's minizip source into the cache
 #                  beside Qt; sets MINIZIP_MINGW (zlib is Debian's own libz-mingw-w64-dev)
+#   windows_expat  expat, the same way from Debian's expat source; sets EXPAT_MINGW
 #   windows_build  the engine, the command line, the window and the tests in build-windows, with
 #                  wine set up to run them
 
 WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools
                   qt6-translations-l10n dpkg-dev xz-utils wine wine64 nsis zip unzip xvfb xauth
-                  libminizip-dev libz-mingw-w64-dev python3-openpyxl python3-odf)
+                  libminizip-dev libexpat1-dev libz-mingw-w64-dev python3-openpyxl python3-odf)
 
 windows_qt() {
     need_packages "${WINDOWS_PACKAGES[@]}"
@@ -63,8 +64,18 @@ windows_debian_source() {
     local apt=(apt-get -q -o "Dir::Etc::SourceList=$work/sources.list"
                -o "Dir::Etc::SourceParts=$work/none" -o "Dir::State::Lists=$work/lists")
     "${apt[@]}" update >/dev/null 2>&1 || "${apt[@]}" update
-    (cd "$work" && "${apt[@]}" source --download-only "$package" >/dev/null 2>&1)
-    dpkg-source -x "$work"/*.dsc "$work/src" >/dev/null 2>&1
+    (cd "$work" && "${apt[@]}" source --download-only "$package" >/dev/null 2>&1) || true
+    if ! compgen -G "$work/*.dsc" >/dev/null; then
+        # A mirror may lack the source of a security update: the newest source it has instead.
+        local name="${package%%=*}" version
+        for version in $(apt-cache -o "Dir::Etc::SourceList=$work/sources.list" \
+                -o "Dir::Etc::SourceParts=$work/none" -o "Dir::State::Lists=$work/lists" \
+                showsrc "$name" 2>/dev/null | awk '/^Version:/ {print $2}' | sort -rV -u); do
+            (cd "$work" && "${apt[@]}" source --download-only "$name=$version" >/dev/null 2>&1) &&
+                echo "$name: Debian's source $version (the mirror lacks ${package#*=})" && break
+        done
+    fi
+    dpkg-source -x "$work"/*.dsc "$work/src" >/dev/null
 }
 
 # minizip (its reader, and the writer the tests make workbooks with) as a static library, from the
@@ -90,6 +101,37 @@ windows_minizip() {
     cp "$work/src/unzip.h" "$work/src/zip.h" "$work/src/ioapi.h" "$MINIZIP_MINGW/include/minizip/"
     rm -rf "$work"
     echo "minizip for Windows: $MINIZIP_MINGW"
+}
+
+# expat as a static library, from the very source of this machine's libexpat1-dev, with its CMake
+# package where the "windows" preset looks for it.
+windows_expat() {
+    need_packages "${WINDOWS_PACKAGES[@]}"
+    local version cache work
+    version="$(dpkg-query -W -f='${Version}' "libexpat1-dev:$(dpkg --print-architecture)")"
+    cache="${URDIVA_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/urdiva}"
+    EXPAT_MINGW="$cache/expat-$version-mingw64"
+    [ -f "$EXPAT_MINGW/lib/cmake/expat/expat-config.cmake" ] && return 0
+    mkdir -p "$cache"
+    work="$(mktemp -d "$cache/expat-build.XXXXXX")"
+    chmod 755 "$work" # apt fetches as its own user, _apt
+    windows_debian_source "$work" "expat=$version"
+    # The library's CMake project is in expat/ of the source, or at its top.
+    local project="$work/src/expat"
+    [ -f "$project/CMakeLists.txt" ] || project="$work/src"
+    # Without parameter entities and external DTDs, which no workbook uses (Debian's patches test
+    # XML_DTD as a number, which expat's CMake build defines empty).
+    cmake -S "$project" -B "$work/build" -G Ninja -Wno-dev \
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/x86_64-w64-mingw32.cmake" \
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$EXPAT_MINGW" -DEXPAT_DTD=OFF \
+        -DEXPAT_SHARED_LIBS=OFF -DEXPAT_BUILD_TOOLS=OFF -DEXPAT_BUILD_EXAMPLES=OFF \
+        -DEXPAT_BUILD_TESTS=OFF -DEXPAT_BUILD_DOCS=OFF -DEXPAT_BUILD_PKGCONFIG=OFF >"$work/configure.log"
+    cmake --build "$work/build"
+    cmake --install "$work/build" >/dev/null
+    # The package's folder without its version, so that the preset names it once.
+    mv "$EXPAT_MINGW"/lib/cmake/expat-* "$EXPAT_MINGW/lib/cmake/expat"
+    rm -rf "$work"
+    echo "expat for Windows: $EXPAT_MINGW"
 }
 
 # Qt's Portuguese texts (Debian's, the same for every platform) where Qt for Windows looks for
@@ -131,7 +173,10 @@ windows_build() {
     mkdir -p "$root/build-windows/boost-headers"
     ln -sfn /usr/include/boost "$root/build-windows/boost-headers/boost"
     windows_minizip
-    # The "windows" preset finds Qt through QT_MINGW and minizip through MINIZIP_MINGW.
-    (cd "$root" && QT_MINGW="$QT_MINGW" MINIZIP_MINGW="$MINIZIP_MINGW" cmake --preset windows &&
+    windows_expat
+    # The "windows" preset finds Qt through QT_MINGW, minizip through MINIZIP_MINGW and expat
+    # through EXPAT_MINGW.
+    (cd "$root" && QT_MINGW="$QT_MINGW" MINIZIP_MINGW="$MINIZIP_MINGW" EXPAT_MINGW="$EXPAT_MINGW" \
+        cmake --preset windows &&
         cmake --build --preset windows)
 }

@@ -1,23 +1,28 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: MIT
 """Holds urdiva-cli to Python's own readings: random quoted CSV files read with --quotes against
-the records csv.reader gives, and merged sums against exact sums in fractions.Fraction.
+the records csv.reader gives, merged sums against exact sums in fractions.Fraction, and the
+README's recipes for the bibliographic exports in examples/ against the networks computed here
+from csv.reader's reading of each export (the network read back with python3-igraph).
 
 Usage: test_python_references.py PATH_TO_URDIVA_CLI
 """
+import argparse
 import collections
 import csv
 import fractions
 import io
+import itertools
 import os
 import random
 import re
+import shlex
 import subprocess
 import sys
 import tempfile
 import unittest
 
-CLI = sys.argv.pop(1) if len(sys.argv) > 1 else "urdiva-cli"
+CLI = os.path.abspath(sys.argv.pop(1)) if len(sys.argv) > 1 else "urdiva-cli"
 ENV = dict(os.environ, LC_ALL="C.UTF-8")
 
 
@@ -121,6 +126,85 @@ class MergedSums(unittest.TestCase):
             status, errors, edges = convert(folder, b"a;b;0,1\n" * 100, "--merge", "sum",
                                             "--value", "3", "--decimal-comma")
             self.assertEqual((status, edges), (0, [["a", "b", "10"]]), errors)
+
+
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+
+
+def readme_recipes():
+    """The README's commands (continuation lines joined) that convert a bibliographic export."""
+    with open(os.path.join(ROOT, "README.md"), encoding="utf-8") as f:
+        text = f.read().replace("\\\n", " ")
+    return [shlex.split(line)[1:] for line in text.splitlines()
+            if line.startswith("    urdiva-cli ") and ("examples/wos_" in line or
+                                                       "examples/scopus" in line)]
+
+
+def reference_network(options):
+    """The vertices and the weighted links the recipe asks for, from the export as csv.reader
+    reads it: names split at the cell separator and trimmed, each link once per record, weights
+    counting records."""
+    parser = argparse.ArgumentParser()
+    for option in ("--separator", "--header", "--cooccur", "--cell-separator", "--merge",
+                   "--first", "--second"):
+        parser.add_argument(option)
+    parser.add_argument("--quotes", action="store_true")
+    parser.add_argument("--two-mode", action="store_true")
+    parser.add_argument("input")
+    parser.add_argument("output")
+    args = parser.parse_args(options)
+    with open(os.path.join(ROOT, args.input), "rb") as f:
+        raw = f.read()
+    text = raw.decode("utf-16" if raw[:2] in (b"\xff\xfe", b"\xfe\xff") else "utf-8-sig")
+    rows = list(csv.reader(io.StringIO(text, newline=""),
+                           delimiter={"tab": "\t", "comma": ","}[args.separator],
+                           quoting=csv.QUOTE_MINIMAL if args.quotes else csv.QUOTE_NONE))
+    header, records = rows[: int(args.header)][-1], rows[int(args.header):]
+
+    def names(record, column):
+        cell = record[header.index(column)]
+        return list(dict.fromkeys(n.strip() for n in cell.split(args.cell_separator) if n.strip()))
+
+    vertices, links = set(), collections.Counter()
+    for record in records:
+        if args.cooccur:
+            listed = names(record, args.cooccur)
+            vertices.update(listed)
+            links.update(frozenset(p) for p in itertools.combinations(listed, 2))
+        else:
+            firsts, seconds = names(record, args.first), names(record, args.second)
+            vertices.update(firsts + seconds)
+            links.update(frozenset(p) for p in itertools.product(firsts, seconds))
+    return vertices, dict(links)
+
+
+class BibliographicExports(unittest.TestCase):
+    def test_readme_recipes_give_the_reference_networks(self):
+        import igraph
+
+        recipes = readme_recipes()
+        self.assertEqual(len(recipes), 4)
+        for options in recipes:
+            with self.subTest(recipe=" ".join(options)), tempfile.TemporaryDirectory() as folder:
+                command = [CLI, "-q", *options[:-2], os.path.join(ROOT, options[-2]), options[-1]]
+                out = subprocess.run(command, cwd=folder, capture_output=True, env=ENV)
+                self.assertEqual(out.returncode, 0, out.stderr.decode())
+                # python3-igraph reads two-mode Pajek files, but not past a byte-order mark.
+                with open(os.path.join(folder, options[-1] + ".net"), "rb") as f:
+                    data = f.read()
+                self.assertTrue(data.startswith(b"\xef\xbb\xbf"))
+                plain = os.path.join(folder, "plain.net")
+                with open(plain, "wb") as f:
+                    f.write(data[3:])
+                graph = igraph.Graph.Read_Pajek(plain)
+                names = graph.vs["id"]
+                links = {frozenset((names[e.source], names[e.target])): e["weight"]
+                         for e in graph.es}
+                self.assertEqual(graph.ecount(), len(links), "one line per link")
+                vertices, wanted = reference_network(options)
+                self.assertEqual(set(names), vertices)
+                self.assertEqual(len(names), len(vertices))
+                self.assertEqual(links, wanted)
 
 
 if __name__ == "__main__":

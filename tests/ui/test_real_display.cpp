@@ -7,6 +7,7 @@
 #include "main_window.h"
 #include "test_support.h"
 #include "update_notice.h"
+#include "workbook_writer.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -517,6 +518,35 @@ TEST_F(WindowWalk, QuotedFileMergedLinksReportsAndRenameTable)
     EXPECT_FALSE(QFile::exists(dir.path(QStringLiteral("Similaridade_rede5.csv"))));
     tab(QStringLiteral("Avançado"));
     press(QStringLiteral("Restaurar padrões"));
+}
+
+// A workbook's second sheet, picked in the Avançado tab: the command line's bytes.
+TEST_F(WindowWalk, WorkbookSheetAsTheCommandLineReadsIt)
+{
+    data = dir.path(QStringLiteral("dados.xlsx"));
+    urdiva::test::writeXlsx(
+        data,
+        {{QStringLiteral("Capa"), {{QStringLiteral("nada"), QStringLiteral("aqui")}}},
+         {QStringLiteral("Coautoria"),
+          {{QStringLiteral("Autor"), QStringLiteral("Coautor"), QStringLiteral("Peso")},
+           {QStringLiteral("Érica \"Lima\""), QStringLiteral("Ana; Souza"), QStringLiteral("2.5")},
+           {QStringLiteral("Ana; Souza"), QStringLiteral("Zé\nCarlos"), QStringLiteral("3")},
+           {QStringLiteral("Zé\nCarlos"), QStringLiteral("Érica \"Lima\""),
+            QStringLiteral("1")}}}});
+    dialogs.file = data;
+    press(QStringLiteral("Entrada..."));
+    tab(QStringLiteral("Avançado"));
+    pick(QStringLiteral("Planilha:"), QStringLiteral("Coautoria"));
+    tab(QStringLiteral("Saída"));
+    control(QStringLiteral("Ignorar Cabeçalho:"), QAccessible::SpinBox)
+        ->valueInterface()
+        ->setCurrentValue(1);
+    pick(QStringLiteral("Coluna de Valor:"), QStringLiteral("Peso"));
+    create(QStringLiteral("rede"));
+    commandLine({QStringLiteral("--sheet=Coautoria"), QStringLiteral("--header=1"),
+                 QStringLiteral("--value=3")});
+    EXPECT_EQ(file("rede.net"), file("cli.net"));
+    EXPECT_TRUE(file("rede.net").contains("2.5")) << file("rede.net").toStdString();
 }
 
 } // namespace
