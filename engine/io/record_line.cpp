@@ -11,7 +11,7 @@ namespace urdiva {
 
 RecordLine::RecordLine(QChar separator, bool quotedFields)
     : m_separator(separator.unicode())
-    , m_asciiSeparator(separator.unicode() < 0x80 && !quotedFields)
+    , m_asciiSeparator(separator.unicode() < 0x80)
     , m_quotedFields(quotedFields)
 {
 }
@@ -20,7 +20,10 @@ void RecordLine::assign(QByteArrayView line)
 {
     line = withoutLoneCr(line, m_withoutCr);
     m_bytes = line;
-    m_byteCut = m_asciiSeparator;
+    // A record without a quotation mark is cut as it is in a file without quoted fields: at the
+    // separator's bytes, each field decoded when it is needed.
+    m_byteCut = m_asciiSeparator &&
+                (!m_quotedFields || !std::memchr(line.data(), '"', size_t(line.size())));
     if (m_byteCut) {
         m_cuts.clear();
         const char sep = char(m_separator);
