@@ -9,6 +9,7 @@
 
 #include <QCommandLineParser>
 
+#include <algorithm>
 #include <span>
 #include <utility>
 
@@ -82,6 +83,16 @@ struct Options {
                                              "nenhuma). COL é um número de coluna a partir de "
                                              "1, ou um nome da primeira linha do arquivo."),
                               QStringLiteral("COL")};
+    QCommandLineOption attribute {
+        QStringLiteral("attribute"),
+        QStringLiteral("Coluna cujo texto descreve o vértice da primeira coluna (o do primeiro "
+                       "modo, com --two-mode): um atributo do vértice, gravado em GraphML; pode "
+                       "ser repetida. Um vértice fica com o valor mais frequente que recebeu."),
+        QStringLiteral("COL")};
+    QCommandLineOption secondAttribute {
+        QStringLiteral("second-attribute"),
+        QStringLiteral("Como --attribute, para o vértice da segunda coluna."),
+        QStringLiteral("COL")};
     QCommandLineOption twoMode {QStringLiteral("two-mode"),
                                 QStringLiteral("A primeira coluna dá os vértices do primeiro modo "
                                                "e a segunda, os do segundo modo.")};
@@ -204,13 +215,15 @@ struct Options {
 
     void addTo(QCommandLineParser& parser) const
     {
-        parser.addOptions({separator,    first,          second,        value,         twoMode,
-                           directed,     header,         caseSensitive, sort,          strip,
-                           stripAt,      report,         threshold,     noBom,         quotes,
-                           decimalComma, sheet,          merge,         cellSeparator, cooccur,
-                           project,      format,         reportFormat,  foldAccents,   tokenSort,
-                           reportModes,  suggestRenames, rename,        force,         quiet,
-                           help,         version});
+        parser.addOptions({separator,      first,           second,    value,
+                           attribute,      secondAttribute, twoMode,   directed,
+                           header,         caseSensitive,   sort,      strip,
+                           stripAt,        report,          threshold, noBom,
+                           quotes,         decimalComma,    sheet,     merge,
+                           cellSeparator,  cooccur,         project,   format,
+                           reportFormat,   foldAccents,     tokenSort, reportModes,
+                           suggestRenames, rename,          force,     quiet,
+                           help,           version});
     }
 };
 
@@ -275,6 +288,16 @@ std::optional<Problem> parseColumnChoices(const QCommandLineParser& parser, cons
     }
     if (request.value && request.value->text.isEmpty())
         return QStringLiteral("A opção '--value' precisa de uma coluna.");
+    for (const auto& [option, choices] :
+         {std::pair(&o.attribute, &request.attributes),
+          std::pair(&o.secondAttribute, &request.secondAttributes)}) {
+        const QString name = QStringLiteral("--") + option->names().constFirst();
+        for (const QString& text : parser.values(*option)) {
+            if (text.isEmpty())
+                return QStringLiteral("A opção '%1' precisa de uma coluna.").arg(name);
+            choices->push_back({text, name});
+        }
+    }
     return std::nullopt;
 }
 
@@ -510,7 +533,10 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
 
 bool CliRequest::needsColumnNames() const
 {
-    return !isDigits(first.text) || !isDigits(second.text) || (value && !isDigits(value->text));
+    const auto byName = [](const ColumnChoice& choice) { return !isDigits(choice.text); };
+    return byName(first) || byName(second) || (value && byName(*value)) ||
+           std::any_of(attributes.begin(), attributes.end(), byName) ||
+           std::any_of(secondAttributes.begin(), secondAttributes.end(), byName);
 }
 
 std::optional<Problem> resolveColumn(const ColumnChoice& choice, const QStringList& names,

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 namespace urdiva::cli {
 
@@ -22,6 +23,8 @@ struct CliRequest {
     ColumnChoice first;
     ColumnChoice second;
     std::optional<ColumnChoice> value;
+    std::vector<ColumnChoice> attributes;
+    std::vector<ColumnChoice> secondAttributes;
     bool force = false;
     bool quiet = false;
 

@@ -91,6 +91,16 @@ std::optional<Problem> resolveColumns(cli::CliRequest& request, LineReader* inpu
             return problem;
         settings.valueColumn = value;
     }
+    for (const auto& [choices, columns] :
+         {std::pair(&request.attributes, &settings.attributeColumns),
+          std::pair(&request.secondAttributes, &settings.secondAttributeColumns)}) {
+        for (const cli::ColumnChoice& choice : *choices) {
+            qint32 column = 0;
+            if (auto problem = cli::resolveColumn(choice, names, column))
+                return problem;
+            columns->push_back(column);
+        }
+    }
     return std::nullopt;
 }
 

@@ -58,6 +58,10 @@ QString windowText(const SettingsProblem& problem)
         return QStringLiteral("Com \"Campos entre aspas\" (aba Avançado), as aspas (\") abrem "
                               "campos: não podem separar colunas nem nomes.") +
                kRemembered;
+    case Kind::AttributesWithCooccurrence:
+    case Kind::AttributesNeedGraphml:
+        // The window offers no attributes yet.
+        return commandLineText(problem);
     case Kind::ReportFormatWithoutReport:
         return needsReport("Formato do relatório");
     case Kind::FoldAccentsWithoutReport:

@@ -11,6 +11,7 @@
 #include "engine/names/rename_table.h"
 #include "engine/names/vertex_lists.h"
 #include "engine/names/vertex_numbering.h"
+#include "engine/network/attribute_tally.h"
 #include "engine/network/link_network.h"
 #include "engine/network/network_file.h"
 #include "engine/network/network_writer.h"
@@ -22,6 +23,7 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <memory>
@@ -72,6 +74,12 @@ private:
     void collectRecords(std::span<const RecordStream::Record> records);
     void countVertexSightings(const std::vector<int>& firstNumbers,
                               const std::vector<int>& secondNumbers);
+    // The record's attribute values for the vertices of its ends' fields.
+    void tallyAttributes(const RecordStream::Record& record,
+                         std::span<const FieldMemo::FieldRef> firsts,
+                         std::span<const FieldMemo::FieldRef> seconds);
+    std::vector<VertexAttribute> resolveAttributes(const std::vector<int>& firstNumbers,
+                                                   const std::vector<int>& secondNumbers);
 
     const ConversionSettings& m_settings;
     RunFeedback& m_feedback;
@@ -92,6 +100,9 @@ private:
     RunSummary m_summary;
     WeightKind m_weights = WeightKind::None;
     std::vector<qint64> m_vertexCounts;
+    // One per attribute column: the first column's vertices', then the second's.
+    std::vector<AttributeTally> m_tallies;
+    QStringList m_columnNames;
 };
 
 bool ConversionRun::agreeOnOutputs()
@@ -148,8 +159,11 @@ void ConversionRun::collectRecords(std::span<const RecordStream::Record> records
             [&](const RecordStream::Record& record) {
                 const FieldMemo::FieldRef first =
                     collect(record.ends[0], columns[0], End::First, record.line);
-                m_log.add(first, collect(record.ends[1], columns[1], End::Second, record.line),
-                          record.weight, record.line);
+                const FieldMemo::FieldRef second =
+                    collect(record.ends[1], columns[1], End::Second, record.line);
+                m_log.add(first, second, record.weight, record.line);
+                if (!m_tallies.empty())
+                    tallyAttributes(record, {&first, 1}, {&second, 1});
             });
         return;
     }
@@ -165,7 +179,55 @@ void ConversionRun::collectRecords(std::span<const RecordStream::Record> records
                 names[e].push_back(collect(name, columns[e], end, record.line));
         }
         m_log.addNames(names[0], names[1], record.weight, record.line);
+        if (!m_tallies.empty())
+            tallyAttributes(record, names[0], names[1]);
     }
+}
+
+void ConversionRun::tallyAttributes(const RecordStream::Record& record,
+                                    std::span<const FieldMemo::FieldRef> firsts,
+                                    std::span<const FieldMemo::FieldRef> seconds)
+{
+    const size_t firstColumns = m_settings.attributeColumns.size();
+    for (size_t a = 0; a < m_tallies.size(); ++a) {
+        const QByteArrayView value = record.attributes[a];
+        const qint32 column = a < firstColumns
+                                  ? m_settings.attributeColumns[a]
+                                  : m_settings.secondAttributeColumns[a - firstColumns];
+        if (value.isNull())
+            throw missingField(column, recordContext(m_inputName, record.line));
+        for (const FieldMemo::FieldRef ref : a < firstColumns ? firsts : seconds)
+            m_tallies[a].add(ref, value);
+    }
+}
+
+std::vector<VertexAttribute> ConversionRun::resolveAttributes(const std::vector<int>& firstNumbers,
+                                                              const std::vector<int>& secondNumbers)
+{
+    std::vector<VertexAttribute> attributes;
+    const size_t firstColumns = m_settings.attributeColumns.size();
+    const int vertexCount = int(m_lists.firstModeCount() + m_lists.secondModeCount());
+    QStringList names;
+    std::vector<bool> conflicting(size_t(vertexCount) + 1, false);
+    for (size_t a = 0; a < m_tallies.size(); ++a) {
+        const bool ofFirst = a < firstColumns;
+        const qint32 column = ofFirst ? m_settings.attributeColumns[a]
+                                      : m_settings.secondAttributeColumns[a - firstColumns];
+        QString name = column < m_columnNames.size() ? m_columnNames[column] : QString();
+        if (name.isEmpty())
+            name = messages::columnName(column + 1);
+        // Two attributes of one name would be one in a reader.
+        for (int n = 2; names.contains(name); ++n)
+            name = QStringLiteral("%1 (%2)").arg(name).arg(n);
+        names << name;
+        const std::vector<int>& numbers = ofFirst || !m_twoMode ? firstNumbers : secondNumbers;
+        attributes.push_back(m_tallies[a].resolve(
+            name, [&](FieldMemo::FieldRef ref) { return ref < numbers.size() ? numbers[ref] : 0; },
+            vertexCount, m_settings.decimalComma, conflicting));
+    }
+    m_summary.attributeConflicts = std::count(conflicting.begin(), conflicting.end(), true);
+    m_tallies.clear();
+    return attributes;
 }
 
 void ConversionRun::readRecords(std::unique_ptr<LineReader> input)
@@ -177,6 +239,7 @@ void ConversionRun::readRecords(std::unique_ptr<LineReader> input)
     m_inputName = input->name();
     m_feedback.showStage(messages::stageText(2));
     RecordStream stream(std::move(input), m_settings);
+    m_tallies.resize(m_settings.attributeColumns.size() + m_settings.secondAttributeColumns.size());
     qint64 recordsRead = 0;
     qint64 quotedLooking = 0;
     stream.forEachBatch([&](std::span<const RecordStream::Record> records) {
@@ -192,6 +255,7 @@ void ConversionRun::readRecords(std::unique_ptr<LineReader> input)
     m_summary.ctrlZInside = notes.ctrlZInside;
     m_summary.errorCells = notes.errorCells;
     m_summary.headerLinesTookFile = notes.allInHeader ? m_settings.headerLines : 0;
+    m_columnNames = notes.columnNames;
     if (m_settings.merge == MergeRule::Sum || m_settings.merge == MergeRule::Max)
         checkWeightsAreNumbers(notes, m_inputName);
     m_weights = weightKind(m_settings, notes);
@@ -247,10 +311,11 @@ void ConversionRun::writeNetwork()
     const std::vector<int>& secondEnds = m_twoMode ? secondNumbers : firstNumbers;
     if (m_countSightings)
         countVertexSightings(firstNumbers, secondNumbers);
+    const std::vector<VertexAttribute> attributes = resolveAttributes(firstNumbers, secondNumbers);
     m_firstFields = ListFields();
     m_secondFields = ListFields();
     urdiva::writeNetwork(m_text, m_settings, m_lists, m_log, firstNumbers, secondEnds, m_weights,
-                         m_summary);
+                         attributes, m_summary);
 }
 
 RunOutcome ConversionRun::writeReportsAndCommit()

@@ -34,6 +34,12 @@ std::optional<SettingsProblem> linkProblem(const ConversionSettings& s)
     }
     if (s.quotedFields && (s.separator == u'"' || s.cellSeparator == std::optional<QChar>(u'"')))
         return problemOf(Kind::QuoteSeparates);
+    if (!s.attributeColumns.empty() || !s.secondAttributeColumns.empty()) {
+        if (s.cooccur)
+            return problemOf(Kind::AttributesWithCooccurrence);
+        if (s.format != NetworkFormat::GraphML)
+            return problemOf(Kind::AttributesNeedGraphml);
+    }
     return std::nullopt;
 }
 
@@ -111,6 +117,13 @@ QString commandLineText(const SettingsProblem& problem)
     case Kind::QuoteSeparates:
         return QStringLiteral("Com '--quotes', as aspas (\") abrem campos: não podem separar "
                               "colunas nem nomes.");
+    case Kind::AttributesWithCooccurrence:
+        return QStringLiteral("Os atributos ('--attribute', '--second-attribute') não vão com "
+                              "'--cooccur': a célula de um registro lista vários nomes, e o valor "
+                              "não diria de qual deles é.");
+    case Kind::AttributesNeedGraphml:
+        return QStringLiteral("Os atributos ('--attribute', '--second-attribute') são gravados, "
+                              "por ora, só em GraphML: use '--format graphml'.");
     case Kind::ReportFormatWithoutReport:
         return needsReport("report-format");
     case Kind::FoldAccentsWithoutReport:

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 namespace urdiva {
 
@@ -71,6 +72,11 @@ struct ConversionSettings {
     // A table of names and the names they are to be read as, applied to every end field after
     // stripping (empty: none).
     QString renamePath;
+    // Vertex attributes: columns whose texts describe the vertex of a record's first column (the
+    // first mode's, in two-mode) and of its second column. A vertex keeps the most frequent
+    // non-empty value it was given, the first seen among as frequent ones.
+    std::vector<qint32> attributeColumns;
+    std::vector<qint32> secondAttributeColumns;
 };
 
 } // namespace urdiva

@@ -155,6 +155,12 @@ inline QString workbookDamaged()
     return QStringLiteral("O arquivo não é uma planilha .xlsx ou .ods legível: está danificado ou "
                           "incompleto.");
 }
+// The name of an attribute column without a header line to name it: "coluna 3".
+inline QString columnName(qint32 number)
+{
+    return QStringLiteral("coluna %1").arg(number);
+}
+
 inline QString workbookProtected()
 {
     return QStringLiteral("A planilha está protegida por senha, ou é um .xls antigo: salve-a sem "

@@ -30,6 +30,7 @@ struct RunSummary {
     qint64 errorCells = 0; // a workbook's cells that held an error, read as empty
     int headerLinesTookFile = 0; // the header lines, when the file had no other line
     qsizetype namesLeftOutOfReport = 0; // too long to be compared
+    qsizetype attributeConflicts = 0; // vertices given more than one value for an attribute
 };
 
 // What a run asks of its surroundings, in the order a successful run calls it.

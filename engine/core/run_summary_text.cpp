@@ -54,6 +54,10 @@ RunSummaryText runSummaryText(const RunSummary& s, const QString& decimalCommaOp
         text.warnings << QStringLiteral("células da planilha com erro (#N/A, #DIV/0!…) lidas "
                                         "como vazias: %1.")
                              .arg(n(s.errorCells));
+    if (s.attributeConflicts != 0)
+        text.warnings << QStringLiteral("vértices com mais de um valor num atributo (ficou o mais "
+                                        "frequente): %1.")
+                             .arg(n(s.attributeConflicts));
     if (s.headerLinesTookFile != 0)
         text.warnings << QStringLiteral("o arquivo não tem linhas além das %1 de cabeçalho "
                                         "ignoradas; a rede não tem registros.")

@@ -26,6 +26,7 @@ RecordStream::RecordStream(std::unique_ptr<LineReader> reader, const ConversionS
     , m_records(*m_reader, settings.separator, settings.quotedFields)
     , m_columns {settings.firstColumn, settings.secondColumn}
     , m_valueColumn(settings.valueColumn)
+    , m_attributeColumns(settings.attributeColumns)
     , m_separator(settings.separator)
     , m_headerLines(settings.headerLines)
     , m_quotedFields(settings.quotedFields)
@@ -34,6 +35,8 @@ RecordStream::RecordStream(std::unique_ptr<LineReader> reader, const ConversionS
     , m_ends(settings.cooccur ? 1 : 2)
     , m_line(settings.separator, settings.quotedFields)
 {
+    m_attributeColumns.insert(m_attributeColumns.end(), settings.secondAttributeColumns.begin(),
+                              settings.secondAttributeColumns.end());
 }
 
 void RecordStream::forEachBatch(const std::function<void(std::span<const Record>)>& process)
@@ -61,6 +64,7 @@ void RecordStream::Batch::clear()
     records.clear();
     names.clear();
     nameCounts.clear();
+    attributes.clear();
 }
 
 QByteArrayView RecordStream::Batch::keep(QByteArrayView kept)
@@ -79,15 +83,20 @@ QByteArrayView RecordStream::Batch::keep(QByteArrayView kept)
     return QByteArrayView(at, kept.size());
 }
 
-void RecordStream::Batch::listNames()
+void RecordStream::Batch::listNames(size_t attributesPerRecord)
 {
     Field* name = names.data();
     const quint32* counts = nameCounts.data();
+    const QByteArrayView* attribute = attributes.data();
     for (Record& record : records) {
-        for (std::span<const Field>& list : record.names) {
-            list = std::span<const Field>(name, *counts);
-            name += *counts++;
+        if (!nameCounts.empty()) {
+            for (std::span<const Field>& list : record.names) {
+                list = std::span<const Field>(name, *counts);
+                name += *counts++;
+            }
         }
+        record.attributes = std::span<const QByteArrayView>(attribute, attributesPerRecord);
+        attribute += attributesPerRecord;
     }
 }
 
@@ -96,15 +105,19 @@ void RecordStream::Batch::listNames()
 bool RecordStream::fill(Batch& batch)
 {
     batch.clear();
-    const bool cells = m_cellSeparator.has_value();
+    // Records know where their cells' names and attributes are once all are in.
+    const bool listed = m_cellSeparator.has_value() || !m_attributeColumns.empty();
     QByteArrayView raw;
     qint64 number = 0;
     bool more = true;
     try {
         while (batch.records.size() < kBatchRecords && batch.keptBytes < kBatchBytes &&
                (more = m_records.next(raw, number))) {
-            if (m_recordLines++ < m_headerLines)
+            if (m_recordLines++ < m_headerLines) {
+                if (m_recordLines == 1)
+                    keepColumnNames(raw);
                 continue;
+            }
             if (batch.blocks.empty() || batch.blocks.back().bytes != m_reader->block().bytes)
                 batch.blocks.push_back(m_reader->block());
             m_line.assign(raw);
@@ -112,12 +125,12 @@ bool RecordStream::fill(Batch& batch)
                 addRecord(batch, number);
         }
     } catch (...) {
-        if (cells)
-            batch.listNames();
+        if (listed)
+            batch.listNames(m_attributeColumns.size());
         throw;
     }
-    if (cells)
-        batch.listNames();
+    if (listed)
+        batch.listNames(m_attributeColumns.size());
     if (!more) {
         m_notes.ctrlZInside = m_reader->lineOfCtrlZInside();
         m_notes.errorCells = m_reader->errorCells();
@@ -141,6 +154,23 @@ void RecordStream::addRecord(Batch& batch, qint64 number)
         if (record.weight.isNull())
             record.weight = QByteArrayView("", 0);
     }
+    for (const qint32 column : m_attributeColumns) {
+        QByteArrayView text;
+        if (column >= 0 && column < m_line.count()) {
+            text = batch.keep(m_line.unmarkedUtf8(column, m_storage));
+            if (text.isNull())
+                text = QByteArrayView("", 0);
+        }
+        batch.attributes.push_back(text);
+    }
+}
+
+void RecordStream::keepColumnNames(QByteArrayView raw)
+{
+    m_line.assign(raw);
+    QByteArray storage;
+    for (qsizetype i = 0; i < m_line.count(); ++i)
+        m_notes.columnNames << QString::fromUtf8(m_line.unmarkedUtf8(i, storage));
 }
 
 void RecordStream::addEnd(Batch& batch, Field& field, int end)

@@ -10,6 +10,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -41,6 +42,9 @@ public:
         // With a value column: the weight's UTF-8 text, without markers (and with a decimal
         // point, when so set); null when the line is too short to have the column.
         QByteArrayView weight;
+        // The attribute columns' UTF-8 texts, without markers: the first column's vertex's, then
+        // the second's (see ConversionSettings); null where the line is too short.
+        std::span<const QByteArrayView> attributes;
     };
     // What the reading noticed, for the run's summary. Lines are numbered from 1; 0 is none.
     struct Notes {
@@ -53,6 +57,7 @@ public:
         qint64 ctrlZInside = 0; // see LineReader::lineOfCtrlZInside
         qint64 errorCells = 0; // see LineReader::errorCells
         bool allInHeader = false; // header lines were to be ignored, and the file had no more
+        QStringList columnNames; // of the first header line, when there are header lines
     };
 
     RecordStream(std::unique_ptr<LineReader> reader, const ConversionSettings& settings);
@@ -79,18 +84,21 @@ private:
         std::vector<Record> records;
         std::vector<Field> names; // of the records' cells, in order
         std::vector<quint32> nameCounts; // per end of each record, with a cell separator
+        std::vector<QByteArrayView> attributes; // of the records, in order
 
         void clear();
         // The bytes, valid while the batch is.
         QByteArrayView keep(QByteArrayView bytes);
-        // Gives each record its cells' names, once `names` is complete.
-        void listNames();
+        // Gives each record its cells' names and its attributes, once they are all in.
+        void listNames(size_t attributesPerRecord);
     };
 
     bool fill(Batch& batch);
     // The record in m_line, whose first line is `number`.
     void addRecord(Batch& batch, qint64 number);
     void addEnd(Batch& batch, Field& field, int end);
+    // The names of the columns, from the first header line.
+    void keepColumnNames(QByteArrayView raw);
     // The record's weight as it is kept, noting what it is.
     QByteArrayView weightOf(qint64 number);
 
@@ -98,6 +106,7 @@ private:
     RecordReader m_records;
     const qint32 m_columns[2];
     const std::optional<qint32> m_valueColumn;
+    std::vector<qint32> m_attributeColumns; // the first column's vertex's, then the second's
     const QChar m_separator;
     const int m_headerLines;
     const bool m_quotedFields;

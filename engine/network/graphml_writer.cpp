@@ -9,6 +9,8 @@ qsizetype GraphmlWriter::writeVertices(const QStringList& firstMode, const QStri
                                        NetworkMode mode)
 {
     const bool twoMode = mode == NetworkMode::TwoMode;
+    qsizetype changed = 0;
+    qsizetype unnamed = 0; // attribute texts changed: no vertex name is
     m_text.appendUtf8Line(R"(<?xml version="1.0" encoding="UTF-8"?>)");
     m_text.appendUtf8Line(R"(<graphml xmlns="http://graphml.graphdrawing.org/xmlns" )"
                           R"(xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance" )"
@@ -17,12 +19,20 @@ qsizetype GraphmlWriter::writeVertices(const QStringList& firstMode, const QStri
     m_text.appendUtf8Line(R"(  <key id="label" for="node" attr.name="label" attr.type="string"/>)");
     if (twoMode)
         m_text.appendUtf8Line(R"(  <key id="mode" for="node" attr.name="mode" attr.type="int"/>)");
+    for (size_t a = 0; a < m_attributes.size(); ++a) {
+        const VertexAttribute& attribute = m_attributes[a];
+        static constexpr const char* kTypes[] = {"int", "double", "string"};
+        m_line = R"(  <key id="a)";
+        appendNumber(m_line, qint64(a + 1));
+        m_line.append(R"(" for="node" attr.name=")").append(xmlText(attribute.name, unnamed));
+        m_line.append(R"(" attr.type=")").append(kTypes[int(attribute.type)]).append(R"("/>)");
+        m_text.appendUtf8Line(m_line);
+    }
     if (m_weights != WeightKind::None)
         m_text.appendUtf8Line(R"(  <key id="weight" for="edge" attr.name="weight" attr.type=")" +
                               QByteArray(m_weights == WeightKind::Numbers ? "double" : "string") +
                               R"("/>)");
     m_text.appendUtf8Line(R"(  <graph id="G" edgedefault=")" + edgeKind() + R"(">)");
-    qsizetype changed = 0;
     qint64 id = 1;
     for (int m = 0; m < (twoMode ? 2 : 1); ++m) {
         for (const QString& name : m == 0 ? firstMode : secondMode) {
@@ -34,6 +44,14 @@ qsizetype GraphmlWriter::writeVertices(const QStringList& firstMode, const QStri
                 m_line.append(R"(<data key="mode">)");
                 appendNumber(m_line, m + 1);
                 m_line.append("</data>");
+            }
+            for (size_t a = 0; a < m_attributes.size(); ++a) {
+                const QString& value = m_attributes[a].values[size_t(id - 1)];
+                if (value.isEmpty())
+                    continue;
+                m_line.append(R"(<data key="a)");
+                appendNumber(m_line, qint64(a + 1));
+                m_line.append(R"(">)").append(xmlText(value, unnamed)).append("</data>");
             }
             m_text.appendUtf8Line(m_line.append("</node>"));
         }

@@ -112,11 +112,38 @@ void mergeLinks(LinkMerger& merger, RecordLog& log, const LinkRules& rules, bool
     });
 }
 
-// The vertices of the network the settings ask for (a projection's are one mode's), with their
-// counts in the summary.
-void writeNetworkVertices(NetworkWriter& writer, const ConversionSettings& settings,
-                          const VertexLists& lists, RunSummary& summary)
+// The attributes of the vertices written: a projection writes one mode's vertices, numbered from
+// 1, and the attributes of that mode's column.
+std::vector<VertexAttribute> writtenAttributes(const std::vector<VertexAttribute>& attributes,
+                                               const ConversionSettings& settings,
+                                               const VertexLists& lists)
 {
+    if (settings.projection == Projection::None)
+        return attributes;
+    const bool keepSecond = settings.projection == Projection::SecondMode;
+    const size_t firstColumns = settings.attributeColumns.size();
+    const qsizetype firstCount = lists.firstModeCount();
+    std::vector<VertexAttribute> written;
+    for (size_t a = keepSecond ? firstColumns : 0;
+         a < (keepSecond ? attributes.size() : firstColumns); ++a) {
+        VertexAttribute attribute = attributes[a];
+        if (keepSecond)
+            attribute.values.erase(attribute.values.begin() + 1,
+                                   attribute.values.begin() + 1 + firstCount);
+        else
+            attribute.values.resize(size_t(firstCount) + 1);
+        written.push_back(std::move(attribute));
+    }
+    return written;
+}
+
+// The vertices of the network the settings ask for (a projection's are one mode's), with their
+// attributes, and their counts in the summary.
+void writeNetworkVertices(NetworkWriter& writer, const ConversionSettings& settings,
+                          const VertexLists& lists, const std::vector<VertexAttribute>& attributes,
+                          RunSummary& summary)
+{
+    writer.setAttributes(writtenAttributes(attributes, settings, lists));
     const bool projected = settings.projection != Projection::None;
     const bool keepSecond = settings.projection == Projection::SecondMode;
     const bool twoMode = settings.mode == NetworkMode::TwoMode && !projected;
@@ -140,13 +167,14 @@ void writeNetworkVertices(NetworkWriter& writer, const ConversionSettings& setti
 void writeLinkedNetwork(OutputBuffer& text, const ConversionSettings& settings,
                         const VertexLists& lists, RecordLog& log,
                         const std::vector<int>& firstNumbers, const std::vector<int>& secondNumbers,
-                        WeightKind weights, RunSummary& summary)
+                        WeightKind weights, const std::vector<VertexAttribute>& attributes,
+                        RunSummary& summary)
 {
     const bool projected = settings.projection != Projection::None;
     const bool directed = settings.directed && !projected;
     const std::unique_ptr<NetworkWriter> writer =
         makeNetworkWriter(text, settings.format, directed, weights);
-    writeNetworkVertices(*writer, settings, lists, summary);
+    writeNetworkVertices(*writer, settings, lists, attributes, summary);
 
     const LinkRules rules {settings.cooccur, directed};
     const bool weighted = settings.valueColumn.has_value();
@@ -187,7 +215,8 @@ void writeLinkedNetwork(OutputBuffer& text, const ConversionSettings& settings,
 
 void writeNetwork(OutputBuffer& text, const ConversionSettings& settings, const VertexLists& lists,
                   RecordLog& log, const std::vector<int>& firstNumbers,
-                  const std::vector<int>& secondNumbers, WeightKind weights, RunSummary& summary)
+                  const std::vector<int>& secondNumbers, WeightKind weights,
+                  const std::vector<VertexAttribute>& attributes, RunSummary& summary)
 {
     // The plain network, one Pajek edge line per record, is most of what users make.
     const bool plainLinks = settings.format == NetworkFormat::Pajek &&
@@ -195,11 +224,11 @@ void writeNetwork(OutputBuffer& text, const ConversionSettings& settings, const 
                             settings.projection == Projection::None;
     if (!plainLinks) {
         writeLinkedNetwork(text, settings, lists, log, firstNumbers, secondNumbers, weights,
-                           summary);
+                           attributes, summary);
         return;
     }
     PajekWriter writer(text, settings.directed, weights);
-    writeNetworkVertices(writer, settings, lists, summary);
+    writeNetworkVertices(writer, settings, lists, attributes, summary);
     writePlainLinks(writer, log, settings.valueColumn.has_value(), firstNumbers, secondNumbers,
                     summary);
 }

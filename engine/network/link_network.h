@@ -6,6 +6,7 @@
 #include "engine/names/vertex_lists.h"
 #include "engine/network/network_writer.h"
 #include "engine/network/record_log.h"
+#include "engine/network/vertex_attribute.h"
 
 #include <vector>
 
@@ -15,8 +16,10 @@ namespace urdiva {
 // projected as the settings say: the vertices from the lists, the links from the log (which it
 // empties), numbered through firstNumbers and secondNumbers (indexed by field, see FieldMemo).
 // Fills the summary's vertex counts, edge lines and records without a link.
+// The attributes are indexed by vertex number, as firstNumbers and secondNumbers give them.
 void writeNetwork(OutputBuffer& text, const ConversionSettings& settings, const VertexLists& lists,
                   RecordLog& log, const std::vector<int>& firstNumbers,
-                  const std::vector<int>& secondNumbers, WeightKind weights, RunSummary& summary);
+                  const std::vector<int>& secondNumbers, WeightKind weights,
+                  const std::vector<VertexAttribute>& attributes, RunSummary& summary);
 
 } // namespace urdiva

@@ -3,11 +3,14 @@
 
 #include "engine/core/conversion_settings.h"
 #include "engine/network/output_buffer.h"
+#include "engine/network/vertex_attribute.h"
 
 #include <QByteArrayView>
 #include <QStringList>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace urdiva {
 
@@ -37,6 +40,15 @@ public:
                                     NetworkMode mode) = 0;
     virtual void writeEdge(int a, int b, QByteArrayView weight = {}) = 0;
     virtual void finish() { }
+    // The vertices' attributes, by vertex number, before writeVertices(). A format that does not
+    // carry them leaves them out (the settings check refuses attributes for it).
+    void setAttributes(std::vector<VertexAttribute> attributes)
+    {
+        m_attributes = std::move(attributes);
+    }
+
+protected:
+    std::vector<VertexAttribute> m_attributes;
 };
 
 // The writer of the format: Pajek (see PajekWriter); GraphML with a `label` per node

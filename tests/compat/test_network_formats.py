@@ -2,7 +2,9 @@
 # SPDX-License-Identifier: MIT
 """Reads the GraphML, GEXF and CSV networks of urdiva-cli back with python3-networkx,
 python3-igraph and Python's csv module, against the network the records give, and checks a
-two-mode projection against python3-igraph's bipartite_projection.
+two-mode projection against python3-igraph's bipartite_projection, and the vertex attributes of
+other columns against the values computed here (the most frequent, the first seen among as
+frequent ones).
 
 Usage: test_network_formats.py PATH_TO_URDIVA_CLI
 """
@@ -217,6 +219,45 @@ class NetworkFormats(unittest.TestCase):
         rows = [["a", "b", "1"]]
         for fmt in ("graphml", "gexf", "csv"):
             self.assertTrue(os.path.exists(run(self.folder.name, rows, fmt)))
+
+
+def kept_values(rows, end, column):
+    """Each vertex's attribute: its most frequent non-empty value, the first seen on a tie."""
+    seen = collections.defaultdict(collections.Counter)
+    first = {}
+    for k, row in enumerate(rows):
+        if row[column]:
+            seen[row[end]][row[column]] += 1
+            first.setdefault((row[end], row[column]), k)
+    return {vertex: min(counts, key=lambda v: (-counts[v], first[(vertex, v)]))
+            for vertex, counts in seen.items()}
+
+
+class VertexAttributes(unittest.TestCase):
+    def test_graphml_attributes_by_networkx(self):
+        rng = random.Random(36)
+        people = PEOPLE[:8]
+        rows = [["autor", "coautor", "instituicao", "idade", "ano"]]
+        for _ in range(200):
+            a, b = rng.sample(people, 2)
+            age = rng.choice(["", str(rng.randint(20, 70)), str(rng.randint(20, 70))])
+            rows.append([a, b, rng.choice(PLACES + [""]), age, str(rng.randint(2015, 2024))])
+        records = rows[1:]
+        # One person never heads a record: no attribute of the first column.
+        records = [r for r in records if r[0] != people[-1]]
+        with tempfile.TemporaryDirectory() as folder:
+            path = run(folder, [rows[0]] + records, "graphml", "--header", "1", "--attribute",
+                       "instituicao", "--attribute", "4", "--second-attribute", "ano")
+            graph = networkx.read_graphml(path)
+        nodes = {data["label"]: data for _, data in graph.nodes(data=True)}
+        self.assertEqual(set(nodes), {r[0] for r in records} | {r[1] for r in records})
+        for name, column, end, kind in (("instituicao", 2, 0, str), ("idade", 3, 0, int),
+                                        ("ano", 4, 1, int)):
+            wanted = kept_values(records, end, column)
+            got = {label: data[name] for label, data in nodes.items() if name in data}
+            self.assertEqual(got, {k: kind(v) for k, v in wanted.items()}, name)
+            self.assertTrue(all(type(v) is kind for v in got.values()), name)
+        self.assertNotIn("instituicao", nodes[people[-1]])
 
 
 if __name__ == "__main__":
