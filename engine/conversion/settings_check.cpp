@@ -37,8 +37,8 @@ std::optional<SettingsProblem> linkProblem(const ConversionSettings& s)
     if (!s.attributeColumns.empty() || !s.secondAttributeColumns.empty()) {
         if (s.cooccur)
             return problemOf(Kind::AttributesWithCooccurrence);
-        if (s.format != NetworkFormat::GraphML)
-            return problemOf(Kind::AttributesNeedGraphml);
+        if (s.format != NetworkFormat::GraphML && s.format != NetworkFormat::Gexf)
+            return problemOf(Kind::AttributesNotInFormat);
     }
     return std::nullopt;
 }
@@ -121,9 +121,10 @@ QString commandLineText(const SettingsProblem& problem)
         return QStringLiteral("Os atributos ('--attribute', '--second-attribute') não vão com "
                               "'--cooccur': a célula de um registro lista vários nomes, e o valor "
                               "não diria de qual deles é.");
-    case Kind::AttributesNeedGraphml:
+    case Kind::AttributesNotInFormat:
         return QStringLiteral("Os atributos ('--attribute', '--second-attribute') são gravados, "
-                              "por ora, só em GraphML: use '--format graphml'.");
+                              "por ora, só em GraphML e GEXF: use '--format graphml' ou "
+                              "'--format gexf'.");
     case Kind::ReportFormatWithoutReport:
         return needsReport("report-format");
     case Kind::FoldAccentsWithoutReport:

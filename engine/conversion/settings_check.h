@@ -24,7 +24,7 @@ struct SettingsProblem {
         CooccurrenceWithTwoModesOrArcs,
         QuoteSeparates, // with quoted fields, the quotation mark as a separator
         AttributesWithCooccurrence, // a record's cell lists many names: whose value would it be?
-        AttributesNeedGraphml, // the formats that carry vertex attributes so far
+        AttributesNotInFormat, // a format that carries no vertex attributes so far
         ReportFormatWithoutReport,
         FoldAccentsWithoutReport,
         TokenSortWithoutReport,

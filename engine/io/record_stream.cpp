@@ -95,7 +95,7 @@ void RecordStream::Batch::listNames(size_t attributesPerRecord)
                 name += *counts++;
             }
         }
-        record.attributes = std::span<const QByteArrayView>(attribute, attributesPerRecord);
+        record.attributes = attribute;
         attribute += attributesPerRecord;
     }
 }

@@ -43,8 +43,9 @@ public:
         // point, when so set); null when the line is too short to have the column.
         QByteArrayView weight;
         // The attribute columns' UTF-8 texts, without markers: the first column's vertex's, then
-        // the second's (see ConversionSettings); null where the line is too short.
-        std::span<const QByteArrayView> attributes;
+        // the second's (see ConversionSettings); null where the line is too short. A pointer, not
+        // a span: a million records are read through, and each byte of one counts.
+        const QByteArrayView* attributes;
     };
     // What the reading noticed, for the run's summary. Lines are numbered from 1; 0 is none.
     struct Notes {

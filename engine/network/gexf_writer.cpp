@@ -12,9 +12,19 @@ qsizetype GexfWriter::writeVertices(const QStringList& firstMode, const QStringL
     m_text.appendUtf8Line(R"(<?xml version="1.0" encoding="UTF-8"?>)");
     m_text.appendUtf8Line(R"(<gexf xmlns="http://www.gexf.net/1.2draft" version="1.2">)");
     m_text.appendUtf8Line(R"(  <graph mode="static" defaultedgetype=")" + edgeKind() + R"(">)");
-    if (twoMode) {
+    qsizetype unnamed = 0; // attribute texts changed: no vertex name is
+    if (twoMode || !m_attributes.empty()) {
         m_text.appendUtf8Line(R"(    <attributes class="node">)");
-        m_text.appendUtf8Line(R"(      <attribute id="mode" title="mode" type="integer"/>)");
+        if (twoMode)
+            m_text.appendUtf8Line(R"(      <attribute id="mode" title="mode" type="integer"/>)");
+        static constexpr const char* kTypes[] = {"integer", "double", "string"};
+        for (size_t a = 0; a < m_attributes.size(); ++a) {
+            m_line = R"(      <attribute id="a)";
+            appendNumber(m_line, qint64(a + 1));
+            m_line.append(R"(" title=")").append(xmlText(m_attributes[a].name, unnamed));
+            m_line.append(R"(" type=")").append(kTypes[int(m_attributes[a].type)]);
+            m_text.appendUtf8Line(m_line.append(R"("/>)"));
+        }
         m_text.appendUtf8Line(R"(    </attributes>)");
     }
     // Readers take an attribute with the id "weight" for the number GEXF weights are.
@@ -31,13 +41,24 @@ qsizetype GexfWriter::writeVertices(const QStringList& firstMode, const QStringL
             m_line = R"(      <node id=")";
             appendNumber(m_line, id++);
             m_line.append(R"(" label=")").append(xmlText(name, changed));
+            m_values.truncate(0);
             if (twoMode) {
-                m_line.append(R"("><attvalues><attvalue for="mode" value=")");
-                appendNumber(m_line, m + 1);
-                m_line.append(R"("/></attvalues></node>)");
-            } else {
-                m_line.append(R"("/>)");
+                m_values.append(R"(<attvalue for="mode" value=")");
+                appendNumber(m_values, m + 1);
+                m_values.append(R"("/>)");
             }
+            for (size_t a = 0; a < m_attributes.size(); ++a) {
+                const QString& value = m_attributes[a].values[size_t(id - 1)];
+                if (value.isEmpty())
+                    continue;
+                m_values.append(R"(<attvalue for="a)");
+                appendNumber(m_values, qint64(a + 1));
+                m_values.append(R"(" value=")").append(xmlText(value, unnamed)).append(R"("/>)");
+            }
+            if (m_values.isEmpty())
+                m_line.append(R"("/>)");
+            else
+                m_line.append(R"("><attvalues>)").append(m_values).append("</attvalues></node>");
             m_text.appendUtf8Line(m_line);
         }
     }

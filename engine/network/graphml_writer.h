@@ -5,8 +5,9 @@
 
 namespace urdiva {
 
-// GraphML: a `label` per node (and a `mode`, 1 or 2, in two-mode) and a `weight` per edge,
-// declared `double` when every weight is a number and `string` otherwise.
+// GraphML: a `label` per node (and a `mode`, 1 or 2, in two-mode, and the vertex attributes,
+// keys `a1`, `a2`… named by their names) and a `weight` per edge, declared `double` when every
+// weight is a number and `string` otherwise.
 class GraphmlWriter final : public XmlNetworkWriter {
 public:
     using XmlNetworkWriter::XmlNetworkWriter;

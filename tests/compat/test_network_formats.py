@@ -234,30 +234,30 @@ def kept_values(rows, end, column):
 
 
 class VertexAttributes(unittest.TestCase):
-    def test_graphml_attributes_by_networkx(self):
+    def test_attributes_by_networkx(self):
         rng = random.Random(36)
         people = PEOPLE[:8]
-        rows = [["autor", "coautor", "instituicao", "idade", "ano"]]
+        header = ["autor", "coautor", "instituicao", "idade", "ano"]
+        records = []
         for _ in range(200):
             a, b = rng.sample(people, 2)
             age = rng.choice(["", str(rng.randint(20, 70)), str(rng.randint(20, 70))])
-            rows.append([a, b, rng.choice(PLACES + [""]), age, str(rng.randint(2015, 2024))])
-        records = rows[1:]
+            records.append([a, b, rng.choice(PLACES + [""]), age, str(rng.randint(2015, 2024))])
         # One person never heads a record: no attribute of the first column.
         records = [r for r in records if r[0] != people[-1]]
-        with tempfile.TemporaryDirectory() as folder:
-            path = run(folder, [rows[0]] + records, "graphml", "--header", "1", "--attribute",
-                       "instituicao", "--attribute", "4", "--second-attribute", "ano")
-            graph = networkx.read_graphml(path)
-        nodes = {data["label"]: data for _, data in graph.nodes(data=True)}
-        self.assertEqual(set(nodes), {r[0] for r in records} | {r[1] for r in records})
-        for name, column, end, kind in (("instituicao", 2, 0, str), ("idade", 3, 0, int),
-                                        ("ano", 4, 1, int)):
-            wanted = kept_values(records, end, column)
-            got = {label: data[name] for label, data in nodes.items() if name in data}
-            self.assertEqual(got, {k: kind(v) for k, v in wanted.items()}, name)
-            self.assertTrue(all(type(v) is kind for v in got.values()), name)
-        self.assertNotIn("instituicao", nodes[people[-1]])
+        for fmt, read in (("graphml", networkx.read_graphml), ("gexf", networkx.read_gexf)):
+            with self.subTest(format=fmt), tempfile.TemporaryDirectory() as folder:
+                path = run(folder, [header] + records, fmt, "--header", "1", "--attribute",
+                           "instituicao", "--attribute", "4", "--second-attribute", "ano")
+                nodes = {data["label"]: data for _, data in read(path).nodes(data=True)}
+                self.assertEqual(set(nodes), {r[0] for r in records} | {r[1] for r in records})
+                for name, column, end, kind in (("instituicao", 2, 0, str), ("idade", 3, 0, int),
+                                                ("ano", 4, 1, int)):
+                    wanted = kept_values(records, end, column)
+                    got = {label: data[name] for label, data in nodes.items() if name in data}
+                    self.assertEqual(got, {k: kind(v) for k, v in wanted.items()}, name)
+                    self.assertTrue(all(type(v) is kind for v in got.values()), name)
+                self.assertNotIn("instituicao", nodes[people[-1]])
 
 
 if __name__ == "__main__":
