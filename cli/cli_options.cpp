@@ -86,9 +86,9 @@ struct Options {
     QCommandLineOption attribute {
         QStringLiteral("attribute"),
         QStringLiteral("Coluna cujo texto descreve o vértice da primeira coluna (o do primeiro "
-                       "modo, com --two-mode): um atributo do vértice, gravado em GraphML e "
-                       "GEXF; pode ser repetida. Um vértice fica com o valor mais frequente que "
-                       "recebeu."),
+                       "modo, com --two-mode): um atributo do vértice, gravado em GraphML, GEXF "
+                       "e, com --format csv, numa tabela NOME_vertices.csv; pode ser repetida. Um "
+                       "vértice fica com o valor mais frequente que recebeu."),
         QStringLiteral("COL")};
     QCommandLineOption secondAttribute {
         QStringLiteral("second-attribute"),

@@ -60,6 +60,7 @@ QString windowText(const SettingsProblem& problem)
                kRemembered;
     case Kind::AttributesWithCooccurrence:
     case Kind::AttributesNotInFormat:
+    case Kind::VertexTableOnStandardOutput:
         // The window offers no attributes yet.
         return commandLineText(problem);
     case Kind::ReportFormatWithoutReport:

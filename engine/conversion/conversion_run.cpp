@@ -91,6 +91,8 @@ private:
     OutputFiles m_files;
     std::optional<NetworkFile> m_networkFile;
     OutputBuffer m_text;
+    std::optional<NetworkFile> m_vertexTableFile;
+    OutputBuffer m_vertexTable;
     RenameTable m_renames;
     QString m_inputName;
     VertexLists m_lists;
@@ -314,8 +316,13 @@ void ConversionRun::writeNetwork()
     const std::vector<VertexAttribute> attributes = resolveAttributes(firstNumbers, secondNumbers);
     m_firstFields = ListFields();
     m_secondFields = ListFields();
+    if (hasVertexTable(m_settings)) {
+        // Made after the network's file: it goes in place before it.
+        const QString path = vertexTablePath(m_settings.outputPath);
+        m_vertexTableFile.emplace(m_files, path, m_replaceAt.at(path), m_settings.byteOrderMark);
+    }
     urdiva::writeNetwork(m_text, m_settings, m_lists, m_log, firstNumbers, secondEnds, m_weights,
-                         attributes, m_summary);
+                         attributes, m_vertexTableFile ? &m_vertexTable : nullptr, m_summary);
 }
 
 RunOutcome ConversionRun::writeReportsAndCommit()
@@ -330,6 +337,10 @@ RunOutcome ConversionRun::writeReportsAndCommit()
             });
     m_networkFile->write(m_text);
     m_networkFile->finish();
+    if (m_vertexTableFile) {
+        m_vertexTableFile->write(m_vertexTable);
+        m_vertexTableFile->finish();
+    }
     // Every file is complete: the reports and the rename table go in place, then the network.
     if (!m_files.commit()) {
         m_feedback.closeProgress();

@@ -29,6 +29,20 @@ QString shown(const QString& path)
 
 } // namespace
 
+bool hasVertexTable(const ConversionSettings& settings)
+{
+    return settings.format == NetworkFormat::Csv &&
+           (!settings.attributeColumns.empty() || !settings.secondAttributeColumns.empty());
+}
+
+QString vertexTablePath(const QString& outputPath)
+{
+    const PathRules rules = PathRules::host();
+    const QString name = withoutExtension(outputPath, rules) + QStringLiteral("_vertices.csv");
+    const QString folder = folderOf(outputPath, rules);
+    return folder.isEmpty() ? name : folder + rules.folderSeparator + name;
+}
+
 std::vector<RunOutput> runOutputs(const ConversionSettings& settings)
 {
     std::vector<RunOutput> outputs;
@@ -36,6 +50,8 @@ std::vector<RunOutput> runOutputs(const ConversionSettings& settings)
         outputs.push_back({finalOutputPath(settings.outputPath, PathRules::host(),
                                            formatExtension(settings.format)),
                            true});
+    if (hasVertexTable(settings))
+        outputs.push_back({vertexTablePath(settings.outputPath), true});
     if (!settings.similarityReport)
         return outputs;
     const bool consent = settings.reportFormat != ReportFormat::Rtf;

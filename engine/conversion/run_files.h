@@ -20,8 +20,14 @@ struct RunOutput {
 };
 
 // The files a run writes, in the order they are made: the network (unless it goes to standard
-// output), the first mode's report and the second mode's, the rename table.
+// output), the vertex table of a CSV network with attributes, the first mode's report and the
+// second mode's, the rename table.
 std::vector<RunOutput> runOutputs(const ConversionSettings& settings);
+
+// Whether the run writes a vertex table: a CSV network with vertex attributes does, as
+// <name>_vertices.csv beside it.
+bool hasVertexTable(const ConversionSettings& settings);
+QString vertexTablePath(const QString& outputPath);
 
 // The first reason why the run's files cannot be as the settings say, in Portuguese: an output
 // that is a file the run reads (whatever consent is given), two outputs at one path, or a rename

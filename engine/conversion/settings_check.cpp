@@ -37,8 +37,10 @@ std::optional<SettingsProblem> linkProblem(const ConversionSettings& s)
     if (!s.attributeColumns.empty() || !s.secondAttributeColumns.empty()) {
         if (s.cooccur)
             return problemOf(Kind::AttributesWithCooccurrence);
-        if (s.format != NetworkFormat::GraphML && s.format != NetworkFormat::Gexf)
+        if (s.format == NetworkFormat::Pajek)
             return problemOf(Kind::AttributesNotInFormat);
+        if (s.format == NetworkFormat::Csv && s.toStandardOutput)
+            return problemOf(Kind::VertexTableOnStandardOutput);
     }
     return std::nullopt;
 }
@@ -123,8 +125,11 @@ QString commandLineText(const SettingsProblem& problem)
                               "não diria de qual deles é.");
     case Kind::AttributesNotInFormat:
         return QStringLiteral("Os atributos ('--attribute', '--second-attribute') são gravados, "
-                              "por ora, só em GraphML e GEXF: use '--format graphml' ou "
-                              "'--format gexf'.");
+                              "por ora, em GraphML, GEXF e CSV, não em Pajek: use '--format "
+                              "graphml', 'gexf' ou 'csv'.");
+    case Kind::VertexTableOnStandardOutput:
+        return QStringLiteral("Com '--format csv', os atributos vão numa tabela de vértices ao "
+                              "lado da rede: precisam de um arquivo OUTPUT, não '-'.");
     case Kind::ReportFormatWithoutReport:
         return needsReport("report-format");
     case Kind::FoldAccentsWithoutReport:

@@ -25,6 +25,7 @@ struct SettingsProblem {
         QuoteSeparates, // with quoted fields, the quotation mark as a separator
         AttributesWithCooccurrence, // a record's cell lists many names: whose value would it be?
         AttributesNotInFormat, // a format that carries no vertex attributes so far
+        VertexTableOnStandardOutput, // a CSV network's attributes go in a file beside it
         ReportFormatWithoutReport,
         FoldAccentsWithoutReport,
         TokenSortWithoutReport,

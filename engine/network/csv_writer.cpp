@@ -6,21 +6,43 @@
 
 namespace urdiva {
 
-CsvWriter::CsvWriter(OutputBuffer& text, WeightKind weights)
+CsvWriter::CsvWriter(OutputBuffer& text, WeightKind weights, OutputBuffer* vertexTable)
     : m_text(text)
     , m_weights(weights)
+    , m_vertexTable(vertexTable)
 {
 }
 
 qsizetype CsvWriter::writeVertices(const QStringList& firstMode, const QStringList& secondMode,
-                                   NetworkMode)
+                                   NetworkMode mode)
 {
+    m_firstModeCount = firstMode.size();
     m_text.appendUtf8Line(m_weights == WeightKind::None ? "source,target" : "source,target,weight");
     for (const QStringList* names : {&firstMode, &secondMode}) {
         for (const QString& name : *names)
             m_names.push_back(csvField(withoutNul(removeMarkers(name)).toUtf8()));
     }
+    if (m_vertexTable && !m_attributes.empty())
+        writeVertexTable(mode);
     return 0;
+}
+
+void CsvWriter::writeVertexTable(NetworkMode mode)
+{
+    const bool twoMode = mode == NetworkMode::TwoMode;
+    QByteArray line = twoMode ? "Id,Label,mode" : "Id,Label";
+    for (const VertexAttribute& attribute : m_attributes)
+        line.append(',').append(csvField(withoutNul(attribute.name).toUtf8()));
+    m_vertexTable->appendUtf8Line(line);
+    for (size_t v = 0; v < m_names.size(); ++v) {
+        line.truncate(0);
+        line.append(m_names[v]).append(',').append(m_names[v]);
+        if (twoMode)
+            line.append(qsizetype(v) < m_firstModeCount ? ",1" : ",2");
+        for (const VertexAttribute& attribute : m_attributes)
+            line.append(',').append(csvField(withoutNul(attribute.values[v + 1]).toUtf8()));
+        m_vertexTable->appendUtf8Line(line);
+    }
 }
 
 void CsvWriter::writeEdge(int a, int b, QByteArrayView weight)

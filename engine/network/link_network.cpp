@@ -168,12 +168,12 @@ void writeLinkedNetwork(OutputBuffer& text, const ConversionSettings& settings,
                         const VertexLists& lists, RecordLog& log,
                         const std::vector<int>& firstNumbers, const std::vector<int>& secondNumbers,
                         WeightKind weights, const std::vector<VertexAttribute>& attributes,
-                        RunSummary& summary)
+                        OutputBuffer* vertexTable, RunSummary& summary)
 {
     const bool projected = settings.projection != Projection::None;
     const bool directed = settings.directed && !projected;
     const std::unique_ptr<NetworkWriter> writer =
-        makeNetworkWriter(text, settings.format, directed, weights);
+        makeNetworkWriter(text, settings.format, directed, weights, vertexTable);
     writeNetworkVertices(*writer, settings, lists, attributes, summary);
 
     const LinkRules rules {settings.cooccur, directed};
@@ -216,7 +216,8 @@ void writeLinkedNetwork(OutputBuffer& text, const ConversionSettings& settings,
 void writeNetwork(OutputBuffer& text, const ConversionSettings& settings, const VertexLists& lists,
                   RecordLog& log, const std::vector<int>& firstNumbers,
                   const std::vector<int>& secondNumbers, WeightKind weights,
-                  const std::vector<VertexAttribute>& attributes, RunSummary& summary)
+                  const std::vector<VertexAttribute>& attributes, OutputBuffer* vertexTable,
+                  RunSummary& summary)
 {
     // The plain network, one Pajek edge line per record, is most of what users make.
     const bool plainLinks = settings.format == NetworkFormat::Pajek &&
@@ -224,7 +225,7 @@ void writeNetwork(OutputBuffer& text, const ConversionSettings& settings, const 
                             settings.projection == Projection::None;
     if (!plainLinks) {
         writeLinkedNetwork(text, settings, lists, log, firstNumbers, secondNumbers, weights,
-                           attributes, summary);
+                           attributes, vertexTable, summary);
         return;
     }
     PajekWriter writer(text, settings.directed, weights);

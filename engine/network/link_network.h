@@ -16,10 +16,12 @@ namespace urdiva {
 // projected as the settings say: the vertices from the lists, the links from the log (which it
 // empties), numbered through firstNumbers and secondNumbers (indexed by field, see FieldMemo).
 // Fills the summary's vertex counts, edge lines and records without a link.
-// The attributes are indexed by vertex number, as firstNumbers and secondNumbers give them.
+// The attributes are indexed by vertex number, as firstNumbers and secondNumbers give them; a
+// CSV network writes them in `vertexTable`.
 void writeNetwork(OutputBuffer& text, const ConversionSettings& settings, const VertexLists& lists,
                   RecordLog& log, const std::vector<int>& firstNumbers,
                   const std::vector<int>& secondNumbers, WeightKind weights,
-                  const std::vector<VertexAttribute>& attributes, RunSummary& summary);
+                  const std::vector<VertexAttribute>& attributes, OutputBuffer* vertexTable,
+                  RunSummary& summary);
 
 } // namespace urdiva

@@ -33,7 +33,8 @@ QString withoutNul(QString text)
 }
 
 std::unique_ptr<NetworkWriter> makeNetworkWriter(OutputBuffer& text, NetworkFormat format,
-                                                 bool directed, WeightKind weights)
+                                                 bool directed, WeightKind weights,
+                                                 OutputBuffer* vertexTable)
 {
     switch (format) {
     case NetworkFormat::GraphML:
@@ -41,7 +42,7 @@ std::unique_ptr<NetworkWriter> makeNetworkWriter(OutputBuffer& text, NetworkForm
     case NetworkFormat::Gexf:
         return std::make_unique<GexfWriter>(text, directed, weights);
     case NetworkFormat::Csv:
-        return std::make_unique<CsvWriter>(text, weights);
+        return std::make_unique<CsvWriter>(text, weights, vertexTable);
     case NetworkFormat::Pajek:
         break;
     }

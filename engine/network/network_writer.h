@@ -53,8 +53,10 @@ protected:
 
 // The writer of the format: Pajek (see PajekWriter); GraphML with a `label` per node
 // (and a `mode`, 1 or 2, in two-mode) and a `weight` per edge; GEXF 1.2 likewise; a CSV edge
-// list (RFC 4180) of source, target and weight by name.
+// list (RFC 4180) of source, target and weight by name, with the vertices' attributes in
+// `vertexTable` (see CsvWriter).
 std::unique_ptr<NetworkWriter> makeNetworkWriter(OutputBuffer& text, NetworkFormat format,
-                                                 bool directed, WeightKind weights);
+                                                 bool directed, WeightKind weights,
+                                                 OutputBuffer* vertexTable = nullptr);
 
 } // namespace urdiva

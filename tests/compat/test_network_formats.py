@@ -234,7 +234,7 @@ def kept_values(rows, end, column):
 
 
 class VertexAttributes(unittest.TestCase):
-    def test_attributes_by_networkx(self):
+    def test_attributes_by_networkx_and_the_csv_module(self):
         rng = random.Random(36)
         people = PEOPLE[:8]
         header = ["autor", "coautor", "instituicao", "idade", "ano"]
@@ -258,6 +258,19 @@ class VertexAttributes(unittest.TestCase):
                     self.assertEqual(got, {k: kind(v) for k, v in wanted.items()}, name)
                     self.assertTrue(all(type(v) is kind for v in got.values()), name)
                 self.assertNotIn("instituicao", nodes[people[-1]])
+        # The CSV network's vertex table: a row per vertex, a column per attribute.
+        with tempfile.TemporaryDirectory() as folder:
+            run(folder, [header] + records, "csv", "--header", "1", "--attribute", "instituicao",
+                "--attribute", "4", "--second-attribute", "ano")
+            with open(os.path.join(folder, "rede_vertices.csv"), encoding="utf-8-sig",
+                      newline="") as f:
+                table = list(csv.DictReader(f))
+        self.assertEqual(list(table[0]), ["Id", "Label", "instituicao", "idade", "ano"])
+        self.assertEqual(sorted(r["Id"] for r in table),
+                         sorted({r[0] for r in records} | {r[1] for r in records}))
+        for name, column, end in (("instituicao", 2, 0), ("idade", 3, 0), ("ano", 4, 1)):
+            wanted = kept_values(records, end, column)
+            self.assertEqual({r["Id"]: r[name] for r in table if r[name]}, wanted, name)
 
 
 if __name__ == "__main__":
