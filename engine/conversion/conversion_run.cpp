@@ -223,9 +223,8 @@ std::vector<VertexAttribute> ConversionRun::resolveAttributes(const std::vector<
             name = QStringLiteral("%1 (%2)").arg(name).arg(n);
         names << name;
         const std::vector<int>& numbers = ofFirst || !m_twoMode ? firstNumbers : secondNumbers;
-        attributes.push_back(m_tallies[a].resolve(
-            name, [&](FieldMemo::FieldRef ref) { return ref < numbers.size() ? numbers[ref] : 0; },
-            vertexCount, m_settings.decimalComma, conflicting));
+        attributes.push_back(
+            m_tallies[a].resolve(name, numbers, vertexCount, m_settings.decimalComma, conflicting));
     }
     m_summary.attributeConflicts = std::count(conflicting.begin(), conflicting.end(), true);
     m_tallies.clear();

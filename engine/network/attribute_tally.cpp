@@ -29,14 +29,15 @@ void AttributeTally::add(FieldMemo::FieldRef ref, QByteArrayView value)
 {
     if (value.isEmpty())
         return;
-    const auto [at, added] = m_ids.try_emplace(value.toByteArray(), quint32(m_values.size()));
-    if (added)
+    auto at = m_ids.find(value);
+    if (at == m_ids.end()) {
+        at = m_ids.emplace(value.toByteArray(), quint32(m_values.size())).first;
         m_values.push_back(at->first);
+    }
     m_seen.emplace_back(ref, at->second);
 }
 
-VertexAttribute AttributeTally::resolve(const QString& name,
-                                        const std::function<int(FieldMemo::FieldRef)>& vertexOf,
+VertexAttribute AttributeTally::resolve(const QString& name, const std::vector<int>& vertexOfField,
                                         int vertexCount, bool decimalComma,
                                         std::vector<bool>& conflicting) const
 {
@@ -61,39 +62,51 @@ VertexAttribute AttributeTally::resolve(const QString& name,
                               : VertexAttribute::Type::Number;
     const std::vector<QByteArray>& texts =
         attribute.type == VertexAttribute::Type::Text ? m_values : written;
-    // For each vertex and value: how often, and the first sighting.
-    struct Count {
-        quint32 times = 0;
-        size_t first = 0;
-    };
-    HashMap<quint64, Count> counts;
-    std::vector<qsizetype> distinct(size_t(vertexCount) + 1, 0);
+    // The sightings grouped by vertex, in the order they were made (a counting sort: far less
+    // memory than a map of vertex and value pairs, which a million records fill).
+    std::vector<quint32> start(size_t(vertexCount) + 2, 0);
+    std::vector<int> vertexOf(m_seen.size());
     for (size_t k = 0; k < m_seen.size(); ++k) {
-        const int vertex = vertexOf(m_seen[k].first);
-        if (vertex <= 0)
-            continue;
-        const auto [at, added] =
-            counts.try_emplace(quint64(vertex) << 32 | m_seen[k].second, Count {0, k});
-        ++at->second.times;
-        if (added)
-            ++distinct[size_t(vertex)];
+        const FieldMemo::FieldRef ref = m_seen[k].first;
+        const int vertex = ref < vertexOfField.size() ? vertexOfField[ref] : 0;
+        vertexOf[k] = vertex;
+        if (vertex > 0)
+            ++start[size_t(vertex) + 1];
     }
-    struct Best {
-        Count count;
-        quint32 value = 0;
-    };
-    std::vector<Best> best(size_t(vertexCount) + 1);
-    for (const auto& [key, count] : counts) {
-        Best& b = best[size_t(key >> 32)];
-        if (count.times > b.count.times ||
-            (count.times == b.count.times && count.first < b.count.first))
-            b = {count, quint32(key)};
+    for (size_t v = 1; v < start.size(); ++v)
+        start[v] += start[v - 1];
+    std::vector<quint32> order(start.back());
+    {
+        std::vector<quint32> next(start.begin(), start.end() - 1);
+        for (size_t k = 0; k < m_seen.size(); ++k) {
+            if (vertexOf[k] > 0)
+                order[next[size_t(vertexOf[k])]++] = quint32(k);
+        }
     }
+    // Each vertex's values counted, in the order first seen: the first of the most frequent is
+    // the one kept.
     attribute.values.resize(size_t(vertexCount) + 1);
-    for (size_t v = 1; v < best.size(); ++v) {
-        if (best[v].count.times > 0)
-            attribute.values[v] = QString::fromUtf8(texts[best[v].value]);
-        if (distinct[v] > 1)
+    std::vector<quint32> times(m_values.size(), 0);
+    std::vector<quint32> touched;
+    for (size_t v = 1; v <= size_t(vertexCount); ++v) {
+        touched.clear();
+        for (quint32 i = start[v]; i < start[v + 1]; ++i) {
+            const quint32 value = m_seen[order[i]].second;
+            if (times[value]++ == 0)
+                touched.push_back(value);
+        }
+        quint32 kept = 0;
+        quint32 most = 0;
+        for (const quint32 value : touched) {
+            if (times[value] > most) {
+                most = times[value];
+                kept = value;
+            }
+            times[value] = 0;
+        }
+        if (most > 0)
+            attribute.values[v] = QString::fromUtf8(texts[kept]);
+        if (touched.size() > 1)
             conflicting[v] = true;
     }
     return attribute;

@@ -8,7 +8,6 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
-#include <functional>
 #include <vector>
 
 namespace urdiva {
@@ -21,20 +20,26 @@ public:
     // is no value.
     void add(FieldMemo::FieldRef ref, QByteArrayView value);
 
-    // The attribute of vertices 1 to vertexCount, each field's vertex given by vertexOf (0: the
-    // field is no vertex). Numbers when every value is one by the weights' rules (with the
-    // decimal comma, written with a point). The vertices given more than one value are marked
-    // in `conflicting`, indexed by vertex number.
-    VertexAttribute resolve(const QString& name,
-                            const std::function<int(FieldMemo::FieldRef)>& vertexOf,
+    // The attribute of vertices 1 to vertexCount, each field's vertex given by vertexOfField,
+    // indexed by FieldRef (0, or no entry: the field is no vertex). Numbers when every value is one
+    // by the weights' rules (with the decimal comma, written with a point). The vertices given more
+    // than one value are marked in `conflicting`, indexed by vertex number.
+    VertexAttribute resolve(const QString& name, const std::vector<int>& vertexOfField,
                             int vertexCount, bool decimalComma,
                             std::vector<bool>& conflicting) const;
 
 private:
+    // Found by a view of the record's bytes: a value seen again costs no copy.
     struct BytesHash {
-        size_t operator()(const QByteArray& bytes) const { return hashBytes(bytes); }
+        using is_transparent = void;
+        size_t operator()(QByteArrayView bytes) const { return hashBytes(bytes); }
     };
-    HashMap<QByteArray, quint32, BytesHash> m_ids; // a value's number, in the order first seen
+    struct BytesEqual {
+        using is_transparent = void;
+        bool operator()(QByteArrayView a, QByteArrayView b) const { return a == b; }
+    };
+    // A value's number, in the order first seen.
+    HashMap<QByteArray, quint32, BytesHash, BytesEqual> m_ids;
     std::vector<QByteArray> m_values;
     std::vector<std::pair<FieldMemo::FieldRef, quint32>> m_seen; // field and value, in order
 };
