@@ -78,60 +78,64 @@ windows_debian_source() {
     dpkg-source -x "$work"/*.dsc "$work/src" >/dev/null
 }
 
-# minizip (its reader, and the writer the tests make workbooks with) as a static library, from the
-# very source of this machine's libminizip-dev.
-windows_minizip() {
+# A library for Windows, built once from the Debian source of this machine's development package
+# into the cache beside Qt: windows_library VARIABLE SOURCE PACKAGE MARKER BUILD sets VARIABLE to
+# its folder, complete once it holds MARKER (a path inside it). BUILD is called with the unpacked
+# source and the folder to fill.
+windows_library() {
+    local variable="$1" source="$2" package="$3" marker="$4" build="$5"
     need_packages "${WINDOWS_PACKAGES[@]}"
-    local version cache work
-    version="$(dpkg-query -W -f='${Version}' "libminizip-dev:$(dpkg --print-architecture)")"
+    local version cache folder work
+    version="$(dpkg-query -W -f='${Version}' "$package:$(dpkg --print-architecture)")"
     cache="${URDIVA_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/urdiva}"
-    MINIZIP_MINGW="$cache/minizip-$version-mingw64"
-    [ -f "$MINIZIP_MINGW/include/minizip/zip.h" ] && return 0
+    folder="$cache/$source-$version-mingw64"
+    printf -v "$variable" '%s' "$folder"
+    [ -f "$folder/$marker" ] && return 0
     mkdir -p "$cache"
-    work="$(mktemp -d "$cache/minizip-build.XXXXXX")"
+    work="$(mktemp -d "$cache/$source-build.XXXXXX")"
     chmod 755 "$work" # apt fetches as its own user, _apt
-    windows_debian_source "$work" "minizip=$version"
-    mkdir -p "$MINIZIP_MINGW/include/minizip" "$MINIZIP_MINGW/lib"
-    local file
-    for file in unzip zip ioapi; do
-        x86_64-w64-mingw32-gcc-posix -O2 -c "$work/src/$file.c" -o "$work/$file.o"
-    done
-    x86_64-w64-mingw32-ar rcs "$MINIZIP_MINGW/lib/libminizip.a" "$work/unzip.o" "$work/zip.o" \
-        "$work/ioapi.o"
-    cp "$work/src/unzip.h" "$work/src/zip.h" "$work/src/ioapi.h" "$MINIZIP_MINGW/include/minizip/"
+    windows_debian_source "$work" "$source=$version"
+    "$build" "$work/src" "$folder"
     rm -rf "$work"
-    echo "minizip for Windows: $MINIZIP_MINGW"
+    echo "$source for Windows: $folder"
 }
 
-# expat as a static library, from the very source of this machine's libexpat1-dev, with its CMake
-# package where the "windows" preset looks for it.
+# minizip (its reader, and the writer the tests make workbooks with) as a static library.
+windows_minizip() {
+    windows_library MINIZIP_MINGW minizip libminizip-dev include/minizip/zip.h build_minizip
+}
+
+build_minizip() {
+    local src="$1" folder="$2" file
+    mkdir -p "$folder/include/minizip" "$folder/lib"
+    for file in unzip zip ioapi; do
+        x86_64-w64-mingw32-gcc-posix -O2 -c "$src/$file.c" -o "$src/$file.o"
+    done
+    x86_64-w64-mingw32-ar rcs "$folder/lib/libminizip.a" "$src/unzip.o" "$src/zip.o" "$src/ioapi.o"
+    cp "$src/unzip.h" "$src/zip.h" "$src/ioapi.h" "$folder/include/minizip/"
+}
+
+# expat as a static library, with its CMake package where the "windows" preset looks for it.
 windows_expat() {
-    need_packages "${WINDOWS_PACKAGES[@]}"
-    local version cache work
-    version="$(dpkg-query -W -f='${Version}' "libexpat1-dev:$(dpkg --print-architecture)")"
-    cache="${URDIVA_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/urdiva}"
-    EXPAT_MINGW="$cache/expat-$version-mingw64"
-    [ -f "$EXPAT_MINGW/lib/cmake/expat/expat-config.cmake" ] && return 0
-    mkdir -p "$cache"
-    work="$(mktemp -d "$cache/expat-build.XXXXXX")"
-    chmod 755 "$work" # apt fetches as its own user, _apt
-    windows_debian_source "$work" "expat=$version"
+    windows_library EXPAT_MINGW expat libexpat1-dev lib/cmake/expat/expat-config.cmake build_expat
+}
+
+build_expat() {
+    local src="$1" folder="$2"
     # The library's CMake project is in expat/ of the source, or at its top.
-    local project="$work/src/expat"
-    [ -f "$project/CMakeLists.txt" ] || project="$work/src"
+    local project="$src/expat"
+    [ -f "$project/CMakeLists.txt" ] || project="$src"
     # Without parameter entities and external DTDs, which no workbook uses (Debian's patches test
     # XML_DTD as a number, which expat's CMake build defines empty).
-    cmake -S "$project" -B "$work/build" -G Ninja -Wno-dev \
+    cmake -S "$project" -B "$src/build" -G Ninja -Wno-dev \
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/x86_64-w64-mingw32.cmake" \
-        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$EXPAT_MINGW" -DEXPAT_DTD=OFF \
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$folder" -DEXPAT_DTD=OFF \
         -DEXPAT_SHARED_LIBS=OFF -DEXPAT_BUILD_TOOLS=OFF -DEXPAT_BUILD_EXAMPLES=OFF \
-        -DEXPAT_BUILD_TESTS=OFF -DEXPAT_BUILD_DOCS=OFF -DEXPAT_BUILD_PKGCONFIG=OFF >"$work/configure.log"
-    cmake --build "$work/build"
-    cmake --install "$work/build" >/dev/null
+        -DEXPAT_BUILD_TESTS=OFF -DEXPAT_BUILD_DOCS=OFF -DEXPAT_BUILD_PKGCONFIG=OFF >"$src/configure.log"
+    cmake --build "$src/build"
+    cmake --install "$src/build" >/dev/null
     # The package's folder without its version, so that the preset names it once.
-    mv "$EXPAT_MINGW"/lib/cmake/expat-* "$EXPAT_MINGW/lib/cmake/expat"
-    rm -rf "$work"
-    echo "expat for Windows: $EXPAT_MINGW"
+    mv "$folder"/lib/cmake/expat-* "$folder/lib/cmake/expat"
 }
 
 # Qt's Portuguese texts (Debian's, the same for every platform) where Qt for Windows looks for
