@@ -3,8 +3,10 @@
 
 #include "engine/core/hash_map.h"
 #include "engine/core/parallel.h"
+#include "engine/io/column_names.h"
 #include "engine/io/line_reader.h"
 #include "engine/io/record_line.h"
+#include "engine/io/text_decoding.h"
 #include "engine/io/weight_text.h"
 
 #include <algorithm>
@@ -167,10 +169,11 @@ void RecordStream::addRecord(Batch& batch, qint64 number)
 
 void RecordStream::keepColumnNames(QByteArrayView raw)
 {
-    m_line.assign(raw);
+    // As the command line reads them to find columns by name.
     QByteArray storage;
-    for (qsizetype i = 0; i < m_line.count(); ++i)
-        m_notes.columnNames << QString::fromUtf8(m_line.unmarkedUtf8(i, storage));
+    QString text;
+    decodeTextInto(withoutLoneCr(raw, storage), text);
+    m_notes.columnNames = columnNames(text, m_separator, m_quotedFields);
 }
 
 void RecordStream::addEnd(Batch& batch, Field& field, int end)
