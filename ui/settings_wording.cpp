@@ -59,8 +59,7 @@ QString windowText(const SettingsProblem& problem)
                               "campos: não podem separar colunas nem nomes.") +
                kRemembered;
     case Kind::AttributesWithCooccurrence:
-    case Kind::AttributesNotInFormat:
-    case Kind::VertexTableOnStandardOutput:
+    case Kind::AttributeFilesOnStandardOutput:
         // The window offers no attributes yet.
         return commandLineText(problem);
     case Kind::ReportFormatWithoutReport:

@@ -15,6 +15,7 @@
 #include "engine/network/link_network.h"
 #include "engine/network/network_file.h"
 #include "engine/network/network_writer.h"
+#include "engine/network/pajek_attributes.h"
 #include "engine/network/record_log.h"
 #include "engine/network/weight_checks.h"
 #include "engine/report/report_paths.h"
@@ -61,10 +62,21 @@ public:
     bool agreeOnOutputs();
     void readRecords(std::unique_ptr<LineReader> input);
     void makeVertexLists();
-    void writeNetwork();
+    // False when a file whose name the data gave may not be replaced.
+    bool writeNetwork();
     RunOutcome writeReportsAndCommit();
 
 private:
+    // A Pajek object of a vertex attribute, and the legend of a partition (empty path: none).
+    struct PajekObject {
+        VertexAttribute attribute;
+        QString path;
+        QString legendPath;
+    };
+
+    bool agreeOn(const std::vector<RunOutput>& outputs);
+    bool agreeOnPajekObjects(std::vector<VertexAttribute> attributes);
+    void writePajekObjects();
     ListFields& fieldsOf(End end)
     {
         return end == End::Second && m_twoMode ? m_secondFields : m_firstFields;
@@ -93,6 +105,8 @@ private:
     OutputBuffer m_text;
     std::optional<NetworkFile> m_vertexTableFile;
     OutputBuffer m_vertexTable;
+    std::optional<NetworkFile> m_projectFile;
+    std::vector<PajekObject> m_pajekObjects;
     RenameTable m_renames;
     QString m_inputName;
     VertexLists m_lists;
@@ -114,6 +128,15 @@ bool ConversionRun::agreeOnOutputs()
         m_networkPath = outputs.front().path;
         checkOutputTarget(m_networkPath);
     }
+    if (!agreeOn(outputs))
+        return false;
+    if (!m_settings.renamePath.isEmpty())
+        m_renames = RenameTable::read(m_settings.renamePath);
+    return true;
+}
+
+bool ConversionRun::agreeOn(const std::vector<RunOutput>& outputs)
+{
     // Only a file the user agreed to replace may be replaced at the end; one that appears at the
     // path while the run works is kept.
     for (const RunOutput& output : outputs) {
@@ -128,9 +151,55 @@ bool ConversionRun::agreeOnOutputs()
             replace = Replace::Allowed;
         }
     }
-    if (!m_settings.renamePath.isEmpty())
-        m_renames = RenameTable::read(m_settings.renamePath);
     return true;
+}
+
+bool ConversionRun::agreeOnPajekObjects(std::vector<VertexAttribute> attributes)
+{
+    const QStringList parts = attributeFileParts(attributes);
+    std::vector<RunOutput> outputs;
+    for (size_t a = 0; a < attributes.size(); ++a) {
+        const QString stem = u'_' + parts[qsizetype(a)];
+        PajekObject object {std::move(attributes[a]), {}, {}};
+        object.path = besideNetwork(m_settings.outputPath,
+                                    QString(stem).append(pajekObjectExtension(object.attribute)));
+        outputs.push_back({object.path, true});
+        if (object.attribute.type == VertexAttribute::Type::Text) {
+            object.legendPath =
+                besideNetwork(m_settings.outputPath, stem + QStringLiteral("_legenda.csv"));
+            outputs.push_back({object.legendPath, true});
+        }
+        m_pajekObjects.push_back(std::move(object));
+    }
+    std::vector<RunOutput> all = runOutputs(m_settings);
+    all.insert(all.end(), outputs.begin(), outputs.end());
+    if (const std::optional<Problem> problem = outputsProblem(m_settings, all))
+        throw RunError(problem->text);
+    for (const RunOutput& output : outputs)
+        checkOutputTarget(output.path);
+    return agreeOn(outputs);
+}
+
+void ConversionRun::writePajekObjects()
+{
+    const QByteArrayView byteOrderMark =
+        m_settings.byteOrderMark ? QByteArrayView("\xEF\xBB\xBF") : QByteArrayView();
+    for (const PajekObject& object : m_pajekObjects) {
+        OutputBuffer text;
+        OutputBuffer legend;
+        writePajekObject(text, object.attribute, legend, QLocale());
+        m_files.create(object.path, m_replaceAt.at(object.path)).write(text.utf8());
+        if (!object.legendPath.isEmpty()) {
+            AtomicFile& file = m_files.create(object.legendPath, m_replaceAt.at(object.legendPath));
+            file.write(byteOrderMark);
+            file.write(legend.utf8());
+        }
+        OutputBuffer inProject;
+        inProject.appendUtf8Line("");
+        inProject.appendLine(pajekObjectLine(object.attribute));
+        m_projectFile->write(inProject);
+        m_projectFile->write(text);
+    }
 }
 
 FieldMemo::FieldRef ConversionRun::collect(const RecordStream::Field& field, qint32 index, End end,
@@ -288,7 +357,7 @@ void ConversionRun::countVertexSightings(const std::vector<int>& firstNumbers,
     }
 }
 
-void ConversionRun::writeNetwork()
+bool ConversionRun::writeNetwork()
 {
     m_feedback.showStage(messages::stageText(5));
     if (m_settings.valueColumn && m_log.firstLackingWeight() != 0)
@@ -305,7 +374,6 @@ void ConversionRun::writeNetwork()
     } else {
         m_networkFile.emplace(m_files, m_networkPath, m_replaceAt.at(m_networkPath), byteOrderMark);
     }
-    m_text.writeOutEvery(kPieceBytes, [this](OutputBuffer& text) { m_networkFile->write(text); });
     const std::vector<int> firstNumbers = vertexNumbers(m_firstFields, End::First, m_lists);
     const std::vector<int> secondNumbers =
         m_twoMode ? vertexNumbers(m_secondFields, End::Second, m_lists) : std::vector<int>();
@@ -315,13 +383,33 @@ void ConversionRun::writeNetwork()
     const std::vector<VertexAttribute> attributes = resolveAttributes(firstNumbers, secondNumbers);
     m_firstFields = ListFields();
     m_secondFields = ListFields();
+    if (hasPajekObjects(m_settings) &&
+        !agreeOnPajekObjects(writtenAttributes(attributes, m_settings, m_lists))) {
+        m_feedback.closeProgress();
+        return false;
+    }
+    // The files beside the network are made after its file: they go in place before it.
     if (hasVertexTable(m_settings)) {
-        // Made after the network's file: it goes in place before it.
-        const QString path = vertexTablePath(m_settings.outputPath);
+        const QString path = besideNetwork(m_settings.outputPath, u"_vertices.csv");
         m_vertexTableFile.emplace(m_files, path, m_replaceAt.at(path), m_settings.byteOrderMark);
     }
+    if (hasPajekObjects(m_settings)) {
+        // A project holds the network, then its partitions and vectors.
+        const QString path = besideNetwork(m_settings.outputPath, u".paj");
+        m_projectFile.emplace(m_files, path, m_replaceAt.at(path), m_settings.byteOrderMark);
+        OutputBuffer networkLine;
+        networkLine.appendLine(QStringLiteral("*Network ") +
+                               QFileInfo(withoutExtension(m_networkPath)).fileName());
+        m_projectFile->write(networkLine);
+    }
+    m_text.writeOutEvery(kPieceBytes, [this](OutputBuffer& text) {
+        if (m_projectFile)
+            m_projectFile->write(text.utf8());
+        m_networkFile->write(text);
+    });
     urdiva::writeNetwork(m_text, m_settings, m_lists, m_log, firstNumbers, secondEnds, m_weights,
                          attributes, m_vertexTableFile ? &m_vertexTable : nullptr, m_summary);
+    return true;
 }
 
 RunOutcome ConversionRun::writeReportsAndCommit()
@@ -334,8 +422,14 @@ RunOutcome ConversionRun::writeReportsAndCommit()
             m_lists, m_vertexCounts, m_settings, [this](const QString& path) -> AtomicFile& {
                 return m_files.create(path, m_replaceAt.at(path));
             });
+    if (m_projectFile)
+        m_projectFile->write(m_text.utf8());
     m_networkFile->write(m_text);
     m_networkFile->finish();
+    if (m_projectFile) {
+        writePajekObjects();
+        m_projectFile->finish();
+    }
     if (m_vertexTableFile) {
         m_vertexTableFile->write(m_vertexTable);
         m_vertexTableFile->finish();
@@ -375,7 +469,8 @@ RunOutcome runConversion(const ConversionSettings& settings, RunFeedback& feedba
         return RunOutcome::OverwriteDeclined;
     run.readRecords(std::move(input));
     run.makeVertexLists();
-    run.writeNetwork();
+    if (!run.writeNetwork())
+        return RunOutcome::OverwriteDeclined;
     return run.writeReportsAndCommit();
 }
 

@@ -35,10 +35,16 @@ bool hasVertexTable(const ConversionSettings& settings)
            (!settings.attributeColumns.empty() || !settings.secondAttributeColumns.empty());
 }
 
-QString vertexTablePath(const QString& outputPath)
+bool hasPajekObjects(const ConversionSettings& settings)
+{
+    return settings.format == NetworkFormat::Pajek &&
+           (!settings.attributeColumns.empty() || !settings.secondAttributeColumns.empty());
+}
+
+QString besideNetwork(const QString& outputPath, QStringView suffix)
 {
     const PathRules rules = PathRules::host();
-    const QString name = withoutExtension(outputPath, rules) + QStringLiteral("_vertices.csv");
+    const QString name = withoutExtension(outputPath, rules).append(suffix);
     const QString folder = folderOf(outputPath, rules);
     return folder.isEmpty() ? name : folder + rules.folderSeparator + name;
 }
@@ -51,7 +57,9 @@ std::vector<RunOutput> runOutputs(const ConversionSettings& settings)
                                            formatExtension(settings.format)),
                            true});
     if (hasVertexTable(settings))
-        outputs.push_back({vertexTablePath(settings.outputPath), true});
+        outputs.push_back({besideNetwork(settings.outputPath, u"_vertices.csv"), true});
+    if (hasPajekObjects(settings))
+        outputs.push_back({besideNetwork(settings.outputPath, u".paj"), true});
     if (!settings.similarityReport)
         return outputs;
     const bool consent = settings.reportFormat != ReportFormat::Rtf;
@@ -70,7 +78,12 @@ std::optional<Problem> runFilesProblem(const ConversionSettings& settings)
             return QStringLiteral("A tabela de nomes precisa de um arquivo, não '-' (para um "
                                   "arquivo chamado assim, escreva ./-).");
     }
-    const std::vector<RunOutput> outputs = runOutputs(settings);
+    return outputsProblem(settings, runOutputs(settings));
+}
+
+std::optional<Problem> outputsProblem(const ConversionSettings& settings,
+                                      const std::vector<RunOutput>& outputs)
+{
     for (size_t i = 0; i < outputs.size(); ++i) {
         const QString& path = outputs[i].path;
         if (settings.inputPath != u"-" && sameFile(path, settings.inputPath))

@@ -37,10 +37,9 @@ std::optional<SettingsProblem> linkProblem(const ConversionSettings& s)
     if (!s.attributeColumns.empty() || !s.secondAttributeColumns.empty()) {
         if (s.cooccur)
             return problemOf(Kind::AttributesWithCooccurrence);
-        if (s.format == NetworkFormat::Pajek)
-            return problemOf(Kind::AttributesNotInFormat);
-        if (s.format == NetworkFormat::Csv && s.toStandardOutput)
-            return problemOf(Kind::VertexTableOnStandardOutput);
+        if ((s.format == NetworkFormat::Pajek || s.format == NetworkFormat::Csv) &&
+            s.toStandardOutput)
+            return problemOf(Kind::AttributeFilesOnStandardOutput);
     }
     return std::nullopt;
 }
@@ -123,13 +122,10 @@ QString commandLineText(const SettingsProblem& problem)
         return QStringLiteral("Os atributos ('--attribute', '--second-attribute') não vão com "
                               "'--cooccur': a célula de um registro lista vários nomes, e o valor "
                               "não diria de qual deles é.");
-    case Kind::AttributesNotInFormat:
-        return QStringLiteral("Os atributos ('--attribute', '--second-attribute') são gravados, "
-                              "por ora, em GraphML, GEXF e CSV, não em Pajek: use '--format "
-                              "graphml', 'gexf' ou 'csv'.");
-    case Kind::VertexTableOnStandardOutput:
-        return QStringLiteral("Com '--format csv', os atributos vão numa tabela de vértices ao "
-                              "lado da rede: precisam de um arquivo OUTPUT, não '-'.");
+    case Kind::AttributeFilesOnStandardOutput:
+        return QStringLiteral("Em Pajek e em CSV, os atributos vão em arquivos ao lado da rede "
+                              "(partições, vetores e projeto; tabela de vértices): precisam de "
+                              "um arquivo OUTPUT, não '-'.");
     case Kind::ReportFormatWithoutReport:
         return needsReport("report-format");
     case Kind::FoldAccentsWithoutReport:

@@ -24,8 +24,8 @@ struct SettingsProblem {
         CooccurrenceWithTwoModesOrArcs,
         QuoteSeparates, // with quoted fields, the quotation mark as a separator
         AttributesWithCooccurrence, // a record's cell lists many names: whose value would it be?
-        AttributesNotInFormat, // a format that carries no vertex attributes so far
-        VertexTableOnStandardOutput, // a CSV network's attributes go in a file beside it
+        // Pajek and CSV networks keep attributes in files beside the network's
+        AttributeFilesOnStandardOutput,
         ReportFormatWithoutReport,
         FoldAccentsWithoutReport,
         TokenSortWithoutReport,

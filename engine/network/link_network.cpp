@@ -112,31 +112,6 @@ void mergeLinks(LinkMerger& merger, RecordLog& log, const LinkRules& rules, bool
     });
 }
 
-// The attributes of the vertices written: a projection writes one mode's vertices, numbered from
-// 1, and the attributes of that mode's column.
-std::vector<VertexAttribute> writtenAttributes(const std::vector<VertexAttribute>& attributes,
-                                               const ConversionSettings& settings,
-                                               const VertexLists& lists)
-{
-    if (settings.projection == Projection::None)
-        return attributes;
-    const bool keepSecond = settings.projection == Projection::SecondMode;
-    const size_t firstColumns = settings.attributeColumns.size();
-    const qsizetype firstCount = lists.firstModeCount();
-    std::vector<VertexAttribute> written;
-    for (size_t a = keepSecond ? firstColumns : 0;
-         a < (keepSecond ? attributes.size() : firstColumns); ++a) {
-        VertexAttribute attribute = attributes[a];
-        if (keepSecond)
-            attribute.values.erase(attribute.values.begin() + 1,
-                                   attribute.values.begin() + 1 + firstCount);
-        else
-            attribute.values.resize(size_t(firstCount) + 1);
-        written.push_back(std::move(attribute));
-    }
-    return written;
-}
-
 // The vertices of the network the settings ask for (a projection's are one mode's), with their
 // attributes, and their counts in the summary.
 void writeNetworkVertices(NetworkWriter& writer, const ConversionSettings& settings,
@@ -212,6 +187,29 @@ void writeLinkedNetwork(OutputBuffer& text, const ConversionSettings& settings,
 }
 
 } // namespace
+
+std::vector<VertexAttribute> writtenAttributes(const std::vector<VertexAttribute>& attributes,
+                                               const ConversionSettings& settings,
+                                               const VertexLists& lists)
+{
+    if (settings.projection == Projection::None)
+        return attributes;
+    const bool keepSecond = settings.projection == Projection::SecondMode;
+    const size_t firstColumns = settings.attributeColumns.size();
+    const qsizetype firstCount = lists.firstModeCount();
+    std::vector<VertexAttribute> written;
+    for (size_t a = keepSecond ? firstColumns : 0;
+         a < (keepSecond ? attributes.size() : firstColumns); ++a) {
+        VertexAttribute attribute = attributes[a];
+        if (keepSecond)
+            attribute.values.erase(attribute.values.begin() + 1,
+                                   attribute.values.begin() + 1 + firstCount);
+        else
+            attribute.values.resize(size_t(firstCount) + 1);
+        written.push_back(std::move(attribute));
+    }
+    return written;
+}
 
 void writeNetwork(OutputBuffer& text, const ConversionSettings& settings, const VertexLists& lists,
                   RecordLog& log, const std::vector<int>& firstNumbers,

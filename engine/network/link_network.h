@@ -18,6 +18,12 @@ namespace urdiva {
 // Fills the summary's vertex counts, edge lines and records without a link.
 // The attributes are indexed by vertex number, as firstNumbers and secondNumbers give them; a
 // CSV network writes them in `vertexTable`.
+// The attributes of the vertices the network has: a projection has one mode's vertices,
+// numbered from 1, and the attributes of that mode's columns.
+std::vector<VertexAttribute> writtenAttributes(const std::vector<VertexAttribute>& attributes,
+                                               const ConversionSettings& settings,
+                                               const VertexLists& lists);
+
 void writeNetwork(OutputBuffer& text, const ConversionSettings& settings, const VertexLists& lists,
                   RecordLog& log, const std::vector<int>& firstNumbers,
                   const std::vector<int>& secondNumbers, WeightKind weights,

@@ -49,8 +49,13 @@ void NetworkFile::attempt(const std::function<void()>& step)
 
 void NetworkFile::write(OutputBuffer& text)
 {
-    attempt([&] { writeBytes(text.utf8()); });
+    write(text.utf8());
     text.clear();
+}
+
+void NetworkFile::write(QByteArrayView bytes)
+{
+    attempt([&] { writeBytes(bytes); });
 }
 
 void NetworkFile::finish()

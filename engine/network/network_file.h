@@ -25,6 +25,7 @@ public:
     explicit NetworkFile(bool byteOrderMark);
     // Writes the text made so far and empties the buffer.
     void write(OutputBuffer& text);
+    void write(QByteArrayView bytes);
     // Raises any failure so far; the file is then ready to be put in place with the others.
     void finish();
 

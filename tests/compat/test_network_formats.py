@@ -271,6 +271,38 @@ class VertexAttributes(unittest.TestCase):
         for name, column, end in (("instituicao", 2, 0), ("idade", 3, 0), ("ano", 4, 1)):
             wanted = kept_values(records, end, column)
             self.assertEqual({r["Id"]: r[name] for r in table if r[name]}, wanted, name)
+        # Pajek: a partition per text attribute, a vector per numeric one, and a project of all.
+        with tempfile.TemporaryDirectory() as folder:
+            run(folder, [header] + records, "pajek", "--no-bom", "--header", "1", "--attribute",
+                "instituicao", "--attribute", "4", "--second-attribute", "ano")
+            base = os.path.join(folder, "rede")
+            names = igraph.Graph.Read_Pajek(base + ".net").vs["id"]
+
+            def objects(extension, name):
+                with open(f"{base}_{name}.{extension}", encoding="ascii") as f:
+                    lines = f.read().splitlines()
+                self.assertEqual(lines[0], f"*Vertices {len(names)}")
+                return lines[1:]
+            def labelled(values):  # a Pajek label holds no quotation mark
+                return {k.replace('"', "'"): v for k, v in values.items()}
+            classes = objects("clu", "instituicao")
+            with open(base + "_instituicao_legenda.csv", encoding="utf-8-sig", newline="") as f:
+                legend = {row["classe"]: row["valor"] for row in csv.DictReader(f)}
+            wanted = labelled(kept_values(records, 0, 2))
+            self.assertEqual({n: legend[c] for n, c in zip(names, classes) if c != "0"}, wanted)
+            self.assertEqual(list(legend.values()), sorted(set(wanted.values())))  # C locale
+            for name, column, end in (("idade", 3, 0), ("ano", 4, 1)):
+                wanted = labelled(kept_values(records, end, column))
+                values = dict(zip(names, objects("vec", name)))
+                self.assertEqual({n: v for n, v in values.items() if v != "999999998"}, wanted)
+            with open(base + ".net", encoding="utf-8") as f:
+                network = f.read()
+            with open(base + ".paj", encoding="utf-8") as f:
+                project = f.read()
+        self.assertEqual(project.split("\n*Partition")[0], "*Network rede\n" + network)
+        self.assertEqual([line.split()[0] for line in project.splitlines() if line[:2] in
+                          ("*P", "*V")], ["*Vertices", "*Partition", "*Vertices", "*Vector",
+                                          "*Vertices", "*Vector", "*Vertices"])
 
 
 if __name__ == "__main__":
