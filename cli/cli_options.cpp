@@ -86,13 +86,21 @@ struct Options {
     QCommandLineOption attribute {
         QStringLiteral("attribute"),
         QStringLiteral("Coluna cujo texto descreve o vértice da primeira coluna (o do primeiro "
-                       "modo, com --two-mode): um atributo do vértice, gravado em GraphML, GEXF "
-                       "e, com --format csv, numa tabela NOME_vertices.csv; pode ser repetida. Um "
+                       "modo, com --two-mode): um atributo do vértice, gravado em GraphML e GEXF, "
+                       "em Pajek como partição (NOME_atributo.clu) ou vetor (.vec) e no projeto "
+                       "NOME.paj, e em CSV numa tabela NOME_vertices.csv; pode ser repetida. Um "
                        "vértice fica com o valor mais frequente que recebeu."),
         QStringLiteral("COL")};
     QCommandLineOption secondAttribute {
         QStringLiteral("second-attribute"),
         QStringLiteral("Como --attribute, para o vértice da segunda coluna."),
+        QStringLiteral("COL")};
+    QCommandLineOption time {
+        QStringLiteral("time"),
+        QStringLiteral("Coluna do ano (2021) ou da data (2021-03-04 ou 04/03/2021) de cada "
+                       "registro: cada ligação leva os tempos dos seus registros (com --merge, "
+                       "junta-se por tempo) e cada vértice existe do seu primeiro ao seu último "
+                       "tempo (GEXF dinâmico, rede temporal do Pajek)."),
         QStringLiteral("COL")};
     QCommandLineOption twoMode {QStringLiteral("two-mode"),
                                 QStringLiteral("A primeira coluna dá os vértices do primeiro modo "
@@ -216,15 +224,13 @@ struct Options {
 
     void addTo(QCommandLineParser& parser) const
     {
-        parser.addOptions({separator,      first,           second,    value,
-                           attribute,      secondAttribute, twoMode,   directed,
-                           header,         caseSensitive,   sort,      strip,
-                           stripAt,        report,          threshold, noBom,
-                           quotes,         decimalComma,    sheet,     merge,
-                           cellSeparator,  cooccur,         project,   format,
-                           reportFormat,   foldAccents,     tokenSort, reportModes,
-                           suggestRenames, rename,          force,     quiet,
-                           help,           version});
+        parser.addOptions({separator,       first,         second,    value,        attribute,
+                           secondAttribute, time,          twoMode,   directed,     header,
+                           caseSensitive,   sort,          strip,     stripAt,      report,
+                           threshold,       noBom,         quotes,    decimalComma, sheet,
+                           merge,           cellSeparator, cooccur,   project,      format,
+                           reportFormat,    foldAccents,   tokenSort, reportModes,  suggestRenames,
+                           rename,          force,         quiet,     help,         version});
     }
 };
 
@@ -289,6 +295,11 @@ std::optional<Problem> parseColumnChoices(const QCommandLineParser& parser, cons
     }
     if (request.value && request.value->text.isEmpty())
         return QStringLiteral("A opção '--value' precisa de uma coluna.");
+    if (parser.isSet(o.time)) {
+        request.time = ColumnChoice {parser.value(o.time), QStringLiteral("--time")};
+        if (request.time->text.isEmpty())
+            return QStringLiteral("A opção '--time' precisa de uma coluna.");
+    }
     for (const auto& [option, choices] :
          {std::pair(&o.attribute, &request.attributes),
           std::pair(&o.secondAttribute, &request.secondAttributes)}) {
@@ -524,6 +535,8 @@ ParsedCommandLine parseCommandLine(const QStringList& arguments)
     // A column given by name is found once the file is open: until then any index stands for it.
     if (request.value)
         settings.valueColumn = 0;
+    if (request.time)
+        settings.timeColumn = 0;
     if (const std::optional<Problem> problem = settingsProblem(settings))
         return usageError(problem->text);
     request.force = parser.isSet(options.force);
@@ -536,7 +549,7 @@ bool CliRequest::needsColumnNames() const
 {
     const auto byName = [](const ColumnChoice& choice) { return !isDigits(choice.text); };
     return byName(first) || byName(second) || (value && byName(*value)) ||
-           std::any_of(attributes.begin(), attributes.end(), byName) ||
+           (time && byName(*time)) || std::any_of(attributes.begin(), attributes.end(), byName) ||
            std::any_of(secondAttributes.begin(), secondAttributes.end(), byName);
 }
 

@@ -25,6 +25,7 @@ struct CliRequest {
     std::optional<ColumnChoice> value;
     std::vector<ColumnChoice> attributes;
     std::vector<ColumnChoice> secondAttributes;
+    std::optional<ColumnChoice> time;
     bool force = false;
     bool quiet = false;
 

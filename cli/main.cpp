@@ -91,6 +91,12 @@ std::optional<Problem> resolveColumns(cli::CliRequest& request, LineReader* inpu
             return problem;
         settings.valueColumn = value;
     }
+    if (request.time) {
+        qint32 time = 0;
+        if (auto problem = cli::resolveColumn(*request.time, names, time))
+            return problem;
+        settings.timeColumn = time;
+    }
     for (const auto& [choices, columns] :
          {std::pair(&request.attributes, &settings.attributeColumns),
           std::pair(&request.secondAttributes, &settings.secondAttributeColumns)}) {

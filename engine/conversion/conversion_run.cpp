@@ -8,6 +8,7 @@
 #include "engine/io/line_reader.h"
 #include "engine/io/paths.h"
 #include "engine/io/record_stream.h"
+#include "engine/io/time_text.h"
 #include "engine/names/rename_table.h"
 #include "engine/names/vertex_lists.h"
 #include "engine/names/vertex_numbering.h"
@@ -90,6 +91,15 @@ private:
     void tallyAttributes(const RecordStream::Record& record,
                          std::span<const FieldMemo::FieldRef> firsts,
                          std::span<const FieldMemo::FieldRef> seconds);
+    // The record's time; a cell that is no year or date, or not of the kind of the first
+    // time read, gives none.
+    qint32 recordTime(const RecordStream::Record& record);
+    // The column's name in the header line, or "coluna N".
+    QString columnTitle(qint32 column) const
+    {
+        const QString name = column < m_columnNames.size() ? m_columnNames[column] : QString();
+        return name.isEmpty() ? messages::columnName(column + 1) : name;
+    }
     std::vector<VertexAttribute> resolveAttributes(const std::vector<int>& firstNumbers,
                                                    const std::vector<int>& secondNumbers);
 
@@ -118,6 +128,7 @@ private:
     std::vector<qint64> m_vertexCounts;
     // One per attribute column: the first column's vertices', then the second's.
     std::vector<AttributeTally> m_tallies;
+    std::optional<TimeValue::Kind> m_timeKind;
     QStringList m_columnNames;
 };
 
@@ -233,6 +244,8 @@ void ConversionRun::collectRecords(std::span<const RecordStream::Record> records
                 const FieldMemo::FieldRef second =
                     collect(record.ends[1], columns[1], End::Second, record.line);
                 m_log.add(first, second, record.weight, record.line);
+                if (m_settings.timeColumn)
+                    m_log.addTime(recordTime(record));
                 if (!m_tallies.empty())
                     tallyAttributes(record, {&first, 1}, {&second, 1});
             });
@@ -250,6 +263,8 @@ void ConversionRun::collectRecords(std::span<const RecordStream::Record> records
                 names[e].push_back(collect(name, columns[e], end, record.line));
         }
         m_log.addNames(names[0], names[1], record.weight, record.line);
+        if (m_settings.timeColumn)
+            m_log.addTime(recordTime(record));
         if (!m_tallies.empty())
             tallyAttributes(record, names[0], names[1]);
     }
@@ -272,6 +287,20 @@ void ConversionRun::tallyAttributes(const RecordStream::Record& record,
     }
 }
 
+qint32 ConversionRun::recordTime(const RecordStream::Record& record)
+{
+    const QByteArrayView text = record.attributes[m_tallies.size()];
+    if (text.isNull())
+        throw missingField(*m_settings.timeColumn, recordContext(m_inputName, record.line));
+    const std::optional<TimeValue> time = readTime(text);
+    if (!time || (m_timeKind && *m_timeKind != time->kind)) {
+        ++m_summary.recordsWithoutTime;
+        return kNoTime;
+    }
+    m_timeKind = time->kind;
+    return time->value;
+}
+
 std::vector<VertexAttribute> ConversionRun::resolveAttributes(const std::vector<int>& firstNumbers,
                                                               const std::vector<int>& secondNumbers)
 {
@@ -284,9 +313,7 @@ std::vector<VertexAttribute> ConversionRun::resolveAttributes(const std::vector<
         const bool ofFirst = a < firstColumns;
         const qint32 column = ofFirst ? m_settings.attributeColumns[a]
                                       : m_settings.secondAttributeColumns[a - firstColumns];
-        QString name = column < m_columnNames.size() ? m_columnNames[column] : QString();
-        if (name.isEmpty())
-            name = messages::columnName(column + 1);
+        QString name = columnTitle(column);
         // Two attributes of one name would be one in a reader.
         for (int n = 2; names.contains(name); ++n)
             name = QStringLiteral("%1 (%2)").arg(name).arg(n);
@@ -407,8 +434,13 @@ bool ConversionRun::writeNetwork()
             m_projectFile->write(text.utf8());
         m_networkFile->write(text);
     });
+    std::optional<LinkTimes> times;
+    if (m_settings.timeColumn)
+        times = LinkTimes {m_timeKind.value_or(TimeValue::Kind::Year),
+                           columnTitle(*m_settings.timeColumn), false};
     urdiva::writeNetwork(m_text, m_settings, m_lists, m_log, firstNumbers, secondEnds, m_weights,
-                         attributes, m_vertexTableFile ? &m_vertexTable : nullptr, m_summary);
+                         attributes, m_vertexTableFile ? &m_vertexTable : nullptr, times,
+                         m_summary);
     return true;
 }
 

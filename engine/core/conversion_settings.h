@@ -77,6 +77,9 @@ struct ConversionSettings {
     // non-empty value it was given, the first seen among as frequent ones.
     std::vector<qint32> attributeColumns;
     std::vector<qint32> secondAttributeColumns;
+    // A column of years or dates: each link carries the times of its records (merged per time),
+    // each vertex is present from its first time to its last.
+    std::optional<qint32> timeColumn;
 };
 
 } // namespace urdiva

@@ -31,6 +31,7 @@ struct RunSummary {
     int headerLinesTookFile = 0; // the header lines, when the file had no other line
     qsizetype namesLeftOutOfReport = 0; // too long to be compared
     qsizetype attributeConflicts = 0; // vertices given more than one value for an attribute
+    qint64 recordsWithoutTime = 0; // with a time column, records whose cell is no year or date
 };
 
 // What a run asks of its surroundings, in the order a successful run calls it.

@@ -58,6 +58,10 @@ RunSummaryText runSummaryText(const RunSummary& s, const QString& decimalCommaOp
         text.warnings << QStringLiteral("vértices com mais de um valor num atributo (ficou o mais "
                                         "frequente): %1.")
                              .arg(n(s.attributeConflicts));
+    if (s.recordsWithoutTime != 0)
+        text.warnings << QStringLiteral("registros sem um ano ou uma data na coluna de tempo (suas "
+                                        "ligações ficaram sem tempo): %1.")
+                             .arg(n(s.recordsWithoutTime));
     if (s.headerLinesTookFile != 0)
         text.warnings << QStringLiteral("o arquivo não tem linhas além das %1 de cabeçalho "
                                         "ignoradas; a rede não tem registros.")

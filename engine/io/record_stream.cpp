@@ -39,6 +39,8 @@ RecordStream::RecordStream(std::unique_ptr<LineReader> reader, const ConversionS
 {
     m_attributeColumns.insert(m_attributeColumns.end(), settings.secondAttributeColumns.begin(),
                               settings.secondAttributeColumns.end());
+    if (settings.timeColumn)
+        m_attributeColumns.push_back(*settings.timeColumn);
 }
 
 void RecordStream::forEachBatch(const std::function<void(std::span<const Record>)>& process)

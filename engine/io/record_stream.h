@@ -43,7 +43,8 @@ public:
         // point, when so set); null when the line is too short to have the column.
         QByteArrayView weight;
         // The attribute columns' UTF-8 texts, without markers: the first column's vertex's, then
-        // the second's (see ConversionSettings); null where the line is too short. A pointer, not
+        // the second's, then the time column's (see ConversionSettings); null where the line is
+        // too short. A pointer, not
         // a span: a million records are read through, and each byte of one counts.
         const QByteArrayView* attributes;
     };

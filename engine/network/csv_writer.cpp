@@ -17,7 +17,10 @@ qsizetype CsvWriter::writeVertices(const QStringList& firstMode, const QStringLi
                                    NetworkMode mode)
 {
     m_firstModeCount = firstMode.size();
-    m_text.appendUtf8Line(m_weights == WeightKind::None ? "source,target" : "source,target,weight");
+    QByteArray header = m_weights == WeightKind::None ? "source,target" : "source,target,weight";
+    if (m_times)
+        header.append(',').append(csvField(withoutNul(m_times->name).toUtf8()));
+    m_text.appendUtf8Line(header);
     for (const QStringList* names : {&firstMode, &secondMode}) {
         for (const QString& name : *names)
             m_names.push_back(csvField(withoutNul(removeMarkers(name)).toUtf8()));
@@ -45,12 +48,17 @@ void CsvWriter::writeVertexTable(NetworkMode mode)
     }
 }
 
-void CsvWriter::writeEdge(int a, int b, QByteArrayView weight)
+void CsvWriter::writeEdge(int a, int b, QByteArrayView weight, qint32 time)
 {
     m_line.truncate(0); // keeps the room, which clear() would give back
     m_line.append(m_names[size_t(a - 1)]).append(',').append(m_names[size_t(b - 1)]);
     if (m_weights != WeightKind::None)
         m_line.append(',').append(csvField(weight));
+    if (m_times) {
+        m_line.append(',');
+        if (time != kNoTime)
+            m_line.append(timeText(time, m_times->kind));
+    }
     m_text.appendUtf8Line(m_line);
 }
 

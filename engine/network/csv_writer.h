@@ -9,7 +9,8 @@
 
 namespace urdiva {
 
-// A CSV edge list (RFC 4180): source,target[,weight] by name, names written exactly. With vertex
+// A CSV edge list (RFC 4180): source,target[,weight] by name, names written exactly, and with
+// times a column of them, named by the time column (years, or ISO dates). With vertex
 // attributes, a vertex table beside it as Gephi imports one: Id and Label (the name, as the edge
 // list has it), the mode in two-mode, and a column per attribute.
 class CsvWriter final : public NetworkWriter {
@@ -18,7 +19,7 @@ public:
 
     qsizetype writeVertices(const QStringList& firstMode, const QStringList& secondMode,
                             NetworkMode mode) override;
-    void writeEdge(int a, int b, QByteArrayView weight = {}) override;
+    void writeEdge(int a, int b, QByteArrayView weight = {}, qint32 time = kNoTime) override;
 
 private:
     void writeVertexTable(NetworkMode mode);

@@ -32,6 +32,12 @@ qsizetype GraphmlWriter::writeVertices(const QStringList& firstMode, const QStri
         m_text.appendUtf8Line(R"(  <key id="weight" for="edge" attr.name="weight" attr.type=")" +
                               QByteArray(m_weights == WeightKind::Numbers ? "double" : "string") +
                               R"("/>)");
+    if (m_times) {
+        m_line = R"(  <key id="time" for="edge" attr.name=")";
+        m_line.append(xmlText(m_times->name, unnamed)).append(R"(" attr.type=")");
+        m_line.append(m_times->kind == TimeValue::Kind::Year ? "int" : "string").append(R"("/>)");
+        m_text.appendUtf8Line(m_line);
+    }
     m_text.appendUtf8Line(R"(  <graph id="G" edgedefault=")" + edgeKind() + R"(">)");
     qint64 id = 1;
     for (int m = 0; m < (twoMode ? 2 : 1); ++m) {
@@ -59,19 +65,27 @@ qsizetype GraphmlWriter::writeVertices(const QStringList& firstMode, const QStri
     return changed;
 }
 
-void GraphmlWriter::writeEdge(int a, int b, QByteArrayView weight)
+void GraphmlWriter::writeEdge(int a, int b, QByteArrayView weight, qint32 time)
 {
     m_line.truncate(0); // keeps the room, which clear() would give back
     m_line.append(R"(    <edge source="n)");
     appendNumber(m_line, a);
     m_line.append(R"(" target="n)");
     appendNumber(m_line, b);
-    if (m_weights == WeightKind::None) {
+    if (m_weights == WeightKind::None && time == kNoTime) {
         m_line.append(R"("/>)");
     } else {
-        m_line.append(R"("><data key="weight">)");
-        appendWeight(weight);
-        m_line.append("</data></edge>");
+        m_line.append(R"(">)");
+        if (m_weights != WeightKind::None) {
+            m_line.append(R"(<data key="weight">)");
+            appendWeight(weight);
+            m_line.append("</data>");
+        }
+        if (time != kNoTime)
+            m_line.append(R"(<data key="time">)")
+                .append(timeText(time, m_times->kind))
+                .append("</data>");
+        m_line.append("</edge>");
     }
     m_text.appendUtf8Line(m_line);
 }

@@ -51,10 +51,18 @@ bool isLarger(double value, QByteArrayView weight, double largest, const std::st
 
 } // namespace
 
-LinkMerger::LinkMerger(MergeRule rule, bool directed)
+LinkMerger::LinkMerger(MergeRule rule, bool directed, bool timed)
     : m_rule(rule)
     , m_directed(directed)
+    , m_timed(timed)
 {
+}
+
+quint64 LinkMerger::timedKey(Part& part, quint64 pairKey, qint32 time)
+{
+    const quint32 pair = part.pairs.try_emplace(pairKey, quint32(part.pairs.size())).first->second;
+    const quint32 when = part.times.try_emplace(time, quint32(part.times.size())).first->second;
+    return quint64(pair) << 32 | when;
 }
 
 void LinkMerger::add(int part, std::span<const Offered> links, quint64 order)
@@ -63,7 +71,7 @@ void LinkMerger::add(int part, std::span<const Offered> links, quint64 order)
         const quint64 key = linkKey(offered.a, offered.b, m_directed);
         // The key's bits mixed, so that the parts are even whatever the vertex numbers.
         if (int((key * 0x9E3779B97F4A7C15u) >> 63) == part)
-            add(part, offered, key, order);
+            add(part, offered, m_timed ? timedKey(m_parts[part], key, offered.time) : key, order);
         ++order;
     }
 }
@@ -81,7 +89,7 @@ void LinkMerger::add(int partNumber, const Offered& offered, quint64 key, quint6
         return kept;
     };
     if (isNew) {
-        part.links.push_back(Link {order, offered.a, offered.b, value});
+        part.links.push_back(Link {order, offered.a, offered.b, value, offered.time});
         if (keepsText)
             part.textOf.push_back(text());
         if (m_rule == MergeRule::Sum)
@@ -116,6 +124,11 @@ std::vector<LinkMerger::Entry> LinkMerger::inOrder() const
             order.push_back(kSecond | Entry(j++));
     }
     return order;
+}
+
+qint32 LinkMerger::time(Entry entry) const
+{
+    return m_parts[entry >> 31].links[entry & ~(Entry(1) << 31)].time;
 }
 
 void LinkMerger::get(Entry entry, int& a, int& b, QByteArrayView& weight, char (&buffer)[48]) const

@@ -3,6 +3,7 @@
 
 #include "engine/core/conversion_settings.h"
 #include "engine/core/hash_map.h"
+#include "engine/io/time_text.h"
 #include "engine/network/weight_sum.h"
 
 #include <QByteArrayView>
@@ -16,7 +17,8 @@ namespace urdiva {
 // Links that join the same two vertices (in either order unless directed), gathered into one,
 // which keeps the place and the direction of the first. Its weight is the sum of the weights,
 // their number, the largest or the first of them, by the merge rule. For the sum and the
-// largest, every weight must be a number (see isNumber).
+// largest, every weight must be a number (see isNumber). With times, only links of one time
+// are merged: a pair's links make one merged link per time.
 //
 // The links are shared out between two parts by their ends, so that two threads can gather
 // them at once: each offers a batch of links, in order, to add() for its own part, which keeps
@@ -28,9 +30,10 @@ public:
         int a;
         int b;
         QByteArrayView weight;
+        qint32 time = kNoTime;
     };
 
-    LinkMerger(MergeRule rule, bool directed);
+    LinkMerger(MergeRule rule, bool directed, bool timed = false);
 
     // The links of `part` among a batch whose first link is numbered `order` (counted over all
     // links, in order).
@@ -42,6 +45,7 @@ public:
     // The vertex numbers and the weight of a merged link; the weight may be put in `buffer`. A
     // sum beyond the largest double stops the run.
     void get(Entry entry, int& a, int& b, QByteArrayView& weight, char (&buffer)[48]) const;
+    qint32 time(Entry entry) const;
 
 private:
     void add(int part, const Offered& offered, quint64 key, quint64 order);
@@ -51,6 +55,7 @@ private:
         int a;
         int b;
         double value; // the number or the largest
+        qint32 time;
     };
     struct Text {
         size_t begin;
@@ -64,10 +69,15 @@ private:
         std::vector<Text> textOf;
         std::string texts;
         WeightSums sums; // with the sum rule, by place in links
+        // With times, a link's key is its pair's number and its time's, each counted here.
+        HashMap<quint64, quint32> pairs;
+        HashMap<qint32, quint32> times;
     };
+    quint64 timedKey(Part& part, quint64 pairKey, qint32 time);
 
     MergeRule m_rule;
     bool m_directed;
+    bool m_timed;
     Part m_parts[2];
 };
 

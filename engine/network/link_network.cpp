@@ -99,8 +99,8 @@ void mergeLinks(LinkMerger& merger, RecordLog& log, const LinkRules& rules, bool
         inHalves(chunk.records(), [&](size_t begin, size_t end, int half) {
             withoutLink[half] =
                 forEachLink(chunk, begin, end, rules, weighted, firstNumbers, secondNumbers,
-                            [&](int a, int b, QByteArrayView weight) {
-                                offered[half].push_back({a, b, weight});
+                            [&](int a, int b, QByteArrayView weight, qint32 time) {
+                                offered[half].push_back({a, b, weight, time});
                             });
         });
         summary.recordsWithoutLink += withoutLink[0] + withoutLink[1];
@@ -139,6 +139,118 @@ void writeNetworkVertices(NetworkWriter& writer, const ConversionSettings& setti
     summary.secondModeVertices = secondWritten.size();
 }
 
+// The links with their times, and their weights' texts, gathered before the vertices are
+// written: a vertex's line needs the span of its links' times.
+class TimedLinks {
+public:
+    struct Link {
+        int a;
+        int b;
+        qint32 time;
+        size_t weightBegin;
+        size_t weightSize;
+    };
+    void add(int a, int b, QByteArrayView weight, qint32 time)
+    {
+        m_links.push_back({a, b, time, m_weights.size(), size_t(weight.size())});
+        m_weights.append(weight.data(), size_t(weight.size()));
+    }
+    const std::vector<Link>& links() const { return m_links; }
+    QByteArrayView weight(const Link& link) const
+    {
+        return QByteArrayView(m_weights.data() + link.weightBegin, qsizetype(link.weightSize));
+    }
+    // Each vertex's first and last time, by vertex number.
+    std::vector<TimeSpan> spans(size_t vertexCount) const
+    {
+        std::vector<TimeSpan> spans(vertexCount + 1);
+        for (const Link& link : m_links) {
+            if (link.time == kNoTime)
+                continue;
+            for (const int v : {link.a, link.b}) {
+                TimeSpan& span = spans[size_t(v)];
+                span.first = span.first == kNoTime ? link.time : std::min(span.first, link.time);
+                span.last = std::max(span.last, link.time);
+            }
+        }
+        return spans;
+    }
+
+private:
+    std::vector<Link> m_links;
+    std::string m_weights;
+};
+
+// A network whose links carry times: as writeLinkedNetwork, with links merged per time, and
+// projected per time (two vertices are linked at a time when they share vertices of the other
+// mode through links of that time).
+void writeTimedNetwork(OutputBuffer& text, const ConversionSettings& settings,
+                       const VertexLists& lists, RecordLog& log,
+                       const std::vector<int>& firstNumbers, const std::vector<int>& secondNumbers,
+                       WeightKind weights, const std::vector<VertexAttribute>& attributes,
+                       OutputBuffer* vertexTable, LinkTimes times, RunSummary& summary)
+{
+    const bool projected = settings.projection != Projection::None;
+    const bool directed = settings.directed && !projected;
+    const std::unique_ptr<NetworkWriter> writer =
+        makeNetworkWriter(text, settings.format, directed, weights, vertexTable);
+    const LinkRules rules {settings.cooccur, directed};
+    const bool weighted = settings.valueColumn.has_value();
+    const auto eachLink = [&](const std::function<void(int, int, QByteArrayView, qint32)>& use) {
+        log.drain([&](const RecordLog::Chunk& chunk) {
+            summary.recordsWithoutLink += forEachLink(chunk, 0, chunk.records(), rules, weighted,
+                                                      firstNumbers, secondNumbers, use);
+        });
+    };
+    TimedLinks links;
+    if (projected) {
+        std::vector<TimedLinks::Link> twoMode;
+        eachLink([&](int a, int b, QByteArrayView, qint32 time) {
+            twoMode.push_back({a, b, time, 0, 0});
+        });
+        std::stable_sort(twoMode.begin(), twoMode.end(),
+                         [](const auto& x, const auto& y) { return x.time < y.time; });
+        for (size_t begin = 0; begin < twoMode.size();) {
+            size_t end = begin;
+            ModeProjection projection(settings.projection == Projection::SecondMode,
+                                      int(lists.firstModeCount()), int(lists.secondModeCount()));
+            for (; end < twoMode.size() && twoMode[end].time == twoMode[begin].time; ++end)
+                projection.add(twoMode[end].a, twoMode[end].b);
+            for (const ModeProjection::Edge& edge : projection.edges()) {
+                char buffer[16];
+                links.add(
+                    edge.a, edge.b,
+                    QByteArrayView(buffer, std::to_chars(buffer, buffer + 16, edge.shared).ptr),
+                    twoMode[begin].time);
+            }
+            begin = end;
+        }
+    } else if (settings.merge != MergeRule::None) {
+        LinkMerger merger(settings.merge, directed, true);
+        mergeLinks(merger, log, rules, weighted, firstNumbers, secondNumbers, summary);
+        for (const LinkMerger::Entry entry : merger.inOrder()) {
+            char buffer[48];
+            int a = 0;
+            int b = 0;
+            QByteArrayView weight;
+            merger.get(entry, a, b, weight, buffer);
+            links.add(a, b, weight, merger.time(entry));
+        }
+    } else {
+        eachLink([&](int a, int b, QByteArrayView weight, qint32 time) {
+            links.add(a, b, weight, time);
+        });
+    }
+    times.merged = projected || settings.merge != MergeRule::None;
+    writer->setTimes(std::move(times),
+                     links.spans(size_t(lists.firstModeCount() + lists.secondModeCount())));
+    writeNetworkVertices(*writer, settings, lists, attributes, summary);
+    for (const TimedLinks::Link& link : links.links())
+        writer->writeEdge(link.a, link.b, links.weight(link), link.time);
+    summary.edgeLines += qint64(links.links().size());
+    writer->finish();
+}
+
 void writeLinkedNetwork(OutputBuffer& text, const ConversionSettings& settings,
                         const VertexLists& lists, RecordLog& log,
                         const std::vector<int>& firstNumbers, const std::vector<int>& secondNumbers,
@@ -153,11 +265,11 @@ void writeLinkedNetwork(OutputBuffer& text, const ConversionSettings& settings,
 
     const LinkRules rules {settings.cooccur, directed};
     const bool weighted = settings.valueColumn.has_value();
-    const auto write = [&](int a, int b, QByteArrayView weight) {
+    const auto write = [&](int a, int b, QByteArrayView weight, qint32) {
         writer->writeEdge(a, b, weight);
         ++summary.edgeLines;
     };
-    const auto eachLink = [&](const std::function<void(int, int, QByteArrayView)>& use) {
+    const auto eachLink = [&](const std::function<void(int, int, QByteArrayView, qint32)>& use) {
         log.drain([&](const RecordLog::Chunk& chunk) {
             summary.recordsWithoutLink += forEachLink(chunk, 0, chunk.records(), rules, weighted,
                                                       firstNumbers, secondNumbers, use);
@@ -166,11 +278,12 @@ void writeLinkedNetwork(OutputBuffer& text, const ConversionSettings& settings,
     if (projected) {
         ModeProjection projection(settings.projection == Projection::SecondMode,
                                   int(lists.firstModeCount()), int(lists.secondModeCount()));
-        eachLink([&](int a, int b, QByteArrayView) { projection.add(a, b); });
+        eachLink([&](int a, int b, QByteArrayView, qint32) { projection.add(a, b); });
         for (const ModeProjection::Edge& edge : projection.edges()) {
             char buffer[16];
             write(edge.a, edge.b,
-                  QByteArrayView(buffer, std::to_chars(buffer, buffer + 16, edge.shared).ptr));
+                  QByteArrayView(buffer, std::to_chars(buffer, buffer + 16, edge.shared).ptr),
+                  kNoTime);
         }
     } else if (settings.merge != MergeRule::None) {
         LinkMerger merger(settings.merge, directed);
@@ -215,8 +328,13 @@ void writeNetwork(OutputBuffer& text, const ConversionSettings& settings, const 
                   RecordLog& log, const std::vector<int>& firstNumbers,
                   const std::vector<int>& secondNumbers, WeightKind weights,
                   const std::vector<VertexAttribute>& attributes, OutputBuffer* vertexTable,
-                  RunSummary& summary)
+                  const std::optional<LinkTimes>& times, RunSummary& summary)
 {
+    if (times) {
+        writeTimedNetwork(text, settings, lists, log, firstNumbers, secondNumbers, weights,
+                          attributes, vertexTable, *times, summary);
+        return;
+    }
     // The plain network, one Pajek edge line per record, is most of what users make.
     const bool plainLinks = settings.format == NetworkFormat::Pajek &&
                             settings.merge == MergeRule::None && !settings.cellSeparator &&

@@ -8,6 +8,7 @@
 #include "engine/network/record_log.h"
 #include "engine/network/vertex_attribute.h"
 
+#include <optional>
 #include <vector>
 
 namespace urdiva {
@@ -17,7 +18,8 @@ namespace urdiva {
 // empties), numbered through firstNumbers and secondNumbers (indexed by field, see FieldMemo).
 // Fills the summary's vertex counts, edge lines and records without a link.
 // The attributes are indexed by vertex number, as firstNumbers and secondNumbers give them; a
-// CSV network writes them in `vertexTable`.
+// CSV network writes them in `vertexTable`. With `times`, the records' times (in the log) go
+// with their links (see LinkTimes).
 // The attributes of the vertices the network has: a projection has one mode's vertices,
 // numbered from 1, and the attributes of that mode's columns.
 std::vector<VertexAttribute> writtenAttributes(const std::vector<VertexAttribute>& attributes,
@@ -28,6 +30,6 @@ void writeNetwork(OutputBuffer& text, const ConversionSettings& settings, const 
                   RecordLog& log, const std::vector<int>& firstNumbers,
                   const std::vector<int>& secondNumbers, WeightKind weights,
                   const std::vector<VertexAttribute>& attributes, OutputBuffer* vertexTable,
-                  RunSummary& summary);
+                  const std::optional<LinkTimes>& times, RunSummary& summary);
 
 } // namespace urdiva

@@ -43,10 +43,11 @@ private:
 
 } // namespace
 
-qint64 forEachLink(const RecordLog::Chunk& chunk, size_t begin, size_t end, const LinkRules& rules,
-                   bool weighted, const std::vector<int>& firstNumbers,
-                   const std::vector<int>& secondNumbers,
-                   const std::function<void(int a, int b, QByteArrayView weight)>& onLink)
+qint64
+forEachLink(const RecordLog::Chunk& chunk, size_t begin, size_t end, const LinkRules& rules,
+            bool weighted, const std::vector<int>& firstNumbers,
+            const std::vector<int>& secondNumbers,
+            const std::function<void(int a, int b, QByteArrayView weight, qint32 time)>& onLink)
 {
     qint64 withoutLink = 0;
     const char* weight = chunk.weights.data();
@@ -59,12 +60,13 @@ qint64 forEachLink(const RecordLog::Chunk& chunk, size_t begin, size_t end, cons
     RecordLinks seen;
     for (size_t r = begin; r < end; ++r) {
         const QByteArrayView weightText = weighted ? chunk.takeWeight(weight) : QByteArrayView();
+        const qint32 time = chunk.times.empty() ? kNoTime : chunk.times[r];
         if (chunk.counts.empty()) {
             const int a = firstNumbers[ends[0]];
             const int b = secondNumbers[ends[1]];
             ends += 2;
             if (a != 0 && b != 0)
-                onLink(a, b, weightText);
+                onLink(a, b, weightText, time);
             else
                 ++withoutLink;
             continue;
@@ -80,7 +82,7 @@ qint64 forEachLink(const RecordLog::Chunk& chunk, size_t begin, size_t end, cons
                 !seen.add(linkKey(a, b, rules.directed)))
                 return;
             linked = true;
-            onLink(a, b, weightText);
+            onLink(a, b, weightText, time);
         };
         if (rules.cooccur) {
             seen.start(firstCount * (firstCount - (firstCount > 0)) / 2);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/core/conversion_settings.h"
+#include "engine/io/time_text.h"
 #include "engine/network/output_buffer.h"
 #include "engine/network/vertex_attribute.h"
 
@@ -9,6 +10,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -16,6 +18,20 @@ namespace urdiva {
 
 // What the weights of a network are, which GraphML and GEXF declare before the first edge.
 enum class WeightKind { None, Numbers, Texts };
+
+// The times of a network's links (see ConversionSettings::timeColumn): years or days, the time
+// column's name, and whether each link is the merge of a pair's links at one time (GEXF gives
+// a pair one edge, whose weight changes from time to time).
+struct LinkTimes {
+    TimeValue::Kind kind = TimeValue::Kind::Year;
+    QString name;
+    bool merged = false;
+};
+// When a vertex is present: from the first time of its links to the last (kNoTime: none has one).
+struct TimeSpan {
+    qint32 first = kNoTime;
+    qint32 last = kNoTime;
+};
 
 // The extension of a network file in the format, dot included.
 QStringView formatExtension(NetworkFormat format);
@@ -38,7 +54,8 @@ public:
     // how many names had to be changed to be written.
     virtual qsizetype writeVertices(const QStringList& firstMode, const QStringList& secondMode,
                                     NetworkMode mode) = 0;
-    virtual void writeEdge(int a, int b, QByteArrayView weight = {}) = 0;
+    // `time`: the link's time, kNoTime for none (see setTimes).
+    virtual void writeEdge(int a, int b, QByteArrayView weight = {}, qint32 time = kNoTime) = 0;
     virtual void finish() { }
     // The vertices' attributes, by vertex number, before writeVertices(). A format that does not
     // carry them leaves them out (the settings check refuses attributes for it).
@@ -47,8 +64,18 @@ public:
         m_attributes = std::move(attributes);
     }
 
+    // The links' times and the vertices' spans, by vertex number, before writeVertices(): the
+    // links are written with their times.
+    void setTimes(LinkTimes times, std::vector<TimeSpan> vertexSpans)
+    {
+        m_times = std::move(times);
+        m_spans = std::move(vertexSpans);
+    }
+
 protected:
     std::vector<VertexAttribute> m_attributes;
+    std::optional<LinkTimes> m_times;
+    std::vector<TimeSpan> m_spans;
 };
 
 // The writer of the format: Pajek (see PajekWriter); GraphML with a `label` per node

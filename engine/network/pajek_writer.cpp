@@ -53,6 +53,20 @@ char* writeLabelUtf8(char* out, QStringView text)
     return out;
 }
 
+// " [first-last]", or " [time]" for a span of one time.
+char* writeSpan(char* out, qint32 first, qint32 last)
+{
+    *out++ = ' ';
+    *out++ = '[';
+    out = writeNumber(out, first);
+    if (last != first) {
+        *out++ = '-';
+        out = writeNumber(out, last);
+    }
+    *out++ = ']';
+    return out;
+}
+
 } // namespace
 
 PajekWriter::PajekWriter(OutputBuffer& text, bool directed, WeightKind weights)
@@ -66,35 +80,50 @@ qsizetype PajekWriter::writeVertices(const QStringList& firstMode, const QString
                                      NetworkMode mode)
 {
     m_text.appendLine(vertexCountLine(firstMode.size(), secondMode.size(), mode));
-    qsizetype changed = writeVertexLines(m_text, firstMode, 1);
+    const std::vector<TimeSpan>* spans = m_times ? &m_spans : nullptr;
+    qsizetype changed = writeVertexLines(m_text, firstMode, 1, spans);
     if (mode == NetworkMode::TwoMode)
-        changed += writeVertexLines(m_text, secondMode, firstMode.size() + 1);
+        changed += writeVertexLines(m_text, secondMode, firstMode.size() + 1, spans);
     m_text.appendLine(linkKindLine(m_directed));
     return changed;
 }
 
-void PajekWriter::writeEdge(int a, int b, QByteArrayView weight)
+void PajekWriter::writeEdge(int a, int b, QByteArrayView weight, qint32 time)
 {
-    if (m_weighted)
+    if (time != kNoTime) {
+        char* out = writeNumber(m_text.beginLine(size_t(weight.size()) + 64), a);
+        *out++ = ' ';
+        out = writeNumber(out, b);
+        *out++ = ' ';
+        if (m_weighted)
+            out = std::copy(weight.begin(), weight.end(), out);
+        else
+            *out++ = '1';
+        m_text.endLine(writeSpan(out, time, time));
+    } else if (m_weighted)
         writeEdgeLine(m_text, a, b, weight);
     else
         writeEdgeLine(m_text, a, b);
 }
 
 qsizetype PajekWriter::writeVertexLines(OutputBuffer& text, const QStringList& names,
-                                        qsizetype firstNumber)
+                                        qsizetype firstNumber, const std::vector<TimeSpan>* spans)
 {
     qsizetype number = firstNumber;
     qsizetype changed = 0;
     for (const QString& name : names) {
         if (name.contains(u'"') || name.contains(u'\n'))
             ++changed;
-        // Up to three bytes per code unit, plus the number, a space and the quotation marks.
-        char* out = writeNumber(text.beginLine(3 * size_t(name.size()) + 24), number++);
+        // Up to three bytes per code unit, plus the number, a space, the quotation marks and the
+        // span.
+        char* out = writeNumber(text.beginLine(3 * size_t(name.size()) + 64), number);
         *out++ = ' ';
         *out++ = '"';
         out = writeLabelUtf8(out, name);
         *out++ = '"';
+        if (spans && (*spans)[size_t(number)].first != kNoTime)
+            out = writeSpan(out, (*spans)[size_t(number)].first, (*spans)[size_t(number)].last);
+        ++number;
         text.endLine(out);
     }
     return changed;

@@ -12,13 +12,16 @@ namespace urdiva {
 // quotation marks, the link kind line and an edge line per link ("a b", or "a b weight").
 // Labels have no escape: a quotation mark in a name is written as an apostrophe, a line break
 // (of a quoted field) as a space and a NUL as U+FFFD, so that every reader takes the label whole.
+// With times, Pajek's temporal notation: a vertex line ends with the span it is present in
+// ("[2019-2021]", or "[2019]"), a link line with its weight (1 without a value column) and its
+// time ("1 2 1 [2020]"); a day is the number yyyymmdd.
 class PajekWriter final : public NetworkWriter {
 public:
     PajekWriter(OutputBuffer& text, bool directed, WeightKind weights);
 
     qsizetype writeVertices(const QStringList& firstMode, const QStringList& secondMode,
                             NetworkMode mode) override;
-    void writeEdge(int a, int b, QByteArrayView weight = {}) override;
+    void writeEdge(int a, int b, QByteArrayView weight = {}, qint32 time = kNoTime) override;
 
     // The edge lines of `count` links at once, made on two threads: `edges(begin, end, write)`
     // calls write(a, b, weight) for the links [begin, end) in order and returns how many it
@@ -27,10 +30,11 @@ public:
     template <typename Edges>
     qint64 writeEdges(size_t count, qsizetype tailBytes, Edges edges);
 
-    // One line per vertex, numbered from firstNumber on; the number of names whose quotation
-    // marks or line breaks were replaced.
+    // One line per vertex, numbered from firstNumber on, with its span when `spans` (by vertex
+    // number) gives one; the number of names whose quotation marks or line breaks were replaced.
     static qsizetype writeVertexLines(OutputBuffer& text, const QStringList& names,
-                                      qsizetype firstNumber);
+                                      qsizetype firstNumber,
+                                      const std::vector<TimeSpan>* spans = nullptr);
     static void writeEdgeLine(OutputBuffer& text, int a, int b);
     // The weight in UTF-8, as it is.
     static void writeEdgeLine(OutputBuffer& text, int a, int b, QByteArrayView weight);

@@ -51,8 +51,10 @@ void RecordLog::addNames(std::span<const FieldMemo::FieldRef> first,
 
 void RecordLog::store()
 {
-    const size_t bytes = (m_current.ends.size() + m_current.counts.size()) * sizeof(quint32) +
-                         m_current.weights.size();
+    const size_t bytes =
+        (m_current.ends.size() + m_current.counts.size() + m_current.times.size()) *
+            sizeof(quint32) +
+        m_current.weights.size();
     if (!m_spill && m_keptBytes + bytes <= m_memoryBound) {
         m_keptBytes += bytes;
         m_kept.push_back(std::move(m_current));
@@ -71,12 +73,13 @@ void RecordLog::store()
                                    .arg(QDir::toNativeSeparators(m_spill->fileTemplate()),
                                         m_spill->errorString()));
         }
-        const quint64 sizes[3] = {m_current.ends.size(), m_current.counts.size(),
-                                  m_current.weights.size()};
+        const quint64 sizes[4] = {m_current.ends.size(), m_current.counts.size(),
+                                  m_current.weights.size(), m_current.times.size()};
         writeAll(*m_spill, sizes, sizeof sizes);
         writeAll(*m_spill, m_current.ends.data(), sizes[0] * sizeof(FieldMemo::FieldRef));
         writeAll(*m_spill, m_current.counts.data(), sizes[1] * sizeof(quint32));
         writeAll(*m_spill, m_current.weights.data(), sizes[2]);
+        writeAll(*m_spill, m_current.times.data(), sizes[3] * sizeof(qint32));
     }
     m_current = Chunk();
     m_current.ends.reserve(2 * kChunkRecords);
@@ -94,14 +97,16 @@ void RecordLog::drain(const std::function<void(const Chunk&)>& use)
             failToSave();
         Chunk chunk;
         while (!m_spill->atEnd()) {
-            quint64 sizes[3];
+            quint64 sizes[4];
             readAll(*m_spill, sizes, sizeof sizes);
             chunk.ends.resize(sizes[0]);
             chunk.counts.resize(sizes[1]);
             chunk.weights.resize(sizes[2]);
+            chunk.times.resize(sizes[3]);
             readAll(*m_spill, chunk.ends.data(), sizes[0] * sizeof(FieldMemo::FieldRef));
             readAll(*m_spill, chunk.counts.data(), sizes[1] * sizeof(quint32));
             readAll(*m_spill, chunk.weights.data(), sizes[2]);
+            readAll(*m_spill, chunk.times.data(), sizes[3] * sizeof(qint32));
             use(chunk);
         }
         m_spill.reset();

@@ -29,6 +29,7 @@ public:
         // For records of names: how many names each end of each record has.
         std::vector<quint32> counts;
         std::string weights; // each record's weight in UTF-8, followed by an LF (no field has one)
+        std::vector<qint32> times; // with a time column, each record's (kNoTime: none)
         size_t records() const { return counts.empty() ? ends.size() / 2 : counts.size() / 2; }
         // The weight that starts at `weight` in `weights`; `weight` moves on to the next one.
         QByteArrayView takeWeight(const char*& weight) const
@@ -59,6 +60,8 @@ public:
     // A record whose ends list several names each (a log holds records of one kind only).
     void addNames(std::span<const FieldMemo::FieldRef> first,
                   std::span<const FieldMemo::FieldRef> second, QByteArrayView weight, qint64 line);
+    // The time of the record added last, when the records have times.
+    void addTime(qint32 time) { m_current.times.push_back(time); }
     // The number of the first record line without a value column, or 0.
     qint64 firstLackingWeight() const { return m_firstLackingWeight; }
     // Hands every chunk to `use`, in order of the records, and empties the log.

@@ -304,6 +304,48 @@ class VertexAttributes(unittest.TestCase):
                           ("*P", "*V")], ["*Vertices", "*Partition", "*Vertices", "*Vector",
                                           "*Vertices", "*Vector", "*Vertices"])
 
+    def test_times_by_networkx_and_in_pajek_lines(self):
+        rng = random.Random(361)
+        header = ["autor", "coautor", "ano"]
+        records = [rng.sample(PEOPLE[:8], 2) + [str(rng.randint(2015, 2024))] for _ in range(200)]
+        pairs = collections.Counter((frozenset(r[:2]), int(r[2])) for r in records)
+        years = collections.defaultdict(list)
+        for a, b, year in records:
+            years[a].append(int(year))
+            years[b].append(int(year))
+        with tempfile.TemporaryDirectory() as folder:
+            # GEXF, merged per year: one edge per pair, a spell and a weight per year of its own.
+            g = networkx.read_gexf(run(folder, [header] + records, "gexf", "--header", "1",
+                                       "--time", "ano", "--merge", "count"))
+            self.assertEqual(g.graph["mode"], "dynamic")
+            label = networkx.get_node_attributes(g, "label")
+            got = collections.Counter()
+            for u, v, data in g.edges(data=True):
+                self.assertEqual(sorted(s for s, e in data["spells"]),
+                                 sorted(w[1] for w in data["weight"]))
+                for value, start, end in data["weight"]:
+                    self.assertEqual(start, end)
+                    got[(frozenset((label[u], label[v])), start)] += int(value)
+            self.assertEqual(got, pairs)
+            for node, data in g.nodes(data=True):
+                self.assertEqual((data["start"], data["end"]),
+                                 (min(years[label[node]]), max(years[label[node]])))
+            # GraphML: the year of each record's link, as an integer.
+            g = networkx.read_graphml(run(folder, [header] + records, "graphml", "--header",
+                                          "1", "--time", "ano"))
+            label = networkx.get_node_attributes(g, "label")
+            self.assertEqual(collections.Counter((frozenset((label[u], label[v])), d["ano"])
+                                                 for u, v, d in g.edges(data=True)), pairs)
+            # Pajek: every link line ends with its time.
+            net = run(folder, [header] + records, "pajek", "--no-bom", "--header", "1",
+                      "--time", "ano")
+            with open(net[:-len("pajek")] + "net", encoding="utf-8") as f:
+                lines = f.read().splitlines()
+        links = lines[lines.index("*Edges") + 1:]
+        self.assertEqual(len(links), len(records))
+        self.assertTrue(all(line.split()[3:] == ["[%s]" % r[2]] and line.split()[2] == "1"
+                            for line, r in zip(links, records)))
+
 
 if __name__ == "__main__":
     unittest.main(verbosity=1)
