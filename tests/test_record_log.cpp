@@ -13,9 +13,9 @@ using urdiva::test::TempDir;
 
 namespace {
 
-// Records come back in order, whole, wherever the log kept them: all in memory, all but the last
-// chunk in the temporary file, or the first in memory and the rest in the file; the file is gone
-// afterwards.
+// Records come back in order, whole (weights and, here with them, times), wherever the log kept
+// them: all in memory, all but the last chunk in the temporary file, or the first in memory and
+// the rest in the file; the file is gone afterwards.
 TEST(RecordLog, GivesBackEveryRecordInOrder)
 {
     TempDir spillDir;
@@ -33,6 +33,7 @@ TEST(RecordLog, GivesBackEveryRecordInOrder)
                 std::string expectedWeights;
                 std::vector<FieldMemo::FieldRef> expectedEnds;
                 std::vector<quint32> expectedCounts;
+                std::vector<qint32> expectedTimes;
                 for (size_t r = 0; r < records; ++r) {
                     const QByteArray weight = r % 7 == 0 ? QByteArray("") : QByteArray::number(r);
                     std::vector<FieldMemo::FieldRef> first;
@@ -48,22 +49,29 @@ TEST(RecordLog, GivesBackEveryRecordInOrder)
                     expectedEnds.insert(expectedEnds.end(), first.begin(), first.end());
                     expectedEnds.push_back(second[0]);
                     expectedWeights += weight.toStdString() + '\n';
+                    if (weighted) {
+                        log.addTime(qint32(r) - 7);
+                        expectedTimes.push_back(qint32(r) - 7);
+                    }
                 }
                 EXPECT_EQ(log.firstLackingWeight(), 0);
                 std::vector<FieldMemo::FieldRef> ends;
                 std::vector<quint32> counts;
                 std::string weights;
+                std::vector<qint32> times;
                 size_t chunkRecords = 0;
                 log.drain([&](const RecordLog::Chunk& chunk) {
                     ends.insert(ends.end(), chunk.ends.begin(), chunk.ends.end());
                     counts.insert(counts.end(), chunk.counts.begin(), chunk.counts.end());
                     weights += chunk.weights;
+                    times.insert(times.end(), chunk.times.begin(), chunk.times.end());
                     chunkRecords += chunk.records();
                 });
                 EXPECT_EQ(chunkRecords, records) << bound;
                 EXPECT_TRUE(ends == expectedEnds) << bound;
                 EXPECT_TRUE(counts == expectedCounts) << bound;
                 EXPECT_EQ(weights, weighted ? expectedWeights : std::string()) << bound;
+                EXPECT_TRUE(times == expectedTimes) << bound;
                 EXPECT_TRUE(QDir(spillDir.path(QString())).isEmpty()) << bound;
             }
         }
