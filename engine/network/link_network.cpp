@@ -139,8 +139,31 @@ void writeNetworkVertices(NetworkWriter& writer, const ConversionSettings& setti
     summary.secondModeVertices = secondWritten.size();
 }
 
-// The links with their times, and their weights' texts, gathered before the vertices are
-// written: a vertex's line needs the span of its links' times.
+// Each vertex's first and last time, by vertex number, from the links' times.
+class VertexSpans {
+public:
+    explicit VertexSpans(size_t vertexCount)
+        : m_spans(vertexCount + 1)
+    {
+    }
+    void see(int a, int b, qint32 time)
+    {
+        if (time == kNoTime)
+            return;
+        for (const int v : {a, b}) {
+            TimeSpan& span = m_spans[size_t(v)];
+            span.first = span.first == kNoTime ? time : std::min(span.first, time);
+            span.last = std::max(span.last, time);
+        }
+    }
+    std::vector<TimeSpan> take() { return std::move(m_spans); }
+
+private:
+    std::vector<TimeSpan> m_spans;
+};
+
+// Merged or projected links with their times, and their weights' texts, gathered before the
+// vertices are written: a vertex's line needs the span of its links' times.
 class TimedLinks {
 public:
     struct Link {
@@ -159,21 +182,6 @@ public:
     QByteArrayView weight(const Link& link) const
     {
         return QByteArrayView(m_weights.data() + link.weightBegin, qsizetype(link.weightSize));
-    }
-    // Each vertex's first and last time, by vertex number.
-    std::vector<TimeSpan> spans(size_t vertexCount) const
-    {
-        std::vector<TimeSpan> spans(vertexCount + 1);
-        for (const Link& link : m_links) {
-            if (link.time == kNoTime)
-                continue;
-            for (const int v : {link.a, link.b}) {
-                TimeSpan& span = spans[size_t(v)];
-                span.first = span.first == kNoTime ? link.time : std::min(span.first, link.time);
-                span.last = std::max(span.last, link.time);
-            }
-        }
-        return spans;
     }
 
 private:
@@ -202,6 +210,24 @@ void writeTimedNetwork(OutputBuffer& text, const ConversionSettings& settings,
                                                       firstNumbers, secondNumbers, use);
         });
     };
+    VertexSpans spans(size_t(lists.firstModeCount() + lists.secondModeCount()));
+    times.merged = projected || settings.merge != MergeRule::None;
+    if (!times.merged) {
+        // A link per record, as read: the spans from a first pass over the log, then the links
+        // from a second, so that they are never all held.
+        log.visit([&](const RecordLog::Chunk& chunk) {
+            forEachLink(chunk, 0, chunk.records(), rules, false, firstNumbers, secondNumbers,
+                        [&](int a, int b, QByteArrayView, qint32 time) { spans.see(a, b, time); });
+        });
+        writer->setTimes(std::move(times), spans.take());
+        writeNetworkVertices(*writer, settings, lists, attributes, summary);
+        eachLink([&](int a, int b, QByteArrayView weight, qint32 time) {
+            writer->writeEdge(a, b, weight, time);
+            ++summary.edgeLines;
+        });
+        writer->finish();
+        return;
+    }
     TimedLinks links;
     if (projected) {
         std::vector<TimedLinks::Link> twoMode;
@@ -225,7 +251,7 @@ void writeTimedNetwork(OutputBuffer& text, const ConversionSettings& settings,
             }
             begin = end;
         }
-    } else if (settings.merge != MergeRule::None) {
+    } else {
         LinkMerger merger(settings.merge, directed, true);
         mergeLinks(merger, log, rules, weighted, firstNumbers, secondNumbers, summary);
         for (const LinkMerger::Entry entry : merger.inOrder()) {
@@ -236,14 +262,10 @@ void writeTimedNetwork(OutputBuffer& text, const ConversionSettings& settings,
             merger.get(entry, a, b, weight, buffer);
             links.add(a, b, weight, merger.time(entry));
         }
-    } else {
-        eachLink([&](int a, int b, QByteArrayView weight, qint32 time) {
-            links.add(a, b, weight, time);
-        });
     }
-    times.merged = projected || settings.merge != MergeRule::None;
-    writer->setTimes(std::move(times),
-                     links.spans(size_t(lists.firstModeCount() + lists.secondModeCount())));
+    for (const TimedLinks::Link& link : links.links())
+        spans.see(link.a, link.b, link.time);
+    writer->setTimes(std::move(times), spans.take());
     writeNetworkVertices(*writer, settings, lists, attributes, summary);
     for (const TimedLinks::Link& link : links.links())
         writer->writeEdge(link.a, link.b, links.weight(link), link.time);

@@ -87,11 +87,23 @@ void RecordLog::store()
 
 void RecordLog::drain(const std::function<void(const Chunk&)>& use)
 {
+    pass(use, true);
+}
+
+void RecordLog::visit(const std::function<void(const Chunk&)>& use)
+{
+    pass(use, false);
+}
+
+void RecordLog::pass(const std::function<void(const Chunk&)>& use, bool empty)
+{
     for (Chunk& chunk : m_kept) {
         use(chunk);
-        chunk = Chunk();
+        if (empty)
+            chunk = Chunk();
     }
-    m_kept.clear();
+    if (empty)
+        m_kept.clear();
     if (m_spill) {
         if (!m_spill->flush() || !m_spill->seek(0))
             failToSave();
@@ -109,10 +121,12 @@ void RecordLog::drain(const std::function<void(const Chunk&)>& use)
             readAll(*m_spill, chunk.times.data(), sizes[3] * sizeof(qint32));
             use(chunk);
         }
-        m_spill.reset();
+        if (empty)
+            m_spill.reset();
     }
     use(m_current);
-    m_current = Chunk();
+    if (empty)
+        m_current = Chunk();
 }
 
 } // namespace urdiva

@@ -66,6 +66,8 @@ public:
     qint64 firstLackingWeight() const { return m_firstLackingWeight; }
     // Hands every chunk to `use`, in order of the records, and empties the log.
     void drain(const std::function<void(const Chunk&)>& use);
+    // The same, keeping the log as it is: a pass before the one that drains it.
+    void visit(const std::function<void(const Chunk&)>& use);
 
 private:
     void addWeight(QByteArrayView weight, qint64 line)
@@ -78,6 +80,8 @@ private:
         m_current.weights.push_back('\n');
     }
     void store();
+    // Every chunk to `use`, emptied after it when `empty`.
+    void pass(const std::function<void(const Chunk&)>& use, bool empty);
 
     bool m_weighted;
     size_t m_memoryBound;
