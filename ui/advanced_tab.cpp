@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "advanced_tab.h"
 
+#include "attributes_dialog.h"
 #include "controls.h"
 #include "dialogs.h"
+#include "engine/core/messages.h"
 #include "engine/report/report_paths.h"
 
 #include <QCheckBox>
@@ -47,6 +49,11 @@ constexpr Preference kPreferences[] = {
     {"files/renameTable", "renameTableEdit", "EditTabela"},
 };
 
+// The attributes and the time column, kept by the columns' names.
+const QString kAttributesKey = QStringLiteral("vertices/attributes");
+const QString kSecondAttributesKey = QStringLiteral("vertices/secondAttributes");
+const QString kTimeKey = QStringLiteral("links/timeColumn");
+
 // Where earlier versions kept the preferences: each under its control's object name of the
 // time in this group, a pick list by its item's place.
 const QString kEarlierGroup = QStringLiteral("Avancado");
@@ -76,7 +83,17 @@ AdvancedTab::AdvancedTab(Dialogs& dialogs, QWidget* parent)
         emit formatChanged(from, m_format);
     });
     connect(m_renameTableButton, &QPushButton::clicked, this, [this] { chooseRenameTable(); });
-    connect(m_restoreDefaultsButton, &QPushButton::clicked, this, [this] { restoreDefaults(); });
+    connect(m_restoreDefaultsButton, &QPushButton::clicked, this, [this] {
+        restoreDefaults();
+        save();
+    });
+    connect(m_attributesButton, &QPushButton::clicked, this, [this] { showAttributes(); });
+    connect(m_attributesDialog, &AttributesDialog::changed, this, [this] {
+        m_attributes = m_attributesDialog->attributes();
+        m_secondAttributes = m_attributesDialog->secondAttributes();
+        m_time = m_attributesDialog->time();
+        save();
+    });
 }
 
 void AdvancedTab::buildControls()
@@ -109,6 +126,9 @@ void AdvancedTab::buildControls()
     m_cellSeparatorEdit = inGroup<QLineEdit>(ligacoes, "cellSeparatorEdit", 222, 42, 28, 21);
     m_cellSeparatorEdit->setMaxLength(1);
     tooltipColoured(m_cellSeparatorEdit);
+    m_attributesButton = inGroup<QPushButton>(ligacoes, "attributesButton", 290, 42, 218, 21);
+    m_attributesButton->setText(QStringLiteral("Atributos e tempo..."));
+    m_attributesDialog = new AttributesDialog(this);
     m_cooccurrenceBox = inGroup<QCheckBox>(ligacoes, "cooccurrenceBox", 11, 66, 400, 17);
     m_cooccurrenceBox->setText(
         QStringLiteral("Coocorrência: ligar entre si os nomes da Primeira Coluna"));
@@ -194,6 +214,40 @@ void AdvancedTab::addTo(ConversionSettings& s) const
             s.suggestRenamesPath = suggestedTablePath(s.outputPath);
     }
     s.renamePath = m_renameTableEdit->text();
+    // In the columns' order, as the command line takes them in the order given.
+    for (qint32 column = 0; column < m_columns.size(); ++column) {
+        if (m_attributes.contains(m_columns[column]))
+            s.attributeColumns.push_back(column);
+        if (s.mode == NetworkMode::TwoMode && m_secondAttributes.contains(m_columns[column]))
+            s.secondAttributeColumns.push_back(column);
+    }
+    if (const qint32 time = columnOf(m_time); time >= 0)
+        s.timeColumn = time;
+}
+
+qint32 AdvancedTab::columnOf(const QString& name) const
+{
+    return name.isEmpty() ? -1 : qint32(m_columns.indexOf(name));
+}
+
+void AdvancedTab::setColumns(const QStringList& names)
+{
+    m_columns.clear();
+    for (qsizetype c = 0; c < names.size(); ++c)
+        m_columns << (names[c].isEmpty() ? messages::columnName(qint32(c + 1)) : names[c]);
+    if (m_attributesDialog->isVisible())
+        showAttributes();
+}
+
+void AdvancedTab::setTwoMode(bool twoMode)
+{
+    m_twoMode = twoMode;
+    m_attributesDialog->setTwoMode(twoMode);
+}
+
+void AdvancedTab::showAttributes()
+{
+    m_attributesDialog->show(m_columns, m_attributes, m_secondAttributes, m_time, m_twoMode);
 }
 
 void AdvancedTab::chooseRenameTable()
@@ -229,6 +283,11 @@ void AdvancedTab::restoreDefaults()
     }
     m_cellSeparatorEdit->clear();
     m_renameTableEdit->clear();
+    m_attributes.clear();
+    m_secondAttributes.clear();
+    m_time.clear();
+    if (m_attributesDialog->isVisible())
+        showAttributes();
 }
 
 void AdvancedTab::load()
@@ -247,6 +306,9 @@ void AdvancedTab::load()
             text->setText(value.toString());
         }
     }
+    m_attributes = settings.value(kAttributesKey).toStringList();
+    m_secondAttributes = settings.value(kSecondAttributesKey).toStringList();
+    m_time = settings.value(kTimeKey).toString();
     m_format = format();
 }
 
@@ -282,6 +344,9 @@ void AdvancedTab::save() const
         else if (const auto* text = qobject_cast<const QLineEdit*>(control))
             settings.setValue(key, text->text());
     }
+    settings.setValue(kAttributesKey, m_attributes);
+    settings.setValue(kSecondAttributesKey, m_secondAttributes);
+    settings.setValue(kTimeKey, m_time);
 }
 
 } // namespace urdiva::ui

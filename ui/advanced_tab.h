@@ -15,10 +15,12 @@ class QSettings;
 
 namespace urdiva::ui {
 
+class AttributesDialog;
 class Dialogs;
 
 // The "Avançado" tab: the options of the command line that the other tabs lack, in three groups
-// (reading the file, links, files written). Their values are the user's preferences: remembered
+// (reading the file, links, files written), and the vertex attributes and the time column in a
+// view of their own ("Atributos e tempo..."). Their values are the user's preferences: remembered
 // between sessions, kept when another file is chosen, set back by "Restaurar padrões".
 class AdvancedTab : public QWidget {
     Q_OBJECT
@@ -38,6 +40,10 @@ public:
     void setSheets(const QStringList& names);
     // The sheet picked; empty for a text file.
     QString sheet() const;
+    // The columns of the file chosen, by name, which attributes and times are chosen from (kept
+    // by name); and whether the network is two-mode, which gives the second mode attributes.
+    void setColumns(const QStringList& names);
+    void setTwoMode(bool twoMode);
     void restoreDefaults();
 
 signals:
@@ -49,6 +55,9 @@ private:
     void buildControls();
     void nameControlsForScreenReaders();
     void chooseRenameTable();
+    void showAttributes();
+    // The column's index among the file's columns, by its name; -1 if it has none.
+    qint32 columnOf(const QString& name) const;
     void load();
     // Preferences kept by an earlier version, read once and kept again under today's keys.
     void rewriteEarlierPreferences(QSettings& settings) const;
@@ -80,6 +89,13 @@ private:
     QPushButton* m_renameTableButton;
     QLineEdit* m_renameTableEdit;
     QPushButton* m_restoreDefaultsButton;
+    QPushButton* m_attributesButton;
+    AttributesDialog* m_attributesDialog;
+    QStringList m_columns; // each as the view shows it: the name, or "coluna N" for none
+    bool m_twoMode = false;
+    QStringList m_attributes;
+    QStringList m_secondAttributes;
+    QString m_time;
 };
 
 } // namespace urdiva::ui

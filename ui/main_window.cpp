@@ -327,7 +327,9 @@ void MainWindow::applyOtherSeparator()
 
 void MainWindow::showTypeForMode()
 {
-    if (const std::optional<NetworkMode> mode = chosen(m_controls.modeList, kNetworkModes)) {
+    const std::optional<NetworkMode> mode = chosen(m_controls.modeList, kNetworkModes);
+    m_controls.advancedTab->setTwoMode(mode == NetworkMode::TwoMode);
+    if (mode) {
         m_controls.directionLabel->setVisible(*mode == NetworkMode::OneMode);
         m_controls.directionList->setVisible(*mode == NetworkMode::OneMode);
     }

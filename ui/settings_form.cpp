@@ -83,6 +83,7 @@ void listColumns(const MainWindowControls& c, const QStringList& names, const Co
     c.valueColumnList->setCurrentIndex(valueItem);
     c.secondColumnList->setCurrentIndex(columns.second);
     c.firstColumnList->setCurrentIndex(columns.first);
+    c.advancedTab->setColumns(names);
 }
 
 void resetOptions(const MainWindowControls& c)

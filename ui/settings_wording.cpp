@@ -59,8 +59,12 @@ QString windowText(const SettingsProblem& problem)
                               "campos: não podem separar colunas nem nomes.") +
                kRemembered;
     case Kind::AttributesWithCooccurrence:
+        return QStringLiteral("Os \"Atributos dos vértices\" (aba Avançado, \"Atributos e "
+                              "tempo...\") não vão com a \"Coocorrência\": a célula de um "
+                              "registro lista vários nomes, e o valor não diria de qual deles é.") +
+               kRemembered;
     case Kind::AttributeFilesOnStandardOutput:
-        // The window offers no attributes yet.
+        // The window always writes a file.
         return commandLineText(problem);
     case Kind::ReportFormatWithoutReport:
         return needsReport("Formato do relatório");

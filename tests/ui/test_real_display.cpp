@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // What only a real display shows: painting, placement, captions and keyboard focus. Run under
 // Xvfb by the ui_real_display test (tests/ui/real_display.sh); skipped on any other platform.
+#include "advanced_tab.h"
 #include "dialogs.h"
 #include "engine/core/run_feedback.h"
 #include "info_window.h"
@@ -16,6 +17,7 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPointer>
 #include <QProcess>
@@ -333,12 +335,34 @@ protected:
         }
         return nullptr;
     }
+    // In the main window, or else in a view opened from it.
     QAccessibleInterface* control(const QString& name, QAccessible::Role role)
     {
         QAccessibleInterface* found =
             named(QAccessible::queryAccessibleInterface(&window), name, role);
+        for (QWidget* view : QApplication::topLevelWidgets()) {
+            if (!found && view != &window && view->isVisible())
+                found = named(QAccessible::queryAccessibleInterface(view), name, role);
+        }
         EXPECT_NE(found, nullptr) << name.toStdString();
         return found;
+    }
+    // An item of a list of check boxes, found as a screen reader reads it, ticked from the
+    // keyboard: Home and Down reach it, the space bar ticks it.
+    void tickItem(const QString& name, const QString& item)
+    {
+        QAccessibleInterface* list = control(name, QAccessible::List);
+        ASSERT_NE(list, nullptr);
+        ASSERT_NE(named(list, item, QAccessible::ListItem), nullptr) << item.toStdString();
+        auto* view = qobject_cast<QListWidget*>(list->object());
+        const QList<QListWidgetItem*> items = view->findItems(item, Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1);
+        view->setFocus();
+        key(view, Qt::Key_Home);
+        for (int k = 0; k < view->row(items[0]); ++k)
+            key(view, Qt::Key_Down);
+        key(view, Qt::Key_Space);
+        EXPECT_EQ(items[0]->checkState(), Qt::Checked) << item.toStdString();
     }
     void act(const QString& name, QAccessible::Role role, const QString& action)
     {
@@ -547,6 +571,46 @@ TEST_F(WindowWalk, WorkbookSheetAsTheCommandLineReadsIt)
                  QStringLiteral("--value=3")});
     EXPECT_EQ(file("rede.net"), file("cli.net"));
     EXPECT_TRUE(file("rede.net").contains("2.5")) << file("rede.net").toStdString();
+}
+
+// Attributes and a time column chosen in their view from the "Avançado" tab: the network, its
+// partition and its project as the command line writes them, and the choices kept by name.
+TEST_F(WindowWalk, AttributesAndTimeAsTheCommandLineWritesThem)
+{
+    data = dir.write(QStringLiteral("dados.csv"),
+                     "autor;coautor;instituicao;ano\r\nAna;Rui;USP;2019\r\n"
+                     "Lia;Ana;UFRJ;04/03/2021\r\nRui;Lia;USP;2020\r\nAna;Lia;Fiocruz;2019\r\n");
+    dialogs.file = data;
+    press(QStringLiteral("Entrada..."));
+    press(QStringLiteral("ponto e vírgula"), QAccessible::RadioButton);
+    tab(QStringLiteral("Saída"));
+    control(QStringLiteral("Ignorar Cabeçalho:"), QAccessible::SpinBox)
+        ->valueInterface()
+        ->setCurrentValue(1);
+    tab(QStringLiteral("Avançado"));
+    press(QStringLiteral("Atributos e tempo..."));
+    tickItem(QStringLiteral("Atributos dos vértices:"), QStringLiteral("instituicao"));
+    pick(QStringLiteral("Coluna de tempo:"), QStringLiteral("ano"));
+    press(QStringLiteral("Fechar"));
+    create(QStringLiteral("rede"));
+    commandLine({QStringLiteral("--header=1"), QStringLiteral("--attribute=instituicao"),
+                 QStringLiteral("--time=ano")});
+    EXPECT_EQ(file("rede.net"), file("cli.net"));
+    EXPECT_EQ(file("rede_instituicao.clu"), file("cli_instituicao.clu"));
+    EXPECT_EQ(file("rede_instituicao_legenda.csv"), file("cli_instituicao_legenda.csv"));
+    EXPECT_EQ(file("rede.paj").replace("*Network rede", "*Network cli"), file("cli.paj"));
+    EXPECT_TRUE(file("rede.net").contains("1 2 1 [2019]")) << file("rede.net").toStdString();
+
+    // Kept by name: a window opened later chooses them again.
+    MainWindow later {dialogs};
+    ConversionSettings settings;
+    later.findChild<AdvancedTab*>()->setColumns(
+        {QStringLiteral("ano"), QStringLiteral("x"), QStringLiteral("instituicao")});
+    later.findChild<AdvancedTab*>()->addTo(settings);
+    EXPECT_EQ(settings.attributeColumns, std::vector<qint32> {2});
+    EXPECT_EQ(settings.timeColumn, 0);
+    tab(QStringLiteral("Avançado"));
+    press(QStringLiteral("Restaurar padrões"));
 }
 
 } // namespace
