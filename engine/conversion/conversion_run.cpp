@@ -3,6 +3,7 @@
 
 #include "engine/conversion/run_files.h"
 #include "engine/conversion/settings_check.h"
+#include "engine/core/parallel.h"
 #include "engine/core/run_error.h"
 #include "engine/io/data_file.h"
 #include "engine/io/line_reader.h"
@@ -304,12 +305,15 @@ qint32 ConversionRun::recordTime(const RecordStream::Record& record)
 std::vector<VertexAttribute> ConversionRun::resolveAttributes(const std::vector<int>& firstNumbers,
                                                               const std::vector<int>& secondNumbers)
 {
-    std::vector<VertexAttribute> attributes;
+    const size_t count = m_tallies.size();
     const size_t firstColumns = m_settings.attributeColumns.size();
     const int vertexCount = int(m_lists.firstModeCount() + m_lists.secondModeCount());
     QStringList names;
-    std::vector<bool> conflicting(size_t(vertexCount) + 1, false);
-    for (size_t a = 0; a < m_tallies.size(); ++a) {
+    std::vector<VertexAttribute> attributes(count);
+    std::vector<std::vector<bool>> conflicting(count);
+    // Each attribute on a thread of its own: they share nothing.
+    std::vector<std::function<void()>> tasks;
+    for (size_t a = 0; a < count; ++a) {
         const bool ofFirst = a < firstColumns;
         const qint32 column = ofFirst ? m_settings.attributeColumns[a]
                                       : m_settings.secondAttributeColumns[a - firstColumns];
@@ -319,10 +323,18 @@ std::vector<VertexAttribute> ConversionRun::resolveAttributes(const std::vector<
             name = QStringLiteral("%1 (%2)").arg(name).arg(n);
         names << name;
         const std::vector<int>& numbers = ofFirst || !m_twoMode ? firstNumbers : secondNumbers;
-        attributes.push_back(
-            m_tallies[a].resolve(name, numbers, vertexCount, m_settings.decimalComma, conflicting));
+        tasks.push_back([this, a, name, &numbers, vertexCount, &attributes, &conflicting] {
+            conflicting[a].assign(size_t(vertexCount) + 1, false);
+            attributes[a] = m_tallies[a].resolve(name, numbers, vertexCount,
+                                                 m_settings.decimalComma, conflicting[a]);
+        });
     }
-    m_summary.attributeConflicts = std::count(conflicting.begin(), conflicting.end(), true);
+    runTogether(tasks);
+    qsizetype conflicts = 0;
+    for (int v = 1; v <= vertexCount; ++v)
+        conflicts += std::any_of(conflicting.begin(), conflicting.end(),
+                                 [v](const std::vector<bool>& marks) { return marks[size_t(v)]; });
+    m_summary.attributeConflicts = conflicts;
     m_tallies.clear();
     return attributes;
 }

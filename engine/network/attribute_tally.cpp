@@ -86,6 +86,8 @@ VertexAttribute AttributeTally::resolve(const QString& name, const std::vector<i
     // Each vertex's values counted, in the order first seen: the first of the most frequent is
     // the one kept.
     attribute.values.resize(size_t(vertexCount) + 1);
+    // Each value decoded once, and shared by the vertices that keep it.
+    std::vector<QString> decoded(m_values.size());
     std::vector<quint32> times(m_values.size(), 0);
     std::vector<quint32> touched;
     for (size_t v = 1; v <= size_t(vertexCount); ++v) {
@@ -104,8 +106,11 @@ VertexAttribute AttributeTally::resolve(const QString& name, const std::vector<i
             }
             times[value] = 0;
         }
-        if (most > 0)
-            attribute.values[v] = QString::fromUtf8(texts[kept]);
+        if (most > 0) {
+            if (decoded[kept].isNull())
+                decoded[kept] = QString::fromUtf8(texts[kept]);
+            attribute.values[v] = decoded[kept];
+        }
         if (touched.size() > 1)
             conflicting[v] = true;
     }
