@@ -236,10 +236,11 @@ void writeTimedNetwork(OutputBuffer& text, const ConversionSettings& settings,
         });
         std::stable_sort(twoMode.begin(), twoMode.end(),
                          [](const auto& x, const auto& y) { return x.time < y.time; });
+        ModeProjection projection(settings.projection == Projection::SecondMode,
+                                  int(lists.firstModeCount()), int(lists.secondModeCount()));
         for (size_t begin = 0; begin < twoMode.size();) {
             size_t end = begin;
-            ModeProjection projection(settings.projection == Projection::SecondMode,
-                                      int(lists.firstModeCount()), int(lists.secondModeCount()));
+            projection.clear();
             for (; end < twoMode.size() && twoMode[end].time == twoMode[begin].time; ++end)
                 projection.add(twoMode[end].a, twoMode[end].b);
             for (const ModeProjection::Edge& edge : projection.edges()) {

@@ -19,16 +19,26 @@ void ModeProjection::add(int a, int b)
     if (!m_links.insert(linkKey(a, b, true)).second)
         return;
     const int second = b - m_firstModeCount;
-    if (m_keepSecond)
-        m_members[size_t(a - 1)].push_back(second);
-    else
-        m_members[size_t(second - 1)].push_back(a);
+    const int other = m_keepSecond ? a - 1 : second - 1;
+    std::vector<int>& members = m_members[size_t(other)];
+    if (members.empty())
+        m_linked.push_back(other);
+    members.push_back(m_keepSecond ? second : a);
+}
+
+void ModeProjection::clear()
+{
+    for (const int other : m_linked)
+        m_members[size_t(other)].clear();
+    m_linked.clear();
+    m_links.clear();
 }
 
 std::vector<ModeProjection::Edge> ModeProjection::edges() const
 {
     HashMap<quint64, quint32> shared;
-    for (std::vector<int> members : m_members) {
+    for (const int other : m_linked) {
+        std::vector<int> members = m_members[size_t(other)];
         std::sort(members.begin(), members.end());
         for (size_t i = 0; i < members.size(); ++i) {
             for (size_t j = i + 1; j < members.size(); ++j)

@@ -26,6 +26,9 @@ public:
     void add(int a, int b);
     // The edges, ordered by their ends.
     std::vector<Edge> edges() const;
+    // Forgets the links added, at the cost of those links alone: one projection serves the links
+    // of one time after another.
+    void clear();
 
 private:
     bool m_keepSecond;
@@ -33,6 +36,7 @@ private:
     HashSet<quint64> m_links;
     // For each vertex of the other mode, the kept vertices it is linked to.
     std::vector<std::vector<int>> m_members;
+    std::vector<int> m_linked; // the other mode's vertices with members, by place in m_members
 };
 
 } // namespace urdiva

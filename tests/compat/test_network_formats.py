@@ -11,6 +11,7 @@ Usage: test_network_formats.py PATH_TO_URDIVA_CLI
 import collections
 import csv
 import html.parser
+import itertools
 import os
 import random
 import subprocess
@@ -336,6 +337,21 @@ class VertexAttributes(unittest.TestCase):
             label = networkx.get_node_attributes(g, "label")
             self.assertEqual(collections.Counter((frozenset((label[u], label[v])), d["ano"])
                                                  for u, v, d in g.edges(data=True)), pairs)
+            # A projection per year: two authors share a second-mode vertex through that year's
+            # links, weighted by how many they share.
+            g = networkx.read_graphml(run(folder, [header] + records, "graphml", "--header", "1",
+                                          "--time", "ano", "--two-mode", "--project", "first"))
+            label = networkx.get_node_attributes(g, "label")
+            got = {(frozenset((label[u], label[v])), d["ano"]): d["weight"]
+                   for u, v, d in g.edges(data=True)}
+            members = collections.defaultdict(set)
+            for a, b, year in records:
+                members[(b, int(year))].add(a)
+            wanted = collections.Counter()
+            for (_, year), group in members.items():
+                for pair in itertools.combinations(sorted(group), 2):
+                    wanted[(frozenset(pair), year)] += 1
+            self.assertEqual(got, wanted)
             # Pajek: every link line ends with its time.
             net = run(folder, [header] + records, "pajek", "--no-bom", "--header", "1",
                       "--time", "ano")
