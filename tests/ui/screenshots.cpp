@@ -11,6 +11,7 @@
 #include "update_notice.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
@@ -78,6 +79,10 @@ int main(int argc, char* argv[])
     save(&window, folder, "6-after-run");
     tabs->setCurrentIndex(3);
     save(&window, folder, "11-avancado");
+    window.findChild<QPushButton*>(QStringLiteral("attributesButton"))->click();
+    auto* attributes = window.findChild<QDialog*>(QStringLiteral("attributesDialog"));
+    save(attributes, folder, "12-atributos");
+    attributes->close();
     ProgressWindow progress(&window);
     progress.showStage(urdiva::messages::stageText(5));
     save(progress.window(), folder, "7-progress");
