@@ -9,6 +9,7 @@
 #include "engine/network/projection.h"
 
 #include <algorithm>
+#include <atomic>
 #include <charconv>
 #include <functional>
 #include <memory>
@@ -221,10 +222,32 @@ void writeTimedNetwork(OutputBuffer& text, const ConversionSettings& settings,
         });
         writer->setTimes(std::move(times), spans.take());
         writeNetworkVertices(*writer, settings, lists, attributes, summary);
-        eachLink([&](int a, int b, QByteArrayView weight, qint32 time) {
-            writer->writeEdge(a, b, weight, time);
-            ++summary.edgeLines;
-        });
+        if (settings.format != NetworkFormat::Pajek) {
+            eachLink([&](int a, int b, QByteArrayView weight, qint32 time) {
+                writer->writeEdge(a, b, weight, time);
+                ++summary.edgeLines;
+            });
+        } else {
+            // Pajek's lines are made in two halves at once.
+            auto& pajek = static_cast<PajekWriter&>(*writer);
+            std::atomic<qint64> withoutLink = 0;
+            log.drain([&](const RecordLog::Chunk& chunk) {
+                const size_t records = chunk.records();
+                summary.edgeLines += pajek.writeEdges(
+                    records, qsizetype(24 * (records - records / 2) + chunk.weights.size() / 2),
+                    [&](size_t begin, size_t end, auto&& write) {
+                        qint64 lines = 0;
+                        withoutLink += forEachLink(
+                            chunk, begin, end, rules, weighted, firstNumbers, secondNumbers,
+                            [&](int a, int b, QByteArrayView weight, qint32 time) {
+                                write(a, b, weight, time);
+                                ++lines;
+                            });
+                        return lines;
+                    });
+            });
+            summary.recordsWithoutLink += withoutLink;
+        }
         writer->finish();
         return;
     }

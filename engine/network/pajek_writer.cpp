@@ -90,17 +90,9 @@ qsizetype PajekWriter::writeVertices(const QStringList& firstMode, const QString
 
 void PajekWriter::writeEdge(int a, int b, QByteArrayView weight, qint32 time)
 {
-    if (time != kNoTime) {
-        char* out = writeNumber(m_text.beginLine(size_t(weight.size()) + 64), a);
-        *out++ = ' ';
-        out = writeNumber(out, b);
-        *out++ = ' ';
-        if (m_weighted)
-            out = std::copy(weight.begin(), weight.end(), out);
-        else
-            *out++ = '1';
-        m_text.endLine(writeSpan(out, time, time));
-    } else if (m_weighted)
+    if (time != kNoTime)
+        writeTimedEdgeLine(m_text, a, b, weight, m_weighted, time);
+    else if (m_weighted)
         writeEdgeLine(m_text, a, b, weight);
     else
         writeEdgeLine(m_text, a, b);
@@ -144,6 +136,20 @@ void PajekWriter::writeEdgeLine(OutputBuffer& text, int a, int b, QByteArrayView
     *out++ = ' ';
     std::memcpy(out, weight.data(), size_t(weight.size()));
     text.endLine(out + weight.size());
+}
+
+void PajekWriter::writeTimedEdgeLine(OutputBuffer& text, int a, int b, QByteArrayView weight,
+                                     bool weighted, qint32 time)
+{
+    char* out = writeNumber(text.beginLine(size_t(weight.size()) + 64), a);
+    *out++ = ' ';
+    out = writeNumber(out, b);
+    *out++ = ' ';
+    if (weighted)
+        out = std::copy(weight.begin(), weight.end(), out);
+    else
+        *out++ = '1';
+    text.endLine(writeSpan(out, time, time));
 }
 
 QString vertexCountLine(qsizetype firstModeCount, qsizetype secondModeCount, NetworkMode mode)

@@ -24,9 +24,9 @@ public:
     void writeEdge(int a, int b, QByteArrayView weight = {}, qint32 time = kNoTime) override;
 
     // The edge lines of `count` links at once, made on two threads: `edges(begin, end, write)`
-    // calls write(a, b, weight) for the links [begin, end) in order and returns how many it
-    // wrote. The second half's lines go to a buffer of their own (made `tailBytes` large to
-    // begin with) and follow the first's. Returns the lines written.
+    // calls write(a, b, weight) or write(a, b, weight, time) for the links [begin, end) in order
+    // and returns how many it wrote. The second half's lines go to a buffer of their own (made
+    // `tailBytes` large to begin with) and follow the first's. Returns the lines written.
     template <typename Edges>
     qint64 writeEdges(size_t count, qsizetype tailBytes, Edges edges);
 
@@ -38,6 +38,9 @@ public:
     static void writeEdgeLine(OutputBuffer& text, int a, int b);
     // The weight in UTF-8, as it is.
     static void writeEdgeLine(OutputBuffer& text, int a, int b, QByteArrayView weight);
+    // With its time: the weight, or 1 when unweighted, and the time mark.
+    static void writeTimedEdgeLine(OutputBuffer& text, int a, int b, QByteArrayView weight,
+                                   bool weighted, qint32 time);
 
 private:
     OutputBuffer& m_text;
@@ -62,13 +65,17 @@ qint64 PajekWriter::writeEdges(size_t count, qsizetype tailBytes, Edges edges)
         OutputBuffer& out = half == 0 ? m_text : tail;
         if (half == 1)
             tail.reserve(tailBytes);
-        if (m_weighted)
-            lines[half] = edges(begin, end, [&out](int a, int b, QByteArrayView weight) {
-                writeEdgeLine(out, a, b, weight);
-            });
-        else
-            lines[half] = edges(begin, end,
-                                [&out](int a, int b, QByteArrayView) { writeEdgeLine(out, a, b); });
+        const bool weighted = m_weighted;
+        lines[half] =
+            edges(begin, end,
+                  [&out, weighted](int a, int b, QByteArrayView weight, qint32 time = kNoTime) {
+                      if (time != kNoTime)
+                          writeTimedEdgeLine(out, a, b, weight, weighted, time);
+                      else if (weighted)
+                          writeEdgeLine(out, a, b, weight);
+                      else
+                          writeEdgeLine(out, a, b);
+                  });
     });
     m_text.append(tail);
     return lines[0] + lines[1];
