@@ -190,9 +190,110 @@ private:
     std::string m_weights;
 };
 
-// A network whose links carry times: as writeLinkedNetwork, with links merged per time, and
-// projected per time (two vertices are linked at a time when they share vertices of the other
-// mode through links of that time).
+// Where a network's links come from: the record log, read by the settings' rules.
+struct LinkSource {
+    RecordLog& log;
+    LinkRules rules;
+    bool weighted;
+    const std::vector<int>& firstNumbers;
+    const std::vector<int>& secondNumbers;
+
+    // Every link, drained from the log; records without one counted in the summary.
+    void drain(const std::function<void(int, int, QByteArrayView, qint32)>& use,
+               RunSummary& summary) const
+    {
+        log.drain([&](const RecordLog::Chunk& chunk) {
+            summary.recordsWithoutLink += forEachLink(chunk, 0, chunk.records(), rules, weighted,
+                                                      firstNumbers, secondNumbers, use);
+        });
+    }
+};
+
+// A link per record with its time, in the order read (Pajek's lines made in two halves at once).
+void writeTimedRecordLinks(NetworkWriter& writer, NetworkFormat format, const LinkSource& source,
+                           RunSummary& summary)
+{
+    if (format != NetworkFormat::Pajek) {
+        source.drain(
+            [&](int a, int b, QByteArrayView weight, qint32 time) {
+                writer.writeEdge(a, b, weight, time);
+                ++summary.edgeLines;
+            },
+            summary);
+        return;
+    }
+    auto& pajek = static_cast<PajekWriter&>(writer);
+    std::atomic<qint64> withoutLink = 0;
+    source.log.drain([&](const RecordLog::Chunk& chunk) {
+        const size_t records = chunk.records();
+        summary.edgeLines += pajek.writeEdges(
+            records, qsizetype(24 * (records - records / 2) + chunk.weights.size() / 2),
+            [&](size_t begin, size_t end, auto&& write) {
+                qint64 lines = 0;
+                withoutLink += forEachLink(chunk, begin, end, source.rules, source.weighted,
+                                           source.firstNumbers, source.secondNumbers,
+                                           [&](int a, int b, QByteArrayView weight, qint32 time) {
+                                               write(a, b, weight, time);
+                                               ++lines;
+                                           });
+                return lines;
+            });
+    });
+    summary.recordsWithoutLink += withoutLink;
+}
+
+// The projection of each time's links: two vertices are linked at a time when they share
+// vertices of the other mode through links of that time.
+TimedLinks projectPerTime(const LinkSource& source, const ConversionSettings& settings,
+                          const VertexLists& lists, RunSummary& summary)
+{
+    std::vector<TimedLinks::Link> twoMode;
+    source.drain(
+        [&](int a, int b, QByteArrayView, qint32 time) {
+            twoMode.push_back({a, b, time, 0, 0});
+        },
+        summary);
+    std::stable_sort(twoMode.begin(), twoMode.end(),
+                     [](const auto& x, const auto& y) { return x.time < y.time; });
+    ModeProjection projection(settings.projection == Projection::SecondMode,
+                              int(lists.firstModeCount()), int(lists.secondModeCount()));
+    TimedLinks links;
+    for (size_t begin = 0; begin < twoMode.size();) {
+        size_t end = begin;
+        projection.clear();
+        for (; end < twoMode.size() && twoMode[end].time == twoMode[begin].time; ++end)
+            projection.add(twoMode[end].a, twoMode[end].b);
+        for (const ModeProjection::Edge& edge : projection.edges()) {
+            char buffer[16];
+            links.add(edge.a, edge.b,
+                      QByteArrayView(buffer, std::to_chars(buffer, buffer + 16, edge.shared).ptr),
+                      twoMode[begin].time);
+        }
+        begin = end;
+    }
+    return links;
+}
+
+// The links merged per pair and time, in the order of their first links.
+TimedLinks mergePerTime(const LinkSource& source, MergeRule rule, RunSummary& summary)
+{
+    LinkMerger merger(rule, source.rules.directed, true);
+    mergeLinks(merger, source.log, source.rules, source.weighted, source.firstNumbers,
+               source.secondNumbers, summary);
+    TimedLinks links;
+    for (const LinkMerger::Entry entry : merger.inOrder()) {
+        char buffer[48];
+        int a = 0;
+        int b = 0;
+        QByteArrayView weight;
+        merger.get(entry, a, b, weight, buffer);
+        links.add(a, b, weight, merger.time(entry));
+    }
+    return links;
+}
+
+// A network whose links carry times: as writeLinkedNetwork, with links merged per time and
+// projected per time.
 void writeTimedNetwork(OutputBuffer& text, const ConversionSettings& settings,
                        const VertexLists& lists, RecordLog& log,
                        const std::vector<int>& firstNumbers, const std::vector<int>& secondNumbers,
@@ -203,90 +304,28 @@ void writeTimedNetwork(OutputBuffer& text, const ConversionSettings& settings,
     const bool directed = settings.directed && !projected;
     const std::unique_ptr<NetworkWriter> writer =
         makeNetworkWriter(text, settings.format, directed, weights, vertexTable);
-    const LinkRules rules {settings.cooccur, directed};
-    const bool weighted = settings.valueColumn.has_value();
-    const auto eachLink = [&](const std::function<void(int, int, QByteArrayView, qint32)>& use) {
-        log.drain([&](const RecordLog::Chunk& chunk) {
-            summary.recordsWithoutLink += forEachLink(chunk, 0, chunk.records(), rules, weighted,
-                                                      firstNumbers, secondNumbers, use);
-        });
-    };
+    const LinkSource source {log,
+                             {settings.cooccur, directed},
+                             settings.valueColumn.has_value(),
+                             firstNumbers,
+                             secondNumbers};
     VertexSpans spans(size_t(lists.firstModeCount() + lists.secondModeCount()));
     times.merged = projected || settings.merge != MergeRule::None;
     if (!times.merged) {
-        // A link per record, as read: the spans from a first pass over the log, then the links
-        // from a second, so that they are never all held.
+        // A link per record: the spans from a first pass over the log, then the links from a
+        // second, so that they are never all held.
         log.visit([&](const RecordLog::Chunk& chunk) {
-            forEachLink(chunk, 0, chunk.records(), rules, false, firstNumbers, secondNumbers,
+            forEachLink(chunk, 0, chunk.records(), source.rules, false, firstNumbers, secondNumbers,
                         [&](int a, int b, QByteArrayView, qint32 time) { spans.see(a, b, time); });
         });
         writer->setTimes(std::move(times), spans.take());
         writeNetworkVertices(*writer, settings, lists, attributes, summary);
-        if (settings.format != NetworkFormat::Pajek) {
-            eachLink([&](int a, int b, QByteArrayView weight, qint32 time) {
-                writer->writeEdge(a, b, weight, time);
-                ++summary.edgeLines;
-            });
-        } else {
-            // Pajek's lines are made in two halves at once.
-            auto& pajek = static_cast<PajekWriter&>(*writer);
-            std::atomic<qint64> withoutLink = 0;
-            log.drain([&](const RecordLog::Chunk& chunk) {
-                const size_t records = chunk.records();
-                summary.edgeLines += pajek.writeEdges(
-                    records, qsizetype(24 * (records - records / 2) + chunk.weights.size() / 2),
-                    [&](size_t begin, size_t end, auto&& write) {
-                        qint64 lines = 0;
-                        withoutLink += forEachLink(
-                            chunk, begin, end, rules, weighted, firstNumbers, secondNumbers,
-                            [&](int a, int b, QByteArrayView weight, qint32 time) {
-                                write(a, b, weight, time);
-                                ++lines;
-                            });
-                        return lines;
-                    });
-            });
-            summary.recordsWithoutLink += withoutLink;
-        }
+        writeTimedRecordLinks(*writer, settings.format, source, summary);
         writer->finish();
         return;
     }
-    TimedLinks links;
-    if (projected) {
-        std::vector<TimedLinks::Link> twoMode;
-        eachLink([&](int a, int b, QByteArrayView, qint32 time) {
-            twoMode.push_back({a, b, time, 0, 0});
-        });
-        std::stable_sort(twoMode.begin(), twoMode.end(),
-                         [](const auto& x, const auto& y) { return x.time < y.time; });
-        ModeProjection projection(settings.projection == Projection::SecondMode,
-                                  int(lists.firstModeCount()), int(lists.secondModeCount()));
-        for (size_t begin = 0; begin < twoMode.size();) {
-            size_t end = begin;
-            projection.clear();
-            for (; end < twoMode.size() && twoMode[end].time == twoMode[begin].time; ++end)
-                projection.add(twoMode[end].a, twoMode[end].b);
-            for (const ModeProjection::Edge& edge : projection.edges()) {
-                char buffer[16];
-                links.add(
-                    edge.a, edge.b,
-                    QByteArrayView(buffer, std::to_chars(buffer, buffer + 16, edge.shared).ptr),
-                    twoMode[begin].time);
-            }
-            begin = end;
-        }
-    } else {
-        LinkMerger merger(settings.merge, directed, true);
-        mergeLinks(merger, log, rules, weighted, firstNumbers, secondNumbers, summary);
-        for (const LinkMerger::Entry entry : merger.inOrder()) {
-            char buffer[48];
-            int a = 0;
-            int b = 0;
-            QByteArrayView weight;
-            merger.get(entry, a, b, weight, buffer);
-            links.add(a, b, weight, merger.time(entry));
-        }
-    }
+    const TimedLinks links = projected ? projectPerTime(source, settings, lists, summary)
+                                       : mergePerTime(source, settings.merge, summary);
     for (const TimedLinks::Link& link : links.links())
         spans.see(link.a, link.b, link.time);
     writer->setTimes(std::move(times), spans.take());

@@ -90,12 +90,7 @@ qsizetype PajekWriter::writeVertices(const QStringList& firstMode, const QString
 
 void PajekWriter::writeEdge(int a, int b, QByteArrayView weight, qint32 time)
 {
-    if (time != kNoTime)
-        writeTimedEdgeLine(m_text, a, b, weight, m_weighted, time);
-    else if (m_weighted)
-        writeEdgeLine(m_text, a, b, weight);
-    else
-        writeEdgeLine(m_text, a, b);
+    writeLinkLine(m_text, a, b, weight, m_weighted, time);
 }
 
 qsizetype PajekWriter::writeVertexLines(OutputBuffer& text, const QStringList& names,
@@ -138,9 +133,16 @@ void PajekWriter::writeEdgeLine(OutputBuffer& text, int a, int b, QByteArrayView
     text.endLine(out + weight.size());
 }
 
-void PajekWriter::writeTimedEdgeLine(OutputBuffer& text, int a, int b, QByteArrayView weight,
-                                     bool weighted, qint32 time)
+void PajekWriter::writeLinkLine(OutputBuffer& text, int a, int b, QByteArrayView weight,
+                                bool weighted, qint32 time)
 {
+    if (time == kNoTime) {
+        if (weighted)
+            writeEdgeLine(text, a, b, weight);
+        else
+            writeEdgeLine(text, a, b);
+        return;
+    }
     char* out = writeNumber(text.beginLine(size_t(weight.size()) + 64), a);
     *out++ = ' ';
     out = writeNumber(out, b);

@@ -38,9 +38,10 @@ public:
     static void writeEdgeLine(OutputBuffer& text, int a, int b);
     // The weight in UTF-8, as it is.
     static void writeEdgeLine(OutputBuffer& text, int a, int b, QByteArrayView weight);
-    // With its time: the weight, or 1 when unweighted, and the time mark.
-    static void writeTimedEdgeLine(OutputBuffer& text, int a, int b, QByteArrayView weight,
-                                   bool weighted, qint32 time);
+    // A link's line: with its weight when weighted and, with a time, the weight (1 when
+    // unweighted) and the time mark.
+    static void writeLinkLine(OutputBuffer& text, int a, int b, QByteArrayView weight,
+                              bool weighted, qint32 time);
 
 private:
     OutputBuffer& m_text;
@@ -69,12 +70,7 @@ qint64 PajekWriter::writeEdges(size_t count, qsizetype tailBytes, Edges edges)
         lines[half] =
             edges(begin, end,
                   [&out, weighted](int a, int b, QByteArrayView weight, qint32 time = kNoTime) {
-                      if (time != kNoTime)
-                          writeTimedEdgeLine(out, a, b, weight, weighted, time);
-                      else if (weighted)
-                          writeEdgeLine(out, a, b, weight);
-                      else
-                          writeEdgeLine(out, a, b);
+                      writeLinkLine(out, a, b, weight, weighted, time);
                   });
     });
     m_text.append(tail);
