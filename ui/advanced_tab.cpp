@@ -247,7 +247,7 @@ void AdvancedTab::setTwoMode(bool twoMode)
 
 void AdvancedTab::showAttributes()
 {
-    m_attributesDialog->show(m_columns, m_attributes, m_secondAttributes, m_time, m_twoMode);
+    m_attributesDialog->showColumns(m_columns, m_attributes, m_secondAttributes, m_time, m_twoMode);
 }
 
 void AdvancedTab::chooseRenameTable()

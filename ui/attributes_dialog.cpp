@@ -63,8 +63,9 @@ AttributesDialog::AttributesDialog(QWidget* parent)
     connect(m_closeButton, &QPushButton::clicked, this, &QDialog::close);
 }
 
-void AttributesDialog::show(const QStringList& columns, const QStringList& attributes,
-                            const QStringList& secondAttributes, const QString& time, bool twoMode)
+void AttributesDialog::showColumns(const QStringList& columns, const QStringList& attributes,
+                                   const QStringList& secondAttributes, const QString& time,
+                                   bool twoMode)
 {
     list(m_attributesList, columns, attributes);
     list(m_secondAttributesList, columns, secondAttributes);

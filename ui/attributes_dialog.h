@@ -21,8 +21,8 @@ public:
 
     // The columns, by name, with those chosen ticked or picked; the second mode's list only in a
     // two-mode network.
-    void show(const QStringList& columns, const QStringList& attributes,
-              const QStringList& secondAttributes, const QString& time, bool twoMode);
+    void showColumns(const QStringList& columns, const QStringList& attributes,
+                     const QStringList& secondAttributes, const QString& time, bool twoMode);
     void setTwoMode(bool twoMode);
     QStringList attributes() const;
     QStringList secondAttributes() const;

@@ -380,6 +380,14 @@ protected:
         act(name, QAccessible::CheckBox, QAccessibleActionInterface::toggleAction());
     }
     void tab(const QString& name) { press(name, QAccessible::PageTab); }
+    // "Ignorar Cabeçalho:" on the "Saída" tab, set as a screen reader sets a number box.
+    void ignoreHeaderLines(int lines)
+    {
+        tab(QStringLiteral("Saída"));
+        control(QStringLiteral("Ignorar Cabeçalho:"), QAccessible::SpinBox)
+            ->valueInterface()
+            ->setCurrentValue(lines);
+    }
     void type(const QString& name, const QString& text)
     {
         if (QAccessibleInterface* c = control(name, QAccessible::EditableText))
@@ -469,10 +477,7 @@ TEST_F(WindowWalk, QuotedFileMergedLinksReportsAndRenameTable)
     dialogs.file = data;
     press(QStringLiteral("Entrada..."));
     press(QStringLiteral("vírgula"), QAccessible::RadioButton);
-    tab(QStringLiteral("Saída"));
-    control(QStringLiteral("Ignorar Cabeçalho:"), QAccessible::SpinBox)
-        ->valueInterface()
-        ->setCurrentValue(1);
+    ignoreHeaderLines(1);
 
     // A quoted file: the question, answered "Sim".
     answers = {QStringLiteral("Sim"), QStringLiteral("OK")};
@@ -561,10 +566,7 @@ TEST_F(WindowWalk, WorkbookSheetAsTheCommandLineReadsIt)
     press(QStringLiteral("Entrada..."));
     tab(QStringLiteral("Avançado"));
     pick(QStringLiteral("Planilha:"), QStringLiteral("Coautoria"));
-    tab(QStringLiteral("Saída"));
-    control(QStringLiteral("Ignorar Cabeçalho:"), QAccessible::SpinBox)
-        ->valueInterface()
-        ->setCurrentValue(1);
+    ignoreHeaderLines(1);
     pick(QStringLiteral("Coluna de Valor:"), QStringLiteral("Peso"));
     create(QStringLiteral("rede"));
     commandLine({QStringLiteral("--sheet=Coautoria"), QStringLiteral("--header=1"),
@@ -583,10 +585,7 @@ TEST_F(WindowWalk, AttributesAndTimeAsTheCommandLineWritesThem)
     dialogs.file = data;
     press(QStringLiteral("Entrada..."));
     press(QStringLiteral("ponto e vírgula"), QAccessible::RadioButton);
-    tab(QStringLiteral("Saída"));
-    control(QStringLiteral("Ignorar Cabeçalho:"), QAccessible::SpinBox)
-        ->valueInterface()
-        ->setCurrentValue(1);
+    ignoreHeaderLines(1);
     tab(QStringLiteral("Avançado"));
     press(QStringLiteral("Atributos e tempo..."));
     tickItem(QStringLiteral("Atributos dos vértices:"), QStringLiteral("instituicao"));
