@@ -32,9 +32,9 @@ inline size_t keyHash(QByteArrayView key, bool keyIsText)
 {
     return hashBytes(key, keyIsText ? 1 : 0);
 }
-inline size_t hashText(QStringView text)
+inline size_t hashText(QStringView text, size_t seed = 0)
 {
-    return qHash(text, QHashSeed::globalSeed());
+    return qHash(text, seed ^ QHashSeed::globalSeed());
 }
 // The hash of a map keyed by texts.
 struct TextHash {

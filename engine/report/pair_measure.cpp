@@ -2,6 +2,8 @@
 #include "engine/report/pair_measure.h"
 
 #include "engine/core/parallel.h"
+#include "engine/report/letter_classes.h"
+#include "engine/report/piece_index.h"
 #include "engine/report/similarity.h"
 
 #include <algorithm>
@@ -24,28 +26,6 @@ constexpr int kShownTableLength = 256;
 
 // Everything about the names that every pair reuses. Its size grows with the names and their
 // lengths, never with the square of a length.
-// The letters a text holds, one bit for each of 64 classes of code units. A letter class that
-// one text holds and the other does not costs that text at least one edit, and an edit gives or
-// takes at most one class on each side (a swap none); so the larger count of such classes is
-// never more than the distance.
-quint64 letterClasses(QStringView text)
-{
-    quint64 classes = 0;
-    for (const QChar c : text)
-        classes |= quint64(1) << ((c.unicode() * 0x9E37u) >> 10 & 63);
-    return classes;
-}
-
-// The number of bits set, inline: the baseline processor may lack a popcount instruction, and a
-// library call per pair costs more than these few operations.
-int bitCount(quint64 bits)
-{
-    bits -= (bits >> 1) & 0x5555555555555555ull;
-    bits = (bits & 0x3333333333333333ull) + ((bits >> 2) & 0x3333333333333333ull);
-    bits = (bits + (bits >> 4)) & 0x0F0F0F0F0F0F0F0Full;
-    return int((bits * 0x0101010101010101ull) >> 56);
-}
-
 // How many code units a text holds of each of 16 classes, up to 255. An edit changes these
 // counts by two in all at most (a replaced letter leaves one class for another, an inserted or
 // deleted one changes one count, a swap none), so half their total difference, rounded up, is
@@ -124,39 +104,47 @@ PreparedNames prepare(const QStringList& texts, int threshold)
     return p;
 }
 
-// The pair lines of row i (its text against every later one), and their count.
-qint64 measureRow(const PreparedNames& p, const PairLine& line, bool keepPairs, size_t i,
-                  MeasuredRow& out)
+// Lists the pair of rows i < j when it reaches the threshold; returns whether it does.
+bool measurePair(const PreparedNames& p, const PatternDistance& distanceTo, const PairLine& line,
+                 bool keepPairs, size_t i, size_t j, MeasuredRow& out)
 {
-    constexpr int kLongest = int(kLongestComparedText);
-    if (p.lengths[i] > kLongest)
+    if (p.lengths[j] > int(kLongestComparedText))
+        return false;
+    const int longest = std::max(p.lengths[i], p.lengths[j]);
+    const int allowed = p.largest[size_t(longest)];
+    // The distance is never below the difference in length, nor below the letters one name
+    // holds and the other lacks (see letterClasses).
+    if (allowed < 0 || std::abs(p.lengths[i] - p.lengths[j]) > allowed)
+        return false;
+    if (!lettersAllow(p.letters[i], p.letters[j], allowed) ||
+        (countDifference(p.counts[i], p.counts[j]) + 1) / 2 > allowed)
+        return false;
+    const int d = distanceTo(p.folded[j], allowed);
+    if (d > allowed)
+        return false;
+    if (line)
+        line(out.lines, i, j, longest, d);
+    if (keepPairs)
+        out.pairs.emplace_back(quint32(i), quint32(j));
+    return true;
+}
+
+// The pair lines of row i (its text against every later one, or against the candidates the
+// index lists when it has them), and their count.
+qint64 measureRow(const PreparedNames& p, const PieceIndex* index, PieceIndex::Scratch& scratch,
+                  const PairLine& line, bool keepPairs, size_t i, MeasuredRow& out)
+{
+    if (p.lengths[i] > int(kLongestComparedText))
         return 0;
     qint64 count = 0;
-    const size_t n = p.lengths.size();
     const PatternDistance distanceTo(p.folded[i]);
-    for (size_t j = i + 1; j < n; ++j) {
-        if (p.lengths[j] > kLongest)
-            continue;
-        const int longest = std::max(p.lengths[i], p.lengths[j]);
-        const int allowed = p.largest[size_t(longest)];
-        // The distance is never below the difference in length, nor below the letters one name
-        // holds and the other lacks (see letterClasses).
-        if (allowed < 0 || std::abs(p.lengths[i] - p.lengths[j]) > allowed)
-            continue;
-        const int onlyHere = bitCount(p.letters[i] & ~p.letters[j]);
-        const int onlyThere = bitCount(p.letters[j] & ~p.letters[i]);
-        if (std::max(onlyHere, onlyThere) > allowed ||
-            (countDifference(p.counts[i], p.counts[j]) + 1) / 2 > allowed)
-            continue;
-        const int d = distanceTo(p.folded[j], allowed);
-        if (d > allowed)
-            continue;
-        if (line)
-            line(out.lines, i, j, longest, d);
-        if (keepPairs)
-            out.pairs.emplace_back(quint32(i), quint32(j));
-        ++count;
+    if (index && index->candidates(i, scratch)) {
+        for (const quint32 j : scratch.found)
+            count += measurePair(p, distanceTo, line, keepPairs, i, j, out);
+        return count;
     }
+    for (size_t j = i + 1; j < p.lengths.size(); ++j)
+        count += measurePair(p, distanceTo, line, keepPairs, i, j, out);
     return count;
 }
 
@@ -167,20 +155,24 @@ qint64 measureRows(const PreparedNames& p, const PairLine& line, bool keepPairs,
                    const std::function<void(const MeasuredRow&)>& write)
 {
     const size_t rows = p.lengths.size();
-    // A few names (a group of a report, say) are not worth a thread.
+    // A few names (a group of a report, say) are not worth a thread, nor an index.
     if (rows < 64) {
         qint64 total = 0;
         MeasuredRow row;
+        PieceIndex::Scratch scratch;
         for (size_t i = 0; i < rows; ++i) {
             row.lines.clear();
             row.pairs.clear();
-            total += measureRow(p, line, keepPairs, i, row);
+            total += measureRow(p, nullptr, scratch, line, keepPairs, i, row);
             write(row);
         }
         return total;
     }
+    const PieceIndex index(p.folded, p.letters, p.lengths, p.largest, int(kLongestComparedText));
     const size_t cores = coreCount();
-    const size_t chunk = 32 * cores;
+    std::vector<PieceIndex::Scratch> scratch(cores);
+    // Rows that list candidates are quick: more of them make a chunk worth its threads.
+    const size_t chunk = (index.used() ? 1024 : 32) * cores;
     struct Chunk {
         std::vector<MeasuredRow> rows;
         qint64 count = 0;
@@ -194,18 +186,21 @@ qint64 measureRows(const PreparedNames& p, const PairLine& line, bool keepPairs,
         measuring.rows.assign(end > begin ? end - begin : 0, MeasuredRow());
         std::atomic<size_t> next {begin};
         std::atomic<qint64> count {0};
-        const auto measure = [&] {
+        const auto measure = [&](size_t task) {
             for (size_t row; (row = next++) < end;)
-                count += measureRow(p, line, keepPairs, row, measuring.rows[row - begin]);
+                count += measureRow(p, index.used() ? &index : nullptr, scratch[task], line,
+                                    keepPairs, row, measuring.rows[row - begin]);
         };
-        std::vector<std::function<void()>> tasks(cores, measure);
-        tasks.front() = [&] {
+        std::vector<std::function<void()>> tasks;
+        tasks.push_back([&] {
             for (const MeasuredRow& row : measured.rows)
                 write(row);
             total += measured.count;
             measured.rows.clear();
-            measure();
-        };
+            measure(0);
+        });
+        for (size_t task = 1; task < cores; ++task)
+            tasks.push_back([&, task] { measure(task); });
         runTogether(tasks);
         measuring.count = count;
         if (begin >= rows)

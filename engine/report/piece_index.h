@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "engine/core/hash_map.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <vector>
+
+namespace urdiva {
+
+// The later texts that may lie within the report's distance of a text, found without comparing
+// it with all of them: each text is cut into one piece more than the distance allowed with its
+// partners, and a text within the distance holds one of those pieces (or the piece as a swap
+// across its start leaves it) at a nearby position. Texts whose lengths leave pieces too
+// short to tell names apart are listed whole, by length.
+class PieceIndex {
+public:
+    // `texts` as compared (ASCII capitals folded), `letters` their letterClasses(), `lengths`
+    // their lengths (those above `limit` are left out), `largest` the largest distance that reaches
+    // the threshold by the longer length (-1 for none), for every length up to the longest text
+    // within the limit. All four must outlive the index.
+    PieceIndex(const std::vector<QString>& texts, const std::vector<quint64>& letters,
+               const std::vector<int>& lengths, const std::vector<int>& largest, int limit);
+
+    // Whether some pieces were worth indexing; without any, every pair is compared.
+    bool used() const { return m_used; }
+
+    // What one thread needs to list candidates, reused from text to text.
+    struct Scratch {
+        std::vector<quint32> seen; // by row: the row + 1 that last listed it
+        std::vector<quint32> found;
+    };
+    // Lists in scratch.found, ascending, the rows after `row` that may reach the threshold with
+    // it (by their pieces and letters), each once; returns false, listing nothing, when comparing
+    // every later row costs less.
+    bool candidates(size_t row, Scratch& scratch) const;
+
+private:
+    struct Piece {
+        int begin;
+        int length;
+        quint64 forms; // the forms (see formsOf) some text of this length gives the piece
+    };
+    // How texts of one length are cut for one largest distance.
+    struct Cut {
+        int distance;
+        bool indexed;
+        std::vector<Piece> pieces;
+    };
+    struct Span {
+        quint32 begin;
+        quint32 count;
+    };
+
+    const Cut* cut(int length, int distance) const;
+    template <typename Visit>
+    void forEachPiece(size_t row, Visit&& visit);
+    qint64 lookups(const Cut& cut, int distance, int lengthDifference) const;
+    void addFromPieces(size_t row, int length, const Cut& cut, int distance,
+                       Scratch& scratch) const;
+
+    const std::vector<QString>& m_texts;
+    const std::vector<quint64>& m_letters;
+    const std::vector<int>& m_lengths;
+    const std::vector<int>& m_largest;
+    int m_limit;
+    bool m_used = false;
+    std::vector<std::vector<quint32>> m_rowsByLength;
+    std::vector<std::vector<Cut>> m_cuts; // by length
+    HashMap<quint64, Span> m_spans; // by piece key
+    std::vector<quint32> m_rows; // the rows holding each piece, ascending, span after span
+    std::vector<quint64> m_rowLetters; // beside each of m_rows: its letterClasses()
+};
+
+} // namespace urdiva
