@@ -458,14 +458,16 @@ bool ConversionRun::writeNetwork()
 
 RunOutcome ConversionRun::writeReportsAndCommit()
 {
-    m_feedback.showStage(m_settings.toStandardOutput
-                             ? messages::writingToStandardOutput()
-                             : messages::savingStageText(formatExtension(m_settings.format)));
-    if (m_settings.similarityReport)
+    if (m_settings.similarityReport) {
+        m_feedback.showStage(messages::reportStageText());
         m_summary.namesLeftOutOfReport = writeSimilarityReports(
             m_lists, m_vertexCounts, m_settings, [this](const QString& path) -> AtomicFile& {
                 return m_files.create(path, m_replaceAt.at(path));
             });
+    }
+    m_feedback.showStage(m_settings.toStandardOutput
+                             ? messages::writingToStandardOutput()
+                             : messages::savingStageText(formatExtension(m_settings.format)));
     if (m_projectFile)
         m_projectFile->write(m_text.utf8());
     m_networkFile->write(m_text);

@@ -30,6 +30,11 @@ inline QString savingStageText(QStringView extension)
 {
     return QStringLiteral("    Salvando arquivo %1!").arg(extension);
 }
+// Shown while the similar-vertex report compares the names, before the files are saved.
+inline QString reportStageText()
+{
+    return QStringLiteral("    Procurando vértices similares!");
+}
 inline QString writingToStandardOutput()
 {
     return QStringLiteral("    Escrevendo a rede na saída padrão!");

@@ -48,8 +48,8 @@ public:
     // When the run ends as refused: the file it kept, which the user did not agree to replace or
     // which appeared while the run worked.
     virtual void showKeptFile(const QString&) { }
-    // Called six times with messages::stageText(1) to (6); the first call opens the progress
-    // display.
+    // Called six times with messages::stageText(1) to (6), and with a similar-vertex report
+    // messages::reportStageText() between (5) and (6); the first call opens the progress display.
     virtual void showStage(const QString& text) = 0;
     // During stage 2, after each batch of record lines: how many have been read so far.
     virtual void showRecordsRead(qint64) { }

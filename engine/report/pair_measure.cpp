@@ -2,6 +2,7 @@
 #include "engine/report/pair_measure.h"
 
 #include "engine/core/parallel.h"
+#include "engine/core/prefetch.h"
 #include "engine/report/letter_classes.h"
 #include "engine/report/piece_index.h"
 #include "engine/report/similarity.h"
@@ -13,10 +14,6 @@
 #include <utility>
 #include <vector>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace urdiva {
 namespace {
 
@@ -26,38 +23,6 @@ constexpr int kShownTableLength = 256;
 
 // Everything about the names that every pair reuses. Its size grows with the names and their
 // lengths, never with the square of a length.
-// How many code units a text holds of each of 16 classes, up to 255. An edit changes these
-// counts by two in all at most (a replaced letter leaves one class for another, an inserted or
-// deleted one changes one count, a swap none), so half their total difference, rounded up, is
-// never more than the distance; counts held at 255 only make the difference smaller.
-using ClassCounts = std::array<quint8, 16>;
-
-ClassCounts classCounts(QStringView text)
-{
-    ClassCounts counts {};
-    for (const QChar c : text) {
-        quint8& count = counts[(c.unicode() * 0x9E37u) >> 12 & 15];
-        if (count < 255)
-            ++count;
-    }
-    return counts;
-}
-
-int countDifference(const ClassCounts& a, const ClassCounts& b)
-{
-#if defined(__SSE2__)
-    // One instruction sums the sixteen differences.
-    const __m128i sums = _mm_sad_epu8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a.data())),
-                                      _mm_loadu_si128(reinterpret_cast<const __m128i*>(b.data())));
-    return _mm_cvtsi128_si32(sums) + _mm_extract_epi16(sums, 4);
-#else
-    int sum = 0;
-    for (size_t k = 0; k < a.size(); ++k)
-        sum += std::abs(int(a[k]) - int(b[k]));
-    return sum;
-#endif
-}
-
 struct PreparedNames {
     std::vector<QString> folded;
     std::vector<quint64> letters; // letterClasses() of the folded name
@@ -117,7 +82,7 @@ bool measurePair(const PreparedNames& p, const PatternDistance& distanceTo, cons
     if (allowed < 0 || std::abs(p.lengths[i] - p.lengths[j]) > allowed)
         return false;
     if (!lettersAllow(p.letters[i], p.letters[j], allowed) ||
-        (countDifference(p.counts[i], p.counts[j]) + 1) / 2 > allowed)
+        !countsAllow(p.counts[i], p.counts[j], allowed))
         return false;
     const int d = distanceTo(p.folded[j], allowed);
     if (d > allowed)
@@ -139,8 +104,19 @@ qint64 measureRow(const PreparedNames& p, const PieceIndex* index, PieceIndex::S
     qint64 count = 0;
     const PatternDistance distanceTo(p.folded[i]);
     if (index && index->candidates(i, scratch)) {
-        for (const quint32 j : scratch.found)
-            count += measurePair(p, distanceTo, line, keepPairs, i, j, out);
+        // The candidates lie anywhere in memory: fetch a few ahead of the one measured.
+        constexpr size_t kAhead = 8;
+        const std::vector<quint32>& found = scratch.found;
+        for (size_t k = 0; k < found.size(); ++k) {
+            if (k + kAhead < found.size()) {
+                const quint32 ahead = found[k + kAhead];
+                prefetch(&p.lengths[ahead]);
+                prefetch(&p.letters[ahead]);
+                prefetch(&p.counts[ahead]);
+                prefetch(p.folded[ahead].constData());
+            }
+            count += measurePair(p, distanceTo, line, keepPairs, i, found[k], out);
+        }
         return count;
     }
     for (size_t j = i + 1; j < p.lengths.size(); ++j)
@@ -168,7 +144,7 @@ qint64 measureRows(const PreparedNames& p, const PairLine& line, bool keepPairs,
         }
         return total;
     }
-    const PieceIndex index(p.folded, p.letters, p.lengths, p.largest, int(kLongestComparedText));
+    const PieceIndex index(p.folded, p.counts, p.lengths, p.largest, int(kLongestComparedText));
     const size_t cores = coreCount();
     std::vector<PieceIndex::Scratch> scratch(cores);
     // Rows that list candidates are quick: more of them make a chunk worth its threads.

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "engine/report/piece_index.h"
 
-#include "engine/report/letter_classes.h"
-
 #include <algorithm>
 #include <bit>
 
@@ -106,15 +104,16 @@ std::pair<int, int> shifts(int index, int distance, int lengthDifference)
 
 } // namespace
 
-PieceIndex::PieceIndex(const std::vector<QString>& texts, const std::vector<quint64>& letters,
+PieceIndex::PieceIndex(const std::vector<QString>& texts, const std::vector<ClassCounts>& counts,
                        const std::vector<int>& lengths, const std::vector<int>& largest, int limit)
     : m_texts(texts)
-    , m_letters(letters)
     , m_lengths(lengths)
     , m_largest(largest)
     , m_limit(limit)
 {
     const int longest = int(largest.size()) - 1;
+    for (const ClassCounts& c : counts)
+        m_packedCounts.push_back(packedCounts(c));
     m_rowsByLength.resize(size_t(longest) + 1);
     for (size_t row = 0; row < lengths.size(); ++row) {
         if (lengths[row] <= limit)
@@ -161,11 +160,11 @@ PieceIndex::PieceIndex(const std::vector<QString>& texts, const std::vector<quin
         span.count = 0;
     }
     m_rows.resize(total);
-    m_rowLetters.resize(total);
+    m_rowCounts.resize(total);
     for (size_t row = 0; row < texts.size(); ++row) {
         forEachPiece(row, [&](quint64 key) {
             Span& span = m_spans[key];
-            m_rowLetters[span.begin + span.count] = letters[row];
+            m_rowCounts[span.begin + span.count] = m_packedCounts[row];
             m_rows[span.begin + span.count++] = quint32(row);
         });
     }
@@ -219,8 +218,7 @@ void PieceIndex::addFromPieces(size_t row, int length, const Cut& cut, int dista
 {
     const QStringView text = m_texts[row];
     const int n = m_lengths[row];
-    const quint32 stamp = quint32(row) + 1;
-    const quint64 letters = m_letters[row];
+    const quint64 counts = m_packedCounts[row];
     const auto add = [&](quint64 key) {
         const auto found = m_spans.find(key);
         if (found == m_spans.end())
@@ -229,9 +227,14 @@ void PieceIndex::addFromPieces(size_t row, int length, const Cut& cut, int dista
         const quint32* end = rows + found->second.begin + found->second.count;
         for (const quint32* at = std::upper_bound(rows + found->second.begin, end, quint32(row));
              at != end; ++at) {
-            if (lettersAllow(letters, m_rowLetters[size_t(at - rows)], distance) &&
-                scratch.seen[*at] != stamp) {
-                scratch.seen[*at] = stamp;
+            // The counts beside the row first, read in turn; the bit by row, read anywhere,
+            // only for those that pass.
+            if (!packedCountsAllow(counts, m_rowCounts[size_t(at - rows)], distance))
+                continue;
+            quint64& word = scratch.listed[*at / 64];
+            const quint64 bit = quint64(1) << (*at % 64);
+            if (!(word & bit)) {
+                word |= bit;
                 scratch.found.push_back(*at);
             }
         }
@@ -259,8 +262,10 @@ void PieceIndex::addFromPieces(size_t row, int length, const Cut& cut, int dista
 bool PieceIndex::candidates(size_t row, Scratch& scratch) const
 {
     const int n = m_lengths[row];
-    if (scratch.seen.size() != m_texts.size())
-        scratch.seen.assign(m_texts.size(), 0);
+    if (scratch.listed.size() * 64 < m_texts.size())
+        scratch.listed.assign((m_texts.size() + 63) / 64, 0);
+    for (const quint32 listed : scratch.found)
+        scratch.listed[listed / 64] = 0;
     scratch.found.clear();
     struct Partners {
         int length;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/core/hash_map.h"
+#include "engine/report/letter_classes.h"
 
 #include <QString>
 
@@ -17,11 +18,11 @@ namespace urdiva {
 // short to tell names apart are listed whole, by length.
 class PieceIndex {
 public:
-    // `texts` as compared (ASCII capitals folded), `letters` their letterClasses(), `lengths`
+    // `texts` as compared (ASCII capitals folded), `counts` their classCounts(), `lengths`
     // their lengths (those above `limit` are left out), `largest` the largest distance that reaches
     // the threshold by the longer length (-1 for none), for every length up to the longest text
     // within the limit. All four must outlive the index.
-    PieceIndex(const std::vector<QString>& texts, const std::vector<quint64>& letters,
+    PieceIndex(const std::vector<QString>& texts, const std::vector<ClassCounts>& counts,
                const std::vector<int>& lengths, const std::vector<int>& largest, int limit);
 
     // Whether some pieces were worth indexing; without any, every pair is compared.
@@ -29,12 +30,12 @@ public:
 
     // What one thread needs to list candidates, reused from text to text.
     struct Scratch {
-        std::vector<quint32> seen; // by row: the row + 1 that last listed it
+        std::vector<quint64> listed; // one bit by row
         std::vector<quint32> found;
     };
     // Lists in scratch.found, ascending, the rows after `row` that may reach the threshold with
-    // it (by their pieces and letters), each once; returns false, listing nothing, when comparing
-    // every later row costs less.
+    // it (by their pieces and letter counts), each once; returns false, listing nothing, when
+    // comparing every later row costs less.
     bool candidates(size_t row, Scratch& scratch) const;
 
 private:
@@ -62,7 +63,6 @@ private:
                        Scratch& scratch) const;
 
     const std::vector<QString>& m_texts;
-    const std::vector<quint64>& m_letters;
     const std::vector<int>& m_lengths;
     const std::vector<int>& m_largest;
     int m_limit;
@@ -71,7 +71,8 @@ private:
     std::vector<std::vector<Cut>> m_cuts; // by length
     HashMap<quint64, Span> m_spans; // by piece key
     std::vector<quint32> m_rows; // the rows holding each piece, ascending, span after span
-    std::vector<quint64> m_rowLetters; // beside each of m_rows: its letterClasses()
+    std::vector<quint64> m_packedCounts; // packedCounts() by row
+    std::vector<quint64> m_rowCounts; // beside each of m_rows: its packedCounts()
 };
 
 } // namespace urdiva
