@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "engine/report/piece_index.h"
 
+#include "engine/core/hash_map.h"
+
 #include <algorithm>
 #include <bit>
 
@@ -19,11 +21,11 @@ namespace urdiva {
 // hold exactly i, those after at most d - i. Inside piece i every step is free and on one
 // diagonal, s = insertions - deletions before it, so |s| <= i and |Δ - s| <= d - i (Δ the length
 // difference, text minus partner). Only a run begun before the piece reaches into it, over its
-// first c columns. With c = 0 the piece is in the text at its own position plus s. With c = 1
-// the text holds, from one character before that, the piece's first character, the partner's
-// character before the piece, and the rest of the piece. With c >= 2 the partner has period 2 over
-// columns b-1..b+c-1 (b the piece's first), so c is at most skipOf(), and the piece less its
-// first skipOf() characters is at its position plus skipOf() plus s.
+// first c columns, and c is at most skipOf(): 0 for the first piece, else 1 plus the columns x from
+// b - 1 on (b the piece's first) where partner[x] = partner[x + 2], since a run longer than one
+// column gives the partner period 2 from the column before it. Past them the piece is joined to
+// equal characters, so the piece less its first skipOf() characters is in the text at its own
+// position, plus skipOf(), plus s.
 namespace {
 
 // Pieces shorter than this leave too many partners (a piece of two letters, less the one a swap
@@ -31,67 +33,32 @@ namespace {
 constexpr int kShortestPiece = 3;
 // A lookup costs about as much as comparing this many partners of the same length.
 constexpr qint64 kLookupCost = 8;
-// The forms in which a text may hold a partner's piece (see above), one bit each: kWhole the
-// piece itself, kSwapped the piece with the partner's character before it put after its first,
-// c from 2 to 62 the piece less its first c characters, and kNothing no character at all (a
-// partner that may have lost the whole piece to a run of swaps is a candidate of every text
-// that looks it up).
-constexpr int kWhole = 0;
-constexpr int kSwapped = 1;
-constexpr int kNothing = 63;
+// The skip that stands for the whole piece: a partner that may have lost it all to a run of
+// swaps is a candidate of every text that looks it up.
+constexpr int kWholePiece = 63;
 
-// The characters a run of swaps may take from the start of the piece at `begin`, when more than
-// one: 1, plus the columns x from begin - 1 on where text[x] = text[x + 2].
 int skipOf(QStringView text, int begin, int length)
 {
+    if (begin == 0)
+        return 0;
     int c = 1;
     for (int x = begin - 1; c < length && text[x] == text[x + 2]; ++x)
         ++c;
-    return c >= length || c >= kNothing ? kNothing : c;
+    return c >= length || c >= kWholePiece ? kWholePiece : c;
 }
 
-quint64 formsOf(QStringView text, int begin, int length)
+// The part of a piece a text is looked up for, from the piece's start: its offset and length.
+std::pair<int, int> keptPart(int skip, int length)
 {
-    if (begin == 0)
-        return quint64(1) << kWhole;
-    const int skip = skipOf(text, begin, length);
-    return quint64(1) << kWhole | quint64(1) << kSwapped | (skip > 1 ? quint64(1) << skip : 0);
+    return skip == kWholePiece ? std::pair(length, 0) : std::pair(skip, length - skip);
 }
 
-// Where a text holds a piece's form, from the piece's position plus the shift: the offset and
-// the length.
-std::pair<int, int> formSpan(int form, int length)
-{
-    switch (form) {
-    case kWhole:
-        return {0, length};
-    case kSwapped:
-        return {-1, length + 1};
-    case kNothing:
-        return {length, 0};
-    default:
-        return {form, length - form};
-    }
-}
-
-// The form of a partner's piece as a text holds it.
-QString formText(QStringView partner, int form, int begin, int length)
-{
-    if (form != kSwapped) {
-        const auto [offset, size] = formSpan(form, length);
-        return partner.sliced(begin + offset, size).toString();
-    }
-    QString text = partner.sliced(begin - 1, length + 1).toString();
-    std::swap(text[0], text[1]);
-    return text;
-}
-
-quint64 pieceKey(QStringView piece, int length, int distance, int index, int form)
+quint64 pieceKey(QStringView piece, int length, int distance, int index, int skip)
 {
     constexpr quint64 kMix = 0x100000001B3ull;
     const quint64 tag =
         ((quint64(length) * kMix + quint64(distance)) * kMix + quint64(index)) * kMix +
-        quint64(form);
+        quint64(skip);
     return quint64(hashText(piece, size_t(tag)));
 }
 
@@ -110,14 +77,18 @@ PieceIndex::PieceIndex(const std::vector<QString>& texts, const std::vector<Clas
     , m_lengths(lengths)
     , m_largest(largest)
     , m_limit(limit)
+    , m_table(0)
 {
     const int longest = int(largest.size()) - 1;
     for (const ClassCounts& c : counts)
         m_packedCounts.push_back(packedCounts(c));
     m_rowsByLength.resize(size_t(longest) + 1);
+    m_countsByLength.resize(size_t(longest) + 1);
     for (size_t row = 0; row < lengths.size(); ++row) {
-        if (lengths[row] <= limit)
+        if (lengths[row] <= limit) {
             m_rowsByLength[size_t(lengths[row])].push_back(quint32(row));
+            m_countsByLength[size_t(lengths[row])].push_back(m_packedCounts[row]);
+        }
     }
     // Each length is cut once for every largest distance it takes with a partner: the longer
     // length of a pair decides its distance.
@@ -149,25 +120,29 @@ PieceIndex::PieceIndex(const std::vector<QString>& texts, const std::vector<Clas
     }
     if (!m_used)
         return;
-    // Two passes in row order, counting then placing, so that every span lists its rows
-    // ascending, also should two pieces share a key.
-    for (size_t row = 0; row < texts.size(); ++row)
-        forEachPiece(row, [&](quint64 key) { ++m_spans[key].count; });
-    quint32 total = 0;
-    for (auto& [key, span] : m_spans) {
-        span.begin = total;
-        total += span.count;
-        span.count = 0;
+    size_t listings = 0; // one for each piece of each text
+    for (int m = 0; m <= longest; ++m) {
+        for (const Cut& cut : m_cuts[size_t(m)])
+            listings += cut.indexed ? m_rowsByLength[size_t(m)].size() * cut.pieces.size() : 0;
     }
-    m_rows.resize(total);
-    m_rowCounts.resize(total);
-    for (size_t row = 0; row < texts.size(); ++row) {
-        forEachPiece(row, [&](quint64 key) {
-            Span& span = m_spans[key];
-            m_rowCounts[span.begin + span.count] = m_packedCounts[row];
-            m_rows[span.begin + span.count++] = quint32(row);
-        });
-    }
+    m_table = KeyTable(listings);
+    // Passes in row order, so that every key lists its rows ascending, also should two pieces
+    // share a key.
+    const auto eachPiece = [&](const auto& visit) {
+        for (size_t row = 0; row < texts.size(); ++row)
+            forEachPiece(row, [&](quint64 key) { visit(key, row); });
+    };
+    eachPiece([&](quint64 key, size_t) { m_table.countBucket(key); });
+    eachPiece([&](quint64 key, size_t) { m_table.addKey(key); });
+    m_table.arrange();
+    m_rows.resize(m_table.listings());
+    m_rowCounts.resize(m_table.listings());
+    eachPiece([&](quint64 key, size_t row) {
+        const size_t at = m_table.place(key);
+        m_rows[at] = quint32(row);
+        m_rowCounts[at] = m_packedCounts[row];
+    });
+    m_table.finish();
 }
 
 template <typename Visit>
@@ -182,13 +157,11 @@ void PieceIndex::forEachPiece(size_t row, Visit&& visit)
             continue;
         for (int k = 0; k < int(cut.pieces.size()); ++k) {
             Piece& piece = cut.pieces[size_t(k)];
-            const quint64 forms = formsOf(text, piece.begin, piece.length);
-            piece.forms |= forms;
-            for (quint64 left = forms; left != 0; left &= left - 1) {
-                const int form = std::countr_zero(left);
-                visit(pieceKey(formText(text, form, piece.begin, piece.length), m, cut.distance, k,
-                               form));
-            }
+            const int skip = skipOf(text, piece.begin, piece.length);
+            piece.skips |= quint64(1) << skip;
+            const auto [offset, size] = keptPart(skip, piece.length);
+            visit(pieceKey(QStringView(text).sliced(piece.begin + offset, size), m, cut.distance, k,
+                           skip));
         }
     }
 }
@@ -208,24 +181,48 @@ qint64 PieceIndex::lookups(const Cut& cut, int distance, int lengthDifference) c
     for (int k = 0; k <= distance; ++k) {
         const auto [low, high] = shifts(k, distance, lengthDifference);
         if (low <= high)
-            count += qint64(high - low + 1) * std::popcount(cut.pieces[size_t(k)].forms);
+            count += qint64(high - low + 1) * std::popcount(cut.pieces[size_t(k)].skips);
     }
     return count;
 }
 
-void PieceIndex::addFromPieces(size_t row, int length, const Cut& cut, int distance,
-                               Scratch& scratch) const
+void PieceIndex::addLookups(size_t row, int length, const Cut& cut, int distance,
+                            Scratch& scratch) const
 {
     const QStringView text = m_texts[row];
     const int n = m_lengths[row];
+    for (int k = 0; k <= distance; ++k) {
+        const Piece& piece = cut.pieces[size_t(k)];
+        const auto [low, high] = shifts(k, distance, n - length);
+        if (low > high)
+            continue;
+        for (quint64 skips = piece.skips; skips != 0; skips &= skips - 1) {
+            const int skip = std::countr_zero(skips);
+            const auto [offset, size] = keptPart(skip, piece.length);
+            const int start = piece.begin + offset;
+            for (int s = low; s <= high; ++s) {
+                if (start + s < 0 || start + s + size > n)
+                    continue;
+                scratch.lookups.push_back(
+                    {pieceKey(text.sliced(start + s, size), length, distance, k, skip)});
+                scratch.distances.push_back(distance);
+                if (size == 0)
+                    break; // the same key at every shift
+            }
+        }
+    }
+}
+
+void PieceIndex::addFound(size_t row, Scratch& scratch) const
+{
+    m_table.find(scratch.lookups);
     const quint64 counts = m_packedCounts[row];
-    const auto add = [&](quint64 key) {
-        const auto found = m_spans.find(key);
-        if (found == m_spans.end())
-            return;
-        const quint32* rows = m_rows.data();
-        const quint32* end = rows + found->second.begin + found->second.count;
-        for (const quint32* at = std::upper_bound(rows + found->second.begin, end, quint32(row));
+    const quint32* rows = m_rows.data();
+    for (size_t l = 0; l < scratch.lookups.size(); ++l) {
+        const KeyTable::Lookup& lookup = scratch.lookups[l];
+        const int distance = scratch.distances[l];
+        const quint32* end = rows + lookup.end;
+        for (const quint32* at = std::upper_bound(rows + lookup.begin, end, quint32(row));
              at != end; ++at) {
             // The counts beside the row first, read in turn; the bit by row, read anywhere,
             // only for those that pass.
@@ -236,24 +233,6 @@ void PieceIndex::addFromPieces(size_t row, int length, const Cut& cut, int dista
             if (!(word & bit)) {
                 word |= bit;
                 scratch.found.push_back(*at);
-            }
-        }
-    };
-    for (int k = 0; k <= distance; ++k) {
-        const Piece& piece = cut.pieces[size_t(k)];
-        const auto [low, high] = shifts(k, distance, n - length);
-        if (low > high)
-            continue;
-        for (quint64 forms = piece.forms; forms != 0; forms &= forms - 1) {
-            const int form = std::countr_zero(forms);
-            const auto [offset, size] = formSpan(form, piece.length);
-            const int start = piece.begin + offset;
-            for (int s = low; s <= high; ++s) {
-                if (start + s < 0 || start + s + size > n)
-                    continue;
-                add(pieceKey(text.sliced(start + s, size), length, distance, k, form));
-                if (size == 0)
-                    break; // the same key at every shift
             }
         }
     }
@@ -298,13 +277,23 @@ bool PieceIndex::candidates(size_t row, Scratch& scratch) const
     // Listing most of the later rows costs more than comparing them all.
     if (compared * 4 > qint64(m_texts.size() - row - 1))
         return false;
+    scratch.lookups.clear();
+    scratch.distances.clear();
     for (const Partners& p : partners) {
-        if (p.cut) {
-            addFromPieces(row, p.length, *p.cut, p.distance, scratch);
+        if (p.cut)
+            addLookups(row, p.length, *p.cut, p.distance, scratch);
+    }
+    addFound(row, scratch);
+    for (const Partners& p : partners) {
+        if (p.cut)
             continue;
-        }
         const std::vector<quint32>& rows = m_rowsByLength[size_t(p.length)];
-        scratch.found.insert(scratch.found.end(), rows.begin() + p.after, rows.end());
+        const std::vector<quint64>& counts = m_countsByLength[size_t(p.length)];
+        const quint64 own = m_packedCounts[row];
+        for (size_t k = size_t(p.after); k < rows.size(); ++k) {
+            if (packedCountsAllow(own, counts[k], p.distance))
+                scratch.found.push_back(rows[k]);
+        }
     }
     // Pieces that share a key by chance may list a row twice.
     std::sort(scratch.found.begin(), scratch.found.end());

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "engine/core/hash_map.h"
+#include "engine/report/key_table.h"
 #include "engine/report/letter_classes.h"
 
 #include <QString>
@@ -13,8 +13,8 @@ namespace urdiva {
 
 // The later texts that may lie within the report's distance of a text, found without comparing
 // it with all of them: each text is cut into one piece more than the distance allowed with its
-// partners, and a text within the distance holds one of those pieces (or the piece as a swap
-// across its start leaves it) at a nearby position. Texts whose lengths leave pieces too
+// partners, and a text within the distance holds one of those pieces (less a few leading
+// characters a swap may have taken) at a nearby position. Texts whose lengths leave pieces too
 // short to tell names apart are listed whole, by length.
 class PieceIndex {
 public:
@@ -32,6 +32,8 @@ public:
     struct Scratch {
         std::vector<quint64> listed; // one bit by row
         std::vector<quint32> found;
+        std::vector<KeyTable::Lookup> lookups;
+        std::vector<int> distances; // beside each lookup
     };
     // Lists in scratch.found, ascending, the rows after `row` that may reach the threshold with
     // it (by their pieces and letter counts), each once; returns false, listing nothing, when
@@ -42,7 +44,7 @@ private:
     struct Piece {
         int begin;
         int length;
-        quint64 forms; // the forms (see formsOf) some text of this length gives the piece
+        quint64 skips; // bit c: some text of this length is looked up c characters into it
     };
     // How texts of one length are cut for one largest distance.
     struct Cut {
@@ -50,17 +52,14 @@ private:
         bool indexed;
         std::vector<Piece> pieces;
     };
-    struct Span {
-        quint32 begin;
-        quint32 count;
-    };
-
     const Cut* cut(int length, int distance) const;
     template <typename Visit>
     void forEachPiece(size_t row, Visit&& visit);
     qint64 lookups(const Cut& cut, int distance, int lengthDifference) const;
-    void addFromPieces(size_t row, int length, const Cut& cut, int distance,
-                       Scratch& scratch) const;
+    // The lookups of the pieces of one length's texts, into scratch.
+    void addLookups(size_t row, int length, const Cut& cut, int distance, Scratch& scratch) const;
+    // The rows the lookups find, into scratch.found.
+    void addFound(size_t row, Scratch& scratch) const;
 
     const std::vector<QString>& m_texts;
     const std::vector<int>& m_lengths;
@@ -68,9 +67,10 @@ private:
     int m_limit;
     bool m_used = false;
     std::vector<std::vector<quint32>> m_rowsByLength;
+    std::vector<std::vector<quint64>> m_countsByLength; // packedCounts() beside m_rowsByLength
     std::vector<std::vector<Cut>> m_cuts; // by length
-    HashMap<quint64, Span> m_spans; // by piece key
-    std::vector<quint32> m_rows; // the rows holding each piece, ascending, span after span
+    KeyTable m_table; // the positions in m_rows of the rows holding each piece's key
+    std::vector<quint32> m_rows; // the rows holding each piece, ascending, key after key
     std::vector<quint64> m_packedCounts; // packedCounts() by row
     std::vector<quint64> m_rowCounts; // beside each of m_rows: its packedCounts()
 };
