@@ -24,7 +24,9 @@ constexpr int kShownTableLength = 256;
 // Everything about the names that every pair reuses. Its size grows with the names and their
 // lengths, never with the square of a length.
 struct PreparedNames {
-    std::vector<QString> folded;
+    QString text; // the folded names one after another, in one block: the candidates of a name
+                  // are read from anywhere in it, and a string each would cost a second fetch
+    std::vector<QStringView> folded; // the names as compared: ASCII capitals as small letters
     std::vector<quint64> letters; // letterClasses() of the folded name
     std::vector<ClassCounts> counts; // classCounts() of the folded name
     std::vector<int> lengths;
@@ -53,15 +55,24 @@ PreparedNames prepare(const QStringList& texts, int threshold)
 {
     PreparedNames p;
     int maxLength = 0;
+    std::vector<qsizetype> starts;
+    qsizetype total = 0;
+    for (const QString& text : texts)
+        total += text.size() <= kLongestComparedText ? text.size() : 0;
+    p.text.reserve(total);
     for (const QString& text : texts) {
-        const QStringView compared =
-            text.size() <= kLongestComparedText ? QStringView(text) : QStringView();
-        p.folded.push_back(foldAsciiCase(compared));
-        p.letters.push_back(letterClasses(p.folded.back()));
-        p.counts.push_back(classCounts(p.folded.back()));
+        starts.push_back(p.text.size());
+        if (text.size() <= kLongestComparedText)
+            p.text.append(foldAsciiCase(text));
         p.lengths.push_back(int(std::min(text.size(), kLongestComparedText + 1)));
         if (text.size() <= kLongestComparedText)
             maxLength = std::max(maxLength, int(text.size()));
+    }
+    starts.push_back(p.text.size());
+    for (size_t k = 0; k + 1 < starts.size(); ++k) {
+        p.folded.push_back(QStringView(p.text).sliced(starts[k], starts[k + 1] - starts[k]));
+        p.letters.push_back(letterClasses(p.folded.back()));
+        p.counts.push_back(classCounts(p.folded.back()));
     }
     p.largest.resize(size_t(maxLength) + 1);
     for (int longest = 0; longest <= maxLength; ++longest)
@@ -105,16 +116,20 @@ qint64 measureRow(const PreparedNames& p, const PieceIndex* index, PieceIndex::S
     const PatternDistance distanceTo(p.folded[i]);
     if (index && index->candidates(i, scratch)) {
         // The candidates lie anywhere in memory: fetch a few ahead of the one measured.
+        // The candidates lie anywhere in memory: fetch what a candidate 16 ahead needs, and its
+        // text once the place of that is in, 8 ahead.
         constexpr size_t kAhead = 8;
         const std::vector<quint32>& found = scratch.found;
         for (size_t k = 0; k < found.size(); ++k) {
-            if (k + kAhead < found.size()) {
-                const quint32 ahead = found[k + kAhead];
+            if (k + 2 * kAhead < found.size()) {
+                const quint32 ahead = found[k + 2 * kAhead];
+                prefetch(&p.folded[ahead]);
                 prefetch(&p.lengths[ahead]);
                 prefetch(&p.letters[ahead]);
                 prefetch(&p.counts[ahead]);
-                prefetch(p.folded[ahead].constData());
             }
+            if (k + kAhead < found.size())
+                prefetch(p.folded[found[k + kAhead]].data());
             count += measurePair(p, distanceTo, line, keepPairs, i, found[k], out);
         }
         return count;

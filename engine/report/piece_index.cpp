@@ -71,8 +71,9 @@ std::pair<int, int> shifts(int index, int distance, int lengthDifference)
 
 } // namespace
 
-PieceIndex::PieceIndex(const std::vector<QString>& texts, const std::vector<ClassCounts>& counts,
-                       const std::vector<int>& lengths, const std::vector<int>& largest, int limit)
+PieceIndex::PieceIndex(const std::vector<QStringView>& texts,
+                       const std::vector<ClassCounts>& counts, const std::vector<int>& lengths,
+                       const std::vector<int>& largest, int limit)
     : m_texts(texts)
     , m_lengths(lengths)
     , m_largest(largest)
@@ -151,7 +152,7 @@ void PieceIndex::forEachPiece(size_t row, Visit&& visit)
     const int m = m_lengths[row];
     if (m > m_limit)
         return;
-    const QString& text = m_texts[row];
+    const QStringView text = m_texts[row];
     for (Cut& cut : m_cuts[size_t(m)]) {
         if (!cut.indexed)
             continue;
@@ -160,8 +161,7 @@ void PieceIndex::forEachPiece(size_t row, Visit&& visit)
             const int skip = skipOf(text, piece.begin, piece.length);
             piece.skips |= quint64(1) << skip;
             const auto [offset, size] = keptPart(skip, piece.length);
-            visit(pieceKey(QStringView(text).sliced(piece.begin + offset, size), m, cut.distance, k,
-                           skip));
+            visit(pieceKey(text.sliced(piece.begin + offset, size), m, cut.distance, k, skip));
         }
     }
 }

@@ -22,7 +22,7 @@ public:
     // their lengths (those above `limit` are left out), `largest` the largest distance that reaches
     // the threshold by the longer length (-1 for none), for every length up to the longest text
     // within the limit. All four must outlive the index.
-    PieceIndex(const std::vector<QString>& texts, const std::vector<ClassCounts>& counts,
+    PieceIndex(const std::vector<QStringView>& texts, const std::vector<ClassCounts>& counts,
                const std::vector<int>& lengths, const std::vector<int>& largest, int limit);
 
     // Whether some pieces were worth indexing; without any, every pair is compared.
@@ -61,7 +61,7 @@ private:
     // The rows the lookups find, into scratch.found.
     void addFound(size_t row, Scratch& scratch) const;
 
-    const std::vector<QString>& m_texts;
+    const std::vector<QStringView>& m_texts;
     const std::vector<int>& m_lengths;
     const std::vector<int>& m_largest;
     int m_limit;
