@@ -13,7 +13,8 @@ the report's seconds, names per second, the pairs listed and the peak memory of 
 --baseline OTHER_CLI, also 20,000 names at thresholds 0 to 100 against that program's report,
 runs alternating (threshold 0 lists every pair: 200 million lines, about 9 GB of report).
 
-Usage: similar_names.py [--repeat N] [--million] [--baseline OTHER_CLI] PATH_TO_URDIVA_CLI
+Usage: similar_names.py PATH_TO_URDIVA_CLI [--repeat N] [--million] [--baseline OTHER_CLI]
+                        [--names N...] [--thresholds T...]
 """
 import argparse
 import itertools
@@ -112,6 +113,8 @@ def main():
     parser.add_argument("--repeat", type=int, default=2)
     parser.add_argument("--million", action="store_true")
     parser.add_argument("--baseline")
+    parser.add_argument("--names", type=int, nargs="+", help="only these counts of names")
+    parser.add_argument("--thresholds", type=int, nargs="+", help="only these thresholds")
     args = parser.parse_args()
     folder = os.path.join(HERE, "data")
     os.makedirs(folder, exist_ok=True)
@@ -119,13 +122,13 @@ def main():
     print(f"{cpu_model()}, {os.cpu_count()} cores\n")
     print("| names | threshold | report s | names/s | pairs listed | peak MB |")
     print("| ---: | ---: | ---: | ---: | ---: | ---: |")
-    for count in (20_000, 200_000) + ((1_000_000,) if args.million else ()):
+    for count in args.names or (20_000, 200_000) + ((1_000_000,) if args.million else ()):
         data = names_file(count, folder)
         repeat = 1 if count >= 1_000_000 else args.repeat
         plain = measure([args.cli, "-q", "-f", data, out], repeat)[0]
         # At 1,000,000 names and thresholds below 80 the pieces are too short to pay, and every
         # pair is compared: an hour.
-        for threshold in (60, 70, 80, 90) if count < 1_000_000 else (80, 90):
+        for threshold in args.thresholds or ((60, 70, 80, 90) if count < 1_000_000 else (80, 90)):
             seconds, peak, pairs = report_time(args.cli, data, out, threshold, repeat, plain)
             print(f"| {count:,} | {threshold} | {seconds:.2f} | {count / max(seconds, 1e-3):,.0f} "
                   f"| {pairs:,} | {peak:.0f} |", flush=True)
@@ -134,7 +137,7 @@ def main():
         plain = measure([args.cli, "-q", "-f", data, out], args.repeat)[0]
         print("\n| 20,000 names, threshold | report s | baseline's report s | time / baseline |")
         print("| ---: | ---: | ---: | ---: |")
-        for threshold in range(0, 101, 10):
+        for threshold in args.thresholds or range(0, 101, 10):
             ours, theirs = float("inf"), float("inf")
             for _ in range(args.repeat):  # alternating, so that a slow spell falls on both
                 for cli in (args.cli, args.baseline):

@@ -91,6 +91,14 @@ PieceIndex::PieceIndex(const std::vector<QStringView>& texts,
             m_countsByLength[size_t(lengths[row])].push_back(m_packedCounts[row]);
         }
     }
+    cutEveryLength();
+    if (m_used)
+        listPieces();
+}
+
+void PieceIndex::cutEveryLength()
+{
+    const int longest = int(m_largest.size()) - 1;
     // Each length is cut once for every largest distance it takes with a partner: the longer
     // length of a pair decides its distance.
     m_cuts.resize(size_t(longest) + 1);
@@ -98,14 +106,14 @@ PieceIndex::PieceIndex(const std::vector<QStringView>& texts,
         if (m_rowsByLength[size_t(m)].empty())
             continue;
         std::vector<int> distances;
-        const int own = largest[size_t(m)];
+        const int own = m_largest[size_t(m)];
         if (own >= 0)
             distances.push_back(own);
-        for (int n = m + 1; n <= longest && n - m <= largest[size_t(n)]; ++n) {
+        for (int n = m + 1; n <= longest && n - m <= m_largest[size_t(n)]; ++n) {
             if (!m_rowsByLength[size_t(n)].empty() &&
-                std::find(distances.begin(), distances.end(), largest[size_t(n)]) ==
+                std::find(distances.begin(), distances.end(), m_largest[size_t(n)]) ==
                     distances.end())
-                distances.push_back(largest[size_t(n)]);
+                distances.push_back(m_largest[size_t(n)]);
         }
         for (const int d : distances) {
             Cut cut {d, m / (d + 1) >= kShortestPiece, {}};
@@ -119,18 +127,20 @@ PieceIndex::PieceIndex(const std::vector<QStringView>& texts,
             m_cuts[size_t(m)].push_back(std::move(cut));
         }
     }
-    if (!m_used)
-        return;
+}
+
+void PieceIndex::listPieces()
+{
     size_t listings = 0; // one for each piece of each text
-    for (int m = 0; m <= longest; ++m) {
-        for (const Cut& cut : m_cuts[size_t(m)])
-            listings += cut.indexed ? m_rowsByLength[size_t(m)].size() * cut.pieces.size() : 0;
+    for (size_t m = 0; m < m_cuts.size(); ++m) {
+        for (const Cut& cut : m_cuts[m])
+            listings += cut.indexed ? m_rowsByLength[m].size() * cut.pieces.size() : 0;
     }
     m_table = KeyTable(listings);
     // Passes in row order, so that every key lists its rows ascending, also should two pieces
     // share a key.
     const auto eachPiece = [&](const auto& visit) {
-        for (size_t row = 0; row < texts.size(); ++row)
+        for (size_t row = 0; row < m_texts.size(); ++row)
             forEachPiece(row, [&](quint64 key) { visit(key, row); });
     };
     eachPiece([&](quint64 key, size_t) { m_table.countBucket(key); });

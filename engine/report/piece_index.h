@@ -52,6 +52,9 @@ private:
         bool indexed;
         std::vector<Piece> pieces;
     };
+    // Cuts every length for the distances it takes, and lists the rows by their pieces' keys.
+    void cutEveryLength();
+    void listPieces();
     const Cut* cut(int length, int distance) const;
     template <typename Visit>
     void forEachPiece(size_t row, Visit&& visit);
