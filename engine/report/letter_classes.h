@@ -90,8 +90,8 @@ inline quint64 packedCounts(const ClassCounts& counts)
 
 inline bool packedCountsAllow(quint64 a, quint64 b, int distance)
 {
-    constexpr quint64 kLow = 0x0F0F0F0F0F0F0F0Full;
 #if defined(__SSE2__)
+    constexpr quint64 kLow = 0x0F0F0F0F0F0F0F0Full;
     const __m128i x = _mm_set_epi64x(qint64((a >> 4) & kLow), qint64(a & kLow));
     const __m128i y = _mm_set_epi64x(qint64((b >> 4) & kLow), qint64(b & kLow));
     const __m128i sums = _mm_sad_epu8(x, y);
