@@ -2,6 +2,7 @@
 #include "engine/report/pair_measure.h"
 #include "engine/report/similarity.h"
 #include "reference.h"
+#include "test_support.h"
 
 #include <QString>
 
@@ -12,6 +13,8 @@
 #include <vector>
 
 using namespace urdiva;
+using urdiva::test::makeSlip;
+using urdiva::test::Slip;
 
 namespace {
 
@@ -90,30 +93,12 @@ QStringList nearTheThreshold(int threshold, std::mt19937& random)
             for (int edits = allowed + below(3) - 1; edits > 0 && name.size() > 1; --edits) {
                 const int last = int(name.size() - 2);
                 const qsizetype at = gathered ? below(std::min(last + 1, 4)) : below(last + 1);
-                switch (below(7)) {
-                case 0:
-                    std::swap(name[at], name[at + 1]);
-                    break;
-                case 1:
-                    name.insert(at, name[at]);
-                    break;
-                case 2:
-                    name.remove(at, 1);
-                    break;
-                case 3:
-                    name.insert(at, QChar(letters[size_t(below(int(letters.size())))]));
-                    break;
-                case 4:
-                    name[at] = QChar(letters[size_t(below(int(letters.size())))]);
-                    break;
-                case 5:
-                    name[at] = name[at].toUpper();
-                    break;
-                default:
-                    name = name.normalized(QString::NormalizationForm_D);
-                    name.removeIf([](QChar c) { return c.isMark(); });
-                    break;
-                }
+                // Inserted and replaced letters from the stem's alphabet, each drawn only
+                // when used.
+                const auto slip = Slip(below(7));
+                const bool typed = slip == Slip::Insert || slip == Slip::Replace;
+                makeSlip(name, at, slip,
+                         typed ? QChar(letters[size_t(below(int(letters.size())))]) : QChar());
             }
             if (!names.contains(name))
                 names << name;

@@ -17,6 +17,7 @@
 using namespace urdiva;
 using urdiva::test::LocaleGuard;
 using urdiva::test::readBytes;
+using urdiva::test::Slip;
 using urdiva::test::TempDir;
 
 namespace {
@@ -90,20 +91,8 @@ QStringList typingVariants(int count, std::mt19937& random)
         QString name = QString::fromStdU16String(stems[random() % std::size(stems)]);
         for (int edits = int(random() % 4); edits > 0 && name.size() > 2; --edits) {
             const qsizetype at = qsizetype(random() % (name.size() - 1));
-            switch (random() % 4) {
-            case 0:
-                std::swap(name[at], name[at + 1]);
-                break;
-            case 1:
-                name.insert(at, name[at]);
-                break;
-            case 2:
-                name.remove(at, 1);
-                break;
-            default:
-                name[at] = name[at].toUpper();
-                break;
-            }
+            constexpr Slip kSlips[] = {Slip::Swap, Slip::Double, Slip::Drop, Slip::Capital};
+            urdiva::test::makeSlip(name, at, kSlips[random() % 4]);
         }
         if (!names.contains(name + QChar(0x00B6)))
             names << name + QChar(0x00B6);

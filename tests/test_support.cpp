@@ -107,4 +107,32 @@ bool waitFor(const std::function<bool()>& condition, int milliseconds)
     return true;
 }
 
+void makeSlip(QString& name, qsizetype at, Slip slip, QChar letter)
+{
+    switch (slip) {
+    case Slip::Swap:
+        std::swap(name[at], name[at + 1]);
+        break;
+    case Slip::Double:
+        name.insert(at, name[at]);
+        break;
+    case Slip::Drop:
+        name.remove(at, 1);
+        break;
+    case Slip::Capital:
+        name[at] = name[at].toUpper();
+        break;
+    case Slip::Insert:
+        name.insert(at, letter);
+        break;
+    case Slip::Replace:
+        name[at] = letter;
+        break;
+    case Slip::DropAccents:
+        name = name.normalized(QString::NormalizationForm_D);
+        name.removeIf([](QChar c) { return c.isMark(); });
+        break;
+    }
+}
+
 } // namespace urdiva::test

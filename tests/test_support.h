@@ -77,4 +77,9 @@ public:
     void showMessage(const QString& text) override;
 };
 
+// The slips a person makes typing a name, for names near one another.
+enum class Slip { Swap, Double, Drop, Capital, Insert, Replace, DropAccents };
+// Makes `slip` at `at` (below the last code unit); Insert and Replace type `letter`.
+void makeSlip(QString& name, qsizetype at, Slip slip, QChar letter = {});
+
 } // namespace urdiva::test
